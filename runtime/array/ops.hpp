@@ -1,0 +1,135 @@
+#pragma once
+// Numeric operations on rt::Value: arithmetic, comparison, logic, shape,
+// construction and 1-based indexing. Element-wise operations take two arrays
+// of the same size or a scalar and an array; the elements of logical and
+// character values take part as numbers and the result is double (arithmetic)
+// or logical (comparisons and logic).
+//
+// The operations of the learning run's inner loop have an inline fast path for
+// two double scalars, so that they never allocate.
+
+#include <cmath>
+#include <vector>
+
+#include "runtime/array/value.hpp"
+
+namespace rt {
+
+namespace detail {
+Value plus_general(const Value& a, const Value& b);
+Value minus_general(const Value& a, const Value& b);
+Value mtimes_general(const Value& a, const Value& b);
+Value mrdivide_general(const Value& a, const Value& b);
+bool compare_bool_general(int op, const Value& a, const Value& b);
+inline bool both_double_scalars(const Value& a, const Value& b) noexcept {
+    return a.is_inline() && b.is_inline() && a.is_double() && b.is_double();
+}
+// Comparison codes shared by the element-wise and the truth-value forms.
+enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
+}  // namespace detail
+
+// ---- arithmetic ----
+inline Value plus(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(a[0] + b[0]) : detail::plus_general(a, b);
+}
+inline Value minus(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(a[0] - b[0]) : detail::minus_general(a, b);
+}
+// Matrix product; a scalar times an array multiplies element by element.
+inline Value mtimes(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(a[0] * b[0]) : detail::mtimes_general(a, b);
+}
+// Division by a scalar (element by element); any other divisor is refused.
+inline Value mrdivide(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(a[0] / b[0]) : detail::mrdivide_general(a, b);
+}
+// Scalar power. A whole exponent is repeated multiplication, so a square is
+// exactly x*x; other exponents use std::pow.
+Value mpower(const Value& a, const Value& b);
+double mpower(double x, double e) noexcept;
+Value times(const Value& a, const Value& b);
+Value rdivide(const Value& a, const Value& b);
+Value uminus(const Value& a);
+Value sin(const Value& a);
+Value cos(const Value& a);
+Value fix(const Value& a);
+Value abs(const Value& a);
+
+// ---- comparison and logic (element-wise, logical result) ----
+Value lt(const Value& a, const Value& b);
+Value gt(const Value& a, const Value& b);
+Value le(const Value& a, const Value& b);
+Value ge(const Value& a, const Value& b);
+Value eq(const Value& a, const Value& b);
+Value ne(const Value& a, const Value& b);
+Value and_(const Value& a, const Value& b);
+Value or_(const Value& a, const Value& b);
+Value not_(const Value& a);
+
+// Truth of a condition: true only for a non-empty value whose elements are
+// all non-zero.
+bool tobool(const Value& v);
+#define RT_COMPARE_BOOL(name, op, code)                                            \
+    inline bool name(const Value& a, const Value& b) {                             \
+        return detail::both_double_scalars(a, b) ? (a[0] op b[0])                  \
+                                                 : detail::compare_bool_general(detail::code, a, b); \
+    }
+RT_COMPARE_BOOL(lt_bool, <, kLt)
+RT_COMPARE_BOOL(gt_bool, >, kGt)
+RT_COMPARE_BOOL(le_bool, <=, kLe)
+RT_COMPARE_BOOL(ge_bool, >=, kGe)
+RT_COMPARE_BOOL(eq_bool, ==, kEq)
+RT_COMPARE_BOOL(ne_bool, !=, kNe)
+#undef RT_COMPARE_BOOL
+inline bool not_bool(const Value& a) { return !tobool(a); }
+
+// Same class family, same size, same elements (numbers compare with
+// characters by code; cells and structures compare member by member).
+bool isequal(const Value& a, const Value& b);
+
+// ---- reductions (over a vector, or column by column of a matrix) ----
+Value min(const Value& a);
+Value max(const Value& a);
+Value min(const Value& a, const Value& b);  // element-wise
+Value max(const Value& a, const Value& b);  // element-wise
+Value prod(const Value& a);
+Value sum(const Value& a);
+Value all(const Value& a);
+Value any(const Value& a);
+
+// ---- shape and construction ----
+Value zeros(double rows, double cols);
+Value ones(double rows, double cols);
+Value colon(double first, double last);
+Value colon(double first, double step, double last);
+Value horzcat(const std::vector<Value>& parts);
+Value horzcat(const Value& a, const Value& b);
+Value vertcat(const std::vector<Value>& parts);
+Value ctranspose(const Value& a);
+// [rows cols] as a 1-by-2 double row.
+Value size(const Value& a);
+// Size along one dimension (1 or 2; higher dimensions are 1).
+double size(const Value& a, double dim);
+// Largest dimension, 0 for an empty value.
+double length_int(const Value& a);
+bool isempty(const Value& a);
+// X(j, k) = x(k), Y(j, k) = y(j).
+void meshgrid(const Value& x, const Value& y, Value& X, Value& Y);
+
+// ---- 1-based indexing ----
+// Linear indexing with a numeric index array or a logical mask; the result
+// has the shape of the index (a row for a row, a column for a column).
+Value array_ref1(const Value& a, const Value& index);
+double array_ref1(const Value& a, double index);
+Value array_ref2(const Value& a, const Value& row, const Value& col);
+double array_ref2(const Value& a, double row, double col);
+// Assignment; a row (or an empty value) grows when assigned past its end.
+void array_assign1(Value& a, const Value& index, const Value& rhs);
+void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
+void array_assign2(Value& a, double row, double col, double rhs);
+
+// A whole, positive index checked against a bound; raises the runtime's
+// indexing error naming the index otherwise.
+std::size_t checked_index(double index, std::size_t bound);
+
+}  // namespace rt

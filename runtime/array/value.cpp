@@ -1,0 +1,278 @@
+#include "runtime/array/value.hpp"
+
+#include <algorithm>
+
+#include "runtime/array/error.hpp"
+
+namespace rt {
+
+void raise(std::string message) { throw Error(std::move(message)); }
+
+Value Value::absent() noexcept {
+    Value v;
+    v.cls_ = ClassId::Absent;
+    return v;
+}
+
+Value Value::logical(bool b) noexcept {
+    Value v(b ? 1.0 : 0.0);
+    v.cls_ = ClassId::Logical;
+    return v;
+}
+
+Value Value::character(char16_t c) noexcept {
+    Value v(static_cast<double>(c));
+    v.cls_ = ClassId::Char;
+    return v;
+}
+
+Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
+    if (rows == 1 && cols == 1) {
+        Value v(0.0);
+        v.cls_ = cls;
+        return v;
+    }
+    auto s = std::make_shared<Value::Storage>();
+    s->rows = rows;
+    s->cols = cols;
+    s->num.assign(rows * cols, 0.0);
+    return Value(cls, std::move(s));
+}
+
+Value Value::empty() { return make_numeric(ClassId::Double, 0, 0); }
+
+Value Value::zeros(std::size_t rows, std::size_t cols, ClassId cls) {
+    return make_numeric(cls, rows, cols);
+}
+
+Value Value::from_rows(std::size_t rows, std::size_t cols, std::initializer_list<double> values) {
+    if (values.size() != rows * cols) raise("Dimensions of the matrix are not consistent.");
+    Value v = make_numeric(ClassId::Double, rows, cols);
+    double* d = v.mutable_data();
+    auto it = values.begin();
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < cols; ++c) d[c * rows + r] = *it++;
+    return v;
+}
+
+Value Value::row(std::initializer_list<double> values) {
+    return row(std::vector<double>(values));
+}
+
+Value Value::row(const std::vector<double>& values) {
+    Value v = make_numeric(ClassId::Double, values.empty() ? 1 : 1, values.size());
+    std::copy(values.begin(), values.end(), v.mutable_data());
+    return v;
+}
+
+Value Value::column(const std::vector<double>& values) {
+    Value v = make_numeric(ClassId::Double, values.size(), 1);
+    std::copy(values.begin(), values.end(), v.mutable_data());
+    return v;
+}
+
+Value Value::string(std::string_view text) {
+    // Decode UTF-8 into 16-bit codes; malformed bytes are taken as they are.
+    std::vector<double> codes;
+    codes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        unsigned code = c;
+        std::size_t len = 1;
+        if (c >= 0xC0 && c < 0xE0 && i + 1 < text.size()) {
+            code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            len = 2;
+        } else if (c >= 0xE0 && c < 0xF0 && i + 2 < text.size()) {
+            code = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
+                   (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+            len = 3;
+        }
+        codes.push_back(code);
+        i += len;
+    }
+    if (codes.empty()) return make_numeric(ClassId::Char, 0, 0);
+    Value v = make_numeric(ClassId::Char, 1, codes.size());
+    std::copy(codes.begin(), codes.end(), v.mutable_data());
+    return v;
+}
+
+Value Value::char_matrix(std::size_t rows, std::size_t cols) {
+    Value v = make_numeric(ClassId::Char, rows, cols);
+    double* d = v.mutable_data();
+    std::fill(d, d + rows * cols, 32.0);
+    return v;
+}
+
+Value Value::cell(std::size_t rows, std::size_t cols) {
+    auto s = std::make_shared<Storage>();
+    s->rows = rows;
+    s->cols = cols;
+    s->cells.assign(rows * cols, Value::empty());
+    return Value(ClassId::Cell, std::move(s));
+}
+
+Value Value::cell_column(std::vector<Value> items) {
+    auto s = std::make_shared<Storage>();
+    s->rows = items.size();
+    s->cols = items.empty() ? 0 : 1;
+    s->cells = std::move(items);
+    return Value(ClassId::Cell, std::move(s));
+}
+
+Value Value::cell_row(std::vector<Value> items) {
+    auto s = std::make_shared<Storage>();
+    s->rows = items.empty() ? 0 : 1;
+    s->cols = items.size();
+    s->cells = std::move(items);
+    return Value(ClassId::Cell, std::move(s));
+}
+
+Value Value::structure() {
+    auto s = std::make_shared<Storage>();
+    s->rows = 1;
+    s->cols = 1;
+    return Value(ClassId::Struct, std::move(s));
+}
+
+std::size_t Value::rows() const noexcept {
+    if (heap_) return heap_->rows;
+    return is_numeric_like() ? 1 : 0;
+}
+
+std::size_t Value::cols() const noexcept {
+    if (heap_) return heap_->cols;
+    return is_numeric_like() ? 1 : 0;
+}
+
+double Value::scalar() const {
+    if (!is_numeric_like()) {
+        if (is_absent() || is_unassigned()) raise("Use of a value that holds nothing.");
+        raise(std::string("A ") + class_name(cls_) + " value cannot be used as a number.");
+    }
+    if (is_empty()) raise("Index exceeds matrix dimensions.");
+    return (*this)[0];
+}
+
+Value::Storage& Value::own() {
+    if (heap_.use_count() > 1) heap_ = std::make_shared<Storage>(*heap_);
+    return *heap_;
+}
+
+double* Value::mutable_data() {
+    if (!heap_) return &scalar_;
+    return own().num.data();
+}
+
+std::string Value::text() const {
+    std::string out;
+    if (!is_numeric_like()) return out;
+    const std::size_t n = numel();
+    out.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        double d = (*this)[i];
+        unsigned code = d > 0 && d < 65536 ? static_cast<unsigned>(d) : 0;
+        if (code < 0x80) {
+            out.push_back(static_cast<char>(code));
+        } else if (code < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return out;
+}
+
+const Value& Value::cell_at(std::size_t i) const {
+    if (!is_cell()) raise("Cell contents reference from a non-cell array object.");
+    if (i >= heap_->cells.size()) raise("Index exceeds matrix dimensions.");
+    return heap_->cells[i];
+}
+
+Value& Value::mutable_cell_at(std::size_t i) {
+    if (!is_cell()) raise("Cell contents assignment to a non-cell array object.");
+    if (i >= heap_->cells.size()) raise("Index exceeds matrix dimensions.");
+    return own().cells[i];
+}
+
+const std::vector<std::string>& Value::field_names() const {
+    static const std::vector<std::string> none;
+    return is_struct() ? heap_->names : none;
+}
+
+bool Value::has_field(std::string_view name) const {
+    if (!is_struct()) return false;
+    const auto& n = heap_->names;
+    return std::find(n.begin(), n.end(), name) != n.end();
+}
+
+const Value& Value::field(std::string_view name) const {
+    if (is_struct()) {
+        const auto& n = heap_->names;
+        auto it = std::find(n.begin(), n.end(), name);
+        if (it != n.end()) return heap_->fields[static_cast<std::size_t>(it - n.begin())];
+    }
+    raise("Reference to non-existent field '" + std::string(name) + "'.");
+}
+
+void Value::set_field(std::string_view name, Value v) {
+    if (!is_struct()) raise("Field assignment to a non-structure array object.");
+    Storage& s = own();
+    auto it = std::find(s.names.begin(), s.names.end(), name);
+    if (it != s.names.end()) {
+        s.fields[static_cast<std::size_t>(it - s.names.begin())] = std::move(v);
+    } else {
+        s.names.emplace_back(name);
+        s.fields.push_back(std::move(v));
+    }
+}
+
+void Value::remove_field(std::string_view name) {
+    if (!is_struct()) return;
+    Storage& s = own();
+    auto it = std::find(s.names.begin(), s.names.end(), name);
+    if (it == s.names.end()) return;
+    auto k = it - s.names.begin();
+    s.names.erase(it);
+    s.fields.erase(s.fields.begin() + k);
+}
+
+void Value::set_shape(std::size_t rows, std::size_t cols) {
+    if (rows * cols != numel()) raise("To RESHAPE the number of elements must not change.");
+    if (!heap_) {
+        if (rows == 1 && cols == 1) return;
+        // 1 element into another shape is impossible; guarded above.
+        return;
+    }
+    if (rows == 1 && cols == 1 && is_numeric_like()) {
+        scalar_ = heap_->num[0];
+        heap_.reset();
+        return;
+    }
+    Storage& s = own();
+    s.rows = rows;
+    s.cols = cols;
+}
+
+Value Value::with_class(ClassId cls) const {
+    Value v = *this;
+    if (is_numeric_like()) v.cls_ = cls;
+    return v;
+}
+
+const char* class_name(ClassId cls) {
+    switch (cls) {
+        case ClassId::Double: return "double";
+        case ClassId::Char: return "char";
+        case ClassId::Logical: return "logical";
+        case ClassId::Cell: return "cell";
+        case ClassId::Struct: return "struct";
+        case ClassId::Unassigned: return "unassigned";
+        case ClassId::Absent: return "absent";
+    }
+    return "unknown";
+}
+
+}  // namespace rt

@@ -1,0 +1,145 @@
+#pragma once
+// rt::Value: the runtime's array value. A 2-D array of doubles, characters or
+// logicals, a cell array, a 1-by-1 structure, or "unassigned" (class 0, a
+// variable that was never given a value). A separate absent state stands for
+// an input that was not given at all (the null reference of a call).
+//
+// Copies are cheap: the elements live in shared storage that is copied on the
+// first write through a shared copy. A 1-by-1 double, logical or character
+// lives inline, without any heap allocation, so scalar arithmetic never
+// allocates. Numeric, logical and character elements are all stored as
+// doubles (characters as their 16-bit codes), column-major, as the runtime's
+// linear indexing requires.
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rt {
+
+enum class ClassId : std::uint8_t {
+    Unassigned = 0,
+    Double,
+    Char,
+    Logical,
+    Cell,
+    Struct,
+    Absent,  // not a class of the runtime: an input that was not given
+};
+
+class Value {
+public:
+    // An unassigned value (class 0).
+    Value() noexcept = default;
+    // A double scalar, held inline. Implicit so that numbers read naturally.
+    Value(double d) noexcept : cls_(ClassId::Double), scalar_(d) {}
+
+    static Value absent() noexcept;
+    static Value logical(bool b) noexcept;
+    static Value character(char16_t c) noexcept;
+
+    // 0-by-0 double: the runtime's [].
+    static Value empty();
+    // rows-by-cols of zeros (of class cls: Double, Logical or Char).
+    static Value zeros(std::size_t rows, std::size_t cols, ClassId cls = ClassId::Double);
+    // A matrix given row by row, as it reads in source: from_rows(2, 2, {1, 2, 3, 4}) is [1 2; 3 4].
+    static Value from_rows(std::size_t rows, std::size_t cols, std::initializer_list<double> values);
+    static Value row(std::initializer_list<double> values);
+    static Value row(const std::vector<double>& values);
+    static Value column(const std::vector<double>& values);
+    // Text: a 1-by-N character row; the empty text is 0-by-0, as the runtime's ''.
+    static Value string(std::string_view text);
+    // A character array of the given shape, every element a blank.
+    static Value char_matrix(std::size_t rows, std::size_t cols);
+    // rows-by-cols cell, each cell the empty matrix.
+    static Value cell(std::size_t rows, std::size_t cols);
+    static Value cell_column(std::vector<Value> items);
+    static Value cell_row(std::vector<Value> items);
+    // A 1-by-1 structure with no fields.
+    static Value structure();
+
+    ClassId class_id() const noexcept { return cls_; }
+    bool is_absent() const noexcept { return cls_ == ClassId::Absent; }
+    bool is_unassigned() const noexcept { return cls_ == ClassId::Unassigned; }
+    bool is_double() const noexcept { return cls_ == ClassId::Double; }
+    bool is_char() const noexcept { return cls_ == ClassId::Char; }
+    bool is_logical() const noexcept { return cls_ == ClassId::Logical; }
+    bool is_cell() const noexcept { return cls_ == ClassId::Cell; }
+    bool is_struct() const noexcept { return cls_ == ClassId::Struct; }
+    // Double, logical or character: the elements are numbers.
+    bool is_numeric_like() const noexcept {
+        return cls_ == ClassId::Double || cls_ == ClassId::Logical || cls_ == ClassId::Char;
+    }
+    // Held inline, without storage (a 1-by-1 double, logical or character).
+    bool is_inline() const noexcept { return !heap_ && is_numeric_like(); }
+
+    std::size_t rows() const noexcept;
+    std::size_t cols() const noexcept;
+    std::size_t numel() const noexcept { return rows() * cols(); }
+    bool is_empty() const noexcept { return numel() == 0; }
+    bool is_scalar() const noexcept { return rows() == 1 && cols() == 1; }
+
+    // Element i (0-based, column-major) of a numeric-like value; no bounds check.
+    double operator[](std::size_t i) const noexcept { return heap_ ? heap_->num[i] : scalar_; }
+    // The first element of a numeric-like value; raises for an empty or
+    // non-numeric value.
+    double scalar() const;
+    // Elements of a numeric-like value, column-major.
+    const double* data() const noexcept { return heap_ ? heap_->num.data() : &scalar_; }
+    // Writable elements: copies shared storage first.
+    double* mutable_data();
+
+    // The characters of a character array (column-major) as UTF-8; codes
+    // beyond ASCII are encoded as UTF-8.
+    std::string text() const;
+
+    // Cells (column-major).
+    const Value& cell_at(std::size_t i) const;
+    Value& mutable_cell_at(std::size_t i);
+
+    // Fields of a 1-by-1 structure, in the order they were added.
+    const std::vector<std::string>& field_names() const;
+    bool has_field(std::string_view name) const;
+    // Raises "Reference to non-existent field 'name'." when it is missing.
+    const Value& field(std::string_view name) const;
+    // Adds the field at the end or replaces its value.
+    void set_field(std::string_view name, Value v);
+    void remove_field(std::string_view name);
+
+    // Reshape in place (same number of elements); used by growth and transposes.
+    void set_shape(std::size_t rows, std::size_t cols);
+    // Change of class for numeric-like values sharing the same elements
+    // (for instance a logical result of a comparison).
+    Value with_class(ClassId cls) const;
+
+private:
+    struct Storage {
+        std::size_t rows = 0, cols = 0;
+        std::vector<double> num;            // Double, Char, Logical
+        std::vector<Value> cells;           // Cell
+        std::vector<std::string> names;     // Struct field names
+        std::vector<Value> fields;          // Struct field values
+    };
+    Value(ClassId cls, std::shared_ptr<Storage> s) noexcept : cls_(cls), heap_(std::move(s)) {}
+    Storage& own();  // unshare before writing
+
+    ClassId cls_ = ClassId::Unassigned;
+    double scalar_ = 0;
+    std::shared_ptr<Storage> heap_;
+
+    friend Value make_numeric(ClassId, std::size_t, std::size_t);
+};
+
+// A numeric-like array of the given class and shape, zero-filled; used by the
+// array operations to build results.
+Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols);
+
+// The name of a class as the runtime prints it: "double", "char", "logical",
+// "cell", "struct".
+const char* class_name(ClassId cls);
+
+}  // namespace rt

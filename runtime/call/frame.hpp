@@ -1,0 +1,83 @@
+#pragma once
+// The uniform frame of every callable function: arity checks of a by-name
+// call, the runtime's count messages, the varargin/varargout lists, the checks
+// of inputs and outputs that hold nothing, and module constants.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/array/value.hpp"
+#include "runtime/call/function_table.hpp"
+
+namespace rt {
+
+// ---- arity ----
+enum class ArityKind { Outputs, Inputs };
+
+// "Run-time Error: File: NAME Line: LINE Column: 1 The function "NAME" was
+// called with more than the declared number of outputs (COUNT)."
+std::string arity_message(std::string_view name, int line, ArityKind kind, int count);
+
+// The check a by-name entry makes before anything else: outputs first, then
+// inputs; a negative declared count is variable and never checked.
+// `outputs_message` and `inputs_message` are the module's constants (either
+// may be null where the function has no message for that side).
+void check_arity(int nargout, int nargin, int declared_outputs, int declared_inputs,
+                 const Value* outputs_message, const Value* inputs_message);
+
+// The runtime's count messages: an empty text within the bounds, else
+// "Not enough input arguments." / "Too many input arguments." (nargchk) and
+// "Not enough output arguments." / "Too many output arguments." (nargoutchk).
+Value nargchk(double low, double high, double n);
+Value nargoutchk(double low, double high, double n);
+// Raises the text of a non-empty value; an empty text raises nothing.
+void error(const Value& text);
+
+// ---- inputs and outputs that hold nothing ----
+// Raises "Input argument "NAME" is undefined." for an absent input; warns
+// (rt::uninit_warning) for an unassigned one, which then reads as [].
+const Value& require_input(const Value& v, const char* name);
+// Warns "Warning: Variable 'NAME' is used before it is assigned." and gives
+// true when v is unassigned (the caller then reads the empty matrix).
+bool uninit_warning(const Value& v, const char* name);
+// Reports a requested output that was never assigned:
+// "Warning: One or more output arguments not assigned during call to
+// 'FUNCTION' (NAME)." on the console's warning stream.
+void validate_output_warning(const Value& output, const char* output_name, const char* function);
+
+// ---- varargin / varargout ----
+// The inputs after the `fixed` first ones, as a 1-by-N cell (empty for none).
+Value create_varargin_cell(int nargin, const Value* inputs, int fixed);
+// Spreads a varargout cell over max(nargout,1) slots; raises when the callee
+// gave fewer than nargout outputs.
+void assign_varargout_cell(int nargout, Value* outputs, const Value& varargout, const char* function);
+// The number of inputs actually given (absent trailing ones do not count).
+int nargin(int given, const Value* inputs);
+
+// ---- module constants ----
+// One container per module. The module's initialiser adds its constants in
+// the listed order; its terminator releases them in reverse, once.
+class ModuleConstants {
+public:
+    explicit ModuleConstants(const char* module) : module_(module) {}
+    // Adds a constant and gives its index.
+    std::size_t add(Value v);
+    const Value& operator[](std::size_t i) const { return values_[i]; }
+    std::size_t size() const { return values_.size(); }
+    // Releases every constant, the last created first.
+    void release();
+    const char* module() const { return module_; }
+
+private:
+    const char* module_;
+    std::vector<Value> values_;
+};
+
+// Test instrumentation: called once for every constant created (created ==
+// true) and released (created == false), with the module and the index.
+using ConstantsObserver = void (*)(const char* module, std::size_t index, bool created);
+void set_constants_observer(ConstantsObserver observer);
+
+}  // namespace rt
