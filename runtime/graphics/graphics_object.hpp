@@ -1,0 +1,109 @@
+#pragma once
+// A graphics object as the renderer and the window backend read it.
+//
+// Objects belong to the runtime: a pointer obtained from find_object stays
+// valid until the object is deleted, and the backend hears of every deletion
+// (WindowBackend::object_deleted) before the memory goes. Nothing outside
+// runtime/graphics changes an object except through rt::set and the other
+// functions of graphics.hpp, so every change is validated and counted.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "runtime/array/value.hpp"
+#include "runtime/graphics/property_id.hpp"
+
+namespace rt {
+
+class ObjectTree;
+
+class GraphicsObject {
+public:
+    GraphicsObject(const GraphicsObject&) = delete;
+    GraphicsObject& operator=(const GraphicsObject&) = delete;
+
+    double handle() const noexcept { return handle_; }
+    ObjectType type() const noexcept { return type_; }
+    // Null for the root.
+    GraphicsObject* parent() const noexcept { return parent_; }
+    // In creation order (the order of painting), hidden ones included.
+    const std::vector<GraphicsObject*>& children() const noexcept { return children_; }
+
+    // The stored value of a property: the value last set, or the type's
+    // default. Properties computed on reading (Type, Parent, Children,
+    // OuterPosition of a figure, CurrentFigure, ScreenSize, automatic limits,
+    // ...) are read with rt::get; for them, and for ids the type does not
+    // carry, this gives an empty matrix.
+    const Value& value(PropertyId id) const noexcept;
+    // True when the stored text value equals `text` exactly (no allocation).
+    bool is(PropertyId id, std::string_view text) const noexcept;
+
+    // Position in the process-wide creation order.
+    std::uint64_t serial() const noexcept { return serial_; }
+    // Changes whenever one of this object's own properties changes.
+    std::uint64_t version() const noexcept { return version_; }
+    // For a figure: changes whenever anything in the window changes (an
+    // object created, changed or deleted beneath it), so a window repaints
+    // only when this moved on since its last paint.
+    std::uint64_t content_version() const noexcept { return content_version_; }
+    bool being_deleted() const noexcept { return being_deleted_; }
+
+    // A slot the window backend may use for its own widget or window, to
+    // avoid a lookup by handle. The runtime never reads it.
+    void* backend_data = nullptr;
+
+private:
+    friend class ObjectTree;
+    GraphicsObject() = default;
+
+    double handle_ = 0;
+    ObjectType type_ = ObjectType::Root;
+    GraphicsObject* parent_ = nullptr;
+    std::vector<GraphicsObject*> children_;
+    // Only the properties set since creation (or the last reset); the rest
+    // read as the type's defaults. Creating an object is then cheap, which
+    // matters because a learning run creates three per step.
+    std::vector<std::pair<PropertyId, Value>> values_;
+    std::vector<std::pair<std::string, Value>> appdata_;
+    std::uint64_t serial_ = 0;
+    std::uint64_t version_ = 0;
+    std::uint64_t content_version_ = 0;
+    bool being_deleted_ = false;
+    bool announced_ = false;  // the backend has heard of it
+};
+
+// The object with that handle, or null.
+const GraphicsObject* find_object(double handle) noexcept;
+// The window holding the object (itself for a window), or null for the root.
+const GraphicsObject* figure_of(const GraphicsObject& obj) noexcept;
+// Every open window, by handle number.
+std::vector<const GraphicsObject*> open_figures();
+
+// A rectangle in pixels: left, bottom, width, height.
+struct PixelRect {
+    double left = 0, bottom = 0, width = 0, height = 0;
+};
+// A figure's inner rectangle on the screen (bottom-left origin); an axes'
+// or control's rectangle inside its window (bottom-left of the window's
+// inner area as origin), whatever their "Units".
+PixelRect pixel_position(const GraphicsObject& obj);
+// An axes' outer rectangle inside its window, in pixels.
+PixelRect outer_pixel_position(const GraphicsObject& axes);
+
+// Axis limits as the axes show them: the manual limits, or for a limit in
+// automatic mode, the data range of the visible children rounded out to
+// tidy numbers ([0 1] when there is no data).
+struct AxesLimits {
+    double x[2], y[2], z[2], c[2];
+};
+AxesLimits effective_limits(const GraphicsObject& axes);
+
+struct Rgb {
+    double r = 0, g = 0, b = 0;
+};
+// A stored colour value: [r g b] gives the colour; the words "none", "flat",
+// "interp" and "auto" give nullopt.
+std::optional<Rgb> color_of(const Value& v) noexcept;
+
+}  // namespace rt

@@ -1,0 +1,28 @@
+#pragma once
+// Colours and line specifications as the drawing functions accept them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/array/value.hpp"
+#include "runtime/graphics/graphics_object.hpp"
+
+namespace rt {
+
+// A colour letter (b g r c m y k w) or name ("blue", "red", ...; any case),
+// or nullopt.
+std::optional<Rgb> named_color(std::string_view text) noexcept;
+
+// The parts of a line specification such as "r>", "b-", "k:", "--o";
+// each part may be absent. A marker without a line style means no line.
+struct LineSpec {
+    std::optional<Rgb> color;
+    std::string line_style;  // "-", "--", ":", "-." or empty
+    std::string marker;      // "o", "+", "*", ".", "x", "square", "diamond",
+                             // "^", "v", ">", "<", "pentagram", "hexagram" or empty
+};
+// Nullopt when `text` is not a line specification.
+std::optional<LineSpec> parse_line_spec(std::string_view text);
+
+}  // namespace rt
