@@ -31,10 +31,13 @@ private:
 };
 
 // The system's function table, as rt::run_main (or a test) installs it.
+// The entries must stay alive while installed; null uninstalls.
 void set_function_table(const FunctionEntry* entries, int count);
 
-// The runtime's own functions callable by name.
+// The runtime's own functions callable by name. Registering a name again
+// replaces its entry.
 void register_builtin(std::string_view name, ByNameEntry entry);
+void unregister_builtin(std::string_view name);
 
 // The entry a name resolves to, or null when no function has that name.
 ByNameEntry resolve(std::string_view name);

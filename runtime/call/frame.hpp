@@ -32,13 +32,23 @@ void check_arity(int nargout, int nargin, int declared_outputs, int declared_inp
 // "Not enough output arguments." / "Too many output arguments." (nargoutchk).
 Value nargchk(double low, double high, double n);
 Value nargoutchk(double low, double high, double n);
-// Raises the text of a non-empty value; an empty text raises nothing.
+// Raises the text of a non-empty value; an empty text raises nothing. A value
+// that is not text is refused with a message saying so.
 void error(const Value& text);
+
+// The empty matrix that stands in for a variable read before it was assigned.
+const Value& empty_array();
 
 // ---- inputs and outputs that hold nothing ----
 // Raises "Input argument "NAME" is undefined." for an absent input; warns
 // (rt::uninit_warning) for an unassigned one, which then reads as [].
-const Value& require_input(const Value& v, const char* name);
+// Every read of an input goes through here, so the common case is inline.
+const Value& require_input_slow(const Value& v, const char* name);
+inline const Value& require_input(const Value& v, const char* name) {
+    if (!v.is_absent() && !v.is_unassigned()) [[likely]]
+        return v;
+    return require_input_slow(v, name);
+}
 // Warns "Warning: Variable 'NAME' is used before it is assigned." and gives
 // true when v is unassigned (the caller then reads the empty matrix).
 bool uninit_warning(const Value& v, const char* name);
@@ -50,8 +60,8 @@ void validate_output_warning(const Value& output, const char* output_name, const
 // ---- varargin / varargout ----
 // The inputs after the `fixed` first ones, as a 1-by-N cell (empty for none).
 Value create_varargin_cell(int nargin, const Value* inputs, int fixed);
-// Spreads a varargout cell over max(nargout,1) slots; raises when the callee
-// gave fewer than nargout outputs.
+// Spreads a varargout cell over max(nargout,1) slots; raises "Too many output
+// arguments." when the callee gave fewer than nargout outputs.
 void assign_varargout_cell(int nargout, Value* outputs, const Value& varargout, const char* function);
 // The number of inputs actually given (absent trailing ones do not count).
 int nargin(int given, const Value* inputs);
@@ -64,13 +74,21 @@ public:
     explicit ModuleConstants(const char* module) : module_(module) {}
     // Adds a constant and gives its index.
     std::size_t add(Value v);
-    const Value& operator[](std::size_t i) const { return values_[i]; }
+    // A constant by index; raises when the module's initialiser has not run
+    // (or its terminator has), instead of reading past the container.
+    const Value& operator[](std::size_t i) const {
+        if (i >= values_.size()) [[unlikely]]
+            not_initialised();
+        return values_[i];
+    }
     std::size_t size() const { return values_.size(); }
     // Releases every constant, the last created first.
     void release();
     const char* module() const { return module_; }
 
 private:
+    [[noreturn]] void not_initialised() const;
+
     const char* module_;
     std::vector<Value> values_;
 };
