@@ -21,7 +21,7 @@ const Value& arg(const Value* inputs, int i, const char* function) {
 }
 
 double size_arg(const Value& v, const char* function) {
-    if (!v.is_numeric_like() || v.numel() != 1)
+    if (!(v.is_double() || v.is_logical()) || v.numel() != 1)
         raise(std::string(function) + ": size arguments must be single numbers.");
     const double d = v[0];
     if (std::isnan(d)) raise(std::string(function) + ": size arguments must be real numbers, not NaN.");

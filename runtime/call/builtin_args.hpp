@@ -14,7 +14,8 @@ void check_counts(int nargout, int max_out, int nargin, int min_in, int max_in);
 // when the input holds nothing (absent or never assigned).
 const Value& arg(const Value* inputs, int i, const char* function);
 
-// A size argument: a real, non-NaN number (a negative size counts as 0).
+// A size argument: one real, non-NaN number, not a text (a negative size
+// counts as 0).
 double size_arg(const Value& v, const char* function);
 
 }  // namespace rt::builtin

@@ -18,7 +18,7 @@ void shape_arguments(int nargin, const Value* inputs, const char* function, doub
     rows = cols = 1;
     if (nargin == 1) {
         const Value& a = arg(inputs, 0, function);
-        if (a.is_numeric_like() && a.numel() == 2) {
+        if ((a.is_double() || a.is_logical()) && a.numel() == 2) {
             rows = a[0];
             cols = a[1];
         } else {

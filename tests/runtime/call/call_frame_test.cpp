@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "runtime/array/error.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/call/call_frame.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/feval.hpp"
+#include "runtime/call/frame.hpp"
+#include "runtime/call/guard.hpp"
+
+namespace {
+
+// A module written the way the system's modules are: `pair` has declared
+// inputs 2 and outputs 3; output 1 is a + b, output 2 is a - b, output 3 is
+// never assigned. Its local function `inner` is reachable by name only while
+// its body runs.
+rt::ModuleConstants constants("pair");
+const rt::LocalFunctionTable* seen_during_body = nullptr;
+int bodies_run = 0;
+
+void entry_inner(int, rt::Value* outputs, int, const rt::Value*) { outputs[0] = rt::Value(7.0); }
+const rt::FunctionEntry pair_local_entries[] = {{"inner", entry_inner, 0, 1, {0, nullptr}}};
+constexpr rt::LocalFunctionTable pair_locals{1, pair_local_entries};
+
+rt::Value pair_body(int nargout, rt::Value* difference, rt::Value* never, const rt::Value& a, const rt::Value& b) {
+    rt::BodyFrame frame("pair", &pair_locals, nargout);
+    ++bodies_run;
+    seen_during_body = rt::current_local_function_table();
+    rt::Value sum, diff, unset;
+    sum = rt::plus(rt::require_input(a, "a"), rt::require_input(b, "b"));
+    diff = rt::minus(rt::require_input(a, "a"), rt::require_input(b, "b"));
+    frame.check_output(sum, 1, "sum");
+    frame.check_output(diff, 2, "diff");
+    frame.check_output(unset, 3, "unset");
+    rt::hand_out(difference, std::move(diff));
+    rt::hand_out(never, std::move(unset));
+    return sum;
+}
+
+void entry_pair(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"pair", 2, 3, &constants[0], &constants[1]}, nargout, outputs, nargin, inputs);
+    call.finish(pair_body(call.nargout(), call.output(2), call.output(3), call.input(1), call.input(2)));
+}
+
+// Variable on both sides, like the switchyard: gives back its varargin.
+void entry_echo(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"echo", -2, -1, nullptr, nullptr}, nargout, outputs, nargin, inputs);
+    EXPECT_FALSE(call.input(1).is_absent());
+    call.finish_varargout(call.varargin());
+}
+
+const rt::FunctionEntry table[] = {
+    {"pair", entry_pair, 2, 3, pair_locals},
+    {"echo", entry_echo, -2, -1, {0, nullptr}},
+};
+
+class CallFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Outputs, 3)));
+        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Inputs, 2)));
+        rt::set_function_table(table, 2);
+        previous_warnings_ = rt::set_warning_stream(&warnings_);
+        bodies_run = 0;
+    }
+    void TearDown() override {
+        rt::set_warning_stream(previous_warnings_);
+        rt::set_function_table(nullptr, 0);
+        constants.release();
+    }
+    std::ostringstream warnings_;
+    std::ostream* previous_warnings_ = nullptr;
+};
+
+TEST_F(CallFrameTest, StoresOutputOneAlwaysAndOnlyTheRequestedOthers) {
+    const rt::Value args[] = {rt::Value(5.0), rt::Value(3.0)};
+    std::vector<rt::Value> none = rt::feval("pair", 0, args);
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0][0], 8.0);
+
+    std::vector<rt::Value> two = rt::feval("pair", 2, args);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0][0], 8.0);
+    EXPECT_EQ(two[1][0], 2.0);
+
+    // Direct call form: the count comes from the references given.
+    rt::Value diff;
+    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<rt::Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
+              8.0);
+    EXPECT_EQ(diff[0], 2.0);
+    EXPECT_TRUE(warnings_.str().empty());
+}
+
+TEST_F(CallFrameTest, WarnsOnlyForARequestedOutputNeverAssigned) {
+    const rt::Value args[] = {rt::Value(1.0), rt::Value(1.0)};
+    rt::feval("pair", 2, args);
+    EXPECT_TRUE(warnings_.str().empty());
+    std::vector<rt::Value> three = rt::feval("pair", 3, args);
+    EXPECT_TRUE(three[2].is_unassigned());
+    EXPECT_EQ(warnings_.str(),
+              "Warning: One or more output arguments not assigned during call to 'pair' (unset).\n");
+}
+
+TEST_F(CallFrameTest, RefusesExcessBeforeTheBodyRunsOutputsFirst) {
+    const rt::Value three[] = {rt::Value(1.0), rt::Value(2.0), rt::Value(3.0)};
+    try {
+        rt::feval("pair", 4, three);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.message(), constants[0].text());
+    }
+    try {
+        rt::feval("pair", 1, three);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.message(), constants[1].text());
+    }
+    EXPECT_EQ(bodies_run, 0);
+}
+
+TEST_F(CallFrameTest, MissingInputIsAbsentAndItsReadNamesIt) {
+    const rt::Value one[] = {rt::Value(1.0)};
+    try {
+        rt::feval("pair", 1, one);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.message(), "Input argument \"b\" is undefined.");
+    }
+    // An unassigned input warns and reads as [], so the sum is [].
+    const rt::Value unassigned[] = {rt::Value(1.0), rt::Value()};
+    EXPECT_TRUE(rt::feval("pair", 1, unassigned)[0].is_empty());
+    EXPECT_NE(warnings_.str().find("Variable 'b' is used before it is assigned."), std::string::npos);
+}
+
+TEST_F(CallFrameTest, LocalTableIsCurrentOnlyWhileTheBodyRunsEvenAfterAnError) {
+    const rt::LocalFunctionTable outer{0, nullptr};
+    rt::LocalTableScope scope(&outer);
+    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0)};
+    rt::feval("pair", 1, args);
+    EXPECT_EQ(seen_during_body, &pair_locals);
+    EXPECT_EQ(rt::current_local_function_table(), &outer);
+
+    // The body raises (a cell cannot be added) after installing its table.
+    const rt::Value bad[] = {rt::Value::cell(1, 1), rt::Value(2.0)};
+    EXPECT_FALSE(rt::guarded([&] { rt::feval("pair", 1, bad); }));
+    EXPECT_EQ(rt::current_local_function_table(), &outer);
+    EXPECT_FALSE(rt::lasterr().text().empty());
+}
+
+TEST_F(CallFrameTest, NamesResolveInLocalsThenTableThenBuiltins) {
+    EXPECT_EQ(rt::resolve("inner"), nullptr);
+    {
+        rt::LocalTableScope scope(&pair_locals);
+        EXPECT_EQ(rt::resolve("inner"), &entry_inner);
+        EXPECT_EQ(rt::resolve("pair"), &entry_pair);
+    }
+    rt::register_builtin("pair", entry_inner);
+    rt::register_builtin("only_builtin", entry_inner);
+    EXPECT_EQ(rt::resolve("pair"), &entry_pair);
+    EXPECT_EQ(rt::resolve("only_builtin"), &entry_inner);
+    rt::unregister_builtin("pair");
+    rt::unregister_builtin("only_builtin");
+    try {
+        rt::feval("nosuch", 1, {});
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.message(), "Undefined function or variable 'nosuch'.");
+    }
+}
+
+TEST_F(CallFrameTest, VariableListsGatherAndSpread) {
+    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0), rt::Value::string("x")};
+    std::vector<rt::Value> out = rt::feval("echo", 2, args);
+    EXPECT_EQ(out[0][0], 2.0);
+    EXPECT_EQ(out[1].text(), "x");
+    // Exactly the fixed inputs: an empty varargin, so no output 1 either.
+    const rt::Value fixed_only[] = {rt::Value(1.0)};
+    EXPECT_TRUE(rt::feval("echo", 0, fixed_only)[0].is_unassigned());
+    try {
+        rt::feval("echo", 1, fixed_only);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.message(), "Too many output arguments.");
+    }
+    EXPECT_EQ(rt::nargin(3, std::vector<rt::Value>{1.0, rt::Value::absent(), rt::Value::absent()}.data()), 1);
+}
+
+}  // namespace
