@@ -1,0 +1,61 @@
+#include "app/main_information.hpp"
+
+#include <iterator>
+
+#include "figutil/iskeyword.hpp"
+#include "figutil/isvarname.hpp"
+#include "learning/get_action.hpp"
+#include "learning/get_box.hpp"
+#include "learning/reset_cart.hpp"
+#include "runtime/call/library.hpp"
+
+namespace sys {
+
+// Entries join in their table positions as their modules are written:
+// tavrin, get_action, get_box, guidata, guihandles, openfig, opengl,
+// reset_cart, surf, title, isvarname, movegui, grid, iskeyword.
+const rt::FunctionEntry function_table[] = {
+    {"get_action", entry_get_action, 13, 5, get_action_locals},
+    {"get_box", entry_get_box, 4, 1, get_box_locals},
+    {"reset_cart", entry_reset_cart, 1, 8, reset_cart_locals},
+    {"isvarname", entry_isvarname, 1, 1, isvarname_locals},
+    {"iskeyword", entry_iskeyword, 1, 1, iskeyword_locals},
+};
+const int function_count = static_cast<int>(std::size(function_table));
+
+namespace {
+rt::Value ALPHA = rt::Value::absent();
+rt::Value BETA = rt::Value::absent();
+rt::Value GAMMA = rt::Value::absent();
+}  // namespace
+
+const rt::GlobalEntry global_table[] = {
+    {"ALPHA", &ALPHA},
+    {"BETA", &BETA},
+    {"GAMMA", &GAMMA},
+};
+const int global_count = static_cast<int>(std::size(global_table));
+
+const rt::InitTermEntry init_term_list[] = {
+    {rt::array_library_initialize, rt::array_library_terminate},
+    {get_action_initialize, get_action_terminate},
+    {get_box_initialize, get_box_terminate},
+    {reset_cart_initialize, reset_cart_terminate},
+    {isvarname_initialize, isvarname_terminate},
+    {iskeyword_initialize, iskeyword_terminate},
+};
+const int init_term_count = static_cast<int>(std::size(init_term_list));
+
+const rt::MainInformation main_information = {
+    1,
+    static_cast<std::int32_t>(std::size(function_table)),
+    function_table,
+    static_cast<std::int32_t>(std::size(global_table)),
+    global_table,
+    0,
+    nullptr,
+    static_cast<std::int32_t>(std::size(init_term_list)),
+    init_term_list,
+};
+
+}  // namespace sys

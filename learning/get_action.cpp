@@ -1,0 +1,122 @@
+#include "learning/get_action.hpp"
+
+#include "learning/get_box.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/call/call_frame.hpp"
+#include "runtime/call/frame.hpp"
+#include "runtime/call/random.hpp"
+
+namespace sys {
+
+namespace {
+
+rt::ModuleConstants constants("get_action");
+
+enum Constant : std::size_t { kOutputsMessage, kInputsMessage, kMinus1, k0, k1, k2 };
+
+const rt::Value& K(Constant c) { return constants[c]; }
+
+bool is_number(const rt::Value& v) { return v.is_inline() && v.is_double(); }
+
+// q_val(row, col). Scalar indices into a double table take the path that
+// builds no index lists; it checks the indices the same way.
+rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value& col) {
+    if (table.is_double() && is_number(row) && is_number(col))
+        return rt::Value(rt::array_ref2(table, row[0], col[0]));
+    return rt::array_ref2(table, row, col);
+}
+
+void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
+    if (table.is_double() && is_number(row) && is_number(col) && is_number(v))
+        rt::array_assign2(table, row[0], col[0], v[0]);
+    else
+        rt::array_assign2(table, row, col, v);
+}
+
+// The outputs, each starting as the input of its name.
+struct Decision {
+    rt::Value q_val, pre_state, pre_action, cur_state, cur_action;
+};
+
+void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+          const rt::Value& v_theta, const rt::Value& reinf_in, const rt::Value& ALPHA_in,
+          const rt::Value& BETA_in, const rt::Value& GAMMA_in) {
+    using namespace rt;
+    BodyFrame frame("get_action", &get_action_locals, nargout);
+    auto in = [](const Value& v, const char* name) -> const Value& { return require_input(v, name); };
+    Value predicted_value;
+
+    d.pre_state = in(d.cur_state, "cur_state");
+    d.pre_action = in(d.cur_action, "cur_action");
+    d.cur_state = get_box(in(x, "x"), in(v_x, "v_x"), in(theta, "theta"), in(v_theta, "v_theta"));
+
+    if (ne_bool(in(d.pre_action, "pre_action"), K(kMinus1))) {
+        if (eq_bool(in(d.cur_state, "cur_state"), K(kMinus1))) {
+            predicted_value = K(k0);
+        } else if (le_bool(entry_of(in(d.q_val, "q_val"), d.cur_state, K(k1)),
+                           entry_of(d.q_val, d.cur_state, K(k2)))) {
+            predicted_value = entry_of(d.q_val, d.cur_state, K(k2));
+        } else {
+            predicted_value = entry_of(d.q_val, d.cur_state, K(k1));
+        }
+        const Value t1 = mtimes(in(GAMMA_in, "GAMMA"), predicted_value);
+        const Value t2 = plus(in(reinf_in, "reinf"), t1);
+        const Value q = entry_of(in(d.q_val, "q_val"), in(d.pre_state, "pre_state"), d.pre_action);
+        const Value t3 = minus(t2, q);
+        const Value t4 = mtimes(in(ALPHA_in, "ALPHA"), t3);
+        const Value updated = plus(entry_of(d.q_val, d.pre_state, d.pre_action), t4);
+        store_entry(d.q_val, d.pre_state, d.pre_action, updated);
+    }
+
+    const Value q2 = entry_of(in(d.q_val, "q_val"), in(d.cur_state, "cur_state"), K(k2));
+    const Value bonus = mtimes(Value(rt::rand()), in(BETA_in, "BETA"));
+    const Value q1 = entry_of(d.q_val, d.cur_state, K(k1));
+    d.cur_action = le_bool(plus(q1, bonus), q2) ? K(k2) : K(k1);
+
+    frame.check_output(d.q_val, 1, "q_val");
+    frame.check_output(d.pre_state, 2, "pre_state");
+    frame.check_output(d.pre_action, 3, "pre_action");
+    frame.check_output(d.cur_state, 4, "cur_state");
+    frame.check_output(d.cur_action, 5, "cur_action");
+}
+
+}  // namespace
+
+rt::Value get_action(rt::Value* pre_state_out, rt::Value* pre_action_out, rt::Value* cur_state_out,
+                     rt::Value* cur_action_out, rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta,
+                     rt::Value reinf, rt::Value q_val, rt::Value pre_state, rt::Value cur_state,
+                     rt::Value pre_action, rt::Value cur_action, rt::Value ALPHA, rt::Value BETA,
+                     rt::Value GAMMA) {
+    Decision d{std::move(q_val), std::move(pre_state), std::move(pre_action), std::move(cur_state),
+               std::move(cur_action)};
+    body(rt::requested_outputs(pre_state_out, pre_action_out, cur_state_out, cur_action_out), d, x, v_x, theta,
+         v_theta, reinf, ALPHA, BETA, GAMMA);
+    rt::hand_out(pre_state_out, std::move(d.pre_state));
+    rt::hand_out(pre_action_out, std::move(d.pre_action));
+    rt::hand_out(cur_state_out, std::move(d.cur_state));
+    rt::hand_out(cur_action_out, std::move(d.cur_action));
+    return std::move(d.q_val);
+}
+
+void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"get_action", 13, 5, &constants[kOutputsMessage], &constants[kInputsMessage]},
+                        nargout, outputs, nargin, inputs);
+    Decision d{call.input(6), call.input(7), call.input(9), call.input(8), call.input(10)};
+    body(call.nargout(), d, call.input(1), call.input(2), call.input(3), call.input(4), call.input(5),
+         call.input(11), call.input(12), call.input(13));
+    *call.output(2) = std::move(d.pre_state);
+    *call.output(3) = std::move(d.pre_action);
+    *call.output(4) = std::move(d.cur_state);
+    *call.output(5) = std::move(d.cur_action);
+    call.finish(std::move(d.q_val));
+}
+
+void get_action_initialize() {
+    constants.add(rt::Value::string(rt::arity_message("get_action", 1, rt::ArityKind::Outputs, 5)));
+    constants.add(rt::Value::string(rt::arity_message("get_action", 1, rt::ArityKind::Inputs, 13)));
+    for (double d : {-1.0, 0.0, 1.0, 2.0}) constants.add(rt::Value(d));
+}
+
+void get_action_terminate() { constants.release(); }
+
+}  // namespace sys

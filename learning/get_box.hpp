@@ -1,0 +1,26 @@
+#pragma once
+// get_box: the box of a cart-pole state. Position, cart velocity, pole angle
+// and pole angular velocity each fall into a bin (strict less-than tests from
+// the lowest bin up); the box is 1 + x bin + 3 * v_x bin + 9 * theta bin +
+// 54 * v_theta bin, so 1 to 162. A cart beyond +-2.4 or a pole beyond +-12
+// degrees gives -1, the failure box. NaN compares false everywhere: it lands
+// in the last bin and is never a failure.
+
+#include "runtime/array/value.hpp"
+#include "runtime/call/function_table.hpp"
+
+namespace sys {
+
+// Direct call form; absent inputs raise an error naming them.
+rt::Value get_box(rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta);
+
+// By-name entry: declared inputs 4, outputs 1.
+void entry_get_box(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
+
+// Creates (and releases in reverse) the module's constants.
+void get_box_initialize();
+void get_box_terminate();
+
+inline constexpr rt::LocalFunctionTable get_box_locals{0, nullptr};
+
+}  // namespace sys
