@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -18,6 +19,8 @@ void require_numeric(const Value& v) {
 }
 
 std::string fmt_index(double d) {
+    if (std::isnan(d)) return "NaN";
+    if (std::isinf(d)) return d > 0 ? "Inf" : "-Inf";
     if (d == std::floor(d) && std::fabs(d) < 1e15) return std::to_string(static_cast<long long>(d));
     char buf[64];
     std::snprintf(buf, sizeof buf, "%g", d);
@@ -166,7 +169,9 @@ bool compare_bool_general(int op, const Value& a, const Value& b) { return toboo
 }  // namespace detail
 
 double mpower(double x, double e) noexcept {
-    if (e == std::floor(e) && std::fabs(e) <= 64) {
+    // Beyond 1024 factors every finite base but +-1 has long overflowed or
+    // vanished, so std::pow gives the same answer far sooner.
+    if (e == std::floor(e) && std::fabs(e) <= 1024) {
         long n = static_cast<long>(std::fabs(e));
         double r = 1.0;
         if (n >= 1) {
@@ -183,7 +188,18 @@ Value mpower(const Value& a, const Value& b) {
     require_numeric(a);
     require_numeric(b);
     if (a.numel() == 1 && b.numel() == 1) return Value(mpower(a[0], b[0]));
-    raise("Power is supported only for scalars.");
+    // A square matrix to a whole power: repeated matrix products, as for scalars.
+    if (b.numel() == 1 && a.rows() == a.cols() && b[0] >= 0 && b[0] == std::floor(b[0]) && b[0] <= 1024) {
+        if (b[0] == 0) {
+            Value eye = make_numeric(ClassId::Double, a.rows(), a.cols());
+            for (std::size_t i = 0; i < a.rows(); ++i) eye.mutable_data()[i * a.rows() + i] = 1.0;
+            return eye;
+        }
+        Value r = a.with_class(ClassId::Double);
+        for (double k = 1; k < b[0]; ++k) r = detail::mtimes_general(r, a);
+        return r;
+    }
+    raise("Power is supported only for scalars and square matrices to a whole power.");
 }
 
 Value times(const Value& a, const Value& b) {
@@ -247,9 +263,10 @@ bool isequal(const Value& a, const Value& b) {
         return true;
     }
     if (a.is_struct()) {
-        if (a.field_names() != b.field_names()) return false;
+        // The same fields with equal values, in whatever order they were added.
+        if (a.field_names().size() != b.field_names().size()) return false;
         for (const auto& n : a.field_names())
-            if (!isequal(a.field(n), b.field(n))) return false;
+            if (!b.has_field(n) || !isequal(a.field(n), b.field(n))) return false;
         return true;
     }
     return a.class_id() == b.class_id();
@@ -276,15 +293,13 @@ namespace {
 std::size_t count_dim(double d) {
     if (std::isnan(d)) raise("Size arguments must be real numbers, not NaN.");
     if (d <= 0) return 0;
-    if (d > 1e8) raise("Requested array exceeds the maximum array size.");
+    if (d > static_cast<double>(kMaxElements)) checked_numel(1, kMaxElements + 1);
     return static_cast<std::size_t>(d);
 }
 }  // namespace
 
 Value zeros(double rows, double cols) {
-    std::size_t r = count_dim(rows), c = count_dim(cols);
-    if (r * c > 100000000) raise("Requested array exceeds the maximum array size.");
-    return make_numeric(ClassId::Double, r, c);
+    return make_numeric(ClassId::Double, count_dim(rows), count_dim(cols));
 }
 
 Value ones(double rows, double cols) {
@@ -301,7 +316,7 @@ Value colon(double first, double step, double last) {
         (step > 0 && first > last) || (step < 0 && first < last))
         return make_numeric(ClassId::Double, 1, 0);
     double span = std::floor((last - first) / step + 1e-10);
-    if (!(span < 1e8)) raise("Requested array exceeds the maximum array size.");
+    if (!(span < static_cast<double>(kMaxElements))) checked_numel(1, kMaxElements + 1);
     std::size_t n = static_cast<std::size_t>(span) + 1;
     Value v = make_numeric(ClassId::Double, 1, n);
     double* d = v.mutable_data();
@@ -311,17 +326,16 @@ Value colon(double first, double step, double last) {
 
 namespace {
 ClassId concat_class(const std::vector<Value>& parts) {
-    // Text wins over numbers, double over logical; cells join only cells.
-    bool any_char = false, any_double = false, any_cell = false, any_other = false;
+    // Cells join only cells; otherwise text wins over numbers and double over
+    // logical.
+    bool any_char = false, any_double = false, any_cell = false;
     for (const Value& p : parts) {
         if (p.is_char()) any_char = true;
-        else if (p.is_double()) any_double |= !p.is_empty() || true;
+        else if (p.is_double()) any_double = true;
         else if (p.is_cell()) any_cell = true;
-        else if (p.is_logical()) {}
         else if (p.is_absent() || p.is_unassigned()) raise("Use of a value that holds nothing.");
-        else any_other = true;
+        else if (p.is_struct()) raise("Concatenation of structures is not supported.");
     }
-    if (any_other) raise("Concatenation of structures is not supported.");
     if (any_cell) return ClassId::Cell;
     if (any_char) return ClassId::Char;
     if (any_double) return ClassId::Double;
@@ -329,33 +343,42 @@ ClassId concat_class(const std::vector<Value>& parts) {
 }
 
 Value concat(const std::vector<Value>& parts, bool horizontal) {
+    const ClassId cls = concat_class(parts);
+    // Empty parts take no part in the shape, so [] and '' join anything; when
+    // every part is empty, parts that agree keep their joint empty shape.
     std::vector<const Value*> kept;
-    ClassId cls = concat_class(parts);
     for (const Value& p : parts)
-        if (!(p.rows() == 0 && p.cols() == 0)) kept.push_back(&p);
-    if (kept.empty()) {
-        // [] with [] stays [], '' with [] stays ''.
-        return cls == ClassId::Char ? make_numeric(ClassId::Char, 0, 0)
-             : cls == ClassId::Cell ? Value::cell(0, 0)
-                                    : make_numeric(cls, 0, 0);
-    }
+        if (!p.is_empty()) kept.push_back(&p);
     std::size_t rows = 0, cols = 0;
-    for (const Value* p : kept) {
-        if (horizontal) {
-            if (rows == 0 && cols == 0) rows = p->rows();
-            if (p->rows() != rows) raise("Dimensions of matrices being concatenated are not consistent.");
-            cols += p->cols();
-        } else {
-            if (rows == 0 && cols == 0) cols = p->cols();
-            if (p->cols() != cols) raise("Dimensions of matrices being concatenated are not consistent.");
-            rows += p->rows();
+    if (kept.empty()) {
+        for (const Value& p : parts) {
+            if (p.rows() == 0 && p.cols() == 0) continue;
+            std::size_t& along = horizontal ? cols : rows;
+            std::size_t& across = horizontal ? rows : cols;
+            const std::size_t p_along = horizontal ? p.cols() : p.rows();
+            const std::size_t p_across = horizontal ? p.rows() : p.cols();
+            if (along == 0 && across == 0) across = p_across;
+            if (p_across != across) { rows = cols = 0; break; }
+            along += p_along;
         }
+        return cls == ClassId::Cell ? Value::cell(rows, cols) : make_numeric(cls, rows, cols);
     }
+    for (const Value* p : kept) {
+        if (cls == ClassId::Cell && !p->is_cell())
+            raise("Concatenation of a cell with a non-cell value is not supported.");
+        const std::size_t p_along = horizontal ? p->cols() : p->rows();
+        const std::size_t p_across = horizontal ? p->rows() : p->cols();
+        std::size_t& along = horizontal ? cols : rows;
+        std::size_t& across = horizontal ? rows : cols;
+        if (p == kept.front()) across = p_across;
+        if (p_across != across) raise("Dimensions of matrices being concatenated are not consistent.");
+        along += p_along;
+    }
+    checked_numel(rows, cols);
     if (cls == ClassId::Cell) {
         Value out = Value::cell(rows, cols);
         std::size_t off = 0;
         for (const Value* p : kept) {
-            if (!p->is_cell()) raise("Concatenation of a cell with a non-cell value is not supported.");
             for (std::size_t c = 0; c < p->cols(); ++c)
                 for (std::size_t r = 0; r < p->rows(); ++r) {
                     std::size_t dst = horizontal ? (off + c) * rows + r : c * rows + off + r;
@@ -445,22 +468,38 @@ std::size_t checked_index(double index, std::size_t bound) {
 
 namespace {
 
+void require_index(const Value& index) {
+    if (index.is_numeric_like()) return;
+    if (index.is_absent() || index.is_unassigned()) raise("Use of a value that holds nothing.");
+    raise(std::string("A ") + class_name(index.class_id()) +
+          " value cannot be an index: subscript indices must be real positive integers or logicals.");
+}
+
 // Zero-based positions named by an index value (numbers or a logical mask).
+// Reading checks every position against `bound`; an assignment may name
+// positions past it (the target grows), up to the largest array there can be.
 std::vector<std::size_t> positions(const Value& index, std::size_t bound, bool allow_growth) {
+    require_index(index);
+    const std::size_t limit = allow_growth ? kMaxElements : bound;
     std::vector<std::size_t> out;
     if (index.is_logical()) {
-        if (index.numel() > bound && !allow_growth) {
-            for (std::size_t i = bound; i < index.numel(); ++i)
-                if (index[i] != 0) raise("Index " + std::to_string(i + 1) + " exceeds matrix dimensions (" + std::to_string(bound) + ").");
+        for (std::size_t i = 0, n = index.numel(); i < n; ++i) {
+            if (index[i] == 0) continue;
+            if (i >= limit) {
+                if (allow_growth) checked_numel(1, i + 1);
+                raise("Index " + std::to_string(i + 1) + " exceeds matrix dimensions (" + std::to_string(bound) + ").");
+            }
+            out.push_back(i);
         }
-        for (std::size_t i = 0; i < index.numel(); ++i)
-            if (index[i] != 0) out.push_back(i);
         return out;
     }
-    require_numeric(index);
     out.reserve(index.numel());
-    for (std::size_t i = 0; i < index.numel(); ++i)
-        out.push_back(checked_index(index[i], allow_growth ? std::numeric_limits<std::size_t>::max() / 2 : bound));
+    for (std::size_t i = 0, n = index.numel(); i < n; ++i) {
+        const double x = index[i];
+        if (allow_growth && x > static_cast<double>(limit) && x == std::floor(x))
+            raise("Index " + fmt_index(x) + " exceeds the maximum array size (" + std::to_string(kMaxElements) + " elements).");
+        out.push_back(checked_index(x, limit));
+    }
     return out;
 }
 
@@ -476,24 +515,35 @@ Value element_copy(const Value& a, const std::vector<std::size_t>& pos, std::siz
     return out;
 }
 
+bool is_vector(const Value& v) { return v.rows() == 1 || v.cols() == 1; }
+
 }  // namespace
 
 Value array_ref1(const Value& a, const Value& index) {
-    if (!a.is_numeric_like() && !a.is_cell()) {
-        if (a.is_struct() && index.is_numeric_like() && index.numel() == 1 && index[0] == 1) return a;
-        require_numeric(a);
+    if (a.is_struct()) {
+        // A structure is 1-by-1: s(1) is s itself.
+        std::vector<std::size_t> pos = positions(index, 1, false);
+        if (pos.size() != 1) raise("Indexing a structure must name exactly its one element.");
+        return a;
     }
+    if (!a.is_numeric_like() && !a.is_cell()) require_numeric(a);
     std::vector<std::size_t> pos = positions(index, a.numel(), false);
     const std::size_t n = pos.size();
-    // The result takes the index's orientation, except that a vector indexed
-    // by a vector keeps the vector's orientation.
-    std::size_t rows = index.rows(), cols = index.cols();
-    if (index.is_logical() || ((a.rows() == 1 || a.cols() == 1) && (rows == 1 || cols == 1))) {
-        if (a.cols() == 1 && a.rows() != 1) { rows = n; cols = 1; }
-        else if (a.rows() == 1 || index.is_logical()) { rows = n == 0 && index.is_logical() && a.rows() != 1 ? 0 : 1; cols = n; }
-        if (index.is_logical() && !(a.rows() == 1) && !(a.cols() == 1)) { rows = n; cols = 1; }
+    std::size_t rows, cols;
+    if (index.is_logical()) {
+        // A mask picks a row out of a row and a column out of anything else.
+        const bool row = a.rows() == 1;
+        rows = row ? 1 : n;
+        cols = row ? n : 1;
+    } else if (is_vector(a) && !a.is_scalar() && is_vector(index)) {
+        // A vector indexed by a vector keeps the vector's orientation.
+        const bool row = a.rows() == 1;
+        rows = row ? 1 : n;
+        cols = row ? n : 1;
+    } else {
+        rows = index.rows();
+        cols = index.cols();
     }
-    if (rows * cols != n) { rows = 1; cols = n; }
     return element_copy(a, pos, rows, cols);
 }
 
@@ -522,7 +572,8 @@ double array_ref2(const Value& a, double row, double col) {
 
 namespace {
 
-// Grows a to rows-by-cols, keeping its elements in place (zero or blank fill).
+// Grows a to at least rows-by-cols, keeping its elements in place (zero fill;
+// the empty matrix fill for cells).
 void grow(Value& a, std::size_t rows, std::size_t cols) {
     if (rows <= a.rows() && cols <= a.cols()) return;
     rows = std::max(rows, a.rows());
@@ -531,34 +582,45 @@ void grow(Value& a, std::size_t rows, std::size_t cols) {
         Value out = Value::cell(rows, cols);
         for (std::size_t c = 0; c < a.cols(); ++c)
             for (std::size_t r = 0; r < a.rows(); ++r) out.mutable_cell_at(c * rows + r) = a.cell_at(c * a.rows() + r);
-        a = out;
+        a = std::move(out);
         return;
     }
     Value out = make_numeric(a.class_id(), rows, cols);
     double* d = out.mutable_data();
     for (std::size_t c = 0; c < a.cols(); ++c)
         for (std::size_t r = 0; r < a.rows(); ++r) d[c * rows + r] = a[c * a.rows() + r];
-    a = out;
+    a = std::move(out);
 }
 
+// Makes `a` ready to receive elements of `rhs`: a variable that holds nothing
+// starts as the empty matrix, an empty matrix takes the class of what is put
+// into it, a logical array receiving numbers becomes double, and a text stays
+// a text (numbers go in as character codes).
 void prepare_target(Value& a, const Value& rhs) {
-    if (a.is_absent() || a.is_unassigned()) a = rhs.is_cell() ? Value::cell(0, 0) : make_numeric(rhs.is_char() ? ClassId::Char : ClassId::Double, 0, 0);
-    if (!a.is_numeric_like() && !a.is_cell()) require_numeric(a);
-    if (a.is_numeric_like()) require_numeric(rhs);
-    // Assigning numbers into a logical or text array makes it double.
-    if (a.is_numeric_like() && a.class_id() != rhs.class_id() && !(a.is_double() && !rhs.is_double()) && !a.is_empty())
-        a = a.with_class(ClassId::Double);
-    if (a.is_numeric_like() && a.is_empty() && a.class_id() != rhs.class_id()) a = a.with_class(rhs.class_id());
+    if (a.is_absent() || a.is_unassigned()) a = Value::empty();
+    if (a.is_struct()) raise("Indexed assignment into a structure is not supported.");
+    if (a.is_cell()) return;  // store() checks what goes in
+    require_numeric(a);
+    if (a.is_empty() && rhs.is_cell()) {
+        a = Value::cell(a.rows(), a.cols());
+        return;
+    }
+    if (!rhs.is_numeric_like()) {
+        if (rhs.is_absent() || rhs.is_unassigned()) raise("Use of a value that holds nothing.");
+        raise(std::string("Conversion to ") + class_name(a.class_id()) + " from " + class_name(rhs.class_id()) +
+              " is not possible.");
+    }
+    if (a.class_id() == rhs.class_id()) return;
+    if (a.is_empty()) a = a.with_class(rhs.class_id());
+    else if (a.is_logical()) a = a.with_class(ClassId::Double);
 }
 
-void store(Value& a, const std::vector<std::size_t>& pos, const Value& rhs) {
-    if (rhs.numel() != 1 && rhs.numel() != pos.size())
-        raise("In an assignment A(I) = B, the number of elements in B and I must be the same.");
+void store(Value& a, const std::vector<std::size_t>& pos, const Value& rhs, const char* mismatch) {
+    if (rhs.numel() != 1 && rhs.numel() != pos.size()) raise(mismatch);
     if (a.is_cell()) {
-        for (std::size_t i = 0; i < pos.size(); ++i) {
-            if (rhs.is_cell()) a.mutable_cell_at(pos[i]) = rhs.cell_at(rhs.numel() == 1 ? 0 : i);
-            else raise("Conversion to cell from " + std::string(class_name(rhs.class_id())) + " is not possible.");
-        }
+        if (!rhs.is_cell())
+            raise("Conversion to cell from " + std::string(class_name(rhs.class_id())) + " is not possible.");
+        for (std::size_t i = 0; i < pos.size(); ++i) a.mutable_cell_at(pos[i]) = rhs.cell_at(rhs.numel() == 1 ? 0 : i);
         return;
     }
     double* d = a.mutable_data();
@@ -567,32 +629,38 @@ void store(Value& a, const std::vector<std::size_t>& pos, const Value& rhs) {
 
 }  // namespace
 
-void array_assign1(Value& a, const Value& index, const Value& rhs) {
+void array_assign1(Value& a, const Value& index, const Value& rhs_in) {
+    const Value rhs = rhs_in;  // rhs_in may be a itself, which changes below
     prepare_target(a, rhs);
     std::vector<std::size_t> pos = positions(index, a.numel(), true);
     std::size_t top = 0;
     for (std::size_t p : pos) top = std::max(top, p + 1);
     if (top > a.numel()) {
-        if (a.rows() <= 1) grow(a, 1, top);
+        // An empty value or a row grows as a row, a column as a column; a
+        // matrix has no one direction to grow in.
+        if (a.is_empty()) a = a.is_cell() ? Value::cell(1, 0) : make_numeric(a.class_id(), 1, 0);
+        if (a.rows() == 1) grow(a, 1, top);
         else if (a.cols() == 1) grow(a, top, 1);
-        else raise("Index " + std::to_string(top) + " is out of bounds: a matrix cannot be resized by linear indexing.");
+        else raise("Index " + std::to_string(top) + " exceeds matrix dimensions (" + std::to_string(a.numel()) +
+                   "): a matrix cannot grow by a single index.");
     }
-    store(a, pos, rhs);
+    store(a, pos, rhs, "In an assignment A(I) = B, the number of elements in B and I must be the same.");
 }
 
-void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs) {
+void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs_in) {
+    const Value rhs = rhs_in;  // rhs_in may be a itself, which changes below
     prepare_target(a, rhs);
     std::vector<std::size_t> rp = positions(row, a.rows(), true);
     std::vector<std::size_t> cp = positions(col, a.cols(), true);
     std::size_t rmax = 0, cmax = 0;
     for (std::size_t r : rp) rmax = std::max(rmax, r + 1);
     for (std::size_t c : cp) cmax = std::max(cmax, c + 1);
-    if (static_cast<double>(rmax) * static_cast<double>(cmax) > 1e8) raise("Requested array exceeds the maximum array size.");
     grow(a, rmax, cmax);
     std::vector<std::size_t> pos;
+    pos.reserve(rp.size() * cp.size());
     for (std::size_t c : cp)
         for (std::size_t r : rp) pos.push_back(c * a.rows() + r);
-    store(a, pos, rhs);
+    store(a, pos, rhs, "Subscripted assignment dimension mismatch.");
 }
 
 void array_assign2(Value& a, double row, double col, double rhs) {

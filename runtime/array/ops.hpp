@@ -44,7 +44,8 @@ inline Value mrdivide(const Value& a, const Value& b) {
     return detail::both_double_scalars(a, b) ? Value(a[0] / b[0]) : detail::mrdivide_general(a, b);
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
-// exactly x*x; other exponents use std::pow.
+// exactly x*x; other exponents use std::pow. A square matrix may be raised to
+// a whole power (repeated matrix products); anything else is refused.
 Value mpower(const Value& a, const Value& b);
 double mpower(double x, double e) noexcept;
 Value times(const Value& a, const Value& b);
@@ -117,13 +118,25 @@ bool isempty(const Value& a);
 void meshgrid(const Value& x, const Value& y, Value& X, Value& Y);
 
 // ---- 1-based indexing ----
-// Linear indexing with a numeric index array or a logical mask; the result
-// has the shape of the index (a row for a row, a column for a column).
+// Every index is checked: a position that is not a whole number from 1 up
+// raises "Index -1 is not valid: ...", one past the end raises
+// "Index 163 exceeds matrix dimensions (162).".
+//
+// Linear indexing with a numeric index array or a logical mask. With numbers
+// the result has the shape of the index, except that a vector indexed by a
+// vector keeps the vector's orientation; with a mask the result is a row when
+// `a` is a row and a column otherwise. A structure is 1-by-1: s(1) is s.
 Value array_ref1(const Value& a, const Value& index);
 double array_ref1(const Value& a, double index);
 Value array_ref2(const Value& a, const Value& row, const Value& col);
 double array_ref2(const Value& a, double row, double col);
-// Assignment; a row (or an empty value) grows when assigned past its end.
+// Assignment. B is one element (put everywhere) or as many as the index
+// names. Past its end a row grows as a row, a column as a column, an empty
+// value (or one that holds nothing) as a row; a 2-D assignment grows the
+// matrix to fit. A matrix cannot grow by one linear index. Growth fills with
+// zeros (cells with []); beyond kMaxElements it raises instead. An empty
+// target takes the class of what is put into it; a logical target receiving
+// numbers becomes double; a text receives numbers as character codes.
 void array_assign1(Value& a, const Value& index, const Value& rhs);
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
 void array_assign2(Value& a, double row, double col, double rhs);

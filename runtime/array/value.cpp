@@ -1,6 +1,7 @@
 #include "runtime/array/value.hpp"
 
 #include <algorithm>
+#include <string>
 
 #include "runtime/array/error.hpp"
 
@@ -26,7 +27,16 @@ Value Value::character(char16_t c) noexcept {
     return v;
 }
 
+std::size_t checked_numel(std::size_t rows, std::size_t cols) {
+    if (rows != 0 && cols > kMaxElements / rows)
+        raise("Requested array exceeds the maximum array size (" + std::to_string(rows) + "-by-" +
+              std::to_string(cols) + ").");
+    return rows * cols;
+}
+
 Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
+    if (cls != ClassId::Double && cls != ClassId::Char && cls != ClassId::Logical)
+        raise(std::string("A ") + class_name(cls) + " array cannot hold numbers.");
     if (rows == 1 && cols == 1) {
         Value v(0.0);
         v.cls_ = cls;
@@ -35,7 +45,7 @@ Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
     auto s = std::make_shared<Value::Storage>();
     s->rows = rows;
     s->cols = cols;
-    s->num.assign(rows * cols, 0.0);
+    s->num.assign(checked_numel(rows, cols), 0.0);
     return Value(cls, std::move(s));
 }
 
@@ -60,7 +70,7 @@ Value Value::row(std::initializer_list<double> values) {
 }
 
 Value Value::row(const std::vector<double>& values) {
-    Value v = make_numeric(ClassId::Double, values.empty() ? 1 : 1, values.size());
+    Value v = make_numeric(ClassId::Double, 1, values.size());
     std::copy(values.begin(), values.end(), v.mutable_data());
     return v;
 }
@@ -71,24 +81,42 @@ Value Value::column(const std::vector<double>& values) {
     return v;
 }
 
+namespace {
+
+// The continuation bytes of a UTF-8 sequence: count of them, all 10xxxxxx.
+bool continuation(std::string_view text, std::size_t from, std::size_t count) {
+    if (from + count > text.size()) return false;
+    for (std::size_t k = 0; k < count; ++k)
+        if ((static_cast<unsigned char>(text[from + k]) & 0xC0u) != 0x80u) return false;
+    return true;
+}
+
+}  // namespace
+
 Value Value::string(std::string_view text) {
-    // Decode UTF-8 into 16-bit codes; malformed bytes are taken as they are.
+    // UTF-8 into 16-bit codes; a character beyond 16 bits becomes a surrogate
+    // pair, and a byte that starts no valid sequence is taken as it is.
     std::vector<double> codes;
     codes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        unsigned code = c;
-        std::size_t len = 1;
-        if (c >= 0xC0 && c < 0xE0 && i + 1 < text.size()) {
-            code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-            len = 2;
-        } else if (c >= 0xE0 && c < 0xF0 && i + 2 < text.size()) {
-            code = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
-                   (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
-            len = 3;
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        auto byte = [&](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(text[i + k])) & 0x3Fu; };
+        if (c >= 0xC0 && c < 0xE0 && continuation(text, i + 1, 1)) {
+            codes.push_back(((c & 0x1Fu) << 6) | byte(1));
+            i += 2;
+        } else if (c >= 0xE0 && c < 0xF0 && continuation(text, i + 1, 2)) {
+            codes.push_back(((c & 0x0Fu) << 12) | (byte(1) << 6) | byte(2));
+            i += 3;
+        } else if (c >= 0xF0 && c < 0xF8 && continuation(text, i + 1, 3)) {
+            const unsigned code = ((c & 0x07u) << 18) | (byte(1) << 12) | (byte(2) << 6) | byte(3);
+            const unsigned u = code - 0x10000u;
+            codes.push_back(0xD800u + ((u >> 10) & 0x3FFu));
+            codes.push_back(0xDC00u + (u & 0x3FFu));
+            i += 4;
+        } else {
+            codes.push_back(c);
+            i += 1;
         }
-        codes.push_back(code);
-        i += len;
     }
     if (codes.empty()) return make_numeric(ClassId::Char, 0, 0);
     Value v = make_numeric(ClassId::Char, 1, codes.size());
@@ -107,7 +135,7 @@ Value Value::cell(std::size_t rows, std::size_t cols) {
     auto s = std::make_shared<Storage>();
     s->rows = rows;
     s->cols = cols;
-    s->cells.assign(rows * cols, Value::empty());
+    s->cells.assign(checked_numel(rows, cols), Value::empty());
     return Value(ClassId::Cell, std::move(s));
 }
 
@@ -168,16 +196,28 @@ std::string Value::text() const {
     if (!is_numeric_like()) return out;
     const std::size_t n = numel();
     out.reserve(n);
+    auto code_at = [&](std::size_t i) {
+        const double d = (*this)[i];
+        return d > 0 && d < 65536 ? static_cast<unsigned>(d) : 0u;
+    };
     for (std::size_t i = 0; i < n; ++i) {
-        double d = (*this)[i];
-        unsigned code = d > 0 && d < 65536 ? static_cast<unsigned>(d) : 0;
+        unsigned code = code_at(i);
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < n && code_at(i + 1) >= 0xDC00 && code_at(i + 1) < 0xE000) {
+            code = 0x10000u + ((code - 0xD800u) << 10) + (code_at(i + 1) - 0xDC00u);
+            ++i;
+        }
         if (code < 0x80) {
             out.push_back(static_cast<char>(code));
         } else if (code < 0x800) {
             out.push_back(static_cast<char>(0xC0 | (code >> 6)));
             out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
+        } else if (code < 0x10000) {
             out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
             out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
             out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
         }
@@ -240,12 +280,9 @@ void Value::remove_field(std::string_view name) {
 }
 
 void Value::set_shape(std::size_t rows, std::size_t cols) {
-    if (rows * cols != numel()) raise("To RESHAPE the number of elements must not change.");
-    if (!heap_) {
-        if (rows == 1 && cols == 1) return;
-        // 1 element into another shape is impossible; guarded above.
-        return;
-    }
+    if ((rows != 0 && cols > numel() / rows) || rows * cols != numel())
+        raise("To RESHAPE the number of elements must not change.");
+    if (!heap_) return;  // inline: 1-by-1 stays 1-by-1
     if (rows == 1 && cols == 1 && is_numeric_like()) {
         scalar_ = heap_->num[0];
         heap_.reset();

@@ -134,8 +134,16 @@ private:
     friend Value make_numeric(ClassId, std::size_t, std::size_t);
 };
 
-// A numeric-like array of the given class and shape, zero-filled; used by the
-// array operations to build results.
+// The most elements one array may hold. A request for more raises
+// "Requested array exceeds the maximum array size." before anything is
+// allocated, so a wild index or size becomes an error, not an exhausted heap.
+inline constexpr std::size_t kMaxElements = 100'000'000;
+// rows * cols, or the size error above when it exceeds kMaxElements.
+std::size_t checked_numel(std::size_t rows, std::size_t cols);
+
+// A numeric-like array of the given class (Double, Char or Logical) and
+// shape, zero-filled; used by the array operations to build results. A
+// 1-by-1 result is held inline.
 Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols);
 
 // The name of a class as the runtime prints it: "double", "char", "logical",

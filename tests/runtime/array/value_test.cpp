@@ -1,0 +1,95 @@
+#include "runtime/array/value.hpp"
+
+#include <gtest/gtest.h>
+
+#include "runtime/array/error.hpp"
+#include "runtime/array/ops.hpp"
+
+namespace rt {
+namespace {
+
+TEST(Value, CopiesAreIndependentAfterAWrite) {
+    Value a = Value::row({1, 2, 3});
+    Value b = a;
+    array_assign1(b, Value(2.0), Value(20.0));
+    EXPECT_EQ(a[1], 2);
+    EXPECT_EQ(b[1], 20);
+
+    Value q = zeros(162, 2);
+    Value snapshot = q;
+    array_assign2(q, 5.0, 2.0, 0.25);
+    EXPECT_EQ(array_ref2(q, 5.0, 2.0), 0.25);
+    EXPECT_EQ(array_ref2(snapshot, 5.0, 2.0), 0);
+
+    Value c = Value::cell_row({Value(1.0), Value::string("x")});
+    Value d = c;
+    d.mutable_cell_at(0) = Value(9.0);
+    EXPECT_EQ(c.cell_at(0)[0], 1);
+
+    Value s = Value::structure();
+    s.set_field("a", Value(1.0));
+    Value t = s;
+    t.set_field("a", Value(2.0));
+    t.set_field("b", Value(3.0));
+    EXPECT_EQ(s.field("a")[0], 1);
+    EXPECT_FALSE(s.has_field("b"));
+    // A structure stored inside itself holds the old contents, not a loop.
+    s.set_field("self", s);
+    EXPECT_FALSE(s.field("self").has_field("self"));
+}
+
+TEST(Value, ScalarsLiveInlineAndShapesAreReported) {
+    EXPECT_TRUE(Value(2.0).is_inline());
+    EXPECT_TRUE(Value::logical(true).is_inline());
+    EXPECT_TRUE(make_numeric(ClassId::Double, 1, 1).is_inline());
+    EXPECT_TRUE(Value().is_unassigned());
+    EXPECT_TRUE(Value::absent().is_absent());
+    EXPECT_EQ(Value().numel(), 0u);
+
+    Value e = Value::empty();
+    EXPECT_EQ(e.rows(), 0u);
+    EXPECT_EQ(e.cols(), 0u);
+    Value m = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(m[1], 4);  // column-major
+    EXPECT_EQ(array_ref2(m, 1.0, 3.0), 3);
+    m.set_shape(3, 2);
+    EXPECT_EQ(m.rows(), 3u);
+    EXPECT_THROW(m.set_shape(4, 2), Error);
+    EXPECT_THROW(Value::from_rows(2, 2, {1, 2, 3}), Error);
+    EXPECT_THROW(Value().scalar(), Error);
+    EXPECT_THROW(Value::empty().scalar(), Error);
+    EXPECT_THROW(Value::cell(1, 1).scalar(), Error);
+    EXPECT_THROW(make_numeric(ClassId::Cell, 2, 2), Error);
+}
+
+TEST(Value, TextRoundTripsThroughSixteenBitCodes) {
+    EXPECT_EQ(Value::string("").rows(), 0u);
+    Value t = Value::string("a\xC3\xA9\xE2\x82\xAC");  // a, e-acute, euro sign
+    ASSERT_EQ(t.numel(), 3u);
+    EXPECT_EQ(t[1], 0xE9);
+    EXPECT_EQ(t[2], 0x20AC);
+    EXPECT_EQ(t.text(), "a\xC3\xA9\xE2\x82\xAC");
+    Value emoji = Value::string("\xF0\x9F\x98\x80");
+    ASSERT_EQ(emoji.numel(), 2u);  // a surrogate pair
+    EXPECT_EQ(emoji.text(), "\xF0\x9F\x98\x80");
+    // A truncated sequence is taken byte by byte rather than read past the end.
+    EXPECT_EQ(Value::string("x\xE2\x82").numel(), 3u);
+}
+
+TEST(Value, HugeSizesRaiseInsteadOfAllocating) {
+    EXPECT_THROW(zeros(1e6, 1e6), Error);
+    EXPECT_THROW(zeros(1e300, 1), Error);
+    EXPECT_THROW(Value::cell(1u << 20, 1u << 20), Error);
+    EXPECT_THROW(colon(1, 1e12), Error);
+    EXPECT_THROW(make_numeric(ClassId::Double, SIZE_MAX / 2, 4), Error);
+    try {
+        zeros(1e6, 1e6);
+    } catch (const Error& e) {
+        EXPECT_NE(e.message().find("maximum array size"), std::string::npos) << e.message();
+    }
+    EXPECT_EQ(zeros(-3, 2).numel(), 0u);
+    EXPECT_THROW(zeros(std::nan(""), 1), Error);
+}
+
+}  // namespace
+}  // namespace rt
