@@ -441,7 +441,8 @@ double length_int(const Value& a) {
 
 bool isempty(const Value& a) { return a.is_empty(); }
 
-void meshgrid(const Value& x, const Value& y, Value& X, Value& Y) {
+void meshgrid(const Value& x_in, const Value& y_in, Value& X, Value& Y) {
+    const Value x = x_in, y = y_in;  // X or Y may be an input itself
     require_numeric(x);
     require_numeric(y);
     const std::size_t nx = x.numel(), ny = y.numel();
