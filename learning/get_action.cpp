@@ -1,5 +1,7 @@
 #include "learning/get_action.hpp"
 
+#include <cstdint>
+
 #include "learning/get_box.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/call_frame.hpp"
@@ -18,12 +20,19 @@ const rt::Value& K(Constant c) { return constants[c]; }
 
 bool is_number(const rt::Value& v) { return v.is_inline() && v.is_double(); }
 
-// q_val(row, col). Scalar indices into a double table take the path that
-// builds no index lists; it checks the indices the same way.
+// q_val(row, col). A get_action call reads the table seven times, so whole
+// indices inside a double table are read here directly; every other index
+// goes to the runtime, which raises its indexing error.
 rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value& col) {
-    if (table.is_double() && is_number(row) && is_number(col))
-        return rt::Value(rt::array_ref2(table, row[0], col[0]));
-    return rt::array_ref2(table, row, col);
+    if (!table.is_double() || !is_number(row) || !is_number(col)) return rt::array_ref2(table, row, col);
+    const double r = row[0], c = col[0];
+    const auto rows = static_cast<std::int64_t>(table.rows()), cols = static_cast<std::int64_t>(table.cols());
+    if (r >= 1 && c >= 1 && r <= static_cast<double>(rows) && c <= static_cast<double>(cols)) {
+        const auto ri = static_cast<std::int64_t>(r), ci = static_cast<std::int64_t>(c);
+        if (static_cast<double>(ri) == r && static_cast<double>(ci) == c)
+            return rt::Value(table[static_cast<std::size_t>((ci - 1) * rows + ri - 1)]);
+    }
+    return rt::Value(rt::array_ref2(table, r, c));
 }
 
 void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {

@@ -75,9 +75,10 @@ rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, cons
     } else if (lt_bool(v_theta(), mtimes(K(k50), degree))) box = plus(box, K(k54));
     else box = plus(box, K(k108));
 
-    // Each clause only when the ones before it were false.
-    if (tobool(lt(x(), K(kMinus2_4))) || tobool(gt(x(), K(k2_4))) ||
-        tobool(lt(theta(), mtimes(K(kMinus12), degree))) || tobool(gt(theta(), mtimes(K(k12), degree))))
+    // Each clause only when the ones before it were false. lt_bool is the
+    // truth of the element-wise lt, without building the logical array.
+    if (lt_bool(x(), K(kMinus2_4)) || gt_bool(x(), K(k2_4)) || lt_bool(theta(), mtimes(K(kMinus12), degree)) ||
+        gt_bool(theta(), mtimes(K(k12), degree)))
         box = K(kMinus1);
 
     frame.check_output(box, 1, "box");

@@ -44,7 +44,7 @@ void ByNameCall::finish_varargout(const Value& varargout) {
     assign_varargout_cell(nargout_, outputs_, varargout, arity_.name);
 }
 
-void BodyFrame::check_output(Value& output, int position, const char* name) const {
+void BodyFrame::check_empty_output(Value& output, int position, const char* name) const {
     if (output.is_absent()) {
         output = Value();
         return;

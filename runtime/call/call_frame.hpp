@@ -114,10 +114,16 @@ public:
 
     int nargout() const { return nargout_; }
     // An output that holds nothing becomes unassigned; a requested output
-    // (position <= nargout) that was never assigned is reported.
-    void check_output(Value& output, int position, const char* name) const;
+    // (position <= nargout) that was never assigned is reported. Inline
+    // because every call of every body checks every output.
+    void check_output(Value& output, int position, const char* name) const {
+        if (output.is_absent() || output.is_unassigned()) [[unlikely]]
+            check_empty_output(output, position, name);
+    }
 
 private:
+    void check_empty_output(Value& output, int position, const char* name) const;
+
     LocalTableScope scope_;
     const char* function_;
     int nargout_;
