@@ -43,6 +43,15 @@
 // varargin(). Variable outputs (declared -1): the body returns its varargout
 // cell and the entry calls finish_varargout(). No outputs (declared 0): the
 // body returns nothing and the entry calls finish().
+//
+// Names. The runtime is namespace `rt`; the system's own functions live in
+// namespace `sys`, one module per function of the function table:
+//   sys::NAME                          the direct call form
+//   sys::entry_NAME                    the by-name entry
+//   sys::NAME_initialize / _terminate  create / release the module constants
+//   sys::NAME_locals                   the module's local function table
+// A module's constants sit in one rt::ModuleConstants, its two arity
+// messages first (outputs, then inputs), built with rt::arity_message.
 
 #include <utility>
 #include <vector>

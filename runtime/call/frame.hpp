@@ -71,7 +71,9 @@ int nargin(int given, const Value* inputs);
 // the listed order; its terminator releases them in reverse, once.
 class ModuleConstants {
 public:
-    explicit ModuleConstants(const char* module) : module_(module) {}
+    // constexpr so that a module's static container exists before any
+    // initialiser runs, whatever the order of static initialisation.
+    explicit constexpr ModuleConstants(const char* module) : module_(module) {}
     // Adds a constant and gives its index.
     std::size_t add(Value v);
     // A constant by index; raises when the module's initialiser has not run
