@@ -1,0 +1,120 @@
+// Automatic axis limits: the data range of the axes' visible children,
+// rounded out to a tidy step (1, 2 or 5 times a power of ten) so that the
+// ends fall on tick marks.
+#include <cmath>
+#include <limits>
+
+#include "runtime/graphics/graphics_object.hpp"
+#include "runtime/graphics/property_schema.hpp"
+
+namespace rt {
+
+namespace {
+
+using P = PropertyId;
+
+struct Range {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    void add(double v) {
+        if (!std::isfinite(v)) return;
+        if (v < lo) lo = v;
+        if (v > hi) hi = v;
+    }
+    void add_all(const Value& v) {
+        for (std::size_t i = 0; i < v.numel(); ++i) add(v[i]);
+    }
+    bool empty() const { return lo > hi; }
+};
+
+void tidy(const Range& r, double out[2]) {
+    if (r.empty()) {
+        out[0] = 0;
+        out[1] = 1;
+        return;
+    }
+    if (r.lo == r.hi) {
+        out[0] = r.lo - 1;
+        out[1] = r.hi + 1;
+        return;
+    }
+    double raw = (r.hi - r.lo) / 5;
+    double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = power;
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        step = m * power;
+        if (step >= raw) break;
+    }
+    out[0] = std::floor(r.lo / step) * step;
+    out[1] = std::ceil(r.hi / step) * step;
+}
+
+// Surfaces without XData or YData stand on the column and row numbers.
+void add_index_range(Range& r, std::size_t n) {
+    if (n == 0) return;
+    r.add(1);
+    r.add(static_cast<double>(n));
+}
+
+}  // namespace
+
+AxesLimits effective_limits(const GraphicsObject& axes) {
+    if (axes.type() != ObjectType::Axes) return AxesLimits{{0, 1}, {0, 1}, {0, 1}, {0, 1}};
+    Range x, y, z, c;
+    for (const GraphicsObject* child : axes.children()) {
+        if (!child->is(P::Visible, "on") || child->being_deleted()) continue;
+        switch (child->type()) {
+            case ObjectType::Line: {
+                x.add_all(child->value(P::XData));
+                y.add_all(child->value(P::YData));
+                const Value& zd = child->value(P::ZData);
+                if (zd.is_empty()) z.add(0); else z.add_all(zd);
+                break;
+            }
+            case ObjectType::Rectangle: {
+                const Value& p = child->value(P::Position);
+                if (p.numel() == 4) {
+                    x.add(p[0]);
+                    x.add(p[0] + p[2]);
+                    y.add(p[1]);
+                    y.add(p[1] + p[3]);
+                    z.add(0);
+                }
+                break;
+            }
+            case ObjectType::Surface: {
+                const Value& zd = child->value(P::ZData);
+                const Value& xd = child->value(P::XData);
+                const Value& yd = child->value(P::YData);
+                if (xd.is_empty()) add_index_range(x, zd.cols()); else x.add_all(xd);
+                if (yd.is_empty()) add_index_range(y, zd.rows()); else y.add_all(yd);
+                z.add_all(zd);
+                c.add_all(child->value(P::CData));
+                break;
+            }
+            default: break;
+        }
+    }
+    AxesLimits lim{};
+    const double* manual[4] = {axes.value(P::XLim).data(), axes.value(P::YLim).data(), axes.value(P::ZLim).data(),
+                               axes.value(P::CLim).data()};
+    PropertyId modes[4] = {P::XLimMode, P::YLimMode, P::ZLimMode, P::CLimMode};
+    Range* ranges[4] = {&x, &y, &z, &c};
+    double* outs[4] = {lim.x, lim.y, lim.z, lim.c};
+    for (int i = 0; i < 4; ++i) {
+        if (axes.is(modes[i], "manual")) {
+            outs[i][0] = manual[i][0];
+            outs[i][1] = manual[i][1];
+        } else if (i == 3) {
+            // Colour limits follow the data exactly: no tick marks to meet.
+            if (c.empty()) { outs[i][0] = 0; outs[i][1] = 1; }
+            else if (c.lo == c.hi) { outs[i][0] = c.lo - 1; outs[i][1] = c.hi + 1; }
+            else { outs[i][0] = c.lo; outs[i][1] = c.hi; }
+        } else {
+            tidy(*ranges[i], outs[i]);
+        }
+    }
+    return lim;
+}
+
+}  // namespace rt

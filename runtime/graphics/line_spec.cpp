@@ -1,0 +1,101 @@
+#include "runtime/graphics/line_spec.hpp"
+
+#include <array>
+#include <cctype>
+
+namespace rt {
+
+namespace {
+
+struct NamedColor {
+    char letter;
+    const char* name;
+    Rgb rgb;
+};
+
+constexpr std::array<NamedColor, 8> kColors = {{
+    {'b', "blue", {0, 0, 1}},
+    {'g', "green", {0, 1, 0}},
+    {'r', "red", {1, 0, 0}},
+    {'c', "cyan", {0, 1, 1}},
+    {'m', "magenta", {1, 0, 1}},
+    {'y', "yellow", {1, 1, 0}},
+    {'k', "black", {0, 0, 0}},
+    {'w', "white", {1, 1, 1}},
+}};
+
+bool equal_nocase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* marker_name(char c) {
+    switch (c) {
+        case '+': return "+";
+        case 'o': return "o";
+        case '*': return "*";
+        case '.': return ".";
+        case 'x': return "x";
+        case 's': return "square";
+        case 'd': return "diamond";
+        case '^': return "^";
+        case 'v': return "v";
+        case '>': return ">";
+        case '<': return "<";
+        case 'p': return "pentagram";
+        case 'h': return "hexagram";
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+std::optional<Rgb> named_color(std::string_view text) noexcept {
+    for (const auto& c : kColors) {
+        if ((text.size() == 1 && std::tolower(static_cast<unsigned char>(text[0])) == c.letter) ||
+            equal_nocase(text, c.name)) {
+            return c.rgb;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<LineSpec> parse_line_spec(std::string_view text) {
+    LineSpec spec;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char c = text[i];
+        if (c == '-' || c == ':') {
+            if (!spec.line_style.empty()) return std::nullopt;
+            if (c == '-' && i + 1 < text.size() && (text[i + 1] == '-' || text[i + 1] == '.')) {
+                spec.line_style = text.substr(i, 2);
+                i += 2;
+            } else {
+                spec.line_style = std::string(1, c);
+                ++i;
+            }
+            continue;
+        }
+        if (auto color = named_color(text.substr(i, 1)); color && std::islower(static_cast<unsigned char>(c))) {
+            if (spec.color) return std::nullopt;
+            spec.color = color;
+            ++i;
+            continue;
+        }
+        if (const char* marker = marker_name(c)) {
+            if (!spec.marker.empty()) return std::nullopt;
+            spec.marker = marker;
+            ++i;
+            continue;
+        }
+        return std::nullopt;
+    }
+    return spec;
+}
+
+}  // namespace rt

@@ -1,0 +1,287 @@
+// Reading and changing the properties of objects in the tree, with the rules
+// that tie properties together (units, a window's frame, limit modes).
+#include <algorithm>
+
+#include "runtime/array/error.hpp"
+#include "runtime/graphics/callback_queue.hpp"
+#include "runtime/graphics/object_tree.hpp"
+#include "runtime/graphics/units.hpp"
+
+namespace rt {
+
+namespace {
+
+using P = PropertyId;
+
+const Value& word(ObjectType type, PropertyId id, int index) {
+    return schema(type).find(id)->choices->values[static_cast<std::size_t>(index)];
+}
+
+// The mode property that a manual setting of `id` switches to "manual".
+std::optional<PropertyId> mode_of(PropertyId id) {
+    switch (id) {
+        case P::XLim: return P::XLimMode;
+        case P::YLim: return P::YLimMode;
+        case P::ZLim: return P::ZLimMode;
+        case P::CLim: return P::CLimMode;
+        case P::DataAspectRatio: return P::DataAspectRatioMode;
+        case P::PlotBoxAspectRatio: return P::PlotBoxAspectRatioMode;
+        case P::Renderer: return P::RendererMode;
+        default: return std::nullopt;
+    }
+}
+
+ObjectType parent_type_of(ObjectType type) {
+    switch (type) {
+        case ObjectType::Figure: return ObjectType::Root;
+        case ObjectType::Axes:
+        case ObjectType::Uicontrol: return ObjectType::Figure;
+        default: return ObjectType::Axes;
+    }
+}
+
+bool handle_visible(const GraphicsObject& obj) {
+    const Value& v = obj.value(P::HandleVisibility);
+    return text_is(v, "on") || (text_is(v, "callback") && callback_running());
+}
+
+std::string prefix(std::string_view function) {
+    return function.empty() ? std::string() : std::string(function) + ": ";
+}
+
+}  // namespace
+
+PixelRect ObjectTree::pixel_rect(const GraphicsObject& obj, PropertyId id) const {
+    Units u = units_of(obj.value(P::Units));
+    if (obj.type() == ObjectType::Figure) return to_pixels(obj.value(P::Position), u, screen_w_, screen_h_);
+    const GraphicsObject* fig = figure_of(obj);
+    PixelRect ref = fig ? pixel_rect(*fig, P::Position) : PixelRect{0, 0, screen_w_, screen_h_};
+    return to_pixels(obj.value(id), u, ref.width, ref.height);
+}
+
+void ObjectTree::place_figure(GraphicsObject& figure, const PixelRect& inner, bool echo) {
+    PixelRect old = pixel_rect(figure, P::Position);
+    Value v = from_pixels(inner, units_of(figure.value(P::Units)), screen_w_, screen_h_);
+    if (echo) {
+        store(figure, P::Position, std::move(v));
+    } else {
+        WindowBackend* saved = backend;
+        backend = nullptr;
+        store(figure, P::Position, std::move(v));
+        backend = saved;
+    }
+    if (figure.announced_ && (old.width != inner.width || old.height != inner.height) &&
+        !figure.value(P::ResizeFcn).is_empty()) {
+        queue_callback(figure.handle(), P::ResizeFcn);
+    }
+}
+
+Value ObjectTree::get(const GraphicsObject& obj, PropertyId id) const {
+    const PropertySpec* spec = schema(obj.type()).find(id);
+    if (!spec) raise_unknown_property(obj.type(), property_name(id));
+    switch (id) {
+        case P::Type: return Value::string(type_name(obj.type()));
+        case P::Parent: return obj.parent() ? Value(obj.parent()->handle()) : Value::empty();
+        case P::Children: {
+            std::vector<double> hs;
+            for (auto it = obj.children().rbegin(); it != obj.children().rend(); ++it) {
+                if (handle_visible(**it)) hs.push_back((*it)->handle());
+            }
+            return hs.empty() ? Value::zeros(0, 1) : Value::column(hs);
+        }
+        case P::BeingDeleted: return on_off(obj.being_deleted());
+        case P::ScreenPixelsPerInch: return Value(kPixelsPerInch);
+        case P::ScreenSize: {
+            Units u = units_of(obj.value(P::Units));
+            if (u == Units::Pixels) return Value::row({1, 1, screen_w_, screen_h_});
+            return from_pixels({0, 0, screen_w_, screen_h_}, u, screen_w_, screen_h_);
+        }
+        case P::CurrentFigure: {
+            auto* self = const_cast<ObjectTree*>(this);
+            GraphicsObject* f = self->current_figure();
+            return f ? Value(f->handle()) : Value::empty();
+        }
+        case P::CurrentAxes: {
+            auto* self = const_cast<ObjectTree*>(this);
+            GraphicsObject* ax = self->current_axes(const_cast<GraphicsObject&>(obj));
+            return ax ? Value(ax->handle()) : Value::empty();
+        }
+        case P::OuterPosition:
+            if (obj.type() == ObjectType::Figure) {
+                PixelRect in = pixel_rect(obj, P::Position);
+                FrameMargins m = margins(obj);
+                PixelRect out{in.left - m.left, in.bottom - m.bottom, in.width + m.left + m.right,
+                              in.height + m.bottom + m.top};
+                return from_pixels(out, units_of(obj.value(P::Units)), screen_w_, screen_h_);
+            }
+            break;
+        case P::XLim:
+        case P::YLim:
+        case P::ZLim:
+        case P::CLim:
+            if (obj.is(*mode_of(id), "auto")) {
+                AxesLimits lim = effective_limits(obj);
+                const double* pair = id == P::XLim ? lim.x : id == P::YLim ? lim.y : id == P::ZLim ? lim.z : lim.c;
+                return Value::row({pair[0], pair[1]});
+            }
+            break;
+        default: break;
+    }
+    return obj.value(id);
+}
+
+void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name) {
+    const ObjectType type = obj.type();
+    const PropertySpec* spec = schema(type).find(id);
+    if (!spec) raise_unknown_property(type, name.empty() ? std::string_view(property_name(id)) : name);
+    if (spec->kind == ValueKind::Computed) raise_read_only(type, id);
+    if (spec->kind == ValueKind::Handle || id == P::Units ||
+        (type == ObjectType::Figure && (id == P::Position || id == P::OuterPosition))) {
+        set_special(obj, *spec, v);
+        return;
+    }
+    store(obj, id, accept_value(type, *spec, v));
+    if (auto mode = mode_of(id)) store(obj, *mode, word(type, *mode, 1));
+    if (type == ObjectType::Axes && (id == P::Position || id == P::OuterPosition)) {
+        store(obj, P::ActivePositionProperty, word(type, P::ActivePositionProperty, id == P::Position ? 1 : 0));
+    }
+}
+
+void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v) {
+    const ObjectType type = obj.type();
+    const bool one_number = (v.is_double() || v.is_logical()) && v.numel() == 1;
+    switch (spec.id) {
+        case P::Parent:
+            set_parent(obj, v);
+            return;
+        case P::CurrentFigure: {
+            GraphicsObject* f = one_number ? find(v[0]) : nullptr;
+            if (!f || f->type() != ObjectType::Figure) raise_bad_value(type, spec.id, "expected the handle of a window");
+            make_current(*f);
+            return;
+        }
+        case P::CurrentAxes: {
+            if (v.is_double() && v.is_empty()) {
+                store(obj, spec.id, Value::empty());
+                return;
+            }
+            GraphicsObject* ax = one_number ? find(v[0]) : nullptr;
+            if (!ax || ax->type() != ObjectType::Axes || ax->parent() != &obj) {
+                raise_bad_value(type, spec.id, "expected the handle of axes in this window");
+            }
+            store(obj, spec.id, Value(ax->handle()));
+            return;
+        }
+        case P::Units:
+            set_units(obj, spec, v);
+            return;
+        case P::Position: {
+            Value rect = accept_value(type, spec, v);
+            PixelRect px = to_pixels(rect, units_of(obj.value(P::Units)), screen_w_, screen_h_);
+            PixelRect old = pixel_rect(obj, P::Position);
+            store(obj, P::Position, std::move(rect));
+            if (obj.announced_ && (old.width != px.width || old.height != px.height) &&
+                !obj.value(P::ResizeFcn).is_empty()) {
+                queue_callback(obj.handle(), P::ResizeFcn);
+            }
+            return;
+        }
+        case P::OuterPosition: {
+            Value rect = accept_value(type, spec, v);
+            PixelRect out = to_pixels(rect, units_of(obj.value(P::Units)), screen_w_, screen_h_);
+            FrameMargins m = margins(obj);
+            PixelRect in{out.left + m.left, out.bottom + m.bottom, std::max(0.0, out.width - m.left - m.right),
+                         std::max(0.0, out.height - m.bottom - m.top)};
+            place_figure(obj, in, true);
+            return;
+        }
+        default:
+            store(obj, spec.id, accept_value(type, spec, v));
+    }
+}
+
+void ObjectTree::set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v) {
+    Value stored = accept_value(obj.type(), spec, v);
+    Units from = units_of(obj.value(P::Units));
+    Units to = units_of(stored);
+    if (from != to && obj.type() != ObjectType::Root) {
+        double ref_w = screen_w_, ref_h = screen_h_;
+        if (obj.type() != ObjectType::Figure) {
+            const GraphicsObject* fig = figure_of(obj);
+            PixelRect r = fig ? pixel_rect(*fig, P::Position) : PixelRect{0, 0, screen_w_, screen_h_};
+            ref_w = r.width;
+            ref_h = r.height;
+        }
+        for (PropertyId id : {P::Position, P::OuterPosition}) {
+            if (!schema(obj.type()).find(id) || (id == P::OuterPosition && obj.type() == ObjectType::Figure)) continue;
+            PixelRect px = to_pixels(obj.value(id), from, ref_w, ref_h);
+            store(obj, id, from_pixels(px, to, ref_w, ref_h));
+        }
+    }
+    store(obj, P::Units, std::move(stored));
+}
+
+void ObjectTree::set_parent(GraphicsObject& obj, const Value& v) {
+    const ObjectType wanted = parent_type_of(obj.type());
+    GraphicsObject* p = ((v.is_double() || v.is_logical()) && v.numel() == 1) ? find(v[0]) : nullptr;
+    if (!p || p->type() != wanted || p->being_deleted()) {
+        std::string what = wanted == ObjectType::Root ? "0 (the root)"
+                           : wanted == ObjectType::Figure ? "the handle of a window"
+                                                          : "the handle of axes";
+        raise_bad_value(obj.type(), P::Parent, "expected " + what);
+    }
+    if (p == obj.parent_) return;
+    GraphicsObject* old = obj.parent_;
+    if (obj.type() == ObjectType::Axes && old && current_axes(*old) == &obj) store(*old, P::CurrentAxes, Value::empty());
+    unlink(obj);
+    obj.parent_ = p;
+    p->children_.push_back(&obj);
+    changed(*p);
+    touch(obj, P::Parent);
+}
+
+PropertyId property_of(const GraphicsObject& obj, std::string_view name) {
+    auto id = property_id(name);
+    if (!id || !has_property(obj.type(), *id)) raise_unknown_property(obj.type(), name);
+    return *id;
+}
+
+PropertyId property_of(const GraphicsObject& obj, const Value& name) {
+    if (!name.is_char() || name.rows() > 1) raise("Property names must be text, not " + describe(name) + ".");
+    return property_of(obj, name.text());
+}
+
+void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
+    ObjectTree& t = tree();
+    for (std::size_t i = 0; i < pairs.size();) {
+        const Value& name = pairs[i];
+        if (name.is_struct()) {
+            for (const std::string& field : name.field_names()) {
+                t.set(obj, property_of(obj, field), name.field(field), field);
+            }
+            ++i;
+            continue;
+        }
+        if (!name.is_char() || name.rows() > 1) {
+            raise(prefix(function) + "expected a property name (text), not " + describe(name) + ".");
+        }
+        if (i + 1 >= pairs.size()) raise(prefix(function) + "the property '" + name.text() + "' has no value.");
+        std::string text = name.text();
+        t.set(obj, property_of(obj, text), pairs[i + 1], text);
+        i += 2;
+    }
+}
+
+PixelRect pixel_position(const GraphicsObject& obj) { return tree().pixel_rect(obj, P::Position); }
+
+PixelRect outer_pixel_position(const GraphicsObject& axes) {
+    if (axes.type() != ObjectType::Axes) return pixel_position(axes);
+    return tree().pixel_rect(axes, P::OuterPosition);
+}
+
+std::optional<Rgb> color_of(const Value& v) noexcept {
+    if (!v.is_double() || v.numel() != 3) return std::nullopt;
+    return Rgb{v[0], v[1], v[2]};
+}
+
+}  // namespace rt

@@ -1,0 +1,332 @@
+#include "runtime/graphics/object_tree.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/array/error.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/graphics/callback_queue.hpp"
+
+namespace rt {
+
+namespace {
+// Enough objects kept for reuse to cover the create-and-delete pattern of a
+// learning step, without holding on to memory after a big deletion.
+constexpr std::size_t kPoolLimit = 64;
+constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
+}  // namespace
+
+ObjectTree& tree() {
+    static ObjectTree instance;
+    return instance;
+}
+
+ObjectTree::ObjectTree() {
+    root_.type_ = ObjectType::Root;
+    root_.handle_ = 0;
+    root_.announced_ = true;
+}
+
+GraphicsObject* ObjectTree::find(double h) noexcept {
+    if (h == 0) return &root_;
+    if (!(h > 0) || h >= kLargestHandle) return nullptr;
+    double whole = std::floor(h);
+    if (whole == h) {
+        auto n = static_cast<std::size_t>(h);
+        return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
+    }
+    if (h - whole != 0.5) return nullptr;
+    auto k = static_cast<std::uint64_t>(whole);
+    auto it = std::lower_bound(others_.begin(), others_.end(), k,
+                               [](const auto& entry, std::uint64_t key) { return entry.first < key; });
+    return (it != others_.end() && it->first == k) ? it->second.get() : nullptr;
+}
+
+GraphicsObject& ObjectTree::require(double h, std::string_view function) {
+    if (GraphicsObject* obj = find(h)) return *obj;
+    std::string prefix = function.empty() ? "" : std::string(function) + ": ";
+    raise(prefix + describe(h) + " is not a valid handle.");
+}
+
+GraphicsObject& ObjectTree::require(const Value& h, std::string_view function) {
+    std::string prefix = function.empty() ? "" : std::string(function) + ": ";
+    if (!(h.is_double() || h.is_logical()) || h.numel() != 1) {
+        raise(prefix + "expected one graphics handle, not " + describe(h) + ".");
+    }
+    return require(h[0], function);
+}
+
+std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool() {
+    if (pool_.empty()) return std::unique_ptr<GraphicsObject>(new GraphicsObject());
+    auto obj = std::move(pool_.back());
+    pool_.pop_back();
+    return obj;
+}
+
+GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
+    auto owned = take_from_pool();
+    GraphicsObject* obj = owned.get();
+    obj->type_ = type;
+    obj->parent_ = &parent;
+    obj->serial_ = next_serial_++;
+    obj->version_ = next_version();
+    obj->content_version_ = obj->version_;
+    if (type == ObjectType::Figure) {
+        auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
+        std::size_t slot = static_cast<std::size_t>(free_slot - figures_.begin());
+        if (free_slot == figures_.end()) figures_.emplace_back();
+        obj->handle_ = static_cast<double>(slot + 1);
+        figures_[slot] = std::move(owned);
+        // Lowest priority until made current: a window loaded from a layout
+        // file does not take over the current one.
+        figure_order_.insert(figure_order_.begin(), obj);
+    } else {
+        std::uint64_t k = next_k_++;
+        obj->handle_ = static_cast<double>(k) + 0.5;
+        others_.emplace_back(k, std::move(owned));
+    }
+    parent.children_.push_back(obj);
+    return *obj;
+}
+
+void ObjectTree::announce(GraphicsObject& obj) {
+    std::vector<GraphicsObject*> all;
+    collect(obj, all, false);
+    for (GraphicsObject* o : all) {
+        if (o->announced_) continue;
+        o->announced_ = true;
+        if (backend) backend->object_created(*o);
+    }
+    changed(obj);
+}
+
+void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first) {
+    if (!children_first) out.push_back(&obj);
+    for (GraphicsObject* child : obj.children_) collect(*child, out, children_first);
+    if (children_first) out.push_back(&obj);
+}
+
+void ObjectTree::unlink(GraphicsObject& obj) {
+    GraphicsObject* parent = obj.parent_;
+    if (!parent) return;
+    auto& siblings = parent->children_;
+    // The newest children go first: a learning step deletes what it just made.
+    auto it = std::find(siblings.rbegin(), siblings.rend(), &obj);
+    if (it != siblings.rend()) siblings.erase(std::next(it).base());
+    changed(*parent);
+}
+
+void ObjectTree::discard(GraphicsObject& obj) {
+    std::vector<GraphicsObject*> all;
+    collect(obj, all, true);
+    unlink(obj);
+    for (GraphicsObject* o : all) {
+        if (o->announced_ && backend) backend->object_deleted(*o);
+        forget_callbacks(o->handle_);
+        double h = o->handle_;
+        if (o->type_ == ObjectType::Figure) {
+            figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), o), figure_order_.end());
+        }
+        std::unique_ptr<GraphicsObject> owned;
+        if (o->type_ == ObjectType::Figure) {
+            owned = std::move(figures_[static_cast<std::size_t>(h) - 1]);
+            while (!figures_.empty() && !figures_.back()) figures_.pop_back();
+        } else {
+            auto k = static_cast<std::uint64_t>(std::floor(h));
+            auto it = std::lower_bound(others_.begin(), others_.end(), k,
+                                       [](const auto& entry, std::uint64_t key) { return entry.first < key; });
+            owned = std::move(it->second);
+            others_.erase(it);
+        }
+        owned->children_.clear();
+        owned->values_.clear();
+        owned->appdata_.clear();
+        owned->parent_ = nullptr;
+        owned->backend_data = nullptr;
+        owned->being_deleted_ = false;
+        owned->announced_ = false;
+        if (pool_.size() < kPoolLimit) pool_.push_back(std::move(owned));
+    }
+}
+
+void ObjectTree::destroy(GraphicsObject& obj) {
+    if (&obj == &root_ || obj.being_deleted_) return;
+    const double handle = obj.handle_;
+    const std::uint64_t serial = obj.serial_;
+    std::vector<GraphicsObject*> all;
+    collect(obj, all, false);
+    std::vector<double> handles;
+    handles.reserve(all.size());
+    for (GraphicsObject* o : all) {
+        o->being_deleted_ = true;
+        handles.push_back(o->handle_);
+    }
+    run_delete_callbacks(handles);
+    // A DeleteFcn may have deleted an ancestor, and with it this object.
+    GraphicsObject* again = find(handle);
+    if (!again || again->serial_ != serial) return;
+
+    GraphicsObject* parent = again->parent_;
+    if (again->type_ == ObjectType::Axes && parent && current_axes(*parent) == again) {
+        Value next = Value::empty();
+        for (auto it = parent->children_.rbegin(); it != parent->children_.rend(); ++it) {
+            if (*it != again && (*it)->type_ == ObjectType::Axes && !(*it)->being_deleted_) {
+                next = Value((*it)->handle_);
+                break;
+            }
+        }
+        store(*parent, PropertyId::CurrentAxes, next);
+    }
+    discard(*again);
+}
+
+void ObjectTree::clear() {
+    while (!root_.children_.empty()) discard(*root_.children_.back());
+    figures_.clear();
+    others_.clear();
+    figure_order_.clear();
+    root_.values_.clear();
+    root_.appdata_.clear();
+    next_k_ = 1;  // no handle of before survives, so none can be confused
+    screen_w_ = 1280;
+    screen_h_ = 1024;
+}
+
+void ObjectTree::changed(GraphicsObject& obj) noexcept {
+    obj.version_ = next_version();
+    for (GraphicsObject* o = &obj; o; o = o->parent_) {
+        if (o->type_ == ObjectType::Figure) {
+            o->content_version_ = next_version();
+            break;
+        }
+    }
+}
+
+void ObjectTree::touch(GraphicsObject& obj, PropertyId id) {
+    changed(obj);
+    if (obj.announced_ && backend) backend->property_changed(obj, id);
+}
+
+void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {
+    auto it = std::find_if(obj.values_.begin(), obj.values_.end(), [id](const auto& e) { return e.first == id; });
+    if (it != obj.values_.end()) {
+        it->second = std::move(v);
+    } else {
+        obj.values_.emplace_back(id, std::move(v));
+    }
+    touch(obj, id);
+}
+
+void ObjectTree::reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep) {
+    std::vector<PropertyId> dropped;
+    auto& values = obj.values_;
+    for (auto it = values.begin(); it != values.end();) {
+        if (std::find(keep.begin(), keep.end(), it->first) == keep.end()) {
+            dropped.push_back(it->first);
+            it = values.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (PropertyId id : dropped) touch(obj, id);
+}
+
+const Value* ObjectTree::appdata(const GraphicsObject& obj, std::string_view name) const {
+    for (const auto& [key, value] : obj.appdata_) {
+        if (key == name) return &value;
+    }
+    return nullptr;
+}
+
+void ObjectTree::set_appdata(GraphicsObject& obj, std::string_view name, Value v) {
+    for (auto& [key, value] : obj.appdata_) {
+        if (key == name) {
+            value = std::move(v);
+            return;
+        }
+    }
+    obj.appdata_.emplace_back(std::string(name), std::move(v));
+}
+
+bool ObjectTree::remove_appdata(GraphicsObject& obj, std::string_view name) {
+    auto& data = obj.appdata_;
+    auto it = std::find_if(data.begin(), data.end(), [&](const auto& e) { return e.first == name; });
+    if (it == data.end()) return false;
+    data.erase(it);
+    return true;
+}
+
+GraphicsObject* ObjectTree::current_figure() noexcept {
+    return figure_order_.empty() ? nullptr : figure_order_.back();
+}
+
+void ObjectTree::make_current(GraphicsObject& figure) {
+    auto it = std::find(figure_order_.begin(), figure_order_.end(), &figure);
+    if (it == figure_order_.end()) return;
+    std::rotate(it, it + 1, figure_order_.end());
+}
+
+GraphicsObject* ObjectTree::current_axes(GraphicsObject& figure) noexcept {
+    const Value& v = figure.value(PropertyId::CurrentAxes);
+    if (v.numel() != 1) return nullptr;
+    GraphicsObject* ax = find(v[0]);
+    return (ax && ax->parent_ == &figure && ax->type_ == ObjectType::Axes) ? ax : nullptr;
+}
+
+void ObjectTree::make_current_axes(GraphicsObject& axes) {
+    GraphicsObject* figure = axes.parent_;
+    if (!figure) return;
+    if (current_axes(*figure) != &axes) store(*figure, PropertyId::CurrentAxes, Value(axes.handle_));
+    make_current(*figure);
+}
+
+std::vector<GraphicsObject*> ObjectTree::figures() const {
+    std::vector<GraphicsObject*> out;
+    for (const auto& f : figures_) {
+        if (f) out.push_back(f.get());
+    }
+    return out;
+}
+
+FrameMargins ObjectTree::margins(const GraphicsObject& figure) const {
+    return backend ? backend->frame_margins(figure) : kHeadlessFrameMargins;
+}
+
+// ---- the public read side ----
+
+const Value& GraphicsObject::value(PropertyId id) const noexcept {
+    for (const auto& [key, v] : values_) {
+        if (key == id) return v;
+    }
+    static const Value empty = Value::empty();
+    const PropertySpec* spec = schema(type_).find(id);
+    return spec ? spec->default_value : empty;
+}
+
+bool GraphicsObject::is(PropertyId id, std::string_view text) const noexcept { return text_is(value(id), text); }
+
+const GraphicsObject* find_object(double handle) noexcept { return tree().find(handle); }
+
+const GraphicsObject* figure_of(const GraphicsObject& obj) noexcept {
+    for (const GraphicsObject* o = &obj; o; o = o->parent()) {
+        if (o->type() == ObjectType::Figure) return o;
+    }
+    return nullptr;
+}
+
+std::vector<const GraphicsObject*> open_figures() {
+    auto all = tree().figures();
+    return {all.begin(), all.end()};
+}
+
+std::string describe(double h) { return num2str(h); }
+
+std::string describe(const Value& v) {
+    if (v.is_char()) return "'" + v.text() + "'";
+    if ((v.is_double() || v.is_logical()) && v.numel() == 1) return num2str(v[0]);
+    if (v.is_double() && v.is_empty()) return "[]";
+    return std::string("a ") + std::to_string(v.rows()) + "-by-" + std::to_string(v.cols()) + " " +
+           class_name(v.class_id());
+}
+
+}  // namespace rt

@@ -1,0 +1,123 @@
+#pragma once
+// The registry of graphics objects: handles, parents and children, stored
+// property values, the current window and axes, and the backend's
+// notifications. One instance, the runtime's own, reached through tree().
+//
+// Handles: root 0; windows by number (the lowest free one); other objects
+// k + 0.5 for a counter k that only grows. Non-window objects are kept in a
+// vector sorted by k: a new object goes at the end and the per-step objects
+// of a learning run are deleted from the end, so neither costs more than a
+// few moves, and nothing grows per step.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "runtime/graphics/graphics_object.hpp"
+#include "runtime/graphics/property_schema.hpp"
+#include "runtime/graphics/window_backend.hpp"
+
+namespace rt {
+
+class ObjectTree {
+public:
+    ObjectTree();
+    ObjectTree(const ObjectTree&) = delete;
+    ObjectTree& operator=(const ObjectTree&) = delete;
+
+    GraphicsObject& root() noexcept { return root_; }
+    GraphicsObject* find(double h) noexcept;
+    // Raises "<function>: H is not a valid handle." (or without the prefix).
+    GraphicsObject& require(const Value& h, std::string_view function);
+    GraphicsObject& require(double h, std::string_view function);
+
+    // A new object under `parent`, in the tree but not yet announced: its
+    // creation call sets its properties and then calls announce, or discard
+    // when one of them failed.
+    GraphicsObject& create(ObjectType type, GraphicsObject& parent);
+    void announce(GraphicsObject& obj);
+    void discard(GraphicsObject& obj);
+    // Deletes the object and its subtree: "DeleteFcn"s first, then the
+    // backend hears of each, children first. Safe against re-entry.
+    void destroy(GraphicsObject& obj);
+    // Deletes everything without callbacks (library termination).
+    void clear();
+
+    // ---- properties ----
+    // Raises for a property the type lacks (naming it as `name`, the
+    // caller's spelling), a read-only one, or a bad value.
+    void set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name = {});
+    Value get(const GraphicsObject& obj, PropertyId id) const;
+    // Stores a value already checked, and tells whoever needs to know.
+    void store(GraphicsObject& obj, PropertyId id, Value v);
+    // Drops stored values (back to defaults), except those in `keep`.
+    void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
+    void touch(GraphicsObject& obj, PropertyId id);
+
+    // ---- application data ----
+    const Value* appdata(const GraphicsObject& obj, std::string_view name) const;
+    void set_appdata(GraphicsObject& obj, std::string_view name, Value v);
+    bool remove_appdata(GraphicsObject& obj, std::string_view name);
+    const std::vector<std::pair<std::string, Value>>& all_appdata(const GraphicsObject& obj) const {
+        return obj.appdata_;
+    }
+
+    // ---- current objects ----
+    GraphicsObject* current_figure() noexcept;
+    void make_current(GraphicsObject& figure);
+    // The figure's current axes, or null.
+    GraphicsObject* current_axes(GraphicsObject& figure) noexcept;
+    void make_current_axes(GraphicsObject& axes);
+    // Open windows by number.
+    std::vector<GraphicsObject*> figures() const;
+
+    // ---- geometry ----
+    PixelRect pixel_rect(const GraphicsObject& obj, PropertyId id) const;
+    FrameMargins margins(const GraphicsObject& figure) const;
+    double screen_width() const noexcept { return screen_w_; }
+    double screen_height() const noexcept { return screen_h_; }
+    void set_screen(double w, double h) noexcept { screen_w_ = w; screen_h_ = h; }
+    // Sets a figure's inner rectangle in pixels; queues its ResizeFcn when
+    // the size changed. `echo` false keeps the backend from hearing of it.
+    void place_figure(GraphicsObject& figure, const PixelRect& inner, bool echo);
+
+    WindowBackend* backend = nullptr;
+
+private:
+    std::uint64_t next_version() noexcept { return ++version_counter_; }
+    void changed(GraphicsObject& obj) noexcept;
+    void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
+    void unlink(GraphicsObject& obj);
+    void set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
+    void set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
+    void set_parent(GraphicsObject& obj, const Value& v);
+    std::unique_ptr<GraphicsObject> take_from_pool();
+
+    GraphicsObject root_;
+    std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
+    std::vector<std::pair<std::uint64_t, std::unique_ptr<GraphicsObject>>> others_;
+    std::vector<std::unique_ptr<GraphicsObject>> pool_;
+    std::vector<GraphicsObject*> figure_order_;  // the current one last
+    std::uint64_t next_k_ = 1;
+    std::uint64_t next_serial_ = 1;
+    std::uint64_t version_counter_ = 0;
+    double screen_w_ = 1280, screen_h_ = 1024;
+};
+
+ObjectTree& tree();
+
+// ---- shared by the functions of graphics.hpp ----
+// A property named by a Value (must be text); raises for an unknown name.
+PropertyId property_of(const GraphicsObject& obj, const Value& name);
+PropertyId property_of(const GraphicsObject& obj, std::string_view name);
+// Applies name/value pairs (and structures of them) in order.
+void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function);
+// The text of a value for messages (a handle, a number).
+std::string describe(const Value& v);
+std::string describe(double h);
+
+}  // namespace rt

@@ -1,0 +1,253 @@
+// Creation of the objects drawn in axes (rectangle, line, plot, surface,
+// text) and of controls (uicontrol).
+#include <cstdlib>
+
+#include "runtime/array/error.hpp"
+#include "runtime/graphics/axes_creation.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "runtime/graphics/object_tree.hpp"
+
+namespace rt {
+
+namespace {
+
+using P = PropertyId;
+
+bool numeric(const Value& v) { return v.is_double() || v.is_logical(); }
+bool is_vector(const Value& v) { return v.rows() == 1 || v.cols() == 1; }
+
+Value as_double(const Value& v) { return v.is_double() ? v : v.with_class(ClassId::Double); }
+
+std::string size_text(const Value& v) { return std::to_string(v.rows()) + "-by-" + std::to_string(v.cols()); }
+
+GraphicsObject& axes_for_drawing() {
+    ObjectTree& t = tree();
+    return *t.find(gca()[0]);
+}
+
+// Creates an object under `parent`, lets `fill` set it up, then applies the
+// caller's pairs; a failure anywhere leaves nothing behind.
+template <typename Fill>
+GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Value> pairs, const char* function,
+                     Fill&& fill) {
+    ObjectTree& t = tree();
+    GraphicsObject& obj = t.create(type, parent);
+    try {
+        fill(obj);
+        apply_pairs(obj, pairs, function);
+    } catch (...) {
+        t.discard(obj);
+        throw;
+    }
+    t.announce(obj);
+    return obj;
+}
+
+// Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
+Value column_of(const Value& m, std::size_t k) {
+    if (is_vector(m)) {
+        if (m.rows() == 1) return as_double(m);
+        std::vector<double> xs(m.data(), m.data() + m.numel());
+        return Value::row(xs);
+    }
+    std::vector<double> xs(m.data() + k * m.rows(), m.data() + (k + 1) * m.rows());
+    return Value::row(xs);
+}
+
+Value counting(std::size_t n) {
+    std::vector<double> xs(n);
+    for (std::size_t i = 0; i < n; ++i) xs[i] = static_cast<double>(i + 1);
+    return Value::row(xs);
+}
+
+// A vector of the grid's columns (or rows) spread over the grid's shape.
+Value spread(const Value& v, std::size_t rows, std::size_t cols, bool along_columns) {
+    Value out = Value::zeros(rows, cols);
+    double* d = out.mutable_data();
+    for (std::size_t k = 0; k < cols; ++k) {
+        for (std::size_t j = 0; j < rows; ++j) d[k * rows + j] = along_columns ? v[k] : v[j];
+    }
+    return out;
+}
+
+}  // namespace
+
+Value rectangle(std::span<const Value> args) {
+    GraphicsObject& ax = axes_for_drawing();
+    return Value(make(ObjectType::Rectangle, ax, args, "rectangle", [](GraphicsObject&) {}).handle());
+}
+
+Value line(const Value& x, const Value& y) {
+    Value args[2] = {x, y};
+    return line(std::span<const Value>(args, 2));
+}
+
+Value line(std::span<const Value> args) {
+    std::size_t data_count = 0;
+    while (data_count < args.size() && data_count < 3 && numeric(args[data_count])) ++data_count;
+    if (data_count == 1) raise("line: expected line(x, y), line(x, y, z) or property name/value pairs.");
+    if (data_count >= 2) {
+        const Value& x = args[0];
+        const Value& y = args[1];
+        if (!is_vector(x) || !is_vector(y) || x.numel() != y.numel()) {
+            raise("line: x and y must be vectors of the same length, not " + size_text(x) + " and " + size_text(y) +
+                  ".");
+        }
+        if (data_count == 3 && (!is_vector(args[2]) || args[2].numel() != x.numel())) {
+            raise("line: z must be a vector as long as x and y.");
+        }
+    }
+    GraphicsObject& ax = axes_for_drawing();
+    ObjectTree& t = tree();
+    GraphicsObject& obj = make(ObjectType::Line, ax, args.subspan(data_count), "line", [&](GraphicsObject& o) {
+        if (data_count < 2) return;
+        t.store(o, P::XData, column_of(args[0], 0));
+        t.store(o, P::YData, column_of(args[1], 0));
+        if (data_count == 3) t.store(o, P::ZData, column_of(args[2], 0));
+    });
+    return Value(obj.handle());
+}
+
+Value plot(const Value& x, const Value& y, const Value& linespec) {
+    Value args[3] = {x, y, linespec};
+    return plot(std::span<const Value>(args, 3));
+}
+
+Value plot(std::span<const Value> args) {
+    std::size_t data_count = 0;
+    while (data_count < args.size() && data_count < 2 && numeric(args[data_count])) ++data_count;
+    if (data_count == 0) raise("plot: expected plot(y), plot(x, y) or plot(x, y, linespec), then name/value pairs.");
+    std::span<const Value> rest = args.subspan(data_count);
+    std::optional<LineSpec> spec;
+    if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
+        spec = parse_line_spec(rest[0].text());
+        if (!spec) raise("plot: '" + rest[0].text() + "' is not a line specification.");
+        rest = rest.subspan(1);
+    }
+    // One line per column; vectors pair with the columns of a matrix.
+    Value y = data_count == 2 ? args[1] : args[0];
+    Value x;
+    if (data_count == 2) {
+        x = args[0];
+    } else {
+        x = counting(is_vector(y) ? y.numel() : y.rows());
+    }
+    const std::size_t points = is_vector(y) ? y.numel() : y.rows();
+    const std::size_t lines = is_vector(y) ? (y.is_empty() ? 0 : 1) : y.cols();
+    bool x_fits = is_vector(x) ? x.numel() == points : (x.rows() == y.rows() && x.cols() == y.cols());
+    if (is_vector(y) && !is_vector(x)) x_fits = false;
+    if (!x_fits) raise("plot: x and y must have the same length, not " + size_text(x) + " and " + size_text(y) + ".");
+
+    Value ax_handle = newplot();
+    ObjectTree& t = tree();
+    GraphicsObject& ax = *t.find(ax_handle[0]);
+    const Value& order = ax.value(P::ColorOrder);
+    std::vector<double> handles;
+    for (std::size_t k = 0; k < lines; ++k) {
+        GraphicsObject& obj = make(ObjectType::Line, ax, rest, "plot", [&](GraphicsObject& o) {
+            t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
+            t.store(o, P::YData, column_of(y, k));
+            if (spec && spec->color) {
+                t.store(o, P::Color, Value::row({spec->color->r, spec->color->g, spec->color->b}));
+            } else if (order.rows() > 0) {
+                std::size_t r = k % order.rows(), n = order.rows();
+                t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
+            }
+            if (spec && !spec->marker.empty()) {
+                t.store(o, P::Marker, choice_word(ObjectType::Line, P::Marker, spec->marker));
+                if (spec->line_style.empty()) t.store(o, P::LineStyle, choice_word(ObjectType::Line, P::LineStyle, "none"));
+            }
+            if (spec && !spec->line_style.empty()) {
+                t.store(o, P::LineStyle, choice_word(ObjectType::Line, P::LineStyle, spec->line_style));
+            }
+        });
+        handles.push_back(obj.handle());
+    }
+    if (handles.size() == 1) return Value(handles[0]);
+    return handles.empty() ? Value::zeros(0, 1) : Value::column(handles);
+}
+
+Value surface(std::span<const Value> args) {
+    std::size_t data_count = 0;
+    while (data_count < args.size() && data_count < 4 && numeric(args[data_count])) ++data_count;
+    if (data_count == 0 || data_count == 2) {
+        raise("surface: expected surface(Z), surface(X, Y, Z) or surface(X, Y, Z, C), then name/value pairs.");
+    }
+    const Value z = as_double(data_count == 1 ? args[0] : args[2]);
+    const std::size_t rows = z.rows(), cols = z.cols();
+    Value x, y, c = z;
+    if (data_count == 1) {
+        x = spread(counting(cols), rows, cols, true);
+        y = spread(counting(rows), rows, cols, false);
+    } else {
+        const Value& xv = args[0];
+        const Value& yv = args[1];
+        const std::string grid = std::to_string(rows) + "-by-" + std::to_string(cols);
+        if (xv.rows() == rows && xv.cols() == cols) {
+            x = as_double(xv);
+        } else if (is_vector(xv) && xv.numel() == cols) {
+            x = spread(xv, rows, cols, true);
+        } else {
+            raise("surface: X must be a vector of " + std::to_string(cols) + " elements (the columns of Z) or a " +
+                  grid + " matrix like Z, not " + size_text(xv) + ".");
+        }
+        if (yv.rows() == rows && yv.cols() == cols) {
+            y = as_double(yv);
+        } else if (is_vector(yv) && yv.numel() == rows) {
+            y = spread(yv, rows, cols, false);
+        } else {
+            raise("surface: Y must be a vector of " + std::to_string(rows) + " elements (the rows of Z) or a " +
+                  grid + " matrix like Z, not " + size_text(yv) + ".");
+        }
+        if (data_count == 4) {
+            const Value& cv = args[3];
+            if (cv.rows() != rows || cv.cols() != cols) {
+                raise("surface: C must be a " + grid + " matrix like Z, not " + size_text(cv) + ".");
+            }
+            c = as_double(cv);
+        }
+    }
+    GraphicsObject& ax = axes_for_drawing();
+    ObjectTree& t = tree();
+    GraphicsObject& obj = make(ObjectType::Surface, ax, args.subspan(data_count), "surface", [&](GraphicsObject& o) {
+        t.store(o, P::XData, x);
+        t.store(o, P::YData, y);
+        t.store(o, P::ZData, z);
+        t.store(o, P::CData, c);
+    });
+    return Value(obj.handle());
+}
+
+Value text(std::span<const Value> args) {
+    std::size_t data_count = 0;
+    while (data_count < args.size() && data_count < 3 && numeric(args[data_count])) ++data_count;
+    if (data_count < 2 || data_count >= args.size()) {
+        raise("text: expected text(x, y, string) or text(x, y, z, string), then name/value pairs.");
+    }
+    for (std::size_t i = 0; i < data_count; ++i) {
+        if (args[i].numel() != 1) raise("text: the coordinates must be single numbers.");
+    }
+    const Value& string = args[data_count];
+    GraphicsObject& ax = axes_for_drawing();
+    ObjectTree& t = tree();
+    GraphicsObject& obj = make(ObjectType::Text, ax, args.subspan(data_count + 1), "text", [&](GraphicsObject& o) {
+        t.set(o, P::Position, Value::row({args[0][0], args[1][0], data_count == 3 ? args[2][0] : 0.0}));
+        t.set(o, P::String, string);
+    });
+    return Value(obj.handle());
+}
+
+Value uicontrol(std::span<const Value> args) {
+    ObjectTree& t = tree();
+    GraphicsObject* parent = nullptr;
+    if (!args.empty() && numeric(args[0])) {
+        parent = &t.require(args[0], "uicontrol");
+        if (parent->type() != ObjectType::Figure) raise("uicontrol: " + describe(args[0]) + " is not a window handle.");
+        args = args.subspan(1);
+    } else {
+        parent = t.find(gcf()[0]);
+    }
+    return Value(make(ObjectType::Uicontrol, *parent, args, "uicontrol", [](GraphicsObject&) {}).handle());
+}
+
+}  // namespace rt
