@@ -8,6 +8,7 @@
 #include "learning/get_box.hpp"
 #include "learning/reset_cart.hpp"
 #include "runtime/call/library.hpp"
+#include "runtime/graphics/graphics.hpp"
 
 namespace sys {
 
@@ -38,6 +39,7 @@ const int global_count = static_cast<int>(std::size(global_table));
 
 const rt::InitTermEntry init_term_list[] = {
     {rt::array_library_initialize, rt::array_library_terminate},
+    {rt::graphics_library_initialize, rt::graphics_library_terminate},
     {get_action_initialize, get_action_terminate},
     {get_box_initialize, get_box_terminate},
     {reset_cart_initialize, reset_cart_terminate},

@@ -8,6 +8,8 @@
 #include "app/main_information.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/graphics/graphics.hpp"
 #include "runtime/call/globals.hpp"
 #include "runtime/call/program.hpp"
 
@@ -40,7 +42,9 @@ TEST(MainInformation, RecordFieldsAndTablesInTheirOrder) {
         EXPECT_NE(e.entry, nullptr);
     }
     // The two runtime libraries and one pair per module.
-    EXPECT_GE(info.init_term_count, info.function_count + 1);
+    ASSERT_EQ(info.init_term_count, info.function_count + 2);
+    EXPECT_EQ(info.init_term[0].initialize, &rt::array_library_initialize);
+    EXPECT_EQ(info.init_term[1].initialize, &rt::graphics_library_initialize);
 }
 
 using Event = std::tuple<std::string, std::size_t, bool>;
