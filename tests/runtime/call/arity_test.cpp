@@ -112,14 +112,4 @@ TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
     EXPECT_EQ(raised(2, 0, 1, 1, nullptr, nullptr), "Too many output arguments.");
 }
 
-TEST(CountMessages, EmptyWithinBoundsElseTheRuntimeText) {
-    EXPECT_TRUE(rt::nargchk(1, 2, 1).is_empty());
-    EXPECT_EQ(rt::nargchk(1, 2, 0).text(), "Not enough input arguments.");
-    EXPECT_EQ(rt::nargchk(1, 2, 3).text(), "Too many input arguments.");
-    EXPECT_EQ(rt::nargoutchk(0, 1, 2).text(), "Too many output arguments.");
-    EXPECT_NO_THROW(rt::error(rt::nargchk(1, 2, 2)));
-    EXPECT_THROW(rt::error(rt::nargchk(1, 2, 3)), rt::Error);
-    EXPECT_THROW(rt::error(rt::Value(3.0)), rt::Error);
-}
-
 }  // namespace
