@@ -216,25 +216,30 @@ void entry_ishandle(int nout, Value* out, int n, const Value* in) {
     out[0] = ishandle(c.arg(0));
 }
 
+namespace {
+
+struct Named {
+    const char* name;
+    ByNameEntry entry;
+};
+constexpr Named kEntries[] = {
+    {"ishandle", entry_ishandle}, {"gcbo", entry_gcbo},         {"gcbf", entry_gcbf},
+    {"gcf", entry_gcf},           {"gca", entry_gca},           {"get", entry_get},
+    {"set", entry_set},           {"figure", entry_figure},     {"axes", entry_axes},
+    {"uicontrol", entry_uicontrol}, {"rectangle", entry_rectangle}, {"line", entry_line},
+    {"plot", entry_plot},         {"surface", entry_surface},   {"text", entry_text},
+    {"delete", entry_delete},     {"close", entry_close},       {"closereq", entry_closereq},
+    {"findall", entry_findall},   {"findobj", entry_findobj},   {"getappdata", entry_getappdata},
+    {"setappdata", entry_setappdata}, {"isappdata", entry_isappdata}, {"rmappdata", entry_rmappdata},
+    {"hold", entry_hold},         {"ishold", entry_ishold},     {"axis", entry_axis},
+    {"view", entry_view},         {"newplot", entry_newplot},   {"drawnow", entry_drawnow},
+    {"pause", entry_pause},       {"feature", entry_feature},   {"meshgrid", entry_meshgrid},
+    {"clf", entry_clf},           {"cla", entry_cla},
+};
+
+}  // namespace
+
 void graphics_library_initialize() {
-    struct Named {
-        const char* name;
-        ByNameEntry entry;
-    };
-    static constexpr Named kEntries[] = {
-        {"ishandle", entry_ishandle}, {"gcbo", entry_gcbo},         {"gcbf", entry_gcbf},
-        {"gcf", entry_gcf},           {"gca", entry_gca},           {"get", entry_get},
-        {"set", entry_set},           {"figure", entry_figure},     {"axes", entry_axes},
-        {"uicontrol", entry_uicontrol}, {"rectangle", entry_rectangle}, {"line", entry_line},
-        {"plot", entry_plot},         {"surface", entry_surface},   {"text", entry_text},
-        {"delete", entry_delete},     {"close", entry_close},       {"closereq", entry_closereq},
-        {"findall", entry_findall},   {"findobj", entry_findobj},   {"getappdata", entry_getappdata},
-        {"setappdata", entry_setappdata}, {"isappdata", entry_isappdata}, {"rmappdata", entry_rmappdata},
-        {"hold", entry_hold},         {"ishold", entry_ishold},     {"axis", entry_axis},
-        {"view", entry_view},         {"newplot", entry_newplot},   {"drawnow", entry_drawnow},
-        {"pause", entry_pause},       {"feature", entry_feature},   {"meshgrid", entry_meshgrid},
-        {"clf", entry_clf},           {"cla", entry_cla},
-    };
     for (const Named& e : kEntries) register_builtin(e.name, e.entry);
 }
 
@@ -244,6 +249,7 @@ void graphics_library_terminate() {
     clear_callbacks();
     reset_features();
     set_resource_folders({});
+    for (const Named& e : kEntries) unregister_builtin(e.name);
 }
 
 }  // namespace rt

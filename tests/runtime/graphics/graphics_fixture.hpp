@@ -1,0 +1,48 @@
+#pragma once
+// A fresh graphics runtime for each test, with the console captured.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "runtime/array/error.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/graphics/graphics.hpp"
+
+class GraphicsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::array_library_initialize();
+        rt::graphics_library_initialize();
+        rt::set_console(&console_);
+        rt::set_warning_stream(&warnings_);
+    }
+    void TearDown() override {
+        rt::graphics_library_terminate();
+        rt::array_library_terminate();
+        rt::set_console(nullptr);
+        rt::set_warning_stream(nullptr);
+    }
+
+    static rt::Value S(const char* text) { return rt::Value::string(text); }
+    static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
+
+    // The message of the error `f` raises, or "" when it raises none.
+    template <typename F>
+    static std::string error_of(F&& f) {
+        try {
+            f();
+        } catch (const rt::Error& e) {
+            return e.message();
+        }
+        return "";
+    }
+
+    static std::string text_of(const rt::Value& v) { return v.text(); }
+
+    std::ostringstream console_;
+    std::ostringstream warnings_;
+};

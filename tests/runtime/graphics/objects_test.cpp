@@ -1,0 +1,218 @@
+// The object tree: handles, properties, deletion, finding, units and
+// application data.
+#include <cmath>
+
+#include "graphics_fixture.hpp"
+
+using rt::Value;
+
+namespace {
+
+double num(const Value& v) { return v.scalar(); }
+std::vector<double> nums(const Value& v) { return {v.data(), v.data() + v.numel()}; }
+
+}  // namespace
+
+TEST_F(GraphicsTest, WindowsTakeTheLowestFreeNumberAndOtherHandlesAreNeverReused) {
+    EXPECT_EQ(num(rt::figure()), 1);
+    EXPECT_EQ(num(rt::figure()), 2);
+    EXPECT_EQ(num(rt::figure()), 3);
+    rt::delete_(Value(2.0));
+    EXPECT_EQ(num(rt::figure()), 2);
+
+    double first = num(rt::line(Value(1.0), Value(2.0)));
+    EXPECT_NE(first, std::floor(first));
+    rt::delete_(Value(first));
+    double second = num(rt::line(Value(1.0), Value(2.0)));
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(rt::ishandle(first));
+    EXPECT_TRUE(rt::ishandle(second));
+    EXPECT_TRUE(rt::ishandle(0.0));
+}
+
+TEST_F(GraphicsTest, IshandleKeepsTheShapeOfItsInput) {
+    double f = num(rt::figure());
+    Value col = Value::column({f, 7, 0, 2.5});
+    Value r = rt::ishandle(col);
+    ASSERT_TRUE(r.is_logical());
+    EXPECT_EQ(r.rows(), 4u);
+    EXPECT_EQ(nums(r), (std::vector<double>{1, 0, 1, 0}));
+    Value text = rt::ishandle(S("abc"));
+    EXPECT_EQ(text.cols(), 3u);
+    EXPECT_EQ(nums(text), (std::vector<double>{0, 0, 0}));
+    EXPECT_TRUE(rt::ishandle(Value::empty()).is_empty());
+}
+
+TEST_F(GraphicsTest, PropertyNamesIgnoreCaseAndReadBackInTheirStoredCase) {
+    Value f = rt::figure();
+    rt::set(f[0], "position", Value::row({10, 20, 300, 200}));
+    EXPECT_EQ(nums(rt::get(f, S("POSITION"))), (std::vector<double>{10, 20, 300, 200}));
+    rt::set(f[0], "renderer", S("opengl"));
+    EXPECT_EQ(text_of(rt::get(f[0], "Renderer")), "OpenGL");
+    EXPECT_EQ(text_of(rt::get(f[0], "RendererMode")), "manual");
+
+    Value all = rt::get(f);
+    ASSERT_TRUE(all.is_struct());
+    EXPECT_TRUE(all.has_field("Position"));
+    EXPECT_TRUE(all.has_field("CloseRequestFcn"));
+    EXPECT_FALSE(all.has_field("position"));
+    EXPECT_EQ(text_of(all.field("Type")), "figure");
+
+    Value c = rt::uicontrol(V({S("Style"), S("slider")}));
+    EXPECT_TRUE(rt::get(c).has_field("BackgroundColor"));
+    EXPECT_EQ(num(rt::get(c, S("parent"))), num(f));
+}
+
+TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
+    Value f = rt::figure();
+    Value c = rt::uicontrol(V({S("Style"), S("slider")}));
+    EXPECT_EQ(error_of([&] { rt::set(c[0], "Valu", Value(1.0)); }),
+              "There is no 'Valu' property on the uicontrol object.");
+    EXPECT_EQ(error_of([&] { rt::get(c, S("Valu")); }), "There is no 'Valu' property on the uicontrol object.");
+    EXPECT_EQ(error_of([&] { rt::set(f[0], "Visible", S("maybe")); }),
+              "Bad value for the figure property 'Visible': expected 'on' or 'off'.");
+    EXPECT_EQ(error_of([&] { rt::set(f[0], "type", S("axes")); }), "The figure property 'Type' is read-only.");
+    EXPECT_EQ(error_of([&] { rt::set(f[0], "Position", Value::row({0, 0, -5, 10})); }),
+              "Bad value for the figure property 'Position': expected [left bottom width height] with width and "
+              "height not negative.");
+    EXPECT_EQ(error_of([&] { rt::set(c[0], "Style", S("knob")); }),
+              "Bad value for the uicontrol property 'Style': expected 'pushbutton', 'togglebutton', "
+              "'radiobutton', 'checkbox', 'edit', 'text', 'slider', 'frame', 'listbox', or 'popupmenu'.");
+    EXPECT_NE(error_of([&] { rt::set(f[0], "Color", Value::row({0, 2, 0})); }).find("expected [r g b]"),
+              std::string::npos);
+    // A failed set changes nothing.
+    EXPECT_EQ(text_of(rt::get(f[0], "Visible")), "on");
+}
+
+TEST_F(GraphicsTest, ColoursAcceptLettersNamesAndTriples) {
+    rt::figure();
+    Value r = rt::rectangle(V({S("facecolor"), S("b"), S("EdgeColor"), S("Red")}));
+    EXPECT_EQ(nums(rt::get(r, S("FaceColor"))), (std::vector<double>{0, 0, 1}));
+    EXPECT_EQ(nums(rt::get(r, S("EdgeColor"))), (std::vector<double>{1, 0, 0}));
+    rt::set(r[0], "FaceColor", S("none"));
+    EXPECT_EQ(text_of(rt::get(r, S("FaceColor"))), "none");
+    rt::set(r[0], "FaceColor", Value::column({0.5, 0.25, 1}));
+    EXPECT_EQ(nums(rt::get(r, S("FaceColor"))), (std::vector<double>{0.5, 0.25, 1}));
+    EXPECT_NE(error_of([&] { rt::set(r[0], "FaceColor", S("flat")); }), "");
+}
+
+TEST_F(GraphicsTest, DeletingRemovesTheWholeSubtreeAndAWindowHandsOnCurrency) {
+    Value f1 = rt::figure();
+    Value f2 = rt::figure();
+    Value ax = rt::gca();
+    Value l = rt::line(Value::row({0, 1}), Value::row({0, 1}));
+    Value title = rt::get(ax, S("Title"));
+    rt::delete_(ax);
+    EXPECT_FALSE(rt::ishandle(l[0]));
+    EXPECT_FALSE(rt::ishandle(title[0]));
+    EXPECT_TRUE(rt::ishandle(f2[0]));
+    EXPECT_TRUE(rt::get(f2, S("CurrentAxes")).is_empty());
+
+    Value f3 = rt::figure();
+    rt::figure(V({f2}));  // f2 current, then f3 was before it
+    rt::delete_(f2);
+    EXPECT_EQ(num(rt::gcf()), num(f3));
+    rt::delete_(f3);
+    EXPECT_EQ(num(rt::gcf()), num(f1));
+    EXPECT_EQ(num(rt::get(0.0, "CurrentFigure")), num(f1));
+
+    EXPECT_EQ(error_of([] { rt::delete_(Value(0.0)); }), "delete: the root (0) cannot be deleted.");
+    EXPECT_EQ(error_of([] { rt::delete_(Value::row({1, 99})); }), "delete: 99 is not a valid handle.");
+    EXPECT_TRUE(rt::ishandle(f1[0]));  // nothing deleted when one handle is bad
+}
+
+TEST_F(GraphicsTest, FindallListsTheWindowThenEverythingInCreationOrder) {
+    Value f = rt::figure(V({S("Tag"), S("figure1")}));
+    Value c1 = rt::uicontrol(V({S("Tag"), S("alpha")}));
+    Value ax = rt::axes({});
+    Value title = rt::get(ax, S("title"));
+    Value c2 = rt::uicontrol(V({S("Tag"), S("alpha")}));
+    Value l = rt::line(Value(1.0), Value(1.0));
+    rt::figure();  // another window's objects stay out
+
+    Value all = rt::findall(f);
+    EXPECT_EQ(all.cols(), 1u);
+    EXPECT_EQ(nums(all), (std::vector<double>{num(f), num(c1), num(ax), num(title), num(c2), num(l)}));
+
+    Value tagged = rt::findall(f, V({S("Tag"), S("alpha")}));
+    EXPECT_EQ(nums(tagged), (std::vector<double>{num(c1), num(c2)}));
+    // findobj leaves out the hidden title.
+    Value visible = rt::findobj(V({f}));
+    EXPECT_EQ(visible.numel(), 5u);
+    EXPECT_EQ(rt::findall(f, V({S("Tag"), S("none")})).numel(), 0u);
+}
+
+TEST_F(GraphicsTest, PositionsConvertBetweenUnitsAndOuterPositionAddsTheFrame) {
+    Value root(0.0);
+    EXPECT_EQ(nums(rt::get(root, S("ScreenSize"))), (std::vector<double>{1, 1, 1280, 1024}));
+    rt::set_screen_size(1024, 768);
+    EXPECT_EQ(nums(rt::get(root, S("screensize"))), (std::vector<double>{1, 1, 1024, 768}));
+    rt::set(0.0, "Units", S("normalized"));
+    EXPECT_EQ(nums(rt::get(root, S("ScreenSize"))), (std::vector<double>{0, 0, 1, 1}));
+    rt::set(0.0, "Units", S("pixels"));
+
+    Value f = rt::figure(V({S("Position"), Value::row({100, 50, 400, 300})}));
+    EXPECT_EQ(nums(rt::get(f, S("OuterPosition"))), (std::vector<double>{97, 47, 406, 324}));
+    rt::set(f[0], "OuterPosition", Value::row({10, 20, 400, 300}));
+    EXPECT_EQ(nums(rt::get(f, S("Position"))), (std::vector<double>{13, 23, 394, 276}));
+    EXPECT_EQ(nums(rt::get(f, S("OuterPosition"))), (std::vector<double>{10, 20, 400, 300}));
+
+    rt::set(f[0], "Units", S("normalized"));
+    EXPECT_EQ(nums(rt::get(f, S("Position"))), (std::vector<double>{13.0 / 1024, 23.0 / 768, 394.0 / 1024, 276.0 / 768}));
+    rt::set(f[0], "Units", S("pixels"));
+    auto back = nums(rt::get(f, S("Position")));
+    EXPECT_NEAR(back[0], 13, 1e-9);
+    EXPECT_NEAR(back[3], 276, 1e-9);
+
+    // Controls measure from their window.
+    Value c = rt::uicontrol(V({S("Units"), S("normalized"), S("Position"), Value::row({0.5, 0.5, 0.25, 0.5})}));
+    rt::set(c[0], "Units", S("pixels"));
+    EXPECT_EQ(nums(rt::get(c, S("Position"))), (std::vector<double>{197, 138, 98.5, 138}));
+    const rt::GraphicsObject* obj = rt::find_object(num(c));
+    ASSERT_NE(obj, nullptr);
+    EXPECT_DOUBLE_EQ(rt::pixel_position(*obj).width, 98.5);
+}
+
+TEST_F(GraphicsTest, ApplicationDataReadsEmptyUntilSetAndCanBeRemoved) {
+    Value f = rt::figure();
+    EXPECT_TRUE(rt::getappdata(f, S("UsedByGUIData_m")).is_empty());
+    EXPECT_FALSE(rt::isappdata(f, S("x")));
+    rt::setappdata(f, S("x"), Value(5.0));
+    rt::setappdata(Value(0.0), S("tavrin_SINGLETON_handle"), Value::row({1}));
+    EXPECT_EQ(num(rt::getappdata(f, S("x"))), 5);
+    EXPECT_TRUE(rt::isappdata(f, S("x")));
+    EXPECT_EQ(num(rt::getappdata(Value(0.0), S("tavrin_SINGLETON_handle"))), 1);
+    EXPECT_EQ(num(rt::getappdata(f).field("x")), 5);
+    rt::rmappdata(f, S("x"));
+    EXPECT_FALSE(rt::isappdata(f, S("x")));
+    EXPECT_EQ(error_of([&] { rt::rmappdata(f, S("x")); }), "rmappdata: there is no application data named 'x'.");
+    EXPECT_EQ(error_of([] { rt::getappdata(Value(42.5), S("x")); }), "getappdata: 42.5 is not a valid handle.");
+    EXPECT_EQ(error_of([&] { rt::setappdata(f, Value(3.0), Value(1.0)); }), "setappdata: the name must be text, not 3.");
+}
+
+TEST_F(GraphicsTest, AFailedCreationLeavesNoObjectBehind) {
+    Value f = rt::figure();
+    Value ax = rt::gca();
+    const std::size_t before = rt::findall(f).numel();
+    EXPECT_NE(error_of([] { rt::rectangle(V({S("Position"), Value::row({0, 0, -1, 1})})); }), "");
+    EXPECT_NE(error_of([] { rt::uicontrol(V({S("Style"), S("knob")})); }), "");
+    EXPECT_NE(error_of([] { rt::line(V({Value(1.0), Value(1.0), S("Marker")})); }), "");
+    EXPECT_NE(error_of([] { rt::figure(V({S("Colour"), S("r")})); }), "");
+    EXPECT_EQ(rt::findall(f).numel(), before);
+    EXPECT_EQ(num(rt::figure()), 2);  // the failed window's number is free again
+}
+
+TEST_F(GraphicsTest, ParentsCanChangeWithinTheTypeRules) {
+    Value f1 = rt::figure();
+    Value ax1 = rt::gca();
+    Value f2 = rt::figure();
+    Value ax2 = rt::gca();
+    Value l = rt::line(Value(1.0), Value(1.0));
+    rt::set(l[0], "Parent", ax1);
+    EXPECT_EQ(rt::findall(ax1).numel(), 3u);  // axes, title, line
+    EXPECT_EQ(rt::findall(ax2).numel(), 2u);
+    EXPECT_EQ(error_of([&] { rt::set(l[0], "Parent", f1); }),
+              "Bad value for the line property 'Parent': expected the handle of axes.");
+    rt::delete_(f1);
+    EXPECT_FALSE(rt::ishandle(l[0]));
+}

@@ -1,0 +1,212 @@
+// Current axes, newplot and hold, limits and views, and the plotted objects.
+#include <cmath>
+
+#include "graphics_fixture.hpp"
+#include "runtime/array/text.hpp"
+
+using rt::Value;
+
+namespace {
+
+double num(const Value& v) { return v.scalar(); }
+std::vector<double> nums(const Value& v) { return {v.data(), v.data() + v.numel()}; }
+std::size_t visible_children(const Value& ax) { return rt::get(ax, Value::string("Children")).numel(); }
+
+}  // namespace
+
+TEST_F(GraphicsTest, GcaAndGcfCreateWhatIsMissingAndAreStableAfterwards) {
+    Value ax = rt::gca();
+    EXPECT_EQ(num(rt::gcf()), 1);
+    EXPECT_EQ(num(rt::gca()), num(ax));
+    EXPECT_EQ(num(rt::get(ax, S("Parent"))), 1);
+    EXPECT_EQ(text_of(rt::get(ax, S("Type"))), "axes");
+    Value title = rt::get(ax, S("Title"));
+    EXPECT_EQ(text_of(rt::get(title, S("Type"))), "text");
+    EXPECT_EQ(text_of(rt::get(title, S("HandleVisibility"))), "off");
+    EXPECT_EQ(visible_children(ax), 0u);
+    EXPECT_TRUE(rt::gcbo().is_empty());
+    EXPECT_EQ(error_of([] { rt::figure(V({Value(7.0)})); }), "figure: 7 is not a valid window handle.");
+    EXPECT_EQ(error_of([&] { rt::figure(V({ax})); }), "figure: " + rt::num2str(num(ax)) + " is not a valid window handle.");
+}
+
+TEST_F(GraphicsTest, NewplotReplacesOrAddsByNextPlot) {
+    Value ax = rt::gca();
+    Value title = rt::get(ax, S("Title"));
+    rt::set(ax, V({S("Tag"), S("mesh"), S("XGrid"), S("on"), S("Position"), Value::row({0.1, 0.1, 0.5, 0.5}),
+                   S("View"), Value::row({40, -30})}));
+    rt::set(title[0], "String", S("old title"));
+    rt::line(Value(1.0), Value(1.0));
+
+    rt::hold(S("on"));
+    EXPECT_EQ(num(rt::newplot()), num(ax));
+    EXPECT_EQ(visible_children(ax), 1u);
+    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "on");
+
+    rt::hold(S("off"));
+    EXPECT_EQ(num(rt::newplot()), num(ax));
+    EXPECT_EQ(visible_children(ax), 0u);
+    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "off");
+    EXPECT_EQ(nums(rt::get(ax, S("View"))), (std::vector<double>{0, 90}));
+    EXPECT_EQ(nums(rt::get(ax, S("Position"))), (std::vector<double>{0.1, 0.1, 0.5, 0.5}));
+    EXPECT_EQ(text_of(rt::get(ax, S("Tag"))), "mesh");
+    // The same title object, emptied.
+    EXPECT_EQ(num(rt::get(ax, S("Title"))), num(title));
+    EXPECT_EQ(text_of(rt::get(title, S("String"))), "");
+
+    rt::set(ax, V({S("NextPlot"), S("replacechildren"), S("XGrid"), S("on")}));
+    rt::line(Value(1.0), Value(1.0));
+    rt::newplot();
+    EXPECT_EQ(visible_children(ax), 0u);
+    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "on");
+}
+
+TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
+    EXPECT_FALSE(rt::ishold());
+    rt::hold(S("on"));
+    EXPECT_TRUE(rt::ishold());
+    EXPECT_EQ(text_of(rt::get(rt::gca(), S("NextPlot"))), "add");
+    rt::hold();
+    EXPECT_FALSE(rt::ishold());
+    rt::hold();
+    EXPECT_TRUE(rt::ishold());
+    rt::hold(S("OFF"));
+    EXPECT_FALSE(rt::ishold());
+    // Held axes in a window that replaces are not held.
+    rt::hold(S("on"));
+    rt::set(rt::gcf()[0], "NextPlot", S("replacechildren"));
+    EXPECT_FALSE(rt::ishold());
+    EXPECT_EQ(error_of([] { rt::hold(S("maybe")); }), "hold: expected 'on', 'off' or 'all', not 'maybe'.");
+    EXPECT_EQ(error_of([] { rt::ishold(Value(1.0)); }), "ishold: 1 is not an axes handle.");
+}
+
+TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
+    Value ax = rt::gca();
+    rt::surface(V({Value::zeros(9, 18)}));
+    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{0, 20}));
+    EXPECT_EQ(nums(rt::get(ax, S("YLim"))), (std::vector<double>{0, 10}));
+    EXPECT_EQ(nums(rt::get(ax, S("ZLim"))), (std::vector<double>{-1, 1}));
+    EXPECT_EQ(text_of(rt::get(ax, S("XLimMode"))), "auto");
+
+    rt::axis(Value::row({-3, 3, 0, 1.5}));
+    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{-3, 3}));
+    EXPECT_EQ(nums(rt::get(ax, S("YLim"))), (std::vector<double>{0, 1.5}));
+    EXPECT_EQ(text_of(rt::get(ax, S("XLimMode"))), "manual");
+    EXPECT_EQ(text_of(rt::get(ax, S("YLimMode"))), "manual");
+    EXPECT_EQ(text_of(rt::get(ax, S("ZLimMode"))), "auto");
+    EXPECT_EQ(nums(rt::axis()), (std::vector<double>{-3, 3, 0, 1.5}));
+
+    EXPECT_NE(error_of([] { rt::axis(Value::row({3, -3, 0, 1})); }).find("each minimum below its maximum"),
+              std::string::npos);
+    EXPECT_NE(error_of([] { rt::axis(Value::row({1, 2, 3})); }), "");
+    rt::axis(S("auto"));
+    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{0, 20}));
+    rt::set(ax[0], "DataAspectRatio", Value::row({1, 1, 1}));
+    EXPECT_EQ(text_of(rt::get(ax, S("DataAspectRatioMode"))), "manual");
+}
+
+TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
+    rt::view(40, -30);
+    EXPECT_EQ(nums(rt::view()), (std::vector<double>{40, -30}));
+    rt::view(Value(3.0));
+    EXPECT_EQ(nums(rt::get(rt::gca(), S("View"))), (std::vector<double>{-37.5, 30}));
+    rt::view(Value(2.0));
+    EXPECT_EQ(nums(rt::view()), (std::vector<double>{0, 90}));
+    rt::view(Value::row({30, -15}));
+    EXPECT_EQ(nums(rt::view()), (std::vector<double>{30, -15}));
+    EXPECT_NE(error_of([] { rt::view(Value(4.0)); }), "");
+    EXPECT_NE(error_of([] { rt::view(std::nan(""), 0); }), "");
+}
+
+TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
+    Value h = rt::plot(Value(0.5), Value(0.11), S("r>"));
+    EXPECT_EQ(nums(rt::get(h, S("Color"))), (std::vector<double>{1, 0, 0}));
+    EXPECT_EQ(text_of(rt::get(h, S("Marker"))), ">");
+    EXPECT_EQ(text_of(rt::get(h, S("LineStyle"))), "none");
+    EXPECT_EQ(nums(rt::get(h, S("XData"))), (std::vector<double>{0.5}));
+
+    Value k = rt::plot(Value::row({1, 2, 3}), Value::row({4, 5, 6}), S("k:"));
+    EXPECT_FALSE(rt::ishandle(h[0]));  // not held: the first plot was replaced
+    EXPECT_EQ(text_of(rt::get(k, S("LineStyle"))), ":");
+    EXPECT_EQ(text_of(rt::get(k, S("Marker"))), "none");
+    EXPECT_EQ(nums(rt::get(k, S("Color"))), (std::vector<double>{0, 0, 0}));
+
+    rt::hold(S("on"));
+    Value b = rt::plot(V({Value::row({4, 5}), S("--o"), S("LineWidth"), Value(2.0)}));
+    EXPECT_TRUE(rt::ishandle(k[0]));
+    EXPECT_EQ(nums(rt::get(b, S("XData"))), (std::vector<double>{1, 2}));
+    EXPECT_EQ(text_of(rt::get(b, S("LineStyle"))), "--");
+    EXPECT_EQ(text_of(rt::get(b, S("Marker"))), "o");
+    EXPECT_EQ(num(rt::get(b, S("LineWidth"))), 2);
+    EXPECT_EQ(nums(rt::get(b, S("Color"))), (std::vector<double>{0, 0, 1}));  // first of the colour order
+
+    Value two = rt::plot(V({Value::from_rows(2, 2, {1, 2, 3, 4})}));
+    EXPECT_EQ(two.numel(), 2u);
+    EXPECT_EQ(nums(rt::get(two[1], "YData")), (std::vector<double>{2, 4}));
+
+    EXPECT_EQ(error_of([] { rt::plot(Value(1.0), Value(1.0), S("rz")); }), "plot: 'rz' is not a line specification.");
+    EXPECT_NE(error_of([] { rt::plot(Value::row({1, 2}), Value::row({1, 2, 3}), S("b-")); }), "");
+}
+
+TEST_F(GraphicsTest, LineSpecificationsParseIntoTheirParts) {
+    auto spec = rt::parse_line_spec("r<");
+    ASSERT_TRUE(spec);
+    EXPECT_EQ(spec->color->r, 1);
+    EXPECT_EQ(spec->marker, "<");
+    EXPECT_EQ(spec->line_style, "");
+    spec = rt::parse_line_spec("-.gs");
+    ASSERT_TRUE(spec);
+    EXPECT_EQ(spec->line_style, "-.");
+    EXPECT_EQ(spec->marker, "square");
+    EXPECT_EQ(spec->color->g, 1);
+    EXPECT_FALSE(rt::parse_line_spec("rr"));
+    EXPECT_FALSE(rt::parse_line_spec("--:"));
+    EXPECT_FALSE(rt::parse_line_spec("Color"));
+    EXPECT_TRUE(rt::named_color("Magenta"));
+    EXPECT_FALSE(rt::named_color("purple"));
+}
+
+TEST_F(GraphicsTest, SurfaceValidatesSizesAndSpreadsVectorsOverTheGrid) {
+    Value z = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
+    Value s = rt::surface(V({Value::row({10, 20, 30}), Value::row({7, 8}), z}));
+    EXPECT_EQ(nums(rt::get(s, S("XData"))), (std::vector<double>{10, 10, 20, 20, 30, 30}));
+    EXPECT_EQ(nums(rt::get(s, S("YData"))), (std::vector<double>{7, 8, 7, 8, 7, 8}));
+    EXPECT_EQ(nums(rt::get(s, S("CData"))), nums(z));
+    EXPECT_EQ(text_of(rt::get(s, S("FaceColor"))), "flat");
+
+    Value alone = rt::surface(V({z}));
+    EXPECT_EQ(nums(rt::get(alone, S("XData"))), (std::vector<double>{1, 1, 2, 2, 3, 3}));
+
+    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2}), Value::row({7, 8}), z})); }),
+              "surface: X must be a vector of 3 elements (the columns of Z) or a 2-by-3 matrix like Z, not 1-by-2.");
+    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8, 9}), z})); }),
+              "surface: Y must be a vector of 2 elements (the rows of Z) or a 2-by-3 matrix like Z, not 1-by-3.");
+    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8}), z, Value(1.0)})); }),
+              "surface: C must be a 2-by-3 matrix like Z, not 1-by-1.");
+    EXPECT_NE(error_of([&] { rt::surface(V({z, z})); }), "");
+    EXPECT_NE(error_of([&] { rt::surface(V({S("z")})); }), "");
+}
+
+TEST_F(GraphicsTest, ALearningStepLeavesNothingBehind) {
+    Value h1 = rt::figure();
+    rt::axis(Value::row({-3, 3, 0, 1.5}));
+    Value ax = rt::gca();
+    rt::figure();
+    const auto version_before = rt::find_object(num(h1))->content_version();
+    for (int step = 0; step < 200; ++step) {
+        double x = step * 0.01;
+        rt::figure(V({h1}));
+        Value obj = rt::rectangle(V({S("Position"), Value::row({x - 0.4, 0.1, 0.8, 0.1}), S("facecolor"), S("b")}));
+        Value obj2 = rt::line(Value::row({x, x + 0.1}), Value::row({0.2, 1.2}));
+        rt::hold(S("on"));
+        Value obj3 = rt::plot(Value(x - 0.4), Value(0.11), S("r>"));
+        EXPECT_EQ(visible_children(ax), 3u);
+        rt::pause(1e-11);
+        rt::delete_(obj);
+        rt::delete_(obj2);
+        rt::delete_(obj3);
+    }
+    EXPECT_EQ(visible_children(ax), 0u);
+    EXPECT_EQ(rt::findall(h1).numel(), 3u);  // window, axes, title
+    EXPECT_GT(rt::find_object(num(h1))->content_version(), version_before);
+    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{-3, 3}));
+}
