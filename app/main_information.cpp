@@ -2,8 +2,16 @@
 
 #include <iterator>
 
+#include "figutil/grid.hpp"
+#include "figutil/guidata.hpp"
+#include "figutil/guihandles.hpp"
 #include "figutil/iskeyword.hpp"
 #include "figutil/isvarname.hpp"
+#include "figutil/movegui.hpp"
+#include "figutil/openfig.hpp"
+#include "figutil/opengl.hpp"
+#include "figutil/surf.hpp"
+#include "figutil/title.hpp"
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
 #include "learning/reset_cart.hpp"
@@ -18,8 +26,16 @@ namespace sys {
 const rt::FunctionEntry function_table[] = {
     {"get_action", entry_get_action, 13, 5, get_action_locals},
     {"get_box", entry_get_box, 4, 1, get_box_locals},
+    {"guidata", entry_guidata, 2, 1, guidata_locals},
+    {"guihandles", entry_guihandles, 1, 1, guihandles_locals},
+    {"openfig", entry_openfig, 2, 1, openfig_locals},
+    {"opengl", entry_opengl, 1, 1, opengl_locals},
     {"reset_cart", entry_reset_cart, 1, 8, reset_cart_locals},
+    {"surf", entry_surf, -1, 1, surf_locals},
+    {"title", entry_title, -2, 1, title_locals},
     {"isvarname", entry_isvarname, 1, 1, isvarname_locals},
+    {"movegui", entry_movegui, -1, 0, movegui_locals},
+    {"grid", entry_grid, 2, 0, grid_locals},
     {"iskeyword", entry_iskeyword, 1, 1, iskeyword_locals},
 };
 const int function_count = static_cast<int>(std::size(function_table));
@@ -42,8 +58,16 @@ const rt::InitTermEntry init_term_list[] = {
     {rt::graphics_library_initialize, rt::graphics_library_terminate},
     {get_action_initialize, get_action_terminate},
     {get_box_initialize, get_box_terminate},
+    {guidata_initialize, guidata_terminate},
+    {guihandles_initialize, guihandles_terminate},
+    {openfig_initialize, openfig_terminate},
+    {opengl_initialize, opengl_terminate},
     {reset_cart_initialize, reset_cart_terminate},
+    {surf_initialize, surf_terminate},
+    {title_initialize, title_terminate},
     {isvarname_initialize, isvarname_terminate},
+    {movegui_initialize, movegui_terminate},
+    {grid_initialize, grid_terminate},
     {iskeyword_initialize, iskeyword_terminate},
 };
 const int init_term_count = static_cast<int>(std::size(init_term_list));

@@ -1,0 +1,103 @@
+#include "figutil/grid.hpp"
+
+#include "runtime/array/ops.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/call/call_frame.hpp"
+#include "runtime/call/frame.hpp"
+#include "runtime/graphics/graphics.hpp"
+
+namespace sys {
+
+namespace {
+
+rt::ModuleConstants constants("grid");
+
+enum Constant : std::size_t {
+    kOutputsMessage,
+    kInputsMessage,
+    k0,
+    kOn,
+    kOff,
+    kXGrid,
+    kYGrid,
+    kZGrid,
+    kType,
+    kAxes,
+    kNotAxes,
+    kNotScalar,
+    kUnknownOption,
+};
+
+const rt::Value& K(Constant c) { return constants[c]; }
+
+void set_all(const rt::Value& ax, const rt::Value& state) {
+    for (Constant grid : {kXGrid, kYGrid, kZGrid}) rt::set(ax.scalar(), K(grid).text(), state);
+}
+
+void body(const rt::Value& arg1_in, const rt::Value& arg2_in) {
+    using namespace rt;
+    BodyFrame frame("grid", &grid_locals, 0);
+    const Value given_inputs[] = {arg1_in, arg2_in};
+    const int n = rt::nargin(2, given_inputs);
+    Value ax;
+    Value opt_grid = K(k0);  // 0 stands for toggling
+
+    if (n == 0) {
+        ax = gca();
+    } else {
+        const Value& arg1 = require_input(arg1_in, "arg1");
+        if (isempty(arg1)) opt_grid = lower(arg1);
+        if (ischar(arg1)) {
+            if (n == 2) error(K(kNotAxes));
+            ax = gca();
+            opt_grid = lower(arg1);
+        } else {
+            if (length_int(arg1) > 1) error(K(kNotScalar));
+            if (!tobool(ishandle(arg1))) error(K(kNotAxes));
+            if (!strcmp_bool(get(arg1, K(kType)), K(kAxes))) error(K(kNotAxes));
+            ax = arg1;
+            if (n == 2) opt_grid = lower(require_input(arg2_in, "arg2"));
+        }
+    }
+
+    if (isempty(opt_grid)) error(K(kUnknownOption));
+    if (eq_bool(opt_grid, K(k0))) {
+        for (Constant grid : {kXGrid, kYGrid, kZGrid}) {
+            const bool was_off = strcmp_bool(get(ax, K(grid)), K(kOff));
+            set(ax.scalar(), K(grid).text(), was_off ? K(kOn) : K(kOff));
+        }
+    } else if (strcmp_bool(opt_grid, K(kOn))) {
+        set_all(ax, K(kOn));
+    } else if (strcmp_bool(opt_grid, K(kOff))) {
+        set_all(ax, K(kOff));
+    } else {
+        error(K(kUnknownOption));
+    }
+}
+
+}  // namespace
+
+void grid(rt::Value arg1, rt::Value arg2) { body(arg1, arg2); }
+
+void entry_grid(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"grid", 2, 0, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout, outputs,
+                        nargin, inputs);
+    body(call.input(1), call.input(2));
+    call.finish();
+}
+
+void grid_initialize() {
+    using rt::ArityKind;
+    using rt::Value;
+    constants.add(Value::string(rt::arity_message("grid", 1, ArityKind::Outputs, 0)));
+    constants.add(Value::string(rt::arity_message("grid", 1, ArityKind::Inputs, 2)));
+    constants.add(Value(0.0));
+    for (const char* text : {"on", "off", "XGrid", "YGrid", "ZGrid", "type", "axes",
+                             "First argument must be an axes handle.", "Axes handle must be a scalar",
+                             "Unknown command option."})
+        constants.add(Value::string(text));
+}
+
+void grid_terminate() { constants.release(); }
+
+}  // namespace sys

@@ -1,0 +1,236 @@
+#include "figutil/movegui.hpp"
+
+#include "runtime/array/ops.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/call/call_frame.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/feval.hpp"
+#include "runtime/call/frame.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/graphics/graphics.hpp"
+
+namespace sys {
+
+namespace {
+
+rt::ModuleConstants constants("movegui");
+
+enum Constant : std::size_t {
+    kOutputsMessage,
+    kParentOutputsMessage,
+    kParentInputsMessage,
+    kNorth,
+    kSouth,
+    kEast,
+    kWest,
+    kNortheast,
+    kSoutheast,
+    kNorthwest,
+    kSouthwest,
+    kCenter,
+    kOnscreen,
+    kPositions,
+    kEmptyText,
+    kEmpty,
+    k0,
+    k1,
+    k2,
+    k3,
+    k4,
+    k6,
+    k24,
+    kOrigin,
+    kExact,
+    kActivePositionProperty,
+    kUnits,
+    kPosition,
+    kOuterPosition,
+    kScreenSize,
+    kType,
+    kParent,
+    kPixels,
+    kFigure,
+    kNotInAWindow,
+    kUnrecognizedPosition,
+    kUnrecognizedInput,
+};
+
+const rt::Value& K(Constant c) { return constants[c]; }
+double D(Constant c) { return constants[c][0]; }
+
+// The window at or above `h`, or [] once the walk passes the root.
+rt::Value get_parent_fig_body(int nargout, const rt::Value& h_in) {
+    using namespace rt;
+    BodyFrame frame("movegui/get_parent_fig", &movegui_locals, nargout);
+    Value h = require_input(h_in, "h");
+    while (!isempty(h) && !strcmp_bool(get(h, K(kType)), K(kFigure))) h = get(h, K(kParent));
+    frame.check_output(h, 1, "h");
+    return h;
+}
+
+rt::Value get_parent_fig(const rt::Value& h) { return get_parent_fig_body(1, h); }
+
+// A one-output query of the library called by name, as a callback's
+// arguments are examined.
+rt::Value ask(rt::ByNameEntry entry, const rt::Value& v) { return rt::feval_entry(entry, 1, {&v, 1})[0]; }
+
+bool is_named(const rt::Value& position, Constant name) { return rt::strcmp_bool(position, K(name)); }
+
+void body(const rt::Value& varargin) {
+    using namespace rt;
+    BodyFrame frame("movegui", &movegui_locals, 0);
+    const double n = static_cast<double>(varargin.numel());
+
+    // A. Every input is classified before anything on the screen changes.
+    error(nargchk(D(k0), D(k3), n));
+    Value position = K(kEmptyText);
+    Value fig = K(kEmpty);
+    for (std::size_t i = 1; i <= varargin.numel(); ++i) {
+        const Value& arg = varargin.cell_at(i - 1);
+        const Value numel = prod(ask(entry_size, arg));
+        if (tobool(ask(entry_ishandle, arg)) && eq_bool(numel, K(k1))) {
+            fig = get_parent_fig(arg);
+            if (isempty(fig)) error(K(kNotInAWindow));
+        } else if (tobool(ask(entry_isstr, arg))) {
+            position = arg;
+            if (isempty(strmatch(position, K(kPositions), true))) error(K(kUnrecognizedPosition));
+        } else if (tobool(ask(entry_isnumeric, arg)) && eq_bool(numel, K(k2))) {
+            position = arg;
+        } else if (!isempty(gcbo()) && static_cast<double>(i) == D(k2)) {
+            // The event data of a callback.
+        } else {
+            error(K(kUnrecognizedInput));
+        }
+    }
+
+    // B.
+    if (isempty(fig)) {
+        fig = gcbf();
+        if (isempty(fig)) fig = gcf();
+    }
+    if (isempty(position)) position = K(kOnscreen);
+    drawnow();
+
+    // C. The geometry, all in pixels.
+    const Value oldposmode = get(fig, K(kActivePositionProperty));
+    const Value oldfunits = get(fig, K(kUnits));
+    set(fig.scalar(), K(kUnits).text(), K(kPixels));
+    const Value inpos = get(fig, K(kPosition));
+    const Value oldpos = get(fig, K(kOuterPosition));
+    const Value old0units = get(K(k0), K(kUnits));
+    set(D(k0), K(kUnits).text(), K(kPixels));
+    const Value screensize = get(K(k0), K(kScreenSize));
+    set(D(k0), K(kUnits).text(), old0units);
+    const double swidth = array_ref1(screensize, D(k3));
+    const double sheight = array_ref1(screensize, D(k4));
+    double fwidth = std::min(array_ref1(oldpos, D(k3)), swidth);
+    double fheight = std::min(array_ref1(oldpos, D(k4)), sheight);
+
+    // D. The new left and bottom of the outer rectangle.
+    const double free_width = swidth - fwidth;
+    const double free_height = sheight - fheight;
+    double left = 0, bottom = 0;
+    if (position.is_double()) {
+        left = array_ref1(position, D(k1));
+        bottom = array_ref1(position, D(k2));
+        if (left < 0) left = free_width + left;
+        if (bottom < 0) bottom = free_height + bottom;
+    } else if (is_named(position, kNorth)) {
+        left = free_width / D(k2);
+        bottom = free_height;
+    } else if (is_named(position, kSouth)) {
+        left = free_width / D(k2);
+        bottom = D(k0);
+    } else if (is_named(position, kEast)) {
+        left = free_width;
+        bottom = free_height / D(k2);
+    } else if (is_named(position, kWest)) {
+        left = D(k0);
+        bottom = free_height / D(k2);
+    } else if (is_named(position, kNortheast)) {
+        left = free_width;
+        bottom = free_height;
+    } else if (is_named(position, kSoutheast)) {
+        left = free_width;
+        bottom = D(k0);
+    } else if (is_named(position, kNorthwest)) {
+        left = D(k0);
+        bottom = free_height;
+    } else if (is_named(position, kSouthwest)) {
+        left = D(k0);
+        bottom = D(k0);
+    } else if (is_named(position, kCenter)) {
+        left = free_width / D(k2);
+        bottom = free_height / D(k2);
+    } else if (is_named(position, kOnscreen)) {
+        const Value corner = min(max(array_ref1(oldpos, colon(D(k1), D(k2))), K(kOrigin)),
+                                 Value::row({free_width, free_height}));
+        left = corner[0];
+        bottom = corner[1];
+    } else {
+        // A text that matched a name only by its shape (a column, say)
+        // names no place.
+        error(K(kUnrecognizedPosition));
+    }
+    Value newpos = Value::row({left, bottom});
+    if (is_named(position, kNorth)) print_array(newpos, "newpos");
+
+    // E. The outer size; a reported outer rectangle smaller than the inner
+    // one in both directions is taken to lack the frame, which is added back
+    // after the place was computed.
+    if (array_ref1(inpos, D(k3)) > array_ref1(oldpos, D(k3)) && array_ref1(inpos, D(k4)) > array_ref1(oldpos, D(k4))) {
+        fwidth = fwidth + D(k6);
+        fheight = fheight + D(k24);
+    }
+    array_assign1(newpos, colon(D(k3), D(k4)), Value::row({fwidth, fheight}));
+    set(fig.scalar(), K(kOuterPosition).text(), newpos);
+    set(fig.scalar(), K(kUnits).text(), oldfunits);
+    set(fig.scalar(), K(kActivePositionProperty).text(), oldposmode);
+}
+
+}  // namespace
+
+void movegui(std::span<const rt::Value> inputs) {
+    std::size_t given = 0;
+    while (given < inputs.size() && !inputs[given].is_absent()) ++given;
+    body(rt::create_varargin_cell(static_cast<int>(given), inputs.data(), 0));
+}
+
+void entry_movegui(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"movegui", -1, 0, &constants[kOutputsMessage], nullptr}, nargout, outputs, nargin, inputs);
+    body(call.varargin());
+    call.finish();
+}
+
+void entry_movegui_get_parent_fig(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+    rt::ByNameCall call({"movegui/get_parent_fig", 1, 1, &constants[kParentOutputsMessage],
+                         &constants[kParentInputsMessage]},
+                        nargout, outputs, nargin, inputs);
+    call.finish(get_parent_fig_body(call.nargout(), call.input(1)));
+}
+
+void movegui_initialize() {
+    using rt::ArityKind;
+    using rt::Value;
+    constants.add(Value::string(rt::arity_message("movegui", 1, ArityKind::Outputs, 0)));
+    constants.add(Value::string(rt::arity_message("movegui/get_parent_fig", 166, ArityKind::Outputs, 1)));
+    constants.add(Value::string(rt::arity_message("movegui/get_parent_fig", 166, ArityKind::Inputs, 1)));
+    std::vector<Value> names;
+    for (const char* name :
+         {"north", "south", "east", "west", "northeast", "southeast", "northwest", "southwest", "center", "onscreen"})
+        names.push_back(constants[constants.add(Value::string(name))]);
+    constants.add(Value::cell_row(std::move(names)));
+    constants.add(Value::string(""));
+    constants.add(Value::empty());
+    for (double d : {0.0, 1.0, 2.0, 3.0, 4.0, 6.0, 24.0}) constants.add(Value(d));
+    constants.add(Value::row({0, 0}));
+    constants.add(Value::string("exact"));
+    for (const char* name : {"activepositionproperty", "units", "position", "outerposition", "screensize", "type",
+                             "parent", "pixels", "figure", "handle of figure or descendant required",
+                             "unrecognized position", "unrecognized input argument"})
+        constants.add(Value::string(name));
+}
+
+void movegui_terminate() { constants.release(); }
+
+}  // namespace sys
