@@ -160,6 +160,11 @@ Value accept_value(ObjectType type, const PropertySpec& spec, const Value& v) {
             raise_read_only(type, spec.id);
         case ValueKind::Choice: {
             int i = spec.choices->match(v);
+            // true and false (a layout file's JSON booleans) read as 'on' and 'off'.
+            if (i < 0 && v.is_logical() && v.numel() == 1) {
+                Value word = Value::string(v[0] != 0 ? "on" : "off");
+                i = spec.choices->match(word);
+            }
             if (i < 0) raise_bad_value(type, spec.id, "expected " + spec.choices->expected);
             return spec.choices->values[static_cast<std::size_t>(i)];
         }

@@ -1,0 +1,196 @@
+// Callback delivery: gcbo/gcbf, errors, re-entry, the queue, close requests,
+// deletion callbacks and the window backend's hooks.
+#include "graphics_fixture.hpp"
+#include "runtime/call/feval.hpp"
+
+using rt::Value;
+
+namespace {
+
+double num(const Value& v) { return v.scalar(); }
+
+struct Seen {
+    std::vector<std::pair<Value, Value>> frames;  // (gcbo, gcbf) at each probe
+    int calls = 0;
+    bool nested_delivery = true;
+};
+Seen seen;
+
+void probe(int, Value*, int, const Value*) {
+    seen.frames.emplace_back(rt::gcbo(), rt::gcbf());
+    ++seen.calls;
+}
+void boom(int, Value*, int, const Value*) { rt::raise("boom from the callback"); }
+// Tries to start the running object's callback again.
+void again(int, Value*, int, const Value*) {
+    ++seen.calls;
+    seen.nested_delivery = rt::deliver_callback(num(rt::gcbo()), "Callback");
+}
+
+class RecordingBackend : public rt::WindowBackend {
+public:
+    void object_created(const rt::GraphicsObject& o) override { log.push_back("created " + type(o)); }
+    void property_changed(const rt::GraphicsObject& o, rt::PropertyId id) override {
+        log.push_back("changed " + type(o) + " " + rt::property_name(id));
+    }
+    void object_deleted(const rt::GraphicsObject& o) override { log.push_back("deleted " + type(o)); }
+    void figure_raised(const rt::GraphicsObject&) override { log.push_back("raised"); }
+    void pause(double seconds) override { pauses.push_back(seconds); }
+    rt::FrameMargins frame_margins(const rt::GraphicsObject&) const override { return {1, 1, 1, 1}; }
+    static std::string type(const rt::GraphicsObject& o) { return rt::type_name(o.type()); }
+    std::vector<std::string> log;
+    std::vector<double> pauses;
+};
+
+class CallbackTest : public GraphicsTest {
+protected:
+    void SetUp() override {
+        GraphicsTest::SetUp();
+        seen = Seen{};
+        rt::register_builtin("probe", probe);
+        rt::register_builtin("boom", boom);
+        rt::register_builtin("again", again);
+    }
+    void TearDown() override {
+        rt::set_window_backend(nullptr);
+        for (const char* n : {"probe", "boom", "again"}) rt::unregister_builtin(n);
+        GraphicsTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(CallbackTest, GcboAndGcbfNameTheObjectAndWindowOnlyWhileTheCallbackRuns) {
+    Value f = rt::figure();
+    Value c = rt::uicontrol(V({S("Callback"), S("probe")}));
+    EXPECT_TRUE(rt::deliver_callback(num(c), "callback"));
+    ASSERT_EQ(seen.frames.size(), 1u);
+    EXPECT_EQ(num(seen.frames[0].first), num(c));
+    EXPECT_EQ(num(seen.frames[0].second), num(f));
+    EXPECT_TRUE(rt::gcbo().is_empty());
+    EXPECT_TRUE(rt::gcbf().is_empty());
+
+    // The expression form of the layout files reaches gcbo the same way.
+    rt::set(c[0], "Callback", S("setappdata(gcbf, 'who', gcbo)"));
+    rt::deliver_callback(num(c), "Callback");
+    EXPECT_EQ(num(rt::getappdata(f, S("who"))), num(c));
+}
+
+TEST_F(CallbackTest, AnErrorInACallbackPropagatesAndLeavesNoTrace) {
+    rt::figure();
+    Value c = rt::uicontrol(V({S("Callback"), S("boom")}));
+    EXPECT_EQ(error_of([&] { rt::deliver_callback(num(c), "Callback"); }), "boom from the callback");
+    EXPECT_TRUE(rt::gcbo().is_empty());
+    EXPECT_TRUE(rt::gcbf().is_empty());
+    rt::set(c[0], "Callback", S("probe"));
+    EXPECT_TRUE(rt::deliver_callback(num(c), "Callback"));  // not left marked as running
+    EXPECT_EQ(seen.calls, 1);
+
+    EXPECT_EQ(error_of([&] { rt::deliver_callback(num(c), "Style"); }),
+              "'Style' is not a callback property of the uicontrol object.");
+    EXPECT_EQ(error_of([] { rt::deliver_callback(12.5, "Callback"); }), "12.5 is not a valid handle.");
+}
+
+TEST_F(CallbackTest, ACallbackIsNotStartedAgainWhileItRuns) {
+    rt::figure();
+    Value c = rt::uicontrol(V({S("Callback"), S("again")}));
+    EXPECT_TRUE(rt::deliver_callback(num(c), "Callback"));
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_FALSE(seen.nested_delivery);
+}
+
+TEST_F(CallbackTest, QueuedCallbacksRunAtTheNextPauseOrDrawnowUnlessTheirObjectWentAway) {
+    rt::figure();
+    Value a = rt::uicontrol(V({S("Callback"), S("probe")}));
+    Value b = rt::uicontrol(V({S("Callback"), S("probe")}));
+    rt::post_callback(num(a), "Callback");
+    rt::post_callback(num(b), "Callback");
+    rt::post_callback(num(a), "Callback");
+    EXPECT_EQ(rt::pending_callback_count(), 3u);
+    rt::delete_(b);
+    EXPECT_EQ(rt::pending_callback_count(), 2u);
+    EXPECT_EQ(seen.calls, 0);
+    rt::pause(1e-11);
+    EXPECT_EQ(seen.calls, 2);
+    EXPECT_EQ(num(seen.frames[1].first), num(a));
+
+    rt::post_callback(num(a), "Callback");
+    rt::drawnow();
+    EXPECT_EQ(seen.calls, 3);
+    EXPECT_EQ(error_of([] { rt::pause(-1); }), "pause: the duration must be a number of seconds, 0 or more.");
+}
+
+TEST_F(CallbackTest, CloseRequestsDeleteTheWindowByDefaultOrRunTheirCallback) {
+    Value f1 = rt::figure();
+    Value f2 = rt::figure(V({S("CloseRequestFcn"), S("")}));
+    Value f3 = rt::figure(V({S("CloseRequestFcn"), S("probe")}));
+    rt::close(V({f1}));
+    EXPECT_FALSE(rt::ishandle(f1[0]));
+    rt::request_close(num(f2));
+    EXPECT_TRUE(rt::ishandle(f2[0]));
+    rt::drawnow();
+    EXPECT_FALSE(rt::ishandle(f2[0]));
+    rt::close({});
+    EXPECT_TRUE(rt::ishandle(f3[0]));
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(error_of([] { rt::close(V({Value(9.0)})); }), "close: 9 is not a window handle.");
+}
+
+TEST_F(CallbackTest, AnObjectMayDeleteItselfOrItsWindowFromItsOwnCallback) {
+    Value f = rt::figure();
+    Value c = rt::uicontrol(V({S("Callback"), S("delete(gcbo)")}));
+    rt::deliver_callback(num(c), "Callback");
+    EXPECT_FALSE(rt::ishandle(c[0]));
+    Value d = rt::uicontrol(V({S("Callback"), S("delete(gcbf)")}));
+    rt::deliver_callback(num(d), "Callback");
+    EXPECT_FALSE(rt::ishandle(f[0]));
+    EXPECT_FALSE(rt::ishandle(d[0]));
+}
+
+TEST_F(CallbackTest, DeleteFunctionsRunOnceAndTheirErrorsDoNotStopTheDeletion) {
+    Value f = rt::figure(V({S("DeleteFcn"), S("probe")}));
+    Value c = rt::uicontrol(V({S("DeleteFcn"), S("boom")}));
+    Value l = rt::line(V({S("DeleteFcn"), S("delete(gcbf)")}));  // re-entry into a deletion under way
+    rt::delete_(f);
+    EXPECT_FALSE(rt::ishandle(f[0]));
+    EXPECT_FALSE(rt::ishandle(c[0]));
+    EXPECT_FALSE(rt::ishandle(l[0]));
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_NE(warnings_.str().find("boom from the callback"), std::string::npos);
+}
+
+TEST_F(CallbackTest, TheBackendHearsOfCreationChangesAndDeletionInOrder) {
+    RecordingBackend backend;
+    rt::set_window_backend(&backend);
+    Value f = rt::figure(V({S("Name"), S("cart")}));
+    Value c = rt::uicontrol(V({S("Style"), S("slider")}));
+    rt::set(c[0], "Value", Value(0.5));
+    rt::figure(V({f}));
+    rt::pause(0.25);
+    rt::delete_(f);
+    std::vector<std::string> want = {"created figure", "created uicontrol", "changed uicontrol Value", "raised",
+                                     "deleted uicontrol", "deleted figure"};
+    EXPECT_EQ(backend.log, want);
+    EXPECT_EQ(backend.pauses, std::vector<double>{0.25});
+
+    // The backend's frame decides the outer rectangle.
+    Value g = rt::figure(V({S("Position"), Value::row({10, 10, 100, 100})}));
+    EXPECT_EQ(rt::get(g, S("OuterPosition"))[2], 102);
+}
+
+TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
+    RecordingBackend backend;
+    rt::set_window_backend(&backend);
+    Value f = rt::figure(V({S("ResizeFcn"), S("probe"), S("Position"), Value::row({0, 0, 200, 100})}));
+    backend.log.clear();
+    rt::note_window_geometry(num(f), {50, 60, 200, 100});  // moved only
+    EXPECT_EQ(rt::pending_callback_count(), 0u);
+    rt::note_window_geometry(num(f), {50, 60, 300, 100});
+    EXPECT_EQ(rt::get(f, S("Position"))[2], 300);
+    EXPECT_TRUE(backend.log.empty());  // not echoed back to the window
+    rt::drawnow();
+    EXPECT_EQ(seen.calls, 1);
+    rt::set(f[0], "Position", Value::row({0, 0, 300, 200}));
+    rt::drawnow();
+    EXPECT_EQ(seen.calls, 2);
+}
