@@ -283,7 +283,7 @@ private:
             row.push_back(expression(true, depth));
             // An element ends at a blank, a separator or the closing bracket.
             char next = peek();
-            if (!(is_blank(next) || next == ',' || next == ';' || next == '\n' || next == close)) {
+            if (!(at_end() || is_blank(next) || next == ',' || next == ';' || next == '\n' || next == close)) {
                 fail(describe_here());
             }
         }
