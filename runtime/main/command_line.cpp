@@ -1,0 +1,130 @@
+#include "runtime/main/command_line.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+namespace rt {
+
+namespace {
+
+// A whole text as a number (strtod's syntax, "Inf" and "NaN" included).
+std::optional<double> to_number(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const double d = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || errno == ERANGE) return std::nullopt;
+    return d;
+}
+
+std::string check_assignment(const std::string& text) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos || eq == 0) return "expected TAG=VALUE, got '" + text + "'";
+    if (!to_number(text.substr(eq + 1))) return "the value in '" + text + "' is not a number";
+    return {};
+}
+
+std::optional<ScreenSize> to_screen(const std::string& text) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return std::nullopt;
+    const auto w = to_number(text.substr(0, x)), h = to_number(text.substr(x + 1));
+    if (!w || !h || !(*w >= 1 && *w <= 100000) || !(*h >= 1 && *h <= 100000)) return std::nullopt;
+    return ScreenSize{*w, *h};
+}
+
+std::string usage_line(const std::string& program) {
+    return "usage: " + program +
+           " [--headless] [--set TAG=VALUE]... [--click TAG]... [--eval STATEMENT]... [--seed N]"
+           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N]";
+}
+
+}  // namespace
+
+ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    const std::string program =
+        argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "tavrin";
+    ParsedCommandLine parsed;
+    ProgramOptions& o = parsed.options;
+
+    CLI::App app("Runs the program; --set, --click and --eval act on it after launch, in their order.", program);
+    app.option_defaults()->always_capture_default(false);
+    std::vector<std::string> sets, clicks, evals;
+    std::uint64_t seed = 0;
+    std::string screen;
+
+    app.add_flag("--headless", o.headless, "Show no window and need no display");
+    CLI::Option* set_opt =
+        app.add_option("--set", sets, "Set \"Value\" of the control tagged TAG and deliver its callback")
+            ->type_name("TAG=VALUE")
+            ->allow_extra_args(false)
+            ->check(CLI::Validator(check_assignment, "TAG=VALUE"));
+    CLI::Option* click_opt =
+        app.add_option("--click", clicks, "Deliver the callback of the object tagged TAG")
+            ->type_name("TAG")
+            ->allow_extra_args(false);
+    CLI::Option* eval_opt =
+        app.add_option("--eval", evals, "Run a statement and print its outputs")
+            ->type_name("STATEMENT")
+            ->allow_extra_args(false);
+    CLI::Option* seed_opt = app.add_option("--seed", seed, "Seed the random generator")->type_name("N");
+    CLI::Option* screen_opt =
+        app.add_option("--screen", screen, "Screen size when headless (default 1280x1024)")
+            ->type_name("WxH")
+            ->check(CLI::Validator(
+                [](const std::string& s) { return to_screen(s) ? std::string{} : "expected WxH, got '" + s + "'"; },
+                "WxH"));
+    app.add_option("--save-figures", o.save_figures, "At exit, write every open window as DIR/figure-N.png")
+        ->type_name("DIR");
+    app.add_option("--pace", o.pace, "Make every pause last at least this long")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0.0, 3600.0));
+    app.add_option("--fps", o.fps, "Repaint each window at most N times a second (default 60)")
+        ->type_name("N")
+        ->check(CLI::Range(0.1, 1000.0));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        parsed.exit_status = 0;
+        return parsed;
+    } catch (const CLI::ParseError& e) {
+        err << program << ": " << e.what() << "\n" << usage_line(program) << "\n";
+        parsed.exit_status = 2;
+        return parsed;
+    }
+
+    if (seed_opt->count() > 0) o.seed = seed;
+    if (screen_opt->count() > 0) o.screen = to_screen(screen);
+
+    // The actions in the order they stand on the command line: each entry of
+    // the parse order is one value of one option.
+    std::map<const CLI::Option*, std::size_t> taken;
+    for (const CLI::Option* opt : app.parse_order()) {
+        const std::size_t i = taken[opt]++;
+        StartupAction a;
+        if (opt == set_opt) {
+            const std::string& text = sets.at(i);
+            const auto eq = text.find('=');
+            a.kind = StartupAction::Kind::Set;
+            a.tag = text.substr(0, eq);
+            a.value = *to_number(text.substr(eq + 1));
+        } else if (opt == click_opt) {
+            a.kind = StartupAction::Kind::Click;
+            a.tag = clicks.at(i);
+        } else if (opt == eval_opt) {
+            a.kind = StartupAction::Kind::Eval;
+            a.statement = evals.at(i);
+        } else {
+            continue;
+        }
+        o.actions.push_back(std::move(a));
+    }
+    return parsed;
+}
+
+}  // namespace rt

@@ -1,0 +1,25 @@
+#pragma once
+// rt::run_main: the whole life of a program built on the runtime.
+//
+//  1. Reads the runtime's command line (command_line.hpp): a bad option gives
+//     status 2 with a usage line on standard error, --help status 0.
+//  2. Installs the record's tables and runs its initialisers in list order.
+//  3. Launches: calls `main_entry` by name with no inputs and no outputs.
+//  4. Runs --set, --click and --eval in command-line order.
+//  5. Ends: headless, right after the actions; with windows, when the last
+//     one closes.
+//  6. Runs the terminators, the last initialised first.
+//
+// The status is 0, or 1 when the launch, an action or a terminator raised
+// (its text is printed on standard error; later actions still run after a
+// failed one, none after a failed launch).
+
+#include "runtime/call/function_table.hpp"
+
+namespace rt {
+
+// `info` must stay alive until run_main returns. `format` is the record
+// format the caller was built for; 1 is the only one there is.
+int run_main(int argc, char** argv, ByNameEntry main_entry, int format, const MainInformation* info);
+
+}  // namespace rt

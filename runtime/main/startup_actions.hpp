@@ -1,0 +1,16 @@
+#pragma once
+// What --set, --click and --eval do once the program has launched. Each
+// raises an rt::Error with a clear message when it cannot be done: no object
+// has the tag, the object has no such property, the callback or statement
+// failed.
+
+#include "runtime/graphics/expression.hpp"
+#include "runtime/main/command_line.hpp"
+
+namespace rt {
+
+// --eval statements share `variables`, so a later one can read what an
+// earlier one assigned.
+void run_startup_action(const StartupAction& action, EvalContext& variables);
+
+}  // namespace rt

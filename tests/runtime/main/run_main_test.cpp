@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/array/error.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/call/random.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "runtime/main/run_main.hpp"
+
+namespace {
+
+// A program of one function that opens a window with a slider tagged
+// "knob" whose callback shows its value.
+int initialised = 0;
+int terminated = 0;
+bool fail_launch = false;
+
+void count_start() { ++initialised; }
+void count_end() { ++terminated; }
+
+void entry_demo(int, rt::Value* outputs, int, const rt::Value*) {
+    if (fail_launch) rt::raise("The window cannot be opened.");
+    rt::figure();
+    const rt::Value pairs[] = {rt::Value::string("Style"), rt::Value::string("slider"),
+                               rt::Value::string("Tag"), rt::Value::string("knob"),
+                               rt::Value::string("Callback"), rt::Value::string("disp(get(gcbo,'Value'))")};
+    rt::uicontrol(pairs);
+    outputs[0] = rt::Value();
+}
+
+const rt::FunctionEntry functions[] = {{"demo", entry_demo, -1, -1, {0, nullptr}}};
+const rt::InitTermEntry init_term[] = {
+    {rt::array_library_initialize, rt::array_library_terminate},
+    {rt::graphics_library_initialize, rt::graphics_library_terminate},
+    {count_start, count_end},
+};
+const rt::MainInformation program = {1, 1, functions, 0, nullptr, 0, nullptr, 3, init_term};
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result run(std::vector<std::string> args) {
+    args.insert(args.begin(), "demo");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = rt::run_main(static_cast<int>(args.size()), argv.data(), entry_demo, 1, &program);
+    Result r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    return r;
+}
+
+class RunMainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initialised = terminated = 0;
+        fail_launch = false;
+    }
+};
+
+TEST_F(RunMainTest, ActionsRunInCommandLineOrderAfterLaunch) {
+    const Result r = run({"--headless", "--eval", "disp('first')", "--set", "knob=0.25", "--click", "knob",
+                          "--eval", "disp('last')"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "first\n0.25\n0.25\nlast\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(initialised, 1);
+    EXPECT_EQ(terminated, 1);
+}
+
+TEST_F(RunMainTest, EvalPrintsOutputsAndKeepsThemForLaterStatements) {
+    const Result r = run({"--headless", "--eval", "[a, b] = size(zeros(2, 3))", "--eval", "plus(a, b)"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "a = 2\nb = 3\nans = 5\n");
+}
+
+TEST_F(RunMainTest, AFailedActionPrintsItsTextAndTheRestStillRun) {
+    const Result r = run({"--headless", "--eval", "error('Something broke.')", "--click", "nothing_has_this",
+                          "--eval", "disp('still here')"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "still here\n");
+    EXPECT_EQ(r.err, "Something broke.\n--click: no object is tagged 'nothing_has_this'.\n");
+    EXPECT_EQ(terminated, 1);
+}
+
+TEST_F(RunMainTest, ALaunchErrorEndsTheProgramWithStatusOneAfterTheTerminators) {
+    fail_launch = true;
+    const Result r = run({"--headless", "--eval", "disp('never')"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "The window cannot be opened.\n");
+    EXPECT_EQ(initialised, 1);
+    EXPECT_EQ(terminated, 1);
+}
+
+TEST_F(RunMainTest, SettingAPropertyTheObjectLacksIsReported) {
+    const Result r = run({"--headless", "--eval", "set(gcf, 'Tag', 'win')", "--set", "win=1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("'Value'"), std::string::npos) << r.err;
+}
+
+TEST_F(RunMainTest, BadOptionsStopBeforeAnythingStarts) {
+    const Result r = run({"--headless", "--set", "knob"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage: demo"), std::string::npos) << r.err;
+    EXPECT_EQ(initialised, 0);
+    EXPECT_EQ(terminated, 0);
+}
+
+TEST_F(RunMainTest, SeedAndScreenTakeEffect) {
+    const Result a = run({"--headless", "--seed", "7", "--eval", "rand", "--eval", "get(0, 'ScreenSize')",
+                          "--screen", "640x480"});
+    const Result b = run({"--headless", "--seed", "7", "--eval", "rand"});
+    EXPECT_EQ(a.status, 0) << a.err;
+    const std::string first_line = a.out.substr(0, a.out.find('\n') + 1);
+    EXPECT_EQ(first_line, b.out);
+    EXPECT_NE(a.out.find("ans = [1 1 640 480]"), std::string::npos) << a.out;
+}
+
+}  // namespace
