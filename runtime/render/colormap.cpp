@@ -1,0 +1,62 @@
+#include "runtime/render/colormap.hpp"
+
+#include <array>
+#include <cmath>
+
+namespace rt {
+
+namespace {
+
+// Anchors every tenth of the way, as 8-bit RGB; the map interpolates
+// linearly between them.
+constexpr std::array<std::array<int, 3>, 11> kAnchors{{
+    {68, 1, 84},
+    {72, 36, 117},
+    {65, 68, 135},
+    {53, 95, 141},
+    {42, 120, 142},
+    {33, 145, 140},
+    {34, 168, 132},
+    {68, 191, 112},
+    {122, 209, 81},
+    {189, 223, 38},
+    {253, 231, 37},
+}};
+
+// Computed once: a surface of a learning run looks up a colour per face.
+const std::array<QColor, kColormapSize>& table() {
+    static const std::array<QColor, kColormapSize> entries = [] {
+        std::array<QColor, kColormapSize> out;
+        for (int i = 0; i < kColormapSize; ++i) {
+            double t = static_cast<double>(i) / (kColormapSize - 1) * (kAnchors.size() - 1);
+            auto k = static_cast<std::size_t>(std::floor(t));
+            if (k >= kAnchors.size() - 1) k = kAnchors.size() - 2;
+            double f = t - static_cast<double>(k);
+            int rgb[3];
+            for (int c = 0; c < 3; ++c) {
+                rgb[c] = static_cast<int>(std::lround(kAnchors[k][c] * (1 - f) + kAnchors[k + 1][c] * f));
+            }
+            out[static_cast<std::size_t>(i)] = QColor(rgb[0], rgb[1], rgb[2]);
+        }
+        return out;
+    }();
+    return entries;
+}
+
+}  // namespace
+
+QColor colormap_entry(int i) noexcept {
+    if (i < 0) i = 0;
+    if (i >= kColormapSize) i = kColormapSize - 1;
+    return table()[static_cast<std::size_t>(i)];
+}
+
+QColor colormap_color(double value, double lo, double hi) noexcept {
+    if (std::isnan(value)) return QColor();
+    if (!(hi > lo)) return colormap_entry(0);
+    double t = (value - lo) / (hi - lo);
+    int i = t <= 0 ? 0 : t >= 1 ? kColormapSize - 1 : static_cast<int>(t * kColormapSize);
+    return colormap_entry(i);
+}
+
+}  // namespace rt

@@ -1,0 +1,20 @@
+#pragma once
+// The colour map that surfaces are coloured through: a perceptually uniform
+// ramp from dark purple through blue and green to yellow, so equal steps in
+// height look like equal steps in colour.
+
+#include <QColor>
+
+namespace rt {
+
+inline constexpr int kColormapSize = 64;
+
+// Entry i (0 to kColormapSize - 1) of the map.
+QColor colormap_entry(int i) noexcept;
+
+// The colour of `value` with the colour limits [lo, hi]: values at or below
+// lo take the first entry, at or above hi the last; NaN gives an invalid
+// QColor (such a face is not painted).
+QColor colormap_color(double value, double lo, double hi) noexcept;
+
+}  // namespace rt

@@ -1,0 +1,63 @@
+#pragma once
+// Paints a whole figure with QPainter into any paint device: the figure's
+// colour, then each axes (background, plotted objects in creation order,
+// box, ticks and title), then, when asked, its uicontrols.
+//
+// A FigurePainter kept for a window remembers a picture of what did not
+// change since its last paint: each axes' background with the plotted
+// objects that were already there and unchanged at the last paint. While
+// the window's size, the axes' placement, limits, view and look stay the
+// same, a repaint draws that picture and paints only the objects that are
+// new or changed over it; so a mesh window that gains two surfaces per
+// failure repaints two surfaces, not all of them.
+
+#include <cstdint>
+#include <vector>
+
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <QSize>
+
+#include "runtime/graphics/graphics_object.hpp"
+
+namespace rt {
+
+enum class PaintControls { Skip, Paint };
+
+class FigurePainter {
+public:
+    // Paints `figure` over the whole of `painter`'s device, whose size in
+    // device-independent pixels is `size`. The objects must not change
+    // during the call.
+    void paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls);
+    // Drops the remembered picture.
+    void forget();
+
+    // For tests and benchmarks: how many plotted objects the last paint
+    // painted (into the picture or over it).
+    std::size_t objects_painted() const noexcept { return objects_painted_; }
+
+private:
+    struct Stamp {
+        std::uint64_t serial, version;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct AxesMemory {
+        double handle = 0;
+        std::vector<Stamp> cached;     // the objects in the picture, in order
+        std::vector<Stamp> last_seen;  // the objects at the last paint
+        std::vector<double> key;       // placement, limits, view and look
+    };
+
+    QImage picture_;
+    std::vector<AxesMemory> axes_;
+    std::vector<double> figure_key_;
+    std::size_t objects_painted_ = 0;
+};
+
+// A fresh picture of the figure at the size of its "Position", uicontrols
+// included. Needs a QGuiApplication (fonts).
+QImage render_figure(const GraphicsObject& figure);
+
+}  // namespace rt

@@ -1,0 +1,107 @@
+// A window's painter keeps a picture of what did not change; what it shows
+// must still be what a fresh paint shows.
+#include <vector>
+
+#include <QPainter>
+
+#include "runtime/render/figure_painter.hpp"
+#include "tests/runtime/render/render_fixture.hpp"
+
+namespace {
+
+using namespace render_test;
+using rt::Value;
+
+QImage paint_with(rt::FigurePainter& painter, double figure) {
+    const rt::GraphicsObject& fig = *rt::find_object(figure);
+    const rt::PixelRect r = rt::pixel_position(fig);
+    QImage image(static_cast<int>(r.width), static_cast<int>(r.height), QImage::Format_RGB32);
+    QPainter p(&image);
+    painter.paint(fig, p, image.size(), rt::PaintControls::Paint);
+    return image;
+}
+
+Value grid_surface(double height) {
+    Value z = Value::zeros(9, 18);
+    double* d = z.mutable_data();
+    for (std::size_t i = 0; i < 9 * 18; ++i) d[i] = height + 0.01 * static_cast<double>(i % 7);
+    return rt::surface(std::vector<Value>{z});
+}
+
+class FigurePainterTest : public RenderTest {};
+
+TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
+    double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
+    rt::view(30, -15);
+    rt::hold(Value::string("on"));
+    // Fixed limits: the new surfaces fall inside them.
+    rt::axis(Value::row({1, 18, 1, 9, 0, 10}));
+    rt::set(rt::gca(), std::vector<Value>{Value::string("CLim"), Value::row({0, 10})});
+    for (int i = 0; i < 6; ++i) grid_surface(i);
+
+    rt::FigurePainter painter;
+    paint_with(painter, h);
+    paint_with(painter, h);  // now all six are old
+    grid_surface(6);
+    grid_surface(7);
+    const QImage incremental = paint_with(painter, h);
+    EXPECT_EQ(painter.objects_painted(), 2u);
+    EXPECT_EQ(incremental, rt::render_figure(*rt::find_object(h)));
+
+    // A changed view paints everything again, and still right.
+    rt::view(40, -30);
+    const QImage turned = paint_with(painter, h);
+    EXPECT_EQ(painter.objects_painted(), 8u);
+    EXPECT_EQ(turned, rt::render_figure(*rt::find_object(h)));
+}
+
+TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
+    const double h = make_cart_window();
+    rt::FigurePainter painter;
+    CartObjects o = draw_cart(-1.5, 0, 10);
+    paint_with(painter, h);
+    paint_with(painter, h);  // the cart is in the remembered picture now
+    rt::delete_(o.cart);
+    rt::delete_(o.pole);
+    rt::delete_(o.marker);
+    o = draw_cart(1.5, 0, -10);
+    QImage moved = paint_with(painter, h);
+    EXPECT_EQ(moved, rt::render_figure(*rt::find_object(h)));
+    EXPECT_LT(pixels_where(moved, is_blue).centre_x(), 400);
+    EXPECT_GT(pixels_where(moved, is_blue).left, 250);
+
+    // A property change of a remembered object shows too.
+    paint_with(painter, h);
+    rt::set(o.cart[0], "FaceColor", Value::string("r"));
+    const QImage recoloured = paint_with(painter, h);
+    EXPECT_EQ(pixels_where(recoloured, is_blue).count, 0);
+    EXPECT_EQ(recoloured, rt::render_figure(*rt::find_object(h)));
+}
+
+TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {
+    double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({100, 100, 300, 120}));
+    auto control = [](std::initializer_list<Value> pairs) { return rt::uicontrol(std::vector<Value>(pairs)); };
+    Value slider = control({S("Style"), S("slider"), S("Position"), R({10, 80, 200, 20}), S("Value"), Value(0.0)});
+    control({S("Style"), S("pushbutton"), S("String"), S("Start"), S("Position"), R({10, 10, 80, 30})});
+    control({S("Style"), S("text"), S("String"), S("0.5"), S("Position"), R({220, 80, 60, 20}),
+             S("BackgroundColor"), R({1, 1, 0})});
+
+    auto thumb_centre = [&](const QImage& img) {
+        // The slider's thumb is the lighter block inside its groove's row.
+        return pixels_where(img.copy(10, 120 - 100, 200, 20), [](QColor c) { return c == QColor(230, 230, 230); })
+            .centre_x();
+    };
+    const QImage at_min = rt::render_figure(*rt::find_object(h));
+    rt::set(slider[0], "Value", Value(1.0));
+    const QImage at_max = rt::render_figure(*rt::find_object(h));
+    EXPECT_LT(thumb_centre(at_min), 50);
+    EXPECT_GT(thumb_centre(at_max), 150);
+
+    // The button's caption and the text's background are drawn.
+    EXPECT_GT(pixels_where(at_min.copy(12, 82, 76, 26), is_dark).count, 10);
+    EXPECT_GT(pixels_where(at_min.copy(220, 20, 60, 20), [](QColor c) { return c == QColor(255, 255, 0); }).count, 600);
+}
+
+}  // namespace
