@@ -1,0 +1,67 @@
+// grid: the three grid switches of one axes, set or each toggled.
+#include "figutil/grid.hpp"
+
+#include "figutil_fixture.hpp"
+
+using rt::Value;
+
+namespace {
+
+class GridTest : public FigutilTest {
+protected:
+    static std::vector<std::string> grids(const Value& ax) {
+        return {rt::get(ax, S("XGrid")).text(), rt::get(ax, S("YGrid")).text(), rt::get(ax, S("ZGrid")).text()};
+    }
+    using Grids = std::vector<std::string>;
+};
+
+TEST_F(GridTest, TogglesEachDirectionOnItsOwn) {
+    sys::grid();  // no axes yet: made, and their grids (off) toggled on
+    const Value ax = rt::gca();
+    EXPECT_EQ(grids(ax), (Grids{"on", "on", "on"}));
+
+    rt::set(ax[0], "YGrid", S("off"));
+    rt::set(ax[0], "ZGrid", S("off"));
+    sys::grid(ax);
+    EXPECT_EQ(grids(ax), (Grids{"off", "on", "on"}));
+    by_name("grid", 0, {});
+    EXPECT_EQ(grids(ax), (Grids{"on", "off", "off"}));
+}
+
+TEST_F(GridTest, OptionsInAnyLetterCaseOnTheCurrentOrGivenAxes) {
+    const Value current = rt::gca();
+    sys::grid(S("ON"));
+    EXPECT_EQ(grids(current), (Grids{"on", "on", "on"}));
+    sys::grid(S("Off"));
+    EXPECT_EQ(grids(current), (Grids{"off", "off", "off"}));
+
+    const Value other = rt::axes(V({}));
+    rt::axes(V({current}));
+    sys::grid(other, S("oN"));
+    EXPECT_EQ(grids(other), (Grids{"on", "on", "on"}));
+    EXPECT_EQ(grids(current), (Grids{"off", "off", "off"}));
+    by_name("grid", 0, {other, S("off")});
+    EXPECT_EQ(grids(other), (Grids{"off", "off", "off"}));
+}
+
+TEST_F(GridTest, BadInputsChangeNothing) {
+    const Value ax = rt::gca();
+    rt::set(ax[0], "XGrid", S("on"));
+    const std::string not_axes = "First argument must be an axes handle.";
+    const std::string unknown = "Unknown command option.";
+    EXPECT_EQ(error_of([] { sys::grid(S("onn")); }), unknown);
+    EXPECT_EQ(error_of([] { sys::grid(S("")); }), unknown);
+    EXPECT_EQ(error_of([&] { sys::grid(ax, S("toggle")); }), unknown);
+    EXPECT_EQ(error_of([&] { sys::grid(S("on"), ax); }), not_axes);
+    EXPECT_EQ(error_of([&] { sys::grid(Value::row({ax[0], ax[0]})); }), "Axes handle must be a scalar");
+    EXPECT_EQ(error_of([] { sys::grid(rt::gcf()); }), not_axes);
+    EXPECT_EQ(error_of([] { sys::grid(Value(0.0)); }), not_axes);
+    EXPECT_EQ(error_of([] { sys::grid(Value(123.25)); }), not_axes);
+    EXPECT_EQ(grids(ax), (Grids{"on", "off", "off"}));
+
+    EXPECT_EQ(by_name_error("grid", 0, {ax, S("on"), S("on")}), arity("grid", 1, "inputs", 2));
+    EXPECT_EQ(by_name_error("grid", 1, {S("on")}), arity("grid", 1, "outputs", 0));
+    EXPECT_EQ(grids(ax), (Grids{"on", "off", "off"}));
+}
+
+}  // namespace
