@@ -12,6 +12,7 @@
 #include "figutil/opengl.hpp"
 #include "figutil/surf.hpp"
 #include "figutil/title.hpp"
+#include "gui/tavrin.hpp"
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
 #include "learning/reset_cart.hpp"
@@ -20,10 +21,10 @@
 
 namespace sys {
 
-// Entries join in their table positions as their modules are written:
-// tavrin, get_action, get_box, guidata, guihandles, openfig, opengl,
-// reset_cart, surf, title, isvarname, movegui, grid, iskeyword.
+// In this order: tavrin, get_action, get_box, guidata, guihandles, openfig,
+// opengl, reset_cart, surf, title, isvarname, movegui, grid, iskeyword.
 const rt::FunctionEntry function_table[] = {
+    {"tavrin", entry_tavrin, -1, -1, tavrin_locals},
     {"get_action", entry_get_action, 13, 5, get_action_locals},
     {"get_box", entry_get_box, 4, 1, get_box_locals},
     {"guidata", entry_guidata, 2, 1, guidata_locals},
@@ -56,6 +57,7 @@ const int global_count = static_cast<int>(std::size(global_table));
 const rt::InitTermEntry init_term_list[] = {
     {rt::array_library_initialize, rt::array_library_terminate},
     {rt::graphics_library_initialize, rt::graphics_library_terminate},
+    {tavrin_initialize, tavrin_terminate},
     {get_action_initialize, get_action_terminate},
     {get_box_initialize, get_box_terminate},
     {guidata_initialize, guidata_terminate},

@@ -65,7 +65,11 @@ enum RunConstant : std::size_t {
     kMinus15,
     kSuccessAt,         // "Success at "
     kTrialsSuffix,      // " trials"
-    kRunConstantCount
+    kRunConstantCount,
+
+    // The same numbers where the drawing uses them.
+    kCartBottom = kPoleMass,  // 0.1
+    kCartHeight = kPoleMass,  // 0.1
 };
 
 // A view of the run's constants inside their module's container.

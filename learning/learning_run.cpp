@@ -1,0 +1,98 @@
+#include "learning/learning_run.hpp"
+
+#include "figutil/opengl.hpp"
+#include "learning/cart_pole_step.hpp"
+#include "learning/get_action.hpp"
+#include "learning/get_box.hpp"
+#include "learning/live_display.hpp"
+#include "learning/reset_cart.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/globals.hpp"
+#include "runtime/graphics/graphics.hpp"
+
+namespace sys {
+
+namespace {
+
+// A learning parameter held in a global variable.
+class Parameter {
+public:
+    explicit Parameter(const char* name) : name_(name), slot_(rt::global_slot(name)) {}
+    void assign(rt::Value v) { rt::init_global(slot_) = std::move(v); }
+    const rt::Value& value() const { return rt::global_value(slot_, name_); }
+    void show() const { rt::print_array(value(), name_); }
+
+private:
+    const char* name_;
+    rt::Value& slot_;
+};
+
+// The "Value" of the control in field `field` of handles, read now.
+rt::Value control_value(const RunConstants& k, const rt::Value& handles, const char* field) {
+    return rt::get(handles.field(field), k[kValue]);
+}
+
+}  // namespace
+
+void learning_run(const RunConstants& k, const rt::Value& handles) {
+    using namespace rt;
+    Parameter ALPHA("ALPHA"), BETA("BETA"), GAMMA("GAMMA");
+
+    opengl(0, k[kAutoselect]);
+    ALPHA.assign(control_value(k, handles, "alpha_sl"));
+    ALPHA.show();
+    BETA.assign(control_value(k, handles, "beta_sl"));
+    BETA.show();
+    GAMMA.assign(control_value(k, handles, "gamma_sl"));
+    GAMMA.show();
+    if (eq_bool(control_value(k, handles, "radiobutton1"), k[k0])) {
+        BETA.assign(k[k0]);
+        BETA.show();
+    }
+
+    const CartPole plant = standard_cart_pole(k);
+    CartPoleState s;
+    Value cur_state, pre_action, cur_action;
+    Value pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
+                                 &s.v_theta);
+    Value q_val = zeros(k[k162].scalar(), k[k2].scalar());
+
+    LiveDisplay display(k);
+    display.open_windows();
+    Value success = k[k0], reinf = k[k0], trial = k[k0];
+    display.build_grids();
+    Value best = k[k0];
+
+    while (lt_bool(success, k[kSuccessLimit])) {
+        q_val = get_action(&pre_state, &pre_action, &cur_state, &cur_action, s.x, s.v_x, s.theta, s.v_theta, reinf,
+                           std::move(q_val), pre_state, cur_state, pre_action, cur_action, ALPHA.value(),
+                           BETA.value(), GAMMA.value());
+        const Value F = cart_pole_step(k, plant, cur_action, s);
+        display.draw_step(s.x, s.theta, F);
+        const Value box = get_box(s.x, s.v_x, s.theta, s.v_theta);
+
+        if (eq_bool(box, k[kMinus1])) {
+            reinf = control_value(k, handles, "reinf_sl");
+            const Value predicted_value = k[k0];
+            if (ne_bool(pre_action, k[kMinus1])) {
+                const Value q = array_ref2(q_val, pre_state, pre_action);
+                const Value target = plus(reinf, mtimes(GAMMA.value(), predicted_value));
+                const Value step = mtimes(ALPHA.value(), minus(target, q));
+                array_assign2(q_val, pre_state, pre_action, plus(array_ref2(q_val, pre_state, pre_action), step));
+            }
+            pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
+                                   &s.v_theta);
+            trial = plus(trial, k[k1]);
+            if (gt_bool(success, best)) best = success;
+            success = k[k0];
+            display.redraw_failure(trial, best, q_val);
+        } else {
+            success = plus(success, k[k1]);
+            reinf = k[k0];
+        }
+    }
+    display.show_success(trial);
+}
+
+}  // namespace sys

@@ -1,0 +1,93 @@
+#include "learning/live_display.hpp"
+
+#include <span>
+
+#include "figutil/surf.hpp"
+#include "figutil/title.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/graphics/graphics.hpp"
+
+namespace sys {
+
+namespace {
+
+void set_pair(const rt::Value& h, const rt::Value& name, const rt::Value& value) {
+    const rt::Value pair[] = {name, value};
+    rt::set(h, pair);
+}
+
+}  // namespace
+
+void LiveDisplay::make_current(const rt::Value& window) const { rt::figure(std::span<const rt::Value>(&window, 1)); }
+
+void LiveDisplay::open_windows() {
+    const RunConstants& k = k_;
+    h1_ = rt::figure();
+    rt::axis(k[kCartAxisLimits]);
+    set_pair(rt::gca(), k[kDataAspectRatio], k[kUnitRatio]);
+    set_pair(h1_, k[kPosition], k[kCartWindowPlace]);
+    set_pair(h1_, k[kDoubleBuffer], k[kOn]);
+    set_pair(rt::gca(), k[kPlotBoxAspectRatio], k[kUnitRatio]);
+    h2_ = rt::figure();
+    set_pair(h2_, k[kPosition], k[kMeshWindowPlace]);
+    set_pair(h2_, k[kRenderer], k[kOpenGL]);
+    rt::view(k[k40].scalar(), k[kMinus30].scalar());
+}
+
+void LiveDisplay::build_grids() {
+    rt::meshgrid(k_[kGridColumns], k_[kGridRows], GX_, GY_);
+    GZ_ = rt::zeros(k_[k9].scalar(), k_[k18].scalar());
+}
+
+void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt::Value& F) {
+    using namespace rt;
+    const RunConstants& k = k_;
+    make_current(h1_);
+    // The pole: length 1 from the hinge on top of the cart, theta from upright.
+    const Value X = horzcat(x, plus(x, cos(minus(k[kHalfPi], theta))));
+    const Value Y = horzcat(k[kHingeHeight], plus(k[kHingeHeight], sin(minus(k[kHalfPi], theta))));
+
+    const Value cart_place = horzcat({minus(x, k[kCartHalfWidth]), k[kCartBottom], k[kCartWidth], k[kCartHeight]});
+    const Value cart_pairs[] = {k[kPosition], cart_place, k[kFaceColor], k[kBlue]};
+    const Value obj = rectangle(cart_pairs);
+    const Value obj2 = line(X, Y);
+    hold(k[kOn]);
+    // The marker stands at the edge the push comes from and points its way.
+    const Value obj3 = gt_bool(F, k[k0]) ? plot(minus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushRight])
+                                         : plot(plus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushLeft]);
+    pause(k[kStepPause]);
+    delete_(obj);
+    delete_(obj2);
+    delete_(obj3);
+}
+
+void LiveDisplay::redraw_failure(const rt::Value& trial, const rt::Value& best, const rt::Value& q_val) {
+    using namespace rt;
+    const RunConstants& k = k_;
+    make_current(h1_);
+    title(0, strcat({k[kTrials], num2str(trial), k[kBestSuccess], num2str(best)}));
+    make_current(h2_);
+    title(0, k[kMeshTitle]);
+
+    const double rows = k[k9].scalar(), cols = k[k18].scalar();
+    for (double i = 1; i <= 2; ++i) {
+        double n = 1;
+        for (double j = 1; j <= rows; ++j) {
+            for (double c = 1; c <= cols; ++c) {
+                array_assign2(GZ_, j, c, array_ref2(q_val, n, i) + i);
+                n = n + 1;
+            }
+        }
+        surf(0, {GX_, GY_, GZ_});
+        view(k[k30].scalar(), k[kMinus15].scalar());
+        hold(k[kOn]);
+    }
+}
+
+void LiveDisplay::show_success(const rt::Value& trial) {
+    make_current(h1_);
+    title(0, rt::strcat({k_[kSuccessAt], rt::num2str(trial), k_[kTrialsSuffix]}));
+}
+
+}  // namespace sys
