@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "runtime/array/error.hpp"
-#include "runtime/graphics/axes_creation.hpp"
+#include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
@@ -12,18 +12,7 @@ namespace {
 
 using P = PropertyId;
 
-GraphicsObject& figure_object(const Value& h) {
-    ObjectTree& t = tree();
-    return *t.find(h[0]);
-}
-
-GraphicsObject& current_axes_object() {
-    ObjectTree& t = tree();
-    GraphicsObject& fig = figure_object(gcf());
-    if (GraphicsObject* ax = t.current_axes(fig)) return *ax;
-    GraphicsObject& ax = create_axes(fig, {});
-    return ax;
-}
+GraphicsObject& figure_object(const Value& h) { return *tree().find(h[0]); }
 
 GraphicsObject& axes_object(const Value& h, const char* function) {
     GraphicsObject& obj = tree().require(h, function);
@@ -58,16 +47,18 @@ void hold_axes(GraphicsObject& ax, int mode) {  // 1 on, 0 off, -1 toggle
 }
 
 int hold_mode(const Value& option) {
-    if (option.is_char()) {
-        std::string o = option.text();
-        for (char& c : o) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (o == "on" || o == "all") return 1;
-        if (o == "off") return 0;
-    }
+    if (text_is_nocase(option, "on") || text_is_nocase(option, "all")) return 1;
+    if (text_is_nocase(option, "off")) return 0;
     raise("hold: expected 'on', 'off' or 'all', not " + describe(option) + ".");
 }
 
 }  // namespace
+
+GraphicsObject& current_axes_object() {
+    GraphicsObject& fig = current_figure_object();
+    if (GraphicsObject* ax = tree().current_axes(fig)) return *ax;
+    return create_axes(fig, {});
+}
 
 GraphicsObject& create_axes(GraphicsObject& figure, std::span<const Value> pairs, bool announce) {
     ObjectTree& t = tree();
@@ -100,14 +91,14 @@ Value axes(std::span<const Value> args) {
         apply_pairs(ax, args.subspan(1), "axes");
         return Value(ax.handle());
     }
-    GraphicsObject& ax = create_axes(figure_object(gcf()), args);
+    GraphicsObject& ax = create_axes(current_figure_object(), args);
     if (ax.parent()) t.make_current(*ax.parent());
     return Value(ax.handle());
 }
 
 Value newplot() {
     ObjectTree& t = tree();
-    GraphicsObject* fig = &figure_object(gcf());
+    GraphicsObject* fig = &current_figure_object();
     if (fig->is(P::NextPlot, "new")) {
         fig = &figure_object(figure());
     } else if (fig->is(P::NextPlot, "replace") || fig->is(P::NextPlot, "replacechildren")) {

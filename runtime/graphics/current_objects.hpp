@@ -1,7 +1,6 @@
 #pragma once
-// New axes with their title text (a hidden child), made the window's
-// current axes and, unless `announce` is false (a layout file announces its
-// whole tree at the end), announced.
+// The current window and axes as objects (the functions of graphics.hpp give
+// handles), and the making of axes.
 
 #include <span>
 
@@ -9,6 +8,13 @@
 
 namespace rt {
 
+// The current window, created when there is none.
+GraphicsObject& current_figure_object();
+// The current window's current axes, created when there are none.
+GraphicsObject& current_axes_object();
+// New axes with their title text (a hidden child), made the window's
+// current axes and, unless `announce` is false (a layout file announces its
+// whole tree at the end), announced.
 GraphicsObject& create_axes(GraphicsObject& figure, std::span<const Value> pairs, bool announce = true);
 
 }  // namespace rt

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "runtime/array/error.hpp"
+#include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
@@ -51,15 +52,22 @@ Value figure(std::span<const Value> args) {
     return Value(fig.handle());
 }
 
-Value gcf() {
+GraphicsObject& current_figure_object() {
     GraphicsObject* fig = tree().current_figure();
-    return fig ? Value(fig->handle()) : figure();
+    return fig ? *fig : new_figure({});
 }
+
+Value gcf() { return Value(current_figure_object().handle()); }
 
 void delete_(const Value& h) {
     if (!(h.is_double() || h.is_logical())) raise("delete: expected graphics handles, not " + describe(h) + ".");
     ObjectTree& t = tree();
     // Check all before deleting any: a bad handle deletes nothing.
+    if (h.numel() == 1) {
+        if (h[0] == 0) raise("delete: the root (0) cannot be deleted.");
+        t.destroy(t.require(h[0], "delete"));
+        return;
+    }
     for (std::size_t i = 0; i < h.numel(); ++i) {
         if (h[i] == 0) raise("delete: the root (0) cannot be deleted.");
         t.require(h[i], "delete");

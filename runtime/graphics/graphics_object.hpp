@@ -69,6 +69,9 @@ private:
     std::uint64_t serial_ = 0;
     std::uint64_t version_ = 0;
     std::uint64_t content_version_ = 0;
+    // A window's current axes (its CurrentAxes), kept as a pointer because
+    // every drawing call looks it up.
+    GraphicsObject* current_axes_ = nullptr;
     bool being_deleted_ = false;
     bool announced_ = false;  // the backend has heard of it
 };

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "runtime/array/error.hpp"
-#include "runtime/graphics/axes_creation.hpp"
+#include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
 namespace rt {

@@ -1,7 +1,6 @@
 #include "runtime/graphics/line_spec.hpp"
 
 #include <array>
-#include <cctype>
 
 namespace rt {
 
@@ -24,12 +23,12 @@ constexpr std::array<NamedColor, 8> kColors = {{
     {'w', "white", {1, 1, 1}},
 }};
 
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool equal_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
+        if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
 }
@@ -57,12 +56,27 @@ const char* marker_name(char c) {
 
 std::optional<Rgb> named_color(std::string_view text) noexcept {
     for (const auto& c : kColors) {
-        if ((text.size() == 1 && std::tolower(static_cast<unsigned char>(text[0])) == c.letter) ||
+        if ((text.size() == 1 && lower(text[0]) == c.letter) ||
             equal_nocase(text, c.name)) {
             return c.rgb;
         }
     }
     return std::nullopt;
+}
+
+Value color_value(const Rgb& c) {
+    // A learning step colours a cart and a marker: no allocation for that.
+    static const std::array<Value, 8> letters = [] {
+        std::array<Value, 8> v;
+        for (int i = 0; i < 8; ++i) {
+            v[static_cast<std::size_t>(i)] = Value::row({double(i >> 2), double((i >> 1) & 1), double(i & 1)});
+        }
+        return v;
+    }();
+    auto bit = [](double x) { return x == 0 ? 0 : x == 1 ? 1 : -1; };
+    const int r = bit(c.r), g = bit(c.g), b = bit(c.b);
+    if (r < 0 || g < 0 || b < 0) return Value::row({c.r, c.g, c.b});
+    return letters[static_cast<std::size_t>(r * 4 + g * 2 + b)];
 }
 
 std::optional<LineSpec> parse_line_spec(std::string_view text) {
@@ -81,7 +95,7 @@ std::optional<LineSpec> parse_line_spec(std::string_view text) {
             }
             continue;
         }
-        if (auto color = named_color(text.substr(i, 1)); color && std::islower(static_cast<unsigned char>(c))) {
+        if (auto color = (c >= 'a' && c <= 'z') ? named_color(text.substr(i, 1)) : std::nullopt) {
             if (spec.color) return std::nullopt;
             spec.color = color;
             ++i;

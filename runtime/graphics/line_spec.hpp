@@ -14,6 +14,10 @@ namespace rt {
 // or nullopt.
 std::optional<Rgb> named_color(std::string_view text) noexcept;
 
+// [r g b] as a stored colour value; the eight letter colours are made once
+// and shared.
+Value color_value(const Rgb& c);
+
 // The parts of a line specification such as "r>", "b-", "k:", "--o";
 // each part may be absent. A marker without a line style means no line.
 struct LineSpec {

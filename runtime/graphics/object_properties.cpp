@@ -246,9 +246,23 @@ PropertyId property_of(const GraphicsObject& obj, std::string_view name) {
     return *id;
 }
 
+std::string_view NameText::of(const Value& name) {
+    const std::size_t n = name.numel();
+    bool ascii = n <= sizeof(small_);
+    for (std::size_t i = 0; ascii && i < n; ++i) {
+        const double c = name[i];
+        ascii = c > 0 && c < 128;
+        if (ascii) small_[i] = static_cast<char>(c);
+    }
+    if (ascii) return {small_, n};
+    large_ = name.text();
+    return large_;
+}
+
 PropertyId property_of(const GraphicsObject& obj, const Value& name) {
     if (!name.is_char() || name.rows() > 1) raise("Property names must be text, not " + describe(name) + ".");
-    return property_of(obj, name.text());
+    NameText text;
+    return property_of(obj, text.of(name));
 }
 
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
@@ -266,7 +280,8 @@ void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_
             raise(prefix(function) + "expected a property name (text), not " + describe(name) + ".");
         }
         if (i + 1 >= pairs.size()) raise(prefix(function) + "the property '" + name.text() + "' has no value.");
-        std::string text = name.text();
+        NameText buffer;
+        const std::string_view text = buffer.of(name);
         t.set(obj, property_of(obj, text), pairs[i + 1], text);
         i += 2;
     }

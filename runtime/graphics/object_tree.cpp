@@ -90,6 +90,14 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
 }
 
 void ObjectTree::announce(GraphicsObject& obj) {
+    if (obj.children_.empty()) {  // the usual case, without a list
+        if (!obj.announced_) {
+            obj.announced_ = true;
+            if (backend) backend->object_created(obj);
+        }
+        changed(obj);
+        return;
+    }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     for (GraphicsObject* o : all) {
@@ -117,42 +125,56 @@ void ObjectTree::unlink(GraphicsObject& obj) {
 }
 
 void ObjectTree::discard(GraphicsObject& obj) {
+    if (obj.children_.empty()) {  // the usual case, without a list
+        unlink(obj);
+        release(obj);
+        return;
+    }
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
     unlink(obj);
-    for (GraphicsObject* o : all) {
-        if (o->announced_ && backend) backend->object_deleted(*o);
-        forget_callbacks(o->handle_);
-        double h = o->handle_;
-        if (o->type_ == ObjectType::Figure) {
-            figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), o), figure_order_.end());
-        }
-        std::unique_ptr<GraphicsObject> owned;
-        if (o->type_ == ObjectType::Figure) {
-            owned = std::move(figures_[static_cast<std::size_t>(h) - 1]);
-            while (!figures_.empty() && !figures_.back()) figures_.pop_back();
-        } else {
-            auto k = static_cast<std::uint64_t>(std::floor(h));
-            auto it = std::lower_bound(others_.begin(), others_.end(), k,
-                                       [](const auto& entry, std::uint64_t key) { return entry.first < key; });
-            owned = std::move(it->second);
-            others_.erase(it);
-        }
-        owned->children_.clear();
-        owned->values_.clear();
-        owned->appdata_.clear();
-        owned->parent_ = nullptr;
-        owned->backend_data = nullptr;
-        owned->being_deleted_ = false;
-        owned->announced_ = false;
-        if (pool_.size() < kPoolLimit) pool_.push_back(std::move(owned));
+    for (GraphicsObject* o : all) release(*o);
+}
+
+void ObjectTree::release(GraphicsObject& obj) {
+    if (obj.announced_ && backend) backend->object_deleted(obj);
+    if (obj.parent_ && obj.parent_->current_axes_ == &obj) obj.parent_->current_axes_ = nullptr;
+    forget_callbacks(obj.handle_);
+    std::unique_ptr<GraphicsObject> owned;
+    if (obj.type_ == ObjectType::Figure) {
+        figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), &obj), figure_order_.end());
+        owned = std::move(figures_[static_cast<std::size_t>(obj.handle_) - 1]);
+        while (!figures_.empty() && !figures_.back()) figures_.pop_back();
+    } else {
+        auto k = static_cast<std::uint64_t>(std::floor(obj.handle_));
+        auto it = std::lower_bound(others_.begin(), others_.end(), k,
+                                   [](const auto& entry, std::uint64_t key) { return entry.first < key; });
+        owned = std::move(it->second);
+        others_.erase(it);
     }
+    // Cleared, not freed: a reused object keeps its vectors' room.
+    owned->children_.clear();
+    owned->values_.clear();
+    owned->appdata_.clear();
+    owned->parent_ = nullptr;
+    owned->current_axes_ = nullptr;
+    owned->backend_data = nullptr;
+    owned->being_deleted_ = false;
+    owned->announced_ = false;
+    if (pool_.size() < kPoolLimit) pool_.push_back(std::move(owned));
 }
 
 void ObjectTree::destroy(GraphicsObject& obj) {
     if (&obj == &root_ || obj.being_deleted_) return;
     const double handle = obj.handle_;
     const std::uint64_t serial = obj.serial_;
+    if (obj.children_.empty() && obj.value(PropertyId::DeleteFcn).is_empty()) {
+        // The usual case (a learning step's objects): nothing can run, so
+        // nothing can change under us.
+        obj.being_deleted_ = true;
+        discard(obj);
+        return;
+    }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     std::vector<double> handles;
@@ -208,6 +230,10 @@ void ObjectTree::touch(GraphicsObject& obj, PropertyId id) {
 }
 
 void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {
+    if (id == PropertyId::CurrentAxes) {
+        GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
+        obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
+    }
     auto it = std::find_if(obj.values_.begin(), obj.values_.end(), [id](const auto& e) { return e.first == id; });
     if (it != obj.values_.end()) {
         it->second = std::move(v);
@@ -266,12 +292,7 @@ void ObjectTree::make_current(GraphicsObject& figure) {
     std::rotate(it, it + 1, figure_order_.end());
 }
 
-GraphicsObject* ObjectTree::current_axes(GraphicsObject& figure) noexcept {
-    const Value& v = figure.value(PropertyId::CurrentAxes);
-    if (v.numel() != 1) return nullptr;
-    GraphicsObject* ax = find(v[0]);
-    return (ax && ax->parent_ == &figure && ax->type_ == ObjectType::Axes) ? ax : nullptr;
-}
+GraphicsObject* ObjectTree::current_axes(GraphicsObject& figure) noexcept { return figure.current_axes_; }
 
 void ObjectTree::make_current_axes(GraphicsObject& axes) {
     GraphicsObject* figure = axes.parent_;

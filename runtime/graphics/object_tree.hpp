@@ -92,6 +92,8 @@ private:
     void changed(GraphicsObject& obj) noexcept;
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
+    // Takes one object out of the registries (its children are done apart).
+    void release(GraphicsObject& obj);
     void set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
@@ -111,6 +113,17 @@ private:
 ObjectTree& tree();
 
 // ---- shared by the functions of graphics.hpp ----
+// The characters of a text Value as a string_view, without an allocation for
+// the short ASCII names that properties have.
+class NameText {
+public:
+    std::string_view of(const Value& name);
+
+private:
+    char small_[40];
+    std::string large_;
+};
+
 // A property named by a Value (must be text); raises for an unknown name.
 PropertyId property_of(const GraphicsObject& obj, const Value& name);
 PropertyId property_of(const GraphicsObject& obj, std::string_view name);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "runtime/array/error.hpp"
-#include "runtime/graphics/axes_creation.hpp"
+#include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
@@ -20,10 +20,7 @@ Value as_double(const Value& v) { return v.is_double() ? v : v.with_class(ClassI
 
 std::string size_text(const Value& v) { return std::to_string(v.rows()) + "-by-" + std::to_string(v.cols()); }
 
-GraphicsObject& axes_for_drawing() {
-    ObjectTree& t = tree();
-    return *t.find(gca()[0]);
-}
+GraphicsObject& axes_for_drawing() { return current_axes_object(); }
 
 // Creates an object under `parent`, lets `fill` set it up, then applies the
 // caller's pairs; a failure anywhere leaves nothing behind.
@@ -148,7 +145,7 @@ Value plot(std::span<const Value> args) {
             t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
             t.store(o, P::YData, column_of(y, k));
             if (spec && spec->color) {
-                t.store(o, P::Color, Value::row({spec->color->r, spec->color->g, spec->color->b}));
+                t.store(o, P::Color, color_value(*spec->color));
             } else if (order.rows() > 0) {
                 std::size_t r = k % order.rows(), n = order.rows();
                 t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
@@ -245,7 +242,7 @@ Value uicontrol(std::span<const Value> args) {
         if (parent->type() != ObjectType::Figure) raise("uicontrol: " + describe(args[0]) + " is not a window handle.");
         args = args.subspan(1);
     } else {
-        parent = t.find(gcf()[0]);
+        parent = &current_figure_object();
     }
     return Value(make(ObjectType::Uicontrol, *parent, args, "uicontrol", [](GraphicsObject&) {}).handle());
 }

@@ -1,8 +1,9 @@
 #include "runtime/graphics/property_id.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "runtime/graphics/property_schema.hpp"
 
@@ -32,22 +33,37 @@ constexpr std::array<const char*, kPropertyCount> kPropertyNames = {
     "XData", "YData", "ZData", "CData", "LineStyle", "LineWidth", "Marker", "MarkerSize",
     "MarkerEdgeColor", "MarkerFaceColor", "FaceColor", "EdgeColor", "Curvature", "Rotation"};
 
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Built once: property names are looked up on every get and set.
-const std::unordered_map<std::string, PropertyId>& name_index() {
-    static const std::unordered_map<std::string, PropertyId> index = [] {
-        std::unordered_map<std::string, PropertyId> m;
-        for (int i = 0; i < kPropertyCount; ++i) m.emplace(lowered(kPropertyNames[i]), PropertyId(i));
-        return m;
+// The names in lower case, sorted, built once: every get and set looks a
+// name up, and a binary search over them needs no copy of the name.
+struct IndexEntry {
+    std::string lower;
+    PropertyId id;
+};
+
+const std::vector<IndexEntry>& name_index() {
+    static const std::vector<IndexEntry> index = [] {
+        std::vector<IndexEntry> entries;
+        for (int i = 0; i < kPropertyCount; ++i) {
+            std::string name = kPropertyNames[static_cast<std::size_t>(i)];
+            for (char& c : name) c = lower(c);
+            entries.push_back({name, PropertyId(i)});
+        }
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.lower < b.lower; });
+        return entries;
     }();
     return index;
+}
+
+// Compares a lower-case name with another name of any case.
+int compare_nocase(std::string_view lower_name, std::string_view name) {
+    const std::size_t n = std::min(lower_name.size(), name.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const char a = lower_name[i], b = lower(name[i]);
+        if (a != b) return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
+    }
+    return lower_name.size() == name.size() ? 0 : (lower_name.size() < name.size() ? -1 : 1);
 }
 
 }  // namespace
@@ -67,11 +83,15 @@ const char* property_name(PropertyId id) noexcept {
 }
 
 std::optional<PropertyId> property_id(std::string_view name) noexcept {
-    if (name.empty() || name.size() > 64) return std::nullopt;
     const auto& index = name_index();
-    auto it = index.find(lowered(name));
-    if (it == index.end()) return std::nullopt;
-    return it->second;
+    std::size_t lo = 0, hi = index.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        const int c = compare_nocase(index[mid].lower, name);
+        if (c == 0) return index[mid].id;
+        if (c < 0) lo = mid + 1; else hi = mid;
+    }
+    return std::nullopt;
 }
 
 bool has_property(ObjectType type, PropertyId id) noexcept {

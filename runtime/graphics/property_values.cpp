@@ -63,7 +63,7 @@ Value accept_color(ObjectType type, const PropertySpec& spec, const Value& v) {
             int i = spec.choices->match(v);
             if (i >= 0) return spec.choices->values[static_cast<std::size_t>(i)];
         }
-        if (auto c = named_color(v.text())) return Value::row({c->r, c->g, c->b});
+        if (auto c = named_color(v.text())) return color_value(*c);
     } else if (numeric(v) && v.numel() == 3 && (v.rows() == 1 || v.cols() == 1)) {
         bool ok = true;
         for (std::size_t i = 0; i < 3; ++i) ok = ok && v[i] >= 0 && v[i] <= 1;
