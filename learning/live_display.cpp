@@ -12,6 +12,16 @@ namespace sys {
 
 namespace {
 
+// [a b ...] of double scalars: what rt::horzcat gives for them, without the
+// general concatenation's checks and lists, since a step builds three.
+template <typename... Scalars>
+rt::Value row_of(const Scalars&... scalars) {
+    rt::Value row = rt::make_numeric(rt::ClassId::Double, 1, sizeof...(scalars));
+    double* out = row.mutable_data();
+    ((*out++ = scalars.scalar()), ...);
+    return row;
+}
+
 void set_pair(const rt::Value& h, const rt::Value& name, const rt::Value& value) {
     const rt::Value pair[] = {name, value};
     rt::set(h, pair);
@@ -45,10 +55,10 @@ void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt
     const RunConstants& k = k_;
     make_current(h1_);
     // The pole: length 1 from the hinge on top of the cart, theta from upright.
-    const Value X = horzcat(x, plus(x, cos(minus(k[kHalfPi], theta))));
-    const Value Y = horzcat(k[kHingeHeight], plus(k[kHingeHeight], sin(minus(k[kHalfPi], theta))));
+    const Value X = row_of(x, plus(x, cos(minus(k[kHalfPi], theta))));
+    const Value Y = row_of(k[kHingeHeight], plus(k[kHingeHeight], sin(minus(k[kHalfPi], theta))));
 
-    const Value cart_place = horzcat({minus(x, k[kCartHalfWidth]), k[kCartBottom], k[kCartWidth], k[kCartHeight]});
+    const Value cart_place = row_of(minus(x, k[kCartHalfWidth]), k[kCartBottom], k[kCartWidth], k[kCartHeight]);
     const Value cart_pairs[] = {k[kPosition], cart_place, k[kFaceColor], k[kBlue]};
     const Value obj = rectangle(cart_pairs);
     const Value obj2 = line(X, Y);

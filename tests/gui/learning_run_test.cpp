@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gui/tavrin.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "tests/app/running_program.hpp"
+
+namespace {
+
+// Watches the objects of a run: the titles written, and the cart, pole and
+// marker of the first step.
+class RunWatcher : public rt::WindowBackend {
+public:
+    void object_created(const rt::GraphicsObject& obj) override {
+        if (obj.type() == rt::ObjectType::Rectangle && first_cart.is_unassigned())
+            first_cart = obj.value(rt::PropertyId::Position);
+        if (obj.type() == rt::ObjectType::Line && !obj.is(rt::PropertyId::Marker, "none") && first_marker.empty()) {
+            first_marker = obj.value(rt::PropertyId::Marker).text();
+            first_marker_x = obj.value(rt::PropertyId::XData).scalar();
+        }
+        if (obj.type() == rt::ObjectType::Rectangle) ++carts;
+    }
+    void property_changed(const rt::GraphicsObject& obj, rt::PropertyId id) override {
+        if (obj.type() == rt::ObjectType::Text && id == rt::PropertyId::String)
+            titles.push_back(obj.value(id).text());
+    }
+
+    std::vector<std::string> titles;
+    rt::Value first_cart;
+    std::string first_marker;
+    double first_marker_x = 0;
+    long carts = 0;
+};
+
+class LearningRunTest : public sys_test::RunningProgram {
+protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        previous_console = rt::set_console(&console);
+        rt::set_window_backend(&watcher);
+        sys::tavrin(0, {});
+    }
+    void TearDown() override {
+        rt::set_window_backend(nullptr);
+        rt::set_console(previous_console);
+        RunningProgram::TearDown();
+    }
+    double tagged(const char* tag) {
+        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(tag)};
+        return rt::findall(rt::Value(0.0), pairs)[0];
+    }
+    void set_value(const char* tag, double v) {
+        rt::set(tagged(tag), "Value", v);
+        rt::deliver_callback(tagged(tag), "Callback");
+    }
+
+    RunWatcher watcher;
+    std::ostringstream console;
+    std::ostream* previous_console = nullptr;
+};
+
+TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistics) {
+    set_value("radiobutton1", 0);
+    set_value("alpha_sl", 0.3);
+    set_value("gamma_sl", 0.95);
+    set_value("reinf_sl", -1);
+    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+    EXPECT_EQ(console.str(), "ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\n");
+
+    // A title of counts and one of the mesh at every failure, then the success.
+    std::vector<std::string> counts;
+    long mesh_titles = 0;
+    for (const std::string& t : watcher.titles) {
+        if (t.rfind("Trials  ", 0) == 0) counts.push_back(t);
+        if (t == "Q-value mesh : up is push right, bottom is push left") ++mesh_titles;
+    }
+    ASSERT_EQ(counts.size(), 322u);
+    EXPECT_EQ(mesh_titles, 322);
+    EXPECT_EQ(counts.front().rfind("Trials  1, Best success : ", 0), 0u) << counts.front();
+    EXPECT_EQ(counts.back(), "Trials  322, Best success : 3196");
+    EXPECT_EQ(watcher.titles.back(), "Success at 322 trials");
+
+    // From rest with a zero table the first push is to the right: the cart
+    // centred on the x of the step, the marker at its left edge.
+    const double a_theta = -10.0 / ((1.3333333333333333 * 1.1) * 0.5 - 0.1 * 0.5);
+    const double a_x = (10.0 + (0.1 * 0.5) * -a_theta) / 1.1;
+    const double x = (a_x * 0.02) * 0.02;
+    EXPECT_TRUE(rt::isequal(watcher.first_cart, rt::Value::row({x - 0.4, 0.1, 0.8, 0.1})));
+    EXPECT_EQ(watcher.first_marker, ">");
+    EXPECT_EQ(watcher.first_marker_x, x - 0.4);
+
+    // Nothing of the steps is left over: the cart window holds only its axes
+    // and their title; the mesh window keeps both surfaces of every failure.
+    const double cart_window = 2, mesh_window = 3;
+    EXPECT_EQ(rt::findall(rt::Value(cart_window)).numel(), 3u);
+    const rt::Value surfaces[] = {rt::Value::string("Type"), rt::Value::string("surface")};
+    EXPECT_EQ(rt::findall(rt::Value(mesh_window), surfaces).numel(), 2u * 322);
+    EXPECT_GT(watcher.carts, 245000);
+}
+
+}  // namespace
