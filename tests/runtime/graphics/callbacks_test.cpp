@@ -194,3 +194,51 @@ TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
     rt::drawnow();
     EXPECT_EQ(seen.calls, 2);
 }
+
+namespace {
+std::vector<Value> received;
+void record_inputs(int, Value*, int n, const Value* in) { received.assign(in, in + n); }
+}  // namespace
+
+TEST_F(CallbackTest, ALayoutStyleCallbackPassesItsInputsInOrder) {
+    rt::register_builtin("record_inputs", record_inputs);
+    Value f = rt::figure();
+    rt::setappdata(f, S("UsedByGUIData_m"), Value(42.0));
+    Value c = rt::uicontrol(V({S("Tag"), S("alpha_sl"), S("Callback"),
+                               S("record_inputs('alpha_sl_Callback',gcbo,[],getappdata(gcbf,'UsedByGUIData_m'))")}));
+    rt::deliver_callback(num(c), "Callback");
+    rt::unregister_builtin("record_inputs");
+    ASSERT_EQ(received.size(), 4u);
+    EXPECT_EQ(received[0].text(), "alpha_sl_Callback");
+    EXPECT_EQ(num(received[1]), num(c));
+    EXPECT_TRUE(received[2].is_double() && received[2].is_empty());
+    EXPECT_EQ(num(received[3]), 42);
+}
+
+TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
+    Value f = rt::figure();
+    rt::hold(S("on"));
+    const rt::GraphicsObject* fig = rt::find_object(num(f));
+    const auto before = fig->content_version();
+    rt::hold(S("on"));
+    rt::newplot();
+    EXPECT_EQ(fig->content_version(), before);
+    rt::set(rt::gca()[0], "XGrid", S("on"));
+    EXPECT_GT(fig->content_version(), before);
+}
+
+TEST_F(CallbackTest, CloseAllAndClosereqReachEveryWindowThroughItsRequest) {
+    Value keep = rt::figure(V({S("CloseRequestFcn"), S("probe")}));
+    Value f2 = rt::figure();
+    Value f3 = rt::figure();
+    rt::close(V({S("all")}));
+    EXPECT_FALSE(rt::ishandle(f2[0]));
+    EXPECT_FALSE(rt::ishandle(f3[0]));
+    EXPECT_TRUE(rt::ishandle(keep[0]));
+    EXPECT_EQ(seen.calls, 1);
+    // closereq outside a callback closes the current window.
+    rt::feval("closereq", 0, {});
+    EXPECT_FALSE(rt::ishandle(keep[0]));
+    EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
+    EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
+}

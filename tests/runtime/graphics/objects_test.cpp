@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "graphics_fixture.hpp"
+#include "runtime/array/text.hpp"
 
 using rt::Value;
 
@@ -215,4 +216,54 @@ TEST_F(GraphicsTest, ParentsCanChangeWithinTheTypeRules) {
               "Bad value for the line property 'Parent': expected the handle of axes.");
     rt::delete_(f1);
     EXPECT_FALSE(rt::ishandle(l[0]));
+}
+
+TEST_F(GraphicsTest, AxesAndControlsCanBeMadeInAndMovedBetweenWindows) {
+    Value f1 = rt::figure();
+    Value a1 = rt::axes({});
+    Value f2 = rt::figure(V({S("Name"), S("second")}));
+    Value a2 = rt::axes(V({S("Parent"), f1}));  // made in the current window, then moved
+    EXPECT_EQ(num(rt::get(a2, S("Parent"))), num(f1));
+    EXPECT_EQ(num(rt::get(f1, S("CurrentAxes"))), num(a2));
+    rt::axes(V({a1}));
+    EXPECT_EQ(num(rt::gca()), num(a1));
+    EXPECT_EQ(num(rt::gcf()), num(f1));
+    rt::delete_(a1);
+    EXPECT_EQ(num(rt::gca()), num(a2));  // another axes of the window takes over
+
+    Value c = rt::uicontrol(V({f2, S("Style"), S("edit")}));
+    EXPECT_EQ(num(rt::get(c, S("Parent"))), num(f2));
+    EXPECT_EQ(error_of([&] { rt::uicontrol(V({a2, S("Style"), S("edit")})); }),
+              "uicontrol: " + rt::num2str(num(a2)) + " is not a window handle.");
+    rt::figure(V({f2, S("Name"), S("renamed")}));
+    EXPECT_EQ(text_of(rt::get(f2, S("Name"))), "renamed");
+    EXPECT_EQ(num(rt::gcf()), num(f2));
+}
+
+TEST_F(GraphicsTest, TextObjectsTakeAPositionAndAString) {
+    Value t = rt::text(V({Value(1.0), Value(2.0), S("label"), S("FontWeight"), S("bold")}));
+    EXPECT_EQ(nums(rt::get(t, S("Position"))), (std::vector<double>{1, 2, 0}));
+    EXPECT_EQ(text_of(rt::get(t, S("String"))), "label");
+    EXPECT_EQ(text_of(rt::get(t, S("FontWeight"))), "bold");
+    rt::set(t[0], "String", Value(0.25));
+    EXPECT_EQ(text_of(rt::get(t, S("String"))), "0.25");
+    rt::set(t[0], "Position", Value::row({3, 4}));
+    EXPECT_EQ(nums(rt::get(t, S("Position"))), (std::vector<double>{3, 4, 0}));
+    EXPECT_NE(error_of([] { rt::text(V({Value(1.0), S("label")})); }), "");
+    EXPECT_EQ(error_of([] { rt::text(V({Value::row({1, 2}), Value(2.0), S("label")})); }),
+              "text: the coordinates must be single numbers.");
+    EXPECT_EQ(error_of([&] { rt::set(t[0], "FontSize", Value(0.0)); }),
+              "Bad value for the text property 'FontSize': expected a finite number greater than 0.");
+}
+
+TEST_F(GraphicsTest, OtherUnitsConvertThroughPixels) {
+    Value f = rt::figure(V({S("Position"), Value::row({96, 192, 288, 96})}));
+    rt::set(f[0], "Units", S("inches"));
+    EXPECT_EQ(nums(rt::get(f, S("Position"))), (std::vector<double>{1, 2, 3, 1}));
+    rt::set(f[0], "Units", S("points"));
+    EXPECT_EQ(nums(rt::get(f, S("Position"))), (std::vector<double>{72, 144, 216, 72}));
+    rt::set(f[0], "Position", Value::row({0, 0, 72, 72}));
+    rt::set(f[0], "Units", S("pixels"));
+    EXPECT_EQ(nums(rt::get(f, S("Position"))), (std::vector<double>{0, 0, 96, 96}));
+    EXPECT_EQ(num(rt::get(Value(0.0), S("ScreenPixelsPerInch"))), 96);
 }
