@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/array/error.hpp"
+#include "runtime/array/text.hpp"
 #include "runtime/graphics/graphics.hpp"
 
 namespace rt {
@@ -18,12 +19,23 @@ double object_tagged(const std::string& tag, const char* option) {
     return found[0];
 }
 
+// A person can move a slider only between its ends.
+void check_slider_range(double h, const StartupAction& action) {
+    const GraphicsObject* obj = find_object(h);
+    if (!obj || obj->type() != ObjectType::Uicontrol || !obj->is(PropertyId::Style, "slider")) return;
+    const double low = obj->value(PropertyId::Min).scalar(), high = obj->value(PropertyId::Max).scalar();
+    if (!(action.value >= low && action.value <= high))
+        raise("--set: " + num2str(action.value) + " is outside the range of the slider '" + action.tag + "' (" +
+              num2str(low) + " to " + num2str(high) + ").");
+}
+
 }  // namespace
 
 void run_startup_action(const StartupAction& action, EvalContext& variables) {
     switch (action.kind) {
     case StartupAction::Kind::Set: {
         const double h = object_tagged(action.tag, "--set");
+        check_slider_range(h, action);
         set(h, "Value", Value(action.value));
         deliver_callback(h, "Callback");
         break;

@@ -104,6 +104,15 @@ TEST_F(RunMainTest, SettingAPropertyTheObjectLacksIsReported) {
     EXPECT_NE(r.err.find("'Value'"), std::string::npos) << r.err;
 }
 
+TEST_F(RunMainTest, ASliderCannotBeSetBeyondItsEnds) {
+    const Result r = run({"--headless", "--set", "knob=1.5", "--set", "knob=1", "--set", "knob=-0.01"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "1\n");
+    EXPECT_EQ(r.err,
+              "--set: 1.5 is outside the range of the slider 'knob' (0 to 1).\n"
+              "--set: -0.01 is outside the range of the slider 'knob' (0 to 1).\n");
+}
+
 TEST_F(RunMainTest, BadOptionsStopBeforeAnythingStarts) {
     const Result r = run({"--headless", "--set", "knob"});
     EXPECT_EQ(r.status, 2);
