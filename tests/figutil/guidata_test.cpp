@@ -58,18 +58,6 @@ TEST_F(GuidataTest, CountsByNameAndForTheStore) {
     // A store refuses to give anything, before it stores.
     EXPECT_EQ(by_name_error("guidata", 1, {w, S("refused")}), "Too many output arguments.");
     EXPECT_EQ(sys::guidata(1, w).text(), "through a call by name");
-
-    EXPECT_EQ(by_name_error("guidata", 1, {w, w, w}), arity("guidata", 1, "inputs", 2));
-    EXPECT_EQ(by_name_error("guidata", 2, {w, w, w}), arity("guidata", 1, "outputs", 1));
-
-    Value out[2];
-    const Value two[] = {w, w};
-    EXPECT_EQ(error_of([&] { sys::entry_guidata_getParentFigure(1, out, 2, two); }),
-              arity("guidata/getParentFigure", 99, "inputs", 1));
-    EXPECT_EQ(error_of([&] { sys::entry_guidata_getParentFigure(2, out, 1, two); }),
-              arity("guidata/getParentFigure", 99, "outputs", 1));
-    sys::entry_guidata_getParentFigure(1, out, 1, &c);
-    EXPECT_EQ(out[0][0], w[0]);
 }
 
 }  // namespace

@@ -67,21 +67,4 @@ TEST_F(GuihandlesTest, RefusesHandlesOutsideAWindowButNeverWithoutInput) {
     EXPECT_EQ(rt::findall(Value(0.0)).numel(), 2u);
 }
 
-TEST_F(GuihandlesTest, ArityOfTheFunctionAndItsLocalFunctions) {
-    const Value w = window();
-    EXPECT_EQ(by_name_error("guihandles", 1, {w, w}), arity("guihandles", 1, "inputs", 1));
-    EXPECT_EQ(by_name_error("guihandles", 2, {w}), arity("guihandles", 1, "outputs", 1));
-
-    Value out[2];
-    const Value two[] = {w, w};
-    EXPECT_EQ(error_of([&] { sys::entry_guihandles_getParentFigure(1, out, 2, two); }),
-              arity("guihandles/getParentFigure", 78, "inputs", 1));
-    EXPECT_EQ(error_of([&] { sys::entry_guihandles_getParentFigure(2, out, 1, two); }),
-              arity("guihandles/getParentFigure", 78, "outputs", 1));
-    EXPECT_EQ(error_of([&] { sys::entry_guihandles_createHandles(1, out, 2, two); }),
-              arity("guihandles/createHandles", 86, "inputs", 1));
-    EXPECT_EQ(error_of([&] { sys::entry_guihandles_createHandles(2, out, 1, two); }),
-              arity("guihandles/createHandles", 86, "outputs", 1));
-}
-
 }  // namespace

@@ -147,15 +147,6 @@ TEST_F(MoveguiTest, BadInputsMoveNothing) {
     EXPECT_EQ(error_of([] { sys::movegui({Value(0.0)}); }), "handle of figure or descendant required");
     EXPECT_EQ(error_of([&] { sys::movegui({w, S("north"), w, S("south")}); }), "Too many input arguments.");
     EXPECT_EQ(outer(w), (Rect{10, 20, 400, 300}));
-
-    EXPECT_EQ(by_name_error("movegui", 1, {w, S("north")}), arity("movegui", 1, "outputs", 0));
-    Value out[2];
-    const Value two[] = {w, w};
-    EXPECT_EQ(error_of([&] { sys::entry_movegui_get_parent_fig(1, out, 2, two); }),
-              arity("movegui/get_parent_fig", 166, "inputs", 1));
-    EXPECT_EQ(error_of([&] { sys::entry_movegui_get_parent_fig(2, out, 1, two); }),
-              arity("movegui/get_parent_fig", 166, "outputs", 1));
-    EXPECT_EQ(outer(w), (Rect{10, 20, 400, 300}));
 }
 
 }  // namespace

@@ -53,9 +53,6 @@ TEST_F(OpenglTest, WhatGivesNoWord) {
     EXPECT_EQ(warnings_.str(), warning + warning);
     EXPECT_TRUE(sys::opengl(0).is_unassigned());
     EXPECT_EQ(warnings_.str(), warning + warning);
-
-    EXPECT_EQ(by_name_error("opengl", 1, {S("info"), S("info")}), arity("opengl", 1, "inputs", 1));
-    EXPECT_EQ(by_name_error("opengl", 2, {}), arity("opengl", 1, "outputs", 1));
 }
 
 }  // namespace

@@ -54,7 +54,6 @@ TEST_F(TitleTest, NoTextAtAll) {
     const Value h = sys::title(1, S("kept"));
     EXPECT_EQ(by_name_error("title", 0, {}), "Input argument \"string\" is undefined.");
     EXPECT_EQ(rt::get(h, S("String")).text(), "kept");
-    EXPECT_EQ(by_name_error("title", 2, {S("x")}), arity("title", 1, "outputs", 1));
 }
 
 }  // namespace
