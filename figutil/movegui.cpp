@@ -81,7 +81,7 @@ void body(const rt::Value& varargin) {
     BodyFrame frame("movegui", &movegui_locals, 0);
     const double n = static_cast<double>(varargin.numel());
 
-    // A. Every input is classified before anything on the screen changes.
+    // Every input is classified before anything on the screen changes.
     error(nargchk(D(k0), D(k3), n));
     Value position = K(kEmptyText);
     Value fig = K(kEmpty);
@@ -103,15 +103,15 @@ void body(const rt::Value& varargin) {
         }
     }
 
-    // B.
     if (isempty(fig)) {
         fig = gcbf();
         if (isempty(fig)) fig = gcf();
     }
     if (isempty(position)) position = K(kOnscreen);
+    // Pending drawing first, so the geometry read is the window's latest.
     drawnow();
 
-    // C. The geometry, all in pixels.
+    // The geometry, all in pixels.
     const Value oldposmode = get(fig, K(kActivePositionProperty));
     const Value oldfunits = get(fig, K(kUnits));
     set(fig.scalar(), K(kUnits).text(), K(kPixels));
@@ -126,7 +126,7 @@ void body(const rt::Value& varargin) {
     double fwidth = std::min(array_ref1(oldpos, D(k3)), swidth);
     double fheight = std::min(array_ref1(oldpos, D(k4)), sheight);
 
-    // D. The new left and bottom of the outer rectangle.
+    // The new left and bottom of the outer rectangle.
     const double free_width = swidth - fwidth;
     const double free_height = sheight - fheight;
     double left = 0, bottom = 0;
@@ -175,7 +175,7 @@ void body(const rt::Value& varargin) {
     Value newpos = Value::row({left, bottom});
     if (is_named(position, kNorth)) print_array(newpos, "newpos");
 
-    // E. The outer size; a reported outer rectangle smaller than the inner
+    // The outer size; a reported outer rectangle smaller than the inner
     // one in both directions is taken to lack the frame, which is added back
     // after the place was computed.
     if (array_ref1(inpos, D(k3)) > array_ref1(oldpos, D(k3)) && array_ref1(inpos, D(k4)) > array_ref1(oldpos, D(k4))) {
