@@ -1,0 +1,61 @@
+#include "runtime/window/figure_export.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
+#include "runtime/array/error.hpp"
+#include "runtime/graphics/graphics_object.hpp"
+#include "runtime/render/figure_painter.hpp"
+#include "runtime/window/toolkit_messages.hpp"
+
+namespace rt {
+
+namespace {
+
+// Qt's offscreen platform for a program that has no toolkit running:
+// fonts and painting without a display.
+class OffscreenToolkit {
+public:
+    OffscreenToolkit() {
+        quiet_toolkit_messages();
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+
+private:
+    char name_[7] = "tavrin";
+    char flag_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    int argc_ = 3;
+    char* argv_[4] = {name_, flag_, platform_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+}  // namespace
+
+std::vector<std::string> save_figures(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir)) {
+        raise("save-figures: cannot make the folder '" + dir + "'" + (ec ? ": " + ec.message() : std::string()) + ".");
+    }
+    std::unique_ptr<OffscreenToolkit> toolkit;
+    if (!QCoreApplication::instance()) toolkit = std::make_unique<OffscreenToolkit>();
+
+    std::vector<std::string> written;
+    for (const GraphicsObject* fig : open_figures()) {
+        const std::string path =
+            (fs::path(dir) / ("figure-" + std::to_string(static_cast<long long>(fig->handle())) + ".png")).string();
+        const QImage picture = render_figure(*fig);
+        if (!picture.save(QString::fromStdString(path), "PNG")) raise("save-figures: cannot write '" + path + "'.");
+        written.push_back(path);
+    }
+    return written;
+}
+
+}  // namespace rt

@@ -1,0 +1,144 @@
+#include "runtime/window/figure_window.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "runtime/call/console.hpp"
+#include "runtime/graphics/callbacks.hpp"
+#include "runtime/graphics/window_backend.hpp"
+#include "runtime/render/control_painter.hpp"
+
+namespace rt {
+
+namespace {
+
+using P = PropertyId;
+
+constexpr std::size_t kRememberedRequests = 4;
+
+int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); }
+
+}  // namespace
+
+QRect primary_screen_rect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1280, 1024);
+}
+
+FigureWindow::FigureWindow(double figure, double fps) : figure_(figure), schedule_(fps) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    apply_title();
+    apply_position();
+}
+
+const GraphicsObject* FigureWindow::object() const noexcept {
+    if (figure_ == 0) return nullptr;
+    const GraphicsObject* fig = find_object(figure_);
+    return fig && fig->type() == ObjectType::Figure && !fig->being_deleted() ? fig : nullptr;
+}
+
+void FigureWindow::apply_position() {
+    const GraphicsObject* fig = object();
+    if (!fig) return;
+    const PixelRect r = pixel_position(*fig);
+    const QRect screen = primary_screen_rect();
+    const int w = std::max(1, rounded(r.width)), h = std::max(1, rounded(r.height));
+    const QRect target(screen.left() + rounded(r.left), screen.top() + screen.height() - rounded(r.bottom) - h, w, h);
+    requested_.push_back(target);
+    if (requested_.size() > kRememberedRequests) requested_.pop_front();
+    if (fig->is(P::Resize, "off")) {
+        setFixedSize(w, h);
+    } else {
+        setMinimumSize(1, 1);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    setGeometry(target);
+    place_controls();
+}
+
+void FigureWindow::apply_title() {
+    const GraphicsObject* fig = object();
+    if (!fig) return;
+    const QString name = QString::fromStdString(fig->value(P::Name).text());
+    QString title = name;
+    if (fig->is(P::NumberTitle, "on")) {
+        title = QString("Figure %1").arg(static_cast<long long>(fig->handle()));
+        if (!name.isEmpty()) title += ": " + name;
+    }
+    setWindowTitle(title);
+}
+
+void FigureWindow::place_controls() {
+    const GraphicsObject* fig = object();
+    if (!fig) return;
+    const QSizeF inner(size());
+    for (const GraphicsObject* child : fig->children()) {
+        if (child->type() != ObjectType::Uicontrol || !child->backend_data) continue;
+        static_cast<QWidget*>(child->backend_data)->setGeometry(control_device_rect(*child, inner).toRect());
+    }
+}
+
+bool FigureWindow::stale() const noexcept {
+    const GraphicsObject* fig = object();
+    return fig && fig->content_version() != painted_version_;
+}
+
+void FigureWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const GraphicsObject* fig = object();
+    if (!fig) {
+        painter.fillRect(rect(), palette().window());
+        return;
+    }
+    painter_.paint(*fig, painter, size(), PaintControls::Skip);
+    painted_version_ = fig->content_version();
+}
+
+void FigureWindow::closeEvent(QCloseEvent* event) {
+    // The figure's close request decides; by default it deletes the figure,
+    // and the window goes with it.
+    event->ignore();
+    if (!object()) return;
+    try {
+        request_close(figure_);
+    } catch (const std::exception& e) {
+        warning(e.what());
+    }
+}
+
+void FigureWindow::moveEvent(QMoveEvent*) { report_geometry(); }
+
+void FigureWindow::resizeEvent(QResizeEvent*) {
+    report_geometry();
+    place_controls();
+}
+
+void FigureWindow::report_geometry() {
+    if (!isVisible() || !object()) return;
+    const QRect g = geometry();
+    // The window system confirming an earlier request of ours is no news,
+    // even when the program has asked for another geometry since.
+    auto confirmed = std::find(requested_.begin(), requested_.end(), g);
+    if (confirmed != requested_.end()) {
+        requested_.erase(requested_.begin(), confirmed + 1);
+        return;
+    }
+    const QRect screen = primary_screen_rect();
+    const PixelRect inner{static_cast<double>(g.left() - screen.left()),
+                          static_cast<double>(screen.top() + screen.height() - (g.top() + g.height())),
+                          static_cast<double>(g.width()), static_cast<double>(g.height())};
+    try {
+        note_window_geometry(figure_, inner);
+    } catch (const std::exception& e) {
+        warning(e.what());
+    }
+}
+
+}  // namespace rt

@@ -1,0 +1,67 @@
+#pragma once
+// The top-level window of one figure. It paints the figure's axes and
+// plotted objects with a FigurePainter (its uicontrols are real child
+// widgets), tells the runtime when the user moves, resizes or closes it, and
+// keeps its controls placed when its size changes.
+//
+// It names its figure by handle, never by pointer: the figure may be deleted
+// while events for the window are still queued, and a deleted window's
+// number may be given to a new one. detach() cuts it off for good.
+
+#include <cstdint>
+#include <deque>
+
+#include <QRect>
+#include <QWidget>
+
+#include "runtime/graphics/graphics_object.hpp"
+#include "runtime/render/figure_painter.hpp"
+#include "runtime/window/refresh_schedule.hpp"
+
+namespace rt {
+
+class FigureWindow final : public QWidget {
+public:
+    FigureWindow(double figure, double fps);
+
+    double figure() const noexcept { return figure_; }
+    // The figure it shows, or null once detached or deleted.
+    const GraphicsObject* object() const noexcept;
+    void detach() noexcept { figure_ = 0; }
+
+    // Places the window where the figure's "Position" says (bottom-left
+    // origin on the primary screen); the move is not reported back.
+    void apply_position();
+    void apply_title();
+    // Places every control widget of the figure.
+    void place_controls();
+
+    // Whether the figure changed since the window last painted it.
+    bool stale() const noexcept;
+    RepaintSchedule& schedule() noexcept { return schedule_; }
+    // Whether show() waits for the next refresh (so a window appears where
+    // and as its program set it up, not as it was when created).
+    bool show_pending = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void moveEvent(QMoveEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void report_geometry();
+
+    double figure_;
+    FigurePainter painter_;
+    RepaintSchedule schedule_;
+    std::uint64_t painted_version_ = 0;
+    // Geometries this side asked for lately: the window system confirms them
+    // later, possibly after the program asked for another.
+    std::deque<QRect> requested_;
+};
+
+// The primary screen's rectangle in Qt's coordinates.
+QRect primary_screen_rect();
+
+}  // namespace rt

@@ -1,0 +1,216 @@
+#include "runtime/window/qt_window_backend.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "runtime/graphics/callbacks.hpp"
+#include "runtime/window/control_widgets.hpp"
+
+namespace rt {
+
+namespace {
+
+using P = PropertyId;
+
+FigureWindow* window_data(const GraphicsObject& obj) { return static_cast<FigureWindow*>(obj.backend_data); }
+QWidget* widget_data(const GraphicsObject& obj) { return static_cast<QWidget*>(obj.backend_data); }
+
+// The slot is the backend's own; the runtime never reads it.
+void set_slot(const GraphicsObject& obj, void* p) { const_cast<GraphicsObject&>(obj).backend_data = p; }
+
+}  // namespace
+
+QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options) {
+    if (!(options_.fps > 0)) options_.fps = 60;
+    if (!(options_.pace >= 0)) options_.pace = 0;
+    // Windows that exist already (a backend installed late) get theirs.
+    for (const GraphicsObject* fig : open_figures()) {
+        add_window(*fig);
+        for (const GraphicsObject* child : fig->children()) {
+            if (child->type() == ObjectType::Uicontrol) add_control(*child);
+        }
+    }
+}
+
+QtWindowBackend::~QtWindowBackend() {
+    for (const QPointer<FigureWindow>& w : windows_) {
+        if (!w) continue;
+        if (const GraphicsObject* fig = w->object()) {
+            for (const GraphicsObject* child : fig->children()) set_slot(*child, nullptr);
+            set_slot(*fig, nullptr);
+        }
+        delete w.data();
+    }
+}
+
+void QtWindowBackend::add_window(const GraphicsObject& fig) {
+    auto* window = new FigureWindow(fig.handle(), options_.fps);
+    set_slot(fig, window);
+    window->show_pending = fig.is(P::Visible, "on");
+    windows_.emplace_back(window);
+}
+
+void QtWindowBackend::add_control(const GraphicsObject& control) {
+    const GraphicsObject* parent = control.parent();
+    FigureWindow* window = parent && parent->type() == ObjectType::Figure ? window_data(*parent) : nullptr;
+    if (!window) return;
+    set_slot(control, make_control_widget(control, window));
+}
+
+void QtWindowBackend::drop_widget(const GraphicsObject& obj) {
+    QWidget* w = widget_data(obj);
+    if (!w) return;
+    set_slot(obj, nullptr);
+    w->hide();
+    // Later: this may run inside a callback that the widget's own signal
+    // started, and the toolkit may still hold events for it.
+    w->deleteLater();
+}
+
+void QtWindowBackend::object_created(const GraphicsObject& obj) {
+    if (obj.type() == ObjectType::Figure) add_window(obj);
+    else if (obj.type() == ObjectType::Uicontrol) add_control(obj);
+}
+
+void QtWindowBackend::property_changed(const GraphicsObject& obj, PropertyId id) {
+    if (obj.type() == ObjectType::Figure) {
+        FigureWindow* w = window_data(obj);
+        if (!w) return;
+        switch (id) {
+            case P::Position:
+            case P::Units:
+            case P::Resize: w->apply_position(); break;
+            case P::Name:
+            case P::NumberTitle: w->apply_title(); break;
+            case P::Visible:
+                if (obj.is(P::Visible, "on")) {
+                    w->show_pending = true;
+                } else {
+                    w->show_pending = false;
+                    w->hide();
+                }
+                break;
+            default: break;
+        }
+        return;
+    }
+    if (obj.type() != ObjectType::Uicontrol) return;
+    QWidget* w = widget_data(obj);
+    if (id == P::Style && w && !widget_matches_style(w, obj)) {
+        drop_widget(obj);
+        add_control(obj);
+        w = widget_data(obj);
+    }
+    if (w) sync_control_widget(w, obj, id);
+}
+
+void QtWindowBackend::object_deleted(const GraphicsObject& obj) {
+    if (obj.type() == ObjectType::Uicontrol) {
+        drop_widget(obj);
+    } else if (obj.type() == ObjectType::Figure) {
+        if (FigureWindow* w = window_data(obj)) {
+            w->detach();
+            if (last_raised_ == obj.handle()) last_raised_ = 0;
+        }
+        drop_widget(obj);
+    }
+}
+
+void QtWindowBackend::figure_raised(const GraphicsObject& fig) {
+    // A learning run makes its cart window current at every step: only a
+    // change of window is worth a request to the window system.
+    if (fig.handle() == last_raised_) return;
+    last_raised_ = fig.handle();
+    if (FigureWindow* w = window_data(fig); w && w->isVisible()) w->raise();
+}
+
+FrameMargins QtWindowBackend::frame_margins(const GraphicsObject& fig) const {
+    const FigureWindow* w = window_data(fig);
+    if (w && w->isVisible()) {
+        const QRect inner = w->geometry(), outer = w->frameGeometry();
+        seen_margins_ = {static_cast<double>(inner.left() - outer.left()),
+                         static_cast<double>(outer.right() - inner.right()),
+                         static_cast<double>(outer.bottom() - inner.bottom()),
+                         static_cast<double>(inner.top() - outer.top())};
+    }
+    return seen_margins_;
+}
+
+FigureWindow* QtWindowBackend::window_of(double figure) const {
+    const GraphicsObject* fig = find_object(figure);
+    return fig && fig->type() == ObjectType::Figure ? window_data(*fig) : nullptr;
+}
+
+QWidget* QtWindowBackend::widget_of(double control) const {
+    const GraphicsObject* obj = find_object(control);
+    return obj && obj->type() == ObjectType::Uicontrol ? widget_data(*obj) : nullptr;
+}
+
+void QtWindowBackend::refresh(bool throttled) {
+    windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return !w || !w->object(); }),
+                   windows_.end());
+    for (const QPointer<FigureWindow>& w : windows_) {
+        if (w->show_pending) {
+            w->show_pending = false;
+            w->show();
+            continue;  // it paints when the window system shows it
+        }
+        if (!w->isVisible() || !w->stale()) continue;
+        const auto start = RefreshClock::now();
+        if (throttled && !w->schedule().due(start)) continue;
+        w->repaint();
+        w->schedule().painted(start, RefreshClock::now());
+    }
+}
+
+void QtWindowBackend::service(bool throttled) {
+    // Widgets of deleted controls and windows go here, where no signal of
+    // theirs can be running.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    refresh(throttled);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtWindowBackend::drawnow() {
+    polls_.due(RefreshClock::now());
+    service(true);
+}
+
+void QtWindowBackend::pause(double seconds) {
+    const double wait_for = std::max(seconds, options_.pace);
+    if (wait_for >= 1e-3) {
+        wait(wait_for);
+        return;
+    }
+    if (polls_.due(RefreshClock::now())) service(true);
+}
+
+void QtWindowBackend::wait(double seconds) {
+    const auto end = RefreshClock::now() + std::chrono::duration_cast<RefreshClock::duration>(
+                                                std::chrono::duration<double>(std::min(seconds, 1e7)));
+    polls_.due(RefreshClock::now());
+    service(true);
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    for (auto now = RefreshClock::now(); now < end; now = RefreshClock::now()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+        // Wake at the end, or when the next repaint may be due.
+        wake.start(static_cast<int>(std::clamp<long long>(left, 0, static_cast<long long>(1000 / options_.fps) + 1)));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        refresh(true);
+    }
+}
+
+void QtWindowBackend::wait_for_events() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    refresh(false);
+    if (pending_callback_count() > 0) return;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace rt

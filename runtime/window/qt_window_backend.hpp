@@ -1,0 +1,72 @@
+#pragma once
+// The window backend on Qt: one top-level window per figure, a widget per
+// uicontrol, and the event pump and repainting behind rt::pause and
+// rt::drawnow.
+//
+// A pause asks the toolkit for events only when a millisecond or more has
+// passed since it last asked, and repaints a window only when the figure
+// changed since its last paint and its repaint schedule allows (at most fps
+// times a second); the paint shows the scene as it stands during the pause.
+// A pause of a millisecond or more (or any pause with a pace set) waits its
+// time out while windows keep working; callbacks posted meanwhile are
+// delivered by rt::pause when the wait ends.
+//
+// A QApplication must exist for the backend's whole life. Install it with
+// set_window_backend; it must be uninstalled before it is destroyed.
+
+#include <QPointer>
+#include <vector>
+
+#include "runtime/graphics/window_backend.hpp"
+#include "runtime/window/figure_window.hpp"
+#include "runtime/window/refresh_schedule.hpp"
+
+namespace rt {
+
+struct WindowOptions {
+    double fps = 60;   // repaints per second at most, per window (positive)
+    double pace = 0;   // every pause lasts at least this many seconds
+};
+
+class QtWindowBackend final : public WindowBackend {
+public:
+    explicit QtWindowBackend(WindowOptions options);
+    ~QtWindowBackend() override;
+    QtWindowBackend(const QtWindowBackend&) = delete;
+    QtWindowBackend& operator=(const QtWindowBackend&) = delete;
+
+    void object_created(const GraphicsObject& obj) override;
+    void property_changed(const GraphicsObject& obj, PropertyId id) override;
+    void object_deleted(const GraphicsObject& obj) override;
+    void figure_raised(const GraphicsObject& fig) override;
+    void drawnow() override;
+    void pause(double seconds) override;
+    FrameMargins frame_margins(const GraphicsObject& fig) const override;
+
+    // The main loop's wait: shows and repaints what changed, then blocks
+    // until the toolkit has something (a press, a close, a timer) and handles
+    // it. Returns at once when callbacks are already queued.
+    void wait_for_events();
+
+    // The window of a figure and the widget of a control, or null.
+    FigureWindow* window_of(double figure) const;
+    QWidget* widget_of(double control) const;
+
+private:
+    // Runs the toolkit's pending events and repaints what is due.
+    void service(bool throttled);
+    void refresh(bool throttled);
+    void wait(double seconds);
+    void add_window(const GraphicsObject& fig);
+    void add_control(const GraphicsObject& control);
+    void drop_widget(const GraphicsObject& obj);
+
+    WindowOptions options_;
+    EventPollSchedule polls_;
+    std::vector<QPointer<FigureWindow>> windows_;
+    double last_raised_ = 0;
+    // The frame a window of this window system has, once one was seen.
+    mutable FrameMargins seen_margins_ = kHeadlessFrameMargins;
+};
+
+}  // namespace rt

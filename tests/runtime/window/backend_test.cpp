@@ -1,0 +1,166 @@
+// Windows and widgets kept in step with the object tree, and pictures of
+// the windows written as files.
+#include <filesystem>
+#include <fstream>
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+
+#include "runtime/array/error.hpp"
+#include "runtime/window/figure_export.hpp"
+#include "tests/runtime/window/window_fixture.hpp"
+
+namespace {
+
+using namespace window_test;
+using rt::Value;
+
+Value S(const char* s) { return Value::string(s); }
+
+double control(std::initializer_list<Value> pairs) { return rt::uicontrol(std::vector<Value>(pairs))[0]; }
+
+class Backend : public WindowTest {};
+
+TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
+    const double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({10, 100, 500, 200}));
+    rt::set(h, "Name", S("cart"));
+    rt::drawnow();
+    rt::FigureWindow* w = backend_->window_of(h);
+    ASSERT_NE(w, nullptr);
+    const QRect screen = rt::primary_screen_rect();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->geometry(), QRect(10, screen.height() - 300, 500, 200));
+    EXPECT_EQ(w->windowTitle(), "Figure 1: cart");
+
+    // A move by the user (or the window system) shows in "Position", and
+    // "OuterPosition" takes in the window's frame.
+    w->move(40, 60);
+    settle();
+    const QRect inner = w->geometry(), outer = w->frameGeometry();
+    EXPECT_NE(inner.topLeft(), QPoint(10, screen.height() - 300));
+    const Value pos = rt::get(h, "Position");
+    EXPECT_EQ(pos[0], inner.left());
+    EXPECT_EQ(pos[1], screen.height() - inner.top() - 200);
+    EXPECT_EQ(pos[2], 500);
+    const Value out = rt::get(h, "OuterPosition");
+    EXPECT_EQ(out[0], outer.left());
+    EXPECT_EQ(out[2], outer.width());
+    EXPECT_EQ(out[3], outer.height());
+
+    // Hidden and shown again with "Visible".
+    rt::set(h, "Visible", S("off"));
+    EXPECT_FALSE(w->isVisible());
+    rt::set(h, "Visible", S("on"));
+    rt::drawnow();
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(Backend, WidgetsFollowTheirProperties) {
+    rt::figure();
+    const double text = control({S("Style"), S("text"), S("String"), S("before")});
+    const double slider = control({S("Style"), S("slider"), S("Min"), Value(-1.0), S("Max"), Value(1.0),
+                                   S("Value"), Value(0.0), S("Position"), Value::row({10, 10, 20, 150})});
+    auto* label = qobject_cast<QLabel*>(backend_->widget_of(text));
+    auto* bar = qobject_cast<QSlider*>(backend_->widget_of(slider));
+    ASSERT_TRUE(label && bar);
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);  // taller than wide
+    EXPECT_EQ(bar->value(), 500);
+
+    rt::set(text, "String", S("after"));
+    EXPECT_EQ(label->text(), "after");
+    rt::set(slider, "Value", Value(1.0));
+    EXPECT_EQ(bar->value(), 1000);
+    rt::set(slider, "Enable", S("off"));
+    EXPECT_FALSE(bar->isEnabled());
+    rt::set(text, "Visible", S("off"));
+    EXPECT_FALSE(label->isVisibleTo(label->parentWidget()));
+
+    // A new style needs a new widget; the old one goes.
+    QPointer<QWidget> old = label;
+    rt::set(text, "Style", S("checkbox"));
+    EXPECT_NE(qobject_cast<QCheckBox*>(backend_->widget_of(text)), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+
+    rt::delete_(Value(slider));
+    EXPECT_EQ(backend_->widget_of(slider), nullptr);
+}
+
+TEST_F(Backend, EditAndCheckBoxReportWhatTheUserDid) {
+    rt::figure();
+    const double edit = control({S("Style"), S("edit"), S("String"), S("abc"), S("Callback"), S("disp('edited')")});
+    const double box = control({S("Style"), S("checkbox"), S("Min"), Value(2.0), S("Max"), Value(5.0),
+                                S("Value"), Value(2.0), S("Callback"), S("disp('checked')")});
+    auto* line = qobject_cast<QLineEdit*>(backend_->widget_of(edit));
+    auto* check = qobject_cast<QCheckBox*>(backend_->widget_of(box));
+    ASSERT_TRUE(line && check);
+    line->setText("xyz");
+    emit line->editingFinished();
+    check->click();
+    settle();
+    EXPECT_EQ(text_of(edit, "String"), "xyz");
+    EXPECT_EQ(rt::get(box, "Value")[0], 5);
+    EXPECT_EQ(console_.str(), "edited\nchecked\n");
+}
+
+TEST_F(Backend, ControlDeletingItsOwnWindowFromItsCallback) {
+    const double h = rt::figure()[0];
+    const double button =
+        control({S("Style"), S("pushbutton"), S("String"), S("Go"), S("Callback"), S("delete(gcbf)")});
+    QPointer<QPushButton> widget = qobject_cast<QPushButton*>(backend_->widget_of(button));
+    ASSERT_TRUE(widget);
+    widget->click();
+    widget->click();  // a second press queued before the first ran
+    settle();
+    EXPECT_FALSE(rt::ishandle(h));
+    EXPECT_FALSE(rt::ishandle(button));
+    EXPECT_TRUE(widget.isNull());
+    EXPECT_EQ(warnings_.str(), "");
+}
+
+TEST_F(Backend, CloseBoxRunsTheCloseRequest) {
+    const double keep = rt::figure()[0];
+    rt::set(keep, "CloseRequestFcn", S("disp('not now')"));
+    const double plain = rt::figure()[0];
+    rt::drawnow();
+    backend_->window_of(keep)->close();
+    backend_->window_of(plain)->close();
+    settle();
+    EXPECT_TRUE(rt::ishandle(keep));
+    EXPECT_FALSE(rt::ishandle(plain));
+    EXPECT_EQ(console_.str(), "not now\n");
+}
+
+TEST_F(Backend, SaveFiguresWritesEveryWindow) {
+    launch();
+    const double cart = rt::figure()[0];
+    rt::set(cart, "Position", Value::row({10, 100, 500, 200}));
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "window_test_figures";
+    std::filesystem::remove_all(dir);
+    const std::vector<std::string> written = rt::save_figures(dir.string());
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(std::filesystem::path(written[0]).filename(), "figure-1.png");
+    const QImage control_window(QString::fromStdString(written[0]));
+    const QImage cart_window(QString::fromStdString((dir / "figure-2.png").string()));
+    EXPECT_EQ(control_window.size(), QSize(440, 270));
+    EXPECT_EQ(cart_window.size(), QSize(500, 200));
+
+    // A folder that cannot be made is named in the error.
+    const std::filesystem::path file = dir / "plain-file";
+    std::ofstream(file) << "x";
+    try {
+        rt::save_figures((file / "sub").string());
+        ADD_FAILURE() << "no error";
+    } catch (const rt::Error& e) {
+        EXPECT_NE(e.message().find("plain-file"), std::string::npos) << e.message();
+    }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace

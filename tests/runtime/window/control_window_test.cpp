@@ -1,0 +1,165 @@
+// The control window driven through its widgets, as a person would.
+#include <QAbstractSlider>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+
+#include "tests/runtime/window/window_fixture.hpp"
+
+namespace {
+
+using namespace window_test;
+
+class ControlWindow : public WindowTest {};
+
+TEST_F(ControlWindow, ControlsAreWidgetsShowingTheirProperties) {
+    launch();
+    auto* alpha = widget<QSlider>("alpha_sl");
+    auto* alpha_text = widget<QLabel>("alpha");
+    auto* random = widget<QRadioButton>("radiobutton1");
+    auto* start = widget<QPushButton>("pushbutton1");
+    ASSERT_TRUE(alpha && alpha_text && random && start);
+    EXPECT_EQ(alpha->orientation(), Qt::Horizontal);
+    EXPECT_EQ(alpha->value(), 500);
+    EXPECT_EQ(alpha_text->text(), "0.5");
+    EXPECT_TRUE(random->isChecked());
+    EXPECT_EQ(start->text(), "Start");
+    // Placed by their pixel positions from the window's bottom left.
+    const QWidget* window = start->parentWidget();
+    const rt::PixelRect p = rt::pixel_position(*rt::find_object(tagged("pushbutton1")));
+    EXPECT_EQ(start->geometry(), QRect(static_cast<int>(p.left), window->height() - static_cast<int>(p.bottom + p.height),
+                                       static_cast<int>(p.width), static_cast<int>(p.height)));
+}
+
+TEST_F(ControlWindow, MovingASliderUpdatesItsTextField) {
+    launch();
+    auto* alpha = widget<QSlider>("alpha_sl");
+    auto* gamma = widget<QSlider>("gamma_sl");
+    ASSERT_TRUE(alpha && gamma);
+
+    // A drag only counts when the slider is let go.
+    alpha->setSliderDown(true);
+    alpha->setSliderPosition(300);
+    settle();
+    EXPECT_EQ(rt::get(tagged("alpha_sl"), "Value")[0], 0.5);
+    alpha->setSliderDown(false);
+    settle();
+    EXPECT_EQ(rt::get(tagged("alpha_sl"), "Value")[0], 0.3);
+    EXPECT_EQ(text_of(tagged("alpha"), "String"), "0.3");
+    EXPECT_EQ(widget<QLabel>("alpha")->text(), "0.3");
+
+    // A step (a page click or a key) counts at once; the other fields keep
+    // their texts.
+    gamma->triggerAction(QAbstractSlider::SliderPageStepSub);
+    settle();
+    EXPECT_EQ(text_of(tagged("gamma"), "String"), "0.989");
+    EXPECT_EQ(text_of(tagged("alpha"), "String"), "0.3");
+    EXPECT_EQ(text_of(tagged("beta"), "String"), "0.01");
+    EXPECT_EQ(text_of(tagged("reinf"), "String"), "-1");
+}
+
+TEST_F(ControlWindow, RadioButtonTogglesItsValue) {
+    launch();
+    auto* random = widget<QRadioButton>("radiobutton1");
+    ASSERT_TRUE(random);
+    random->click();
+    settle();
+    EXPECT_EQ(rt::get(tagged("radiobutton1"), "Value")[0], 0);
+    random->click();
+    settle();
+    EXPECT_EQ(rt::get(tagged("radiobutton1"), "Value")[0], 1);
+    // A change made by the program shows in the widget.
+    rt::set(tagged("radiobutton1"), "Value", rt::Value(0.0));
+    EXPECT_FALSE(random->isChecked());
+}
+
+TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
+    launch();
+    // A short run: no random terms, a quick learner.
+    widget<QRadioButton>("radiobutton1")->click();
+    rt::set(tagged("alpha_sl"), "Value", rt::Value(0.3));
+    rt::set(tagged("gamma_sl"), "Value", rt::Value(0.95));
+    settle();
+    widget<QPushButton>("pushbutton1")->click();
+    settle();  // the run happens here, windows open
+
+    const std::string out = console_.str();
+    EXPECT_NE(out.find("ALPHA = 0.3"), std::string::npos) << out;
+    EXPECT_NE(out.find("BETA = 0\n"), std::string::npos) << out;
+    ASSERT_EQ(rt::open_figures().size(), 3u);
+    const rt::Value cart_axes = rt::get(2.0, "CurrentAxes");
+    const std::string title = rt::get(rt::get(cart_axes, rt::Value::string("Title")), rt::Value::string("String")).text();
+    EXPECT_EQ(title.rfind("Success at ", 0), 0u) << title;
+    // Both windows of the run are real windows, placed where the run put them.
+    for (double h : {2.0, 3.0}) {
+        ASSERT_NE(backend_->window_of(h), nullptr);
+        EXPECT_TRUE(backend_->window_of(h)->isVisible());
+    }
+    const QRect screen = rt::primary_screen_rect();
+    EXPECT_EQ(backend_->window_of(3)->geometry(), QRect(510, screen.height() - 450, 400, 400));
+}
+
+TEST_F(ControlWindow, ClosingTheCartWindowEndsTheRunWithAnError) {
+    launch();
+    int closes = 0;
+    // Once the run's cart window shows, its close box is pressed.
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        rt::FigureWindow* cart = backend_->window_of(2);
+        if (cart && cart->isVisible() && closes == 0) {
+            ++closes;
+            cart->close();
+        }
+    });
+    presser.start(5);
+    widget<QPushButton>("pushbutton1")->click();
+    settle();
+    presser.stop();
+
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(rt::ishandle(2.0));
+    // The run stopped at its next use of the window's objects, and said so.
+    const std::string out = console_.str();
+    EXPECT_NE(out.find("is not a valid"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Success"), std::string::npos) << out;
+    // The rest works on: the control window and the mesh window stand, and
+    // a slider still answers.
+    EXPECT_TRUE(rt::ishandle(1.0));
+    EXPECT_TRUE(rt::ishandle(3.0));
+    widget<QSlider>("beta_sl")->triggerAction(QAbstractSlider::SliderToMaximum);
+    settle();
+    EXPECT_EQ(text_of(tagged("beta"), "String"), "0.1");
+}
+
+TEST_F(ControlWindow, CloseButtonDeletesTheWindowFromItsOwnCallback) {
+    launch();
+    QPointer<QPushButton> close = widget<QPushButton>("pushbutton2");
+    ASSERT_TRUE(close);
+    close->click();
+    settle();
+    EXPECT_TRUE(rt::open_figures().empty());
+    EXPECT_EQ(backend_->window_of(1), nullptr);
+    // The widgets went after the callback, not during it.
+    EXPECT_TRUE(close.isNull());
+}
+
+TEST_F(ControlWindow, ResizingRunsTheResizeCallbackAndKeepsControlsInPlace) {
+    launch();
+    rt::FigureWindow* window = backend_->window_of(1);
+    ASSERT_NE(window, nullptr);
+    window->show();
+    settle();
+    window->resize(500, 330);
+    settle();
+    EXPECT_NE(console_.str().find("figure1 ResizeFcn not implemented yet."), std::string::npos);
+    const rt::Value pos = rt::get(1.0, "Position");
+    EXPECT_EQ(pos[2], 500);
+    EXPECT_EQ(pos[3], 330);
+    // Controls keep their distance from the window's bottom left.
+    auto* start = widget<QPushButton>("pushbutton1");
+    EXPECT_EQ(start->geometry().bottom(), 330 - 15 - 1);
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// The timing rules of the event pump and repainting, the slider's scale and
+// the display check.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "runtime/window/control_widgets.hpp"
+#include "runtime/window/display_check.hpp"
+#include "runtime/window/refresh_schedule.hpp"
+
+namespace {
+
+using namespace std::chrono_literals;
+using rt::RefreshClock;
+
+TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
+    rt::EventPollSchedule polls;
+    const RefreshClock::time_point t0{};
+    EXPECT_TRUE(polls.due(t0));
+    EXPECT_FALSE(polls.due(t0 + 500us));
+    EXPECT_FALSE(polls.due(t0 + 999us));
+    EXPECT_TRUE(polls.due(t0 + 1ms));
+    EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
+    EXPECT_TRUE(polls.due(t0 + 5ms));
+}
+
+TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
+    rt::RepaintSchedule schedule(50);  // a frame every 20 ms
+    RefreshClock::time_point t{};
+    t += 1s;
+    EXPECT_TRUE(schedule.due(t));
+    schedule.painted(t, t + 2ms);  // a cheap paint
+    EXPECT_FALSE(schedule.due(t + 19ms));
+    EXPECT_TRUE(schedule.due(t + 20ms));
+    schedule.painted(t + 20ms, t + 60ms);  // a costly one: 40 ms
+    EXPECT_FALSE(schedule.due(t + 100ms));
+    EXPECT_TRUE(schedule.due(t + 20ms + 120ms));
+}
+
+TEST(SliderScale, EndsAreExactAndValuesClamp) {
+    EXPECT_EQ(rt::slider_step_of(0.5, 0, 1), 500);
+    EXPECT_EQ(rt::slider_step_of(-1, -1, 0), 0);
+    EXPECT_EQ(rt::slider_step_of(7, 0, 1), 1000);
+    EXPECT_EQ(rt::slider_step_of(-7, 0, 1), 0);
+    EXPECT_EQ(rt::slider_step_of(NAN, 0, 1), 0);
+    EXPECT_EQ(rt::slider_step_of(1, 1, 1), 0);  // an empty range
+    EXPECT_EQ(rt::slider_value_of(0, -1, 0), -1);
+    EXPECT_EQ(rt::slider_value_of(1000, 0, 0.1), 0.1);
+    EXPECT_EQ(rt::slider_value_of(300, 0, 1), 0.3);
+    EXPECT_EQ(rt::slider_value_of(100, 0, 0.1), 0.01);
+    for (int step : {1, 250, 999}) EXPECT_EQ(rt::slider_step_of(rt::slider_value_of(step, -1, 0), -1, 0), step);
+}
+
+// Sets environment variables for one scope and puts them back.
+class Environment {
+public:
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+        if (value) ::setenv(name, value, 1); else ::unsetenv(name);
+    }
+    ~Environment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second) ::setenv(it->first.c_str(), it->second->c_str(), 1);
+            else ::unsetenv(it->first.c_str());
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(DisplayCheck, SaysWhyNoDisplayCanBeReached) {
+    {
+        Environment env;
+        env.set("QT_QPA_PLATFORM", nullptr);
+        env.set("WAYLAND_DISPLAY", nullptr);
+        env.set("DISPLAY", nullptr);
+        EXPECT_EQ(rt::display_problem(), "DISPLAY is not set");
+        env.set("DISPLAY", ":64999");
+        EXPECT_EQ(rt::display_problem(), "cannot connect to display :64999");
+        env.set("DISPLAY", "no-colon");
+        EXPECT_EQ(rt::display_problem(), "cannot connect to display no-colon");
+        env.set("QT_QPA_PLATFORM", "offscreen");
+        EXPECT_EQ(rt::display_problem(), std::nullopt);
+    }
+    EXPECT_EQ(rt::no_display_message("tavrin", "DISPLAY is not set"),
+              "tavrin: no display found (DISPLAY is not set); run with --headless to use tavrin without windows");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#pragma once
+// The program started with real windows (Qt's offscreen platform under
+// CTest): the Qt window backend installed, the system's tables and
+// initialisers in place, the console captured. One QApplication serves the
+// whole test binary.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "app/main_information.hpp"
+#include "gui/tavrin.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/feval.hpp"
+#include "runtime/call/program.hpp"
+#include "runtime/graphics/callbacks.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "runtime/window/qt_window_backend.hpp"
+
+namespace window_test {
+
+inline void ensure_application() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "window_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensure_application();
+        backend_ = std::make_unique<rt::QtWindowBackend>(rt::WindowOptions{});
+        rt::set_window_backend(backend_.get());
+        rt::start_program(sys::main_information);
+        const QRect screen = rt::primary_screen_rect();
+        rt::set_screen_size(screen.width(), screen.height());
+        rt::set_resource_folders({TAVRIN_RESOURCE_DIR});
+        rt::set_console(&console_);
+        rt::set_warning_stream(&warnings_);
+    }
+    void TearDown() override {
+        rt::end_program(sys::main_information);
+        rt::set_window_backend(nullptr);
+        backend_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        rt::set_console(nullptr);
+        rt::set_warning_stream(nullptr);
+    }
+
+    // Opens the control window as the program's launch does.
+    void launch() {
+        rt::feval_entry(sys::entry_tavrin, 0, {});
+        rt::drawnow();
+    }
+    // The handle of the object tagged `tag` (hidden ones included).
+    static double tagged(const char* tag) {
+        const std::vector<rt::Value> pairs{rt::Value::string("Tag"), rt::Value::string(tag)};
+        rt::Value found = rt::findall(rt::Value(0.0), pairs);
+        return found.numel() == 1 ? found[0] : -1;
+    }
+    template <typename W>
+    W* widget(const char* tag) const {
+        return qobject_cast<W*>(backend_->widget_of(tagged(tag)));
+    }
+    // What follows a user action: the toolkit's pending events, then the
+    // callbacks they queued.
+    static void settle() {
+        QCoreApplication::processEvents();
+        rt::deliver_pending_callbacks();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static std::string text_of(double h, const char* property) { return rt::get(h, property).text(); }
+
+    std::unique_ptr<rt::QtWindowBackend> backend_;
+    std::ostringstream console_, warnings_;
+};
+
+}  // namespace window_test
