@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -14,6 +15,12 @@
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/command_line.hpp"
 #include "runtime/main/startup_actions.hpp"
+#ifdef TAVRIN_WITH_WINDOWS
+#include "runtime/window/display_check.hpp"
+#include "runtime/window/figure_export.hpp"
+#include "runtime/window/paced_pause.hpp"
+#include "runtime/window/window_session.hpp"
+#endif
 
 namespace rt {
 
@@ -49,11 +56,34 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         return 1;
     }
 
+    const std::string program =
+        argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "tavrin";
+#ifdef TAVRIN_WITH_WINDOWS
+    // Windows need a display: say so in one line before the toolkit starts.
+    std::unique_ptr<WindowSession> windows;
+    std::unique_ptr<PacedPauseBackend> paced;
+    if (!options.headless) {
+        if (auto problem = display_problem()) {
+            std::cerr << no_display_message(program, *problem) << std::endl;
+            return 1;
+        }
+        windows = std::make_unique<WindowSession>(program, WindowOptions{options.fps, options.pace});
+    } else if (options.pace > 0) {
+        paced = std::make_unique<PacedPauseBackend>(options.pace);
+        set_window_backend(paced.get());
+    }
+#else
+    if (!options.headless) {
+        std::cerr << program << ": this build has no windows; run with --headless" << std::endl;
+        return 1;
+    }
+#endif
+
     int status = 0;
     bool started = reported([&] {
         start_program(*info);
         if (options.seed) seed_rand(*options.seed);
-        if (options.screen) set_screen_size(options.screen->width, options.screen->height);
+        if (options.screen && options.headless) set_screen_size(options.screen->width, options.screen->height);
         const std::string folder = executable_folder(argc > 0 ? argv[0] : nullptr);
         set_resource_folders(folder.empty() ? std::vector<std::string>{} : std::vector<std::string>{folder});
     });
@@ -69,8 +99,20 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
             if (!reported([&] { run_startup_action(action, variables); })) status = 1;
     }
 
-    // Until the window backend joins, every run ends here, as a headless one.
+#ifdef TAVRIN_WITH_WINDOWS
+    // With windows the pictures show the state the actions left; then the
+    // program lives until its last window closes.
+    if (!options.save_figures.empty() && launched && !reported([&] { save_figures(options.save_figures); })) status = 1;
+    while (windows && launched && WindowSession::windows_open()) {
+        windows->wait_for_events();
+        reported([] { deliver_pending_callbacks(); });
+    }
+#endif
     if (!reported([&] { end_program(*info); })) status = 1;
+#ifdef TAVRIN_WITH_WINDOWS
+    windows.reset();
+    if (paced) set_window_backend(nullptr);
+#endif
     console().flush();
     std::cout.flush();
     return status;
