@@ -99,25 +99,31 @@ Value axes(std::span<const Value> args) {
 Value newplot() {
     ObjectTree& t = tree();
     GraphicsObject* fig = &current_figure_object();
-    if (fig->is(P::NextPlot, "new")) {
-        fig = &figure_object(figure());
-    } else if (fig->is(P::NextPlot, "replace") || fig->is(P::NextPlot, "replacechildren")) {
-        std::vector<double> doomed;
-        for (GraphicsObject* child : fig->children()) doomed.push_back(child->handle());
-        for (double h : doomed) {
-            if (GraphicsObject* obj = t.find(h)) t.destroy(*obj);
+    // Held axes in a window that adds (every step of a learning run) cost
+    // two comparisons.
+    const Value& fig_next = fig->value(P::NextPlot);
+    if (!text_is(fig_next, "add")) {
+        if (text_is(fig_next, "new")) {
+            fig = &figure_object(figure());
+        } else {
+            std::vector<double> doomed;
+            for (GraphicsObject* child : fig->children()) doomed.push_back(child->handle());
+            for (double h : doomed) {
+                if (GraphicsObject* obj = t.find(h)) t.destroy(*obj);
+            }
         }
     }
     GraphicsObject* ax = t.current_axes(*fig);
     if (!ax) ax = &create_axes(*fig, {});
-    if (ax->is(P::NextPlot, "replace")) {
+    const Value& ax_next = ax->value(P::NextPlot);
+    if (text_is(ax_next, "replace")) {
         delete_plotted_children(*ax);
         t.reset(*ax, {P::Position, P::OuterPosition, P::ActivePositionProperty, P::Units, P::Tag, P::Title});
         const Value& title = ax->value(P::Title);
         if (GraphicsObject* text = title.numel() == 1 ? t.find(title[0]) : nullptr) {
             t.set(*text, P::String, Value::string(""));
         }
-    } else if (ax->is(P::NextPlot, "replacechildren")) {
+    } else if (text_is(ax_next, "replacechildren")) {
         delete_plotted_children(*ax);
     }
     return Value(ax->handle());

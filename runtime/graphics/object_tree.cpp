@@ -16,10 +16,7 @@ constexpr std::size_t kPoolLimit = 64;
 constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
 }  // namespace
 
-ObjectTree& tree() {
-    static ObjectTree instance;
-    return instance;
-}
+ObjectTree object_tree;
 
 ObjectTree::ObjectTree() {
     root_.type_ = ObjectType::Root;
@@ -225,6 +222,8 @@ void ObjectTree::changed(GraphicsObject& obj) noexcept {
 }
 
 void ObjectTree::touch(GraphicsObject& obj, PropertyId id) {
+    // An object still being made is counted once, when it is announced.
+    if (!obj.announced_) return;
     changed(obj);
     if (obj.announced_ && backend) backend->property_changed(obj, id);
 }

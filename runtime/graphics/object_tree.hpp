@@ -110,7 +110,9 @@ private:
     double screen_w_ = 1280, screen_h_ = 1024;
 };
 
-ObjectTree& tree();
+// The runtime's one tree. Nothing uses it before main starts.
+extern ObjectTree object_tree;
+inline ObjectTree& tree() { return object_tree; }
 
 // ---- shared by the functions of graphics.hpp ----
 // The characters of a text Value as a string_view, without an allocation for

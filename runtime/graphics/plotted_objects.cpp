@@ -152,7 +152,8 @@ Value plot(std::span<const Value> args) {
             }
             if (spec && !spec->marker.empty()) {
                 t.store(o, P::Marker, choice_word(ObjectType::Line, P::Marker, spec->marker));
-                if (spec->line_style.empty()) t.store(o, P::LineStyle, choice_word(ObjectType::Line, P::LineStyle, "none"));
+                static const Value& no_line = choice_word(ObjectType::Line, P::LineStyle, "none");
+                if (spec->line_style.empty()) t.store(o, P::LineStyle, no_line);
             }
             if (spec && !spec->line_style.empty()) {
                 t.store(o, P::LineStyle, choice_word(ObjectType::Line, P::LineStyle, spec->line_style));

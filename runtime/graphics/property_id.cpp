@@ -1,9 +1,8 @@
 #include "runtime/graphics/property_id.hpp"
 
-#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "runtime/graphics/property_schema.hpp"
 
@@ -35,35 +34,35 @@ constexpr std::array<const char*, kPropertyCount> kPropertyNames = {
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The names in lower case, sorted, built once: every get and set looks a
-// name up, and a binary search over them needs no copy of the name.
-struct IndexEntry {
-    std::string lower;
-    PropertyId id;
-};
+// An open-addressing table of the names in lower case, built once: every get
+// and set looks a name up, and hashing it while lowering it needs no copy.
+constexpr std::size_t kSlots = 256;  // a power of two, well above the name count
 
-const std::vector<IndexEntry>& name_index() {
-    static const std::vector<IndexEntry> index = [] {
-        std::vector<IndexEntry> entries;
+std::uint32_t hash_step(std::uint32_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 16777619u; }
+
+struct NameTable {
+    std::array<std::string, kSlots> names;
+    std::array<int, kSlots> ids;
+    NameTable() {
+        ids.fill(-1);
         for (int i = 0; i < kPropertyCount; ++i) {
             std::string name = kPropertyNames[static_cast<std::size_t>(i)];
-            for (char& c : name) c = lower(c);
-            entries.push_back({name, PropertyId(i)});
+            std::uint32_t h = 2166136261u;
+            for (char& c : name) {
+                c = lower(c);
+                h = hash_step(h, c);
+            }
+            std::size_t slot = h & (kSlots - 1);
+            while (ids[slot] >= 0) slot = (slot + 1) & (kSlots - 1);
+            names[slot] = name;
+            ids[slot] = i;
         }
-        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.lower < b.lower; });
-        return entries;
-    }();
-    return index;
-}
-
-// Compares a lower-case name with another name of any case.
-int compare_nocase(std::string_view lower_name, std::string_view name) {
-    const std::size_t n = std::min(lower_name.size(), name.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const char a = lower_name[i], b = lower(name[i]);
-        if (a != b) return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
     }
-    return lower_name.size() == name.size() ? 0 : (lower_name.size() < name.size() ? -1 : 1);
+};
+
+const NameTable& name_table() {
+    static const NameTable table;
+    return table;
 }
 
 }  // namespace
@@ -83,13 +82,17 @@ const char* property_name(PropertyId id) noexcept {
 }
 
 std::optional<PropertyId> property_id(std::string_view name) noexcept {
-    const auto& index = name_index();
-    std::size_t lo = 0, hi = index.size();
-    while (lo < hi) {
-        const std::size_t mid = (lo + hi) / 2;
-        const int c = compare_nocase(index[mid].lower, name);
-        if (c == 0) return index[mid].id;
-        if (c < 0) lo = mid + 1; else hi = mid;
+    char lowered[48];
+    if (name.empty() || name.size() > sizeof(lowered)) return std::nullopt;
+    std::uint32_t h = 2166136261u;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        lowered[i] = lower(name[i]);
+        h = hash_step(h, lowered[i]);
+    }
+    const std::string_view key(lowered, name.size());
+    const NameTable& table = name_table();
+    for (std::size_t slot = h & (kSlots - 1); table.ids[slot] >= 0; slot = (slot + 1) & (kSlots - 1)) {
+        if (table.names[slot] == key) return PropertyId(table.ids[slot]);
     }
     return std::nullopt;
 }
