@@ -89,7 +89,9 @@ Value plot(std::span<const Value> args);
 Value plot(const Value& x, const Value& y, const Value& linespec);
 // surface(Z), surface(X, Y, Z), surface(X, Y, Z, C), then pairs. X and Y may
 // be matrices of Z's size or vectors (X as long as Z has columns, Y as long
-// as it has rows); "CData" is Z unless C is given.
+// as it has rows); either way "XData" and "YData" are stored as matrices of
+// Z's size (column and row numbers for surface(Z)). "CData" is Z unless C is
+// given.
 Value surface(std::span<const Value> args);
 // text(x, y, string), text(x, y, z, string), then pairs.
 Value text(std::span<const Value> args);

@@ -50,8 +50,9 @@ public:
     bool being_deleted() const noexcept { return being_deleted_; }
 
     // A slot the window backend may use for its own widget or window, to
-    // avoid a lookup by handle. The runtime never reads it.
-    void* backend_data = nullptr;
+    // avoid a lookup by handle. The runtime never reads it; the backend may
+    // set it through the const references its hooks receive.
+    mutable void* backend_data = nullptr;
 
 private:
     friend class ObjectTree;

@@ -14,7 +14,7 @@
 //   "tavrin.fig: line 12, column 5: syntax error ..."
 //   "tavrin.fig: /children/3: There is no 'Valu' property on the uicontrol object."
 // and leaves no object of the failed load behind. The loaded window is not
-// made current.
+// made current (it is current only when no other window is open).
 
 #include <string>
 #include <string_view>
