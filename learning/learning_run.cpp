@@ -35,6 +35,18 @@ rt::Value control_value(const RunConstants& k, const rt::Value& handles, const c
 
 }  // namespace
 
+void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state,
+                    const rt::Value& pre_action, const rt::Value& reinf, const rt::Value& ALPHA,
+                    const rt::Value& GAMMA) {
+    using namespace rt;
+    const Value predicted_value = k[k0];
+    if (!ne_bool(pre_action, k[kMinus1])) return;
+    const Value q = array_ref2(q_val, pre_state, pre_action);
+    const Value target = plus(reinf, mtimes(GAMMA, predicted_value));
+    const Value step = mtimes(ALPHA, minus(target, q));
+    array_assign2(q_val, pre_state, pre_action, plus(array_ref2(q_val, pre_state, pre_action), step));
+}
+
 void learning_run(const RunConstants& k, const rt::Value& handles) {
     using namespace rt;
     Parameter ALPHA("ALPHA"), BETA("BETA"), GAMMA("GAMMA");
@@ -74,13 +86,7 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
 
         if (eq_bool(box, k[kMinus1])) {
             reinf = control_value(k, handles, "reinf_sl");
-            const Value predicted_value = k[k0];
-            if (ne_bool(pre_action, k[kMinus1])) {
-                const Value q = array_ref2(q_val, pre_state, pre_action);
-                const Value target = plus(reinf, mtimes(GAMMA.value(), predicted_value));
-                const Value step = mtimes(ALPHA.value(), minus(target, q));
-                array_assign2(q_val, pre_state, pre_action, plus(array_ref2(q_val, pre_state, pre_action), step));
-            }
+            failure_update(k, q_val, pre_state, pre_action, reinf, ALPHA.value(), GAMMA.value());
             pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
                                    &s.v_theta);
             trial = plus(trial, k[k1]);

@@ -26,4 +26,12 @@ namespace sys {
 // and GAMMA must be declared by the running program's global table.
 void learning_run(const RunConstants& k, const rt::Value& handles);
 
+// The run's own update at a failure, of the entry of the previous decision
+// (pre_state, pre_action): q + ALPHA * ((reinf + GAMMA * 0) - q), in exactly
+// that grouping. A failure with no previous decision (pre_action -1, the
+// first step after a reset) updates nothing.
+void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state,
+                    const rt::Value& pre_action, const rt::Value& reinf, const rt::Value& ALPHA,
+                    const rt::Value& GAMMA);
+
 }  // namespace sys
