@@ -96,6 +96,12 @@ QPointF AxesProjection::map(double x, double y, double z) const noexcept {
     return QPointF(centre_.x() + (sx - centre_sx_) * scale_x_, centre_.y() - (sy - centre_sy_) * scale_y_);
 }
 
+QPointF AxesProjection::project(double x, double y, double z, double& depth) const noexcept {
+    double sx, sy;
+    rotate(nx(x), ny(y), nz(z), sx, sy, depth);
+    return QPointF(centre_.x() + (sx - centre_sx_) * scale_x_, centre_.y() - (sy - centre_sy_) * scale_y_);
+}
+
 double AxesProjection::depth(double x, double y, double z) const noexcept {
     double sx, sy, d;
     rotate(nx(x), ny(y), nz(z), sx, sy, d);

@@ -39,6 +39,8 @@ public:
     QPointF map(double x, double y, double z = 0) const noexcept;
     // Larger is nearer the viewer.
     double depth(double x, double y, double z) const noexcept;
+    // map and depth at once.
+    QPointF project(double x, double y, double z, double& depth) const noexcept;
     // The 2-D plot box (x right, y up); for a 3-D view the bounds of the
     // projected box.
     QRectF plot_box() const noexcept { return box_; }

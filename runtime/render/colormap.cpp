@@ -1,5 +1,6 @@
 #include "runtime/render/colormap.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -51,12 +52,25 @@ QColor colormap_entry(int i) noexcept {
     return table()[static_cast<std::size_t>(i)];
 }
 
+int colormap_index(double value, double lo, double hi) noexcept {
+    if (std::isnan(value)) return -1;
+    if (!(hi > lo)) return 0;
+    const double t = (value - lo) / (hi - lo);
+    return t <= 0 ? 0 : t >= 1 ? kColormapSize - 1 : static_cast<int>(t * kColormapSize);
+}
+
 QColor colormap_color(double value, double lo, double hi) noexcept {
-    if (std::isnan(value)) return QColor();
-    if (!(hi > lo)) return colormap_entry(0);
-    double t = (value - lo) / (hi - lo);
-    int i = t <= 0 ? 0 : t >= 1 ? kColormapSize - 1 : static_cast<int>(t * kColormapSize);
-    return colormap_entry(i);
+    const int i = colormap_index(value, lo, hi);
+    return i < 0 ? QColor() : colormap_entry(i);
+}
+
+const QBrush& colormap_brush(int i) noexcept {
+    static const std::array<QBrush, kColormapSize> brushes = [] {
+        std::array<QBrush, kColormapSize> out;
+        for (int k = 0; k < kColormapSize; ++k) out[static_cast<std::size_t>(k)] = QBrush(colormap_entry(k));
+        return out;
+    }();
+    return brushes[static_cast<std::size_t>(std::clamp(i, 0, kColormapSize - 1))];
 }
 
 }  // namespace rt

@@ -3,6 +3,7 @@
 // ramp from dark purple through blue and green to yellow, so equal steps in
 // height look like equal steps in colour.
 
+#include <QBrush>
 #include <QColor>
 
 namespace rt {
@@ -16,5 +17,10 @@ QColor colormap_entry(int i) noexcept;
 // lo take the first entry, at or above hi the last; NaN gives an invalid
 // QColor (such a face is not painted).
 QColor colormap_color(double value, double lo, double hi) noexcept;
+
+// The entry `value` takes, or -1 for NaN.
+int colormap_index(double value, double lo, double hi) noexcept;
+// A solid brush of entry i, made once: a surface sets one per face.
+const QBrush& colormap_brush(int i) noexcept;
 
 }  // namespace rt

@@ -35,6 +35,8 @@ QPen line_pen(const GraphicsObject& obj, const QColor& color) {
     if (obj.is(P::LineStyle, "none")) return QPen(Qt::NoPen);
     double width = obj.value(P::LineWidth).numel() == 1 ? obj.value(P::LineWidth)[0] : 0.5;
     QPen pen(color, std::max(1.0, width * kPixelsPerPoint));
+    // A cosmetic pen of one pixel takes the raster engine's fast line path.
+    pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     if (obj.is(P::LineStyle, "--")) pen.setStyle(Qt::DashLine);

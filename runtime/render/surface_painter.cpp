@@ -57,8 +57,7 @@ void paint_surface(const GraphicsObject& surface, const AxesProjection& proj, QP
             const double y = grid_coordinate(yd, i, j, rows, cols, false);
             valid[k] = std::isfinite(x) && std::isfinite(y) && std::isfinite(z[k]);
             if (!valid[k]) continue;
-            points[k] = proj.map(x, y, z[k]);
-            depth[k] = proj.depth(x, y, z[k]);
+            points[k] = proj.project(x, y, z[k], depth[k]);
         }
     }
 
@@ -74,21 +73,26 @@ void paint_surface(const GraphicsObject& surface, const AxesProjection& proj, QP
     std::stable_sort(order.begin(), order.end(), [](const Face& f, const Face& g) { return f.depth < g.depth; });
 
     QPen edge_pen = edges ? line_pen(surface, edge_fixed.value_or(Qt::black)) : QPen(Qt::NoPen);
-    if (!faces) painter.setBrush(Qt::NoBrush);
     painter.setPen(edge_pen);
+    painter.setBrush(faces && !face_mapped ? QBrush(*face_fixed) : QBrush(Qt::NoBrush));
+    const bool mapped = face_mapped || edge_mapped;
+    int shown = -1;  // the colour-map entry the painter holds
     for (const Face& f : order) {
         const std::size_t a = f.i + f.j * rows, b = a + rows;
+        int entry = 0;
+        if (mapped) {
+            entry = colormap_index((c[a] + c[a + 1] + c[b] + c[b + 1]) / 4, clo, chi);
+            if (entry < 0) continue;
+        }
+        if (mapped && entry != shown) {
+            if (face_mapped) painter.setBrush(colormap_brush(entry));
+            if (edge_mapped && edge_pen.style() != Qt::NoPen) {
+                edge_pen.setColor(colormap_entry(entry));
+                painter.setPen(edge_pen);
+            }
+            shown = entry;
+        }
         const QPointF quad[4] = {points[a], points[b], points[b + 1], points[a + 1]};
-        QColor mapped;
-        if (face_mapped || edge_mapped) {
-            mapped = colormap_color((c[a] + c[a + 1] + c[b] + c[b + 1]) / 4, clo, chi);
-            if (!mapped.isValid()) continue;
-        }
-        if (faces) painter.setBrush(face_mapped ? mapped : *face_fixed);
-        if (edge_mapped && edge_pen.style() != Qt::NoPen) {
-            edge_pen.setColor(mapped);
-            painter.setPen(edge_pen);
-        }
         painter.drawPolygon(quad, 4);
     }
 }
