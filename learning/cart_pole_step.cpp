@@ -22,20 +22,21 @@ CartPole standard_cart_pole(const RunConstants& k) {
 
 rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action,
                          CartPoleState& s) {
-    using rt::cos;
-    using rt::sin;
     const rt::Value& two = k[k2];
     const rt::Value& four_thirds = k[kFourThirds];
-    auto squared = [&two](const rt::Value& v) { return rt::mpower(v, two); };
     const auto& [m, mp, g, length, Force, T] = plant;
     auto& [x, v_x, theta, v_theta] = s;
+    // Each is needed more than once; the runtime's sin and cos of the same
+    // angle give the same double every time.
+    const rt::Value sin_theta = rt::sin(theta), cos_theta = rt::cos(theta);
+    const rt::Value v_theta_squared = rt::mpower(v_theta, two), cos_theta_squared = rt::mpower(cos_theta, two);
 
     const rt::Value F = rt::eq_bool(cur_action, k[k1]) ? k[kMinus1] * Force : Force;
 
     const rt::Value a_theta =
-        ((m * g) * sin(theta) - cos(theta) * (F + ((mp * length) * squared(v_theta)) * sin(theta))) /
-        (((four_thirds * m) * length) - (mp * length) * squared(cos(theta)));
-    const rt::Value a_x = (F + (mp * length) * (squared(v_theta) * sin(theta) - a_theta * cos(theta))) / m;
+        ((m * g) * sin_theta - cos_theta * (F + ((mp * length) * v_theta_squared) * sin_theta)) /
+        (((four_thirds * m) * length) - (mp * length) * cos_theta_squared);
+    const rt::Value a_x = (F + (mp * length) * (v_theta_squared * sin_theta - a_theta * cos_theta)) / m;
 
     v_theta = v_theta + a_theta * T;
     theta = theta + v_theta * T;
