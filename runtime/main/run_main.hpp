@@ -7,12 +7,15 @@
 //  3. Launches: calls `main_entry` by name with no inputs and no outputs.
 //  4. Runs --set, --click and --eval in command-line order.
 //  5. Ends: headless, right after the actions; with windows, when the last
-//     one closes.
+//     one closes. Without --headless the program needs a display (and a
+//     build with windows): otherwise it says so in one line, status 1.
 //  6. Runs the terminators, the last initialised first.
 //
 // The status is 0, or 1 when the launch, an action or a terminator raised
 // (its text is printed on standard error; later actions still run after a
-// failed one, none after a failed launch).
+// failed one, none after a failed launch), or kTimeLimitStatus (3) when
+// --max-seconds ran out: every window was asked to close, the actions not
+// yet begun are skipped, and a line on standard error says so.
 
 #include "runtime/call/function_table.hpp"
 
