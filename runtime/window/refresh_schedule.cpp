@@ -6,7 +6,7 @@ namespace rt {
 
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
-constexpr int kPaintCostFactor = 3;
+constexpr int kPaintCostFactor = 5;
 }  // namespace
 
 bool EventPollSchedule::due(RefreshClock::time_point now) noexcept {

@@ -4,9 +4,11 @@
 // A learning run pauses over a hundred thousand times, so a pause must cost
 // almost nothing when nothing is due: it asks the toolkit for events only
 // once a millisecond has passed since it last asked (a clock read is cheap,
-// an event-loop pass is not). A window repaints at most `fps` times a second,
-// and never spends more than about a quarter of the time painting: after a
-// paint that took d seconds it waits at least 3 d before the next.
+// an event-loop pass is not). A window repaints at most `fps` times a second
+// and spends no more than about a fifth of the time painting: after a paint
+// that took d seconds it waits at least 5 d before the next. A mesh window
+// holding hundreds of surfaces then shows a new picture a few times a second
+// while the run goes on at speed.
 
 #include <chrono>
 
