@@ -86,7 +86,11 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
     // Which remembered axes still stand where they stood, and how much of
     // their plotted objects is unchanged.
     std::vector<AxesMemory> memory(scenes.size());
-    bool picture_valid = !picture_.isNull() && picture_.size() == size && axes_.size() == scenes.size();
+    // A high-density screen paints more pixels per unit of position; the
+    // picture keeps as many, so what is drawn over it matches.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    bool picture_valid = !picture_.isNull() && picture_.deviceIndependentSize() == QSizeF(size) &&
+                         picture_.devicePixelRatio() == ratio && axes_.size() == scenes.size();
     std::vector<double> fig_key;
     append_value(fig_key, figure.value(P::Color));
     picture_valid = picture_valid && fig_key == figure_key_;
@@ -111,7 +115,8 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
 
     const int w = std::clamp(size.width(), 1, kLargestSide), h = std::clamp(size.height(), 1, kLargestSide);
     if (!picture_valid) {
-        picture_ = QImage(w, h, QImage::Format_RGB32);
+        picture_ = QImage(QSize(w, h) * ratio, QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(ratio);
         picture_.fill(figure_color(figure));
         QPainter layer(&picture_);
         for (std::size_t a = 0; a < scenes.size(); ++a) {

@@ -99,7 +99,8 @@ void QtWindowBackend::property_changed(const GraphicsObject& obj, PropertyId id)
     }
     if (obj.type() != ObjectType::Uicontrol) return;
     QWidget* w = widget_data(obj);
-    if (id == P::Style && w && !widget_matches_style(w, obj)) {
+    // A new parent or a new style needs a new widget.
+    if (id == P::Parent || (id == P::Style && w && !widget_matches_style(w, obj))) {
         drop_widget(obj);
         add_control(obj);
         w = widget_data(obj);

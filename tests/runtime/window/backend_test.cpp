@@ -88,6 +88,12 @@ TEST_F(Backend, WidgetsFollowTheirProperties) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
 
+    // Moved to another window, it gets a widget there.
+    const double other = rt::figure()[0];
+    rt::set(text, "Parent", Value(other));
+    ASSERT_NE(backend_->widget_of(text), nullptr);
+    EXPECT_EQ(backend_->widget_of(text)->parentWidget(), backend_->window_of(other));
+
     rt::delete_(Value(slider));
     EXPECT_EQ(backend_->widget_of(slider), nullptr);
 }
