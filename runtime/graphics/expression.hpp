@@ -22,7 +22,7 @@
 //
 // The whole text is parsed before anything runs; malformed text raises
 // "Parse error at column N: ..." (columns from 1). Brackets and calls may nest
-// at most 64 deep.
+// at most 64 deep, and at most 64 field references may follow one another.
 
 #include <string>
 #include <string_view>

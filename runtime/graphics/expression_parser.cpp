@@ -138,7 +138,12 @@ private:
             return node;
         }
         node = primary(depth);
+        // Each field reference wraps the node before it, so a long chain is
+        // as deep a tree (and as deep a recursion to evaluate and free) as
+        // nested brackets.
+        int fields = 0;
         while (peek() == '.' && is_letter(peek(1))) {
+            if (++fields > kMaxDepth) fail("more than " + std::to_string(kMaxDepth) + " field references in a row");
             ExprNode field;
             field.kind = ExprNode::Kind::Field;
             field.column = column();
