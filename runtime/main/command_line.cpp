@@ -39,7 +39,7 @@ std::optional<ScreenSize> to_screen(const std::string& text) {
 std::string usage_line(const std::string& program) {
     return "usage: " + program +
            " [--headless] [--set TAG=VALUE]... [--click TAG]... [--eval STATEMENT]... [--seed N]"
-           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N]";
+           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N] [--max-seconds S]";
 }
 
 }  // namespace
@@ -85,6 +85,12 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
     app.add_option("--fps", o.fps, "Repaint each window at most N times a second (default 60)")
         ->type_name("N")
         ->check(CLI::Range(0.1, 1000.0));
+    app.add_option("--max-seconds", o.max_seconds,
+                   "After S seconds close every window, so a run ends at its next step (exit status 3)")
+        ->type_name("S")
+        ->check(CLI::Range(0.001, 1e9));
+    app.footer("Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
+               "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
 
     try {
         app.parse(argc, argv);

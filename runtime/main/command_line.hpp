@@ -13,6 +13,7 @@
 //   --save-figures DIR    at exit, write every open window as DIR/figure-N.png
 //   --pace SECONDS        make every pause last at least this long
 //   --fps N               repaint each window at most N times a second
+//   --max-seconds S       after S seconds, close every window (time_limit.hpp)
 //
 // --set, --click and --eval keep their command-line order.
 
@@ -45,6 +46,7 @@ struct ProgramOptions {
     std::string save_figures;  // empty: none
     double pace = 0;           // seconds; 0: no slowing down
     double fps = 60;
+    double max_seconds = 0;    // 0: no time limit
 };
 
 struct ParsedCommandLine {

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "runtime/array/text.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/guard.hpp"
@@ -15,6 +16,7 @@
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/command_line.hpp"
 #include "runtime/main/startup_actions.hpp"
+#include "runtime/main/time_limit.hpp"
 #ifdef TAVRIN_WITH_WINDOWS
 #include "runtime/window/display_check.hpp"
 #include "runtime/window/figure_export.hpp"
@@ -78,6 +80,17 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         return 1;
     }
 #endif
+    std::unique_ptr<TimeLimit> limit;
+    if (options.max_seconds > 0) {
+        limit = std::make_unique<TimeLimit>(options.max_seconds);
+#ifdef TAVRIN_WITH_WINDOWS
+        if (windows) windows->at_deadline(options.max_seconds, [&limit] { if (limit) limit->expire(); });
+        else limit->watch_pauses();
+#else
+        limit->watch_pauses();
+#endif
+    }
+    const auto time_is_up = [&limit] { return limit && limit->expired(); };
 
     int status = 0;
     bool started = reported([&] {
@@ -95,8 +108,10 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
 
     if (launched) {
         EvalContext variables;
-        for (const StartupAction& action : options.actions)
+        for (const StartupAction& action : options.actions) {
+            if (time_is_up()) break;
             if (!reported([&] { run_startup_action(action, variables); })) status = 1;
+        }
     }
 
 #ifdef TAVRIN_WITH_WINDOWS
@@ -108,7 +123,14 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         reported([] { deliver_pending_callbacks(); });
     }
 #endif
-    if (!reported([&] { end_program(*info); })) status = 1;
+    if (time_is_up()) {
+        console().flush();
+        std::cerr << program << ": the time limit of " << num2str(limit->seconds())
+                  << " seconds (--max-seconds) ran out; every window was closed." << std::endl;
+        status = kTimeLimitStatus;
+    }
+    if (!reported([&] { end_program(*info); }) && status == 0) status = 1;
+    limit.reset();
 #ifdef TAVRIN_WITH_WINDOWS
     windows.reset();
     if (paced) set_window_backend(nullptr);

@@ -40,9 +40,16 @@ void run_startup_action(const StartupAction& action, EvalContext& variables) {
         deliver_callback(h, "Callback");
         break;
     }
-    case StartupAction::Kind::Click:
-        deliver_callback(object_tagged(action.tag, "--click"), "Callback");
+    case StartupAction::Kind::Click: {
+        const double h = object_tagged(action.tag, "--click");
+        // A press on a label does nothing; a script that asks for one has
+        // most likely named the wrong object, so say so.
+        const GraphicsObject* obj = find_object(h);
+        if (!obj || obj->value(PropertyId::Callback).is_empty())
+            raise("--click: the object tagged '" + action.tag + "' has no callback.");
+        deliver_callback(h, "Callback");
         break;
+    }
     case StartupAction::Kind::Eval:
         evaluate(action.statement, variables, true);
         break;
