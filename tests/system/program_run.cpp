@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,11 @@ std::string make_temp_folder() {
 }
 
 ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& folder) {
+    return run_program_within(0, binary, args, folder);
+}
+
+ProgramRun run_program_within(double seconds, const std::string& binary, const std::vector<std::string>& args,
+                              const std::string& folder) {
     // Output goes to files, not pipes, so that a long run cannot block on a
     // full pipe while nobody reads it.
     const std::filesystem::path scratch = make_temp_folder();
@@ -49,6 +55,8 @@ ProgramRun run_program(const std::string& binary, const std::vector<std::string>
         const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
         if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
+        // The alarm outlives execv; its default action ends the program.
+        if (seconds > 0) alarm(static_cast<unsigned>(std::ceil(seconds)));
         execv(binary.c_str(), argv.data());
         _exit(127);
     }
@@ -66,6 +74,10 @@ ProgramRun run_program(const std::string& binary, const std::vector<std::string>
 
 ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder) {
     return run_program(TAVRIN_BINARY, args, folder);
+}
+
+ProgramRun run_tavrin_within(double seconds, const std::vector<std::string>& args, const std::string& folder) {
+    return run_program_within(seconds, TAVRIN_BINARY, args, folder);
 }
 
 }  // namespace sys_test

@@ -19,6 +19,12 @@ ProgramRun run_program(const std::string& binary, const std::vector<std::string>
 // The built tavrin program.
 ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder = {});
 
+// As run_program, but a program still running after `seconds` is ended by
+// SIGALRM (status -1), so a hang fails the test instead of stalling it.
+ProgramRun run_program_within(double seconds, const std::string& binary, const std::vector<std::string>& args,
+                              const std::string& folder = {});
+ProgramRun run_tavrin_within(double seconds, const std::vector<std::string>& args, const std::string& folder = {});
+
 // A fresh empty folder under the system's temporary folder.
 std::string make_temp_folder();
 

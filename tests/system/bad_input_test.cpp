@@ -1,0 +1,183 @@
+// What a person gets for bad input: a layout file that cannot be used, a
+// --set, --click or --eval that cannot be done. Each is one clear line on
+// standard error and the documented exit status, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/system/program_run.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using sys_test::ProgramRun;
+
+// Long enough for a sanitizer build, short enough that a hang fails fast.
+constexpr double kLimit = 60;
+
+ProgramRun run(const std::vector<std::string>& args, const std::string& folder = {}) {
+    return sys_test::run_tavrin_within(kLimit, args, folder);
+}
+
+std::size_t lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+std::string shipped_layout() {
+    std::ifstream in(fs::path(TAVRIN_BINARY).parent_path() / "tavrin.fig", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A working folder holding `layout` as tavrin.fig, which the program reads
+// before the copy beside itself.
+class LayoutFolder {
+public:
+    explicit LayoutFolder(const std::string& layout) : path_(sys_test::make_temp_folder()) {
+        std::ofstream(path_ + "/tavrin.fig", std::ios::binary) << layout;
+    }
+    ~LayoutFolder() { fs::remove_all(path_); }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+TEST(BadInput, ALayoutFileThatCannotBeUsedStopsTheLaunchWithOneLine) {
+    const std::string full = shipped_layout();
+    ASSERT_GT(full.size(), 1000u);
+    struct Case {
+        const char* what;
+        std::string layout;
+        std::string message;  // what the line begins with
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", "tavrin.fig: line 1, column 1: syntax error"},
+        {"truncated", full.substr(0, full.size() / 2), "tavrin.fig: line "},
+        {"not JSON", "figure1 = slider", "tavrin.fig: line 1, column "},
+        {"not text", std::string("\xff\xfe{\0\x01", 5), "tavrin.fig: line 1, column 1: syntax error"},
+        {"a list at the top", "[1, 2, 3]", "tavrin.fig: /: expected an object (the window) at the top"},
+        {"axes at the top", R"({"type": "axes"})", "tavrin.fig: /: the top object must be a figure"},
+        {"no type", R"({"Tag": "figure1"})", "tavrin.fig: /: missing \"type\""},
+        {"children not a list", R"({"type": "figure", "children": {"type": "uicontrol"}})",
+         "tavrin.fig: /children: expected an array of objects"},
+        {"a line in a window", R"({"type": "figure", "children": [{"type": "line"}]})",
+         "tavrin.fig: /children/0: a line cannot be placed in a figure"},
+        {"an unknown property", R"({"type": "figure", "children": [{"type": "uicontrol", "Valu": 1}]})",
+         "tavrin.fig: /children/0: There is no 'Valu' property on the uicontrol object."},
+        {"a position that is text", R"({"type": "figure", "Position": "wide"})", "tavrin.fig: /: "},
+        {"a ragged matrix", R"({"type": "figure", "UserData": [[1, 2], [3]]})",
+         "tavrin.fig: /UserData: the rows of a matrix must have equal lengths"},
+        {"nested far too deep", std::string(100000, '['), "tavrin.fig: line 1, column "},
+    };
+    for (const Case& c : cases) {
+        const LayoutFolder folder(c.layout);
+        const ProgramRun r = run({"--headless", "--eval", "disp('never')"}, folder.path());
+        EXPECT_EQ(r.status, 1) << c.what;
+        EXPECT_EQ(r.out, "") << c.what;
+        EXPECT_EQ(lines(r.err), 1u) << c.what << ": " << r.err;
+        EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << c.what << ": " << r.err;
+    }
+}
+
+TEST(BadInput, AMissingLayoutFileNamesWhereItWasLookedFor) {
+    // A copy of the program in a folder of its own has no layout file beside it.
+    const std::string lonely = sys_test::make_temp_folder(), work = sys_test::make_temp_folder();
+    const std::string copy = lonely + "/tavrin";
+    fs::copy_file(TAVRIN_BINARY, copy);
+    const ProgramRun r = sys_test::run_program_within(kLimit, copy, {"--headless", "--click", "pushbutton1"}, work);
+    fs::remove_all(lonely);
+    fs::remove_all(work);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "tavrin.fig: cannot open the layout file (looked in the working folder, " + lonely + ").\n");
+}
+
+TEST(BadInput, ALayoutOfTheWrongShapeFailsAtTheActionThatNeedsWhatIsMissing) {
+    // A window that loads but lacks the controls, and a Start button whose
+    // callback is not a statement.
+    const LayoutFolder folder(R"({"type": "figure", "Tag": "figure1", "children": [
+        {"type": "uicontrol", "Style": "pushbutton", "Tag": "pushbutton1", "Callback": "tavrin('pushbutton1_Callback',"}]})");
+    const ProgramRun r = run({"--headless", "--click", "pushbutton1", "--set", "alpha_sl=0.3", "--eval", "disp('after')"},
+                             folder.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "after\n");
+    EXPECT_EQ(r.err,
+              "Parse error at column 31: unexpected end of text\n"
+              "--set: no object is tagged 'alpha_sl'.\n");
+}
+
+TEST(BadInput, SetRefusesUnknownTagsValuesOutsideTheSliderAndTextThatIsNoNumber) {
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"nosuch=1", "--set: no object is tagged 'nosuch'.\n"},
+        {"alpha_sl=2", "--set: 2 is outside the range of the slider 'alpha_sl' (0 to 1).\n"},
+        {"alpha_sl=nan", "--set: NaN is outside the range of the slider 'alpha_sl' (0 to 1).\n"},
+        {"reinf_sl=-inf", "--set: -Inf is outside the range of the slider 'reinf_sl' (-1 to 0).\n"},
+    };
+    for (const auto& [assignment, message] : refused) {
+        const ProgramRun r = run({"--headless", "--set", assignment});
+        EXPECT_EQ(r.status, 1) << assignment;
+        EXPECT_EQ(r.err, message);
+        EXPECT_EQ(r.out, "");
+    }
+    // Not a number at all: a bad option, refused before anything starts.
+    for (const char* assignment : {"alpha_sl=abc", "alpha_sl=", "=0.5", "alpha_sl", "alpha_sl=0.5=1", "alpha_sl=1e999"}) {
+        const ProgramRun r = run({"--headless", "--set", assignment, "--eval", "disp('never')"});
+        EXPECT_EQ(r.status, 2) << assignment;
+        EXPECT_EQ(r.out, "") << assignment;
+        EXPECT_EQ(lines(r.err), 2u) << r.err;
+        EXPECT_EQ(r.err.rfind("tavrin: --set: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nusage: tavrin "), std::string::npos) << r.err;
+    }
+}
+
+TEST(BadInput, ClickNeedsAnObjectWithACallbackAndTheLaterActionsStillRun) {
+    // A label, the radio button (it has no callback: --set changes it), the
+    // window itself, and nothing at all.
+    const ProgramRun r = run({"--headless", "--click", "alpha", "--click", "radiobutton1", "--click", "figure1",
+                              "--click", "nosuch", "--click", "", "--eval", "disp('after')"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "after\n");
+    EXPECT_EQ(r.err,
+              "--click: the object tagged 'alpha' has no callback.\n"
+              "--click: the object tagged 'radiobutton1' has no callback.\n"
+              "--click: the object tagged 'figure1' has no callback.\n"
+              "--click: no object is tagged 'nosuch'.\n"
+              "--click: the object tagged '' has no callback.\n");
+}
+
+TEST(BadInput, EvalReportsMalformedTextAndUnknownNamesInOneLine) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"get(0,", "Parse error at column 7: unexpected end of text\n"},
+        {"x = ", "Parse error at column 5: expected an expression after '='\n"},
+        {"disp('open", "Parse error at column 6: unterminated text\n"},
+        {"[1 2", "Parse error at column 1: missing ']'\n"},
+        {"1.5.5", "Parse error at column 4: unexpected '.'\n"},
+        {"a == 1", "Parse error at column 3: unexpected '='\n"},
+        {"nosuch", "Undefined function or variable 'nosuch'.\n"},
+        {"nosuch(1, 'x')", "Undefined function or variable 'nosuch'.\n"},
+        {"get(0, 'Valu')", "There is no 'Valu' property on the root object.\n"},
+        {"[a, b] = 3", "Only a function call can give several outputs.\n"},
+        {std::string(70, '(') + "1" + std::string(70, ')'), "Parse error at column 1: unexpected '('\n"},
+        {std::string(100000, '['), "Parse error at column 65: brackets and calls nest deeper than 64 levels\n"},
+        {"ans" + [] {
+             std::string chain;
+             for (int i = 0; i < 50000; ++i) chain += ".b";
+             return chain;
+         }(),
+         "Parse error at column 132: more than 64 field references in a row\n"},
+    };
+    for (const auto& [statement, message] : cases) {
+        const ProgramRun r = run({"--headless", "--eval", statement});
+        EXPECT_EQ(r.status, 1) << statement.substr(0, 40);
+        EXPECT_EQ(r.out, "") << statement.substr(0, 40);
+        EXPECT_EQ(r.err, message) << statement.substr(0, 40);
+    }
+}
+
+}  // namespace
