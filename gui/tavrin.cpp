@@ -8,7 +8,6 @@
 #include "figutil/openfig.hpp"
 #include "gui/tavrin_constants.hpp"
 #include "runtime/array/ops.hpp"
-#include "runtime/array/text.hpp"
 #include "runtime/call/call_frame.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
