@@ -43,6 +43,9 @@ TEST_F(ExpressionTest, NestingIsBoundedInsteadOfExhaustingTheStack) {
               "Parse error at column 65: brackets and calls nest deeper than 64 levels");
     EXPECT_NE(parse_error(std::string(100000, '-') + "1"), "");
     EXPECT_NE(parse_error(std::string(5000, '{')), "");
+    std::string chain = "gcf";
+    for (int i = 0; i < 100000; ++i) chain += ".a";
+    EXPECT_NE(parse_error(chain).find("field references in a row"), std::string::npos);
     rt::EvalContext ctx;
     rt::evaluate("x = " + std::string(60, '[') + "1" + std::string(60, ']'), ctx, false);
     EXPECT_EQ(ctx.find("x")->scalar(), 1);
