@@ -82,10 +82,23 @@ TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
     rt::set(tagged("alpha_sl"), "Value", rt::Value(0.3));
     rt::set(tagged("gamma_sl"), "Value", rt::Value(0.95));
     settle();
+    // Pressed again while its run goes on: that press is not a second run.
+    int presses = 0;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        if (presses == 0 && backend_->window_of(2)) {
+            ++presses;
+            widget<QPushButton>("pushbutton1")->click();
+        }
+    });
+    presser.start(5);
     widget<QPushButton>("pushbutton1")->click();
     settle();  // the run happens here, windows open
+    presser.stop();
 
     const std::string out = console_.str();
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(out.find("ALPHA", out.find("ALPHA") + 1), std::string::npos) << out;
     EXPECT_NE(out.find("ALPHA = 0.3"), std::string::npos) << out;
     EXPECT_NE(out.find("BETA = 0\n"), std::string::npos) << out;
     ASSERT_EQ(rt::open_figures().size(), 3u);
