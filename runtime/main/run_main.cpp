@@ -79,6 +79,12 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         std::cerr << program << ": this build has no windows; run with --headless" << std::endl;
         return 1;
     }
+    // Pictures are painted by the window backend; saying nothing would leave
+    // the caller looking for files that were never written.
+    if (!options.save_figures.empty()) {
+        std::cerr << program << ": this build has no windows, so it cannot save figures" << std::endl;
+        return 1;
+    }
 #endif
     std::unique_ptr<TimeLimit> limit;
     if (options.max_seconds > 0) {
