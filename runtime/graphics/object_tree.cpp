@@ -13,6 +13,8 @@ namespace {
 // Enough objects kept for reuse to cover the create-and-delete pattern of a
 // learning step, without holding on to memory after a big deletion.
 constexpr std::size_t kPoolLimit = 64;
+// Registry room always kept: more than a control window and a learning step need.
+constexpr std::size_t kKeptRoom = 1024;
 constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
 }  // namespace
 
@@ -130,10 +132,18 @@ void ObjectTree::discard(GraphicsObject& obj) {
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
     unlink(obj);
-    for (GraphicsObject* o : all) release(*o);
+    // The action-value window of a long run holds tens of thousands of
+    // surfaces: erasing each from the registry on its own would shift the
+    // rest every time (minutes for a window), so leave gaps and close them
+    // in one pass.
+    for (GraphicsObject* o : all) release(*o, true);
+    others_.erase(std::remove_if(others_.begin(), others_.end(), [](const auto& entry) { return !entry.second; }),
+                  others_.end());
+    // Nor keep the room of a window that has gone.
+    if (others_.capacity() > kKeptRoom && others_.size() < others_.capacity() / 4) others_.shrink_to_fit();
 }
 
-void ObjectTree::release(GraphicsObject& obj) {
+void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
     if (obj.announced_ && backend) backend->object_deleted(obj);
     if (obj.parent_ && obj.parent_->current_axes_ == &obj) obj.parent_->current_axes_ = nullptr;
     forget_callbacks(obj.handle_);
@@ -147,7 +157,7 @@ void ObjectTree::release(GraphicsObject& obj) {
         auto it = std::lower_bound(others_.begin(), others_.end(), k,
                                    [](const auto& entry, std::uint64_t key) { return entry.first < key; });
         owned = std::move(it->second);
-        others_.erase(it);
+        if (!leave_gap) others_.erase(it);
     }
     // Cleared, not freed: a reused object keeps its vectors' room.
     owned->children_.clear();

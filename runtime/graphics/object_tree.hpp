@@ -93,7 +93,9 @@ private:
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
     // Takes one object out of the registries (its children are done apart).
-    void release(GraphicsObject& obj);
+    // `leave_gap` leaves its registry entry empty, for the caller to erase
+    // with others in one pass.
+    void release(GraphicsObject& obj, bool leave_gap = false);
     void set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
