@@ -96,7 +96,9 @@ Value axes(std::span<const Value> args) {
     return Value(ax.handle());
 }
 
-Value newplot() {
+Value newplot() { return Value(newplot_axes().handle()); }
+
+GraphicsObject& newplot_axes() {
     ObjectTree& t = tree();
     GraphicsObject* fig = &current_figure_object();
     // Held axes in a window that adds (every step of a learning run) cost
@@ -126,7 +128,7 @@ Value newplot() {
     } else if (text_is(ax_next, "replacechildren")) {
         delete_plotted_children(*ax);
     }
-    return Value(ax->handle());
+    return *ax;
 }
 
 void hold() { hold_axes(current_axes_object(), -1); }

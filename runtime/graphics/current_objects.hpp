@@ -17,4 +17,7 @@ GraphicsObject& current_axes_object();
 // whole tree at the end), announced.
 GraphicsObject& create_axes(GraphicsObject& figure, std::span<const Value> pairs, bool announce = true);
 
+// What newplot does, giving the axes to draw into as an object.
+GraphicsObject& newplot_axes();
+
 }  // namespace rt

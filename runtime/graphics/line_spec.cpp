@@ -1,6 +1,10 @@
 #include "runtime/graphics/line_spec.hpp"
 
 #include <array>
+#include <utility>
+#include <vector>
+
+#include "runtime/graphics/property_schema.hpp"
 
 namespace rt {
 
@@ -110,6 +114,31 @@ std::optional<LineSpec> parse_line_spec(std::string_view text) {
         return std::nullopt;
     }
     return spec;
+}
+
+std::optional<LineStyleValues> line_style_values(std::string_view text) {
+    // Few distinct specifications appear in a session; past the limit the
+    // kept ones are dropped and gathered again.
+    constexpr std::size_t kKept = 16;
+    static std::vector<std::pair<std::string, std::optional<LineStyleValues>>> kept;
+    for (const auto& [seen, values] : kept) {
+        if (seen == text) return values;
+    }
+    std::optional<LineStyleValues> values;
+    if (std::optional<LineSpec> spec = parse_line_spec(text)) {
+        values.emplace();
+        if (spec->color) values->color = color_value(*spec->color);
+        if (!spec->marker.empty()) {
+            values->marker = choice_word(ObjectType::Line, PropertyId::Marker, spec->marker);
+            if (spec->line_style.empty()) values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, "none");
+        }
+        if (!spec->line_style.empty()) {
+            values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, spec->line_style);
+        }
+    }
+    if (kept.size() == kKept) kept.clear();
+    kept.emplace_back(std::string(text), values);
+    return values;
 }
 
 }  // namespace rt

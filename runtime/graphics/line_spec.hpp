@@ -29,4 +29,15 @@ struct LineSpec {
 // Nullopt when `text` is not a line specification.
 std::optional<LineSpec> parse_line_spec(std::string_view text);
 
+// The stored values a line specification gives a plotted line: empty Values
+// for the parts it leaves to the defaults. A marker without a line style
+// brings the line style "none".
+struct LineStyleValues {
+    Value color, marker, line_style;
+};
+// Nullopt when `text` is not a line specification. The values of the last
+// few specifications are kept, since a learning run plots the same constant
+// specification at every step.
+std::optional<LineStyleValues> line_style_values(std::string_view text);
+
 }  // namespace rt

@@ -115,53 +115,43 @@ Value plot(std::span<const Value> args) {
     while (data_count < args.size() && data_count < 2 && numeric(args[data_count])) ++data_count;
     if (data_count == 0) raise("plot: expected plot(y), plot(x, y) or plot(x, y, linespec), then name/value pairs.");
     std::span<const Value> rest = args.subspan(data_count);
-    std::optional<LineSpec> spec;
+    std::optional<LineStyleValues> style;
     if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
-        spec = parse_line_spec(rest[0].text());
-        if (!spec) raise("plot: '" + rest[0].text() + "' is not a line specification.");
+        NameText buffer;
+        style = line_style_values(buffer.of(rest[0]));
+        if (!style) raise("plot: '" + rest[0].text() + "' is not a line specification.");
         rest = rest.subspan(1);
     }
     // One line per column; vectors pair with the columns of a matrix.
-    Value y = data_count == 2 ? args[1] : args[0];
-    Value x;
-    if (data_count == 2) {
-        x = args[0];
-    } else {
-        x = counting(is_vector(y) ? y.numel() : y.rows());
-    }
+    const Value& y = data_count == 2 ? args[1] : args[0];
+    const Value x = data_count == 2 ? args[0] : counting(is_vector(y) ? y.numel() : y.rows());
     const std::size_t points = is_vector(y) ? y.numel() : y.rows();
     const std::size_t lines = is_vector(y) ? (y.is_empty() ? 0 : 1) : y.cols();
     bool x_fits = is_vector(x) ? x.numel() == points : (x.rows() == y.rows() && x.cols() == y.cols());
     if (is_vector(y) && !is_vector(x)) x_fits = false;
     if (!x_fits) raise("plot: x and y must have the same length, not " + size_text(x) + " and " + size_text(y) + ".");
 
-    Value ax_handle = newplot();
     ObjectTree& t = tree();
-    GraphicsObject& ax = *t.find(ax_handle[0]);
+    GraphicsObject& ax = newplot_axes();
     const Value& order = ax.value(P::ColorOrder);
-    std::vector<double> handles;
-    for (std::size_t k = 0; k < lines; ++k) {
-        GraphicsObject& obj = make(ObjectType::Line, ax, rest, "plot", [&](GraphicsObject& o) {
+    auto plot_line = [&](std::size_t k) {
+        return make(ObjectType::Line, ax, rest, "plot", [&](GraphicsObject& o) {
             t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
             t.store(o, P::YData, column_of(y, k));
-            if (spec && spec->color) {
-                t.store(o, P::Color, color_value(*spec->color));
+            if (style && !style->color.is_empty()) {
+                t.store(o, P::Color, style->color);
             } else if (order.rows() > 0) {
                 std::size_t r = k % order.rows(), n = order.rows();
                 t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
             }
-            if (spec && !spec->marker.empty()) {
-                t.store(o, P::Marker, choice_word(ObjectType::Line, P::Marker, spec->marker));
-                static const Value& no_line = choice_word(ObjectType::Line, P::LineStyle, "none");
-                if (spec->line_style.empty()) t.store(o, P::LineStyle, no_line);
-            }
-            if (spec && !spec->line_style.empty()) {
-                t.store(o, P::LineStyle, choice_word(ObjectType::Line, P::LineStyle, spec->line_style));
-            }
-        });
-        handles.push_back(obj.handle());
-    }
-    if (handles.size() == 1) return Value(handles[0]);
+            if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
+            if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
+        }).handle();
+    };
+    // A learning step plots one point: no list for a single line.
+    if (lines == 1) return Value(plot_line(0));
+    std::vector<double> handles;
+    for (std::size_t k = 0; k < lines; ++k) handles.push_back(plot_line(k));
     return handles.empty() ? Value::zeros(0, 1) : Value::column(handles);
 }
 

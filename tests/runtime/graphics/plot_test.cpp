@@ -165,6 +165,37 @@ TEST_F(GraphicsTest, LineSpecificationsParseIntoTheirParts) {
     EXPECT_FALSE(rt::named_color("purple"));
 }
 
+TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheKeptOnes) {
+    // More distinct specifications than are kept, twice round, with a bad
+    // one between: every plot must style its line from its own text.
+    const char* specs[] = {"r<", "b-", "k:", "--o", "g*", "m.", "cx", "ys", "wd", "r^", "bv", "k>",
+                           "gp", "mh", "c--", "y-.", "-+", "r", "o", ":"};
+    for (int round = 0; round < 2; ++round) {
+        for (const char* text : specs) {
+            const auto expected = rt::parse_line_spec(text);
+            ASSERT_TRUE(expected) << text;
+            Value h = rt::plot(Value(1.0), Value(2.0), Value::string(text));
+            const std::string style = rt::get(h[0], "LineStyle").text();
+            const std::string line_style = !expected->line_style.empty() ? expected->line_style
+                                           : !expected->marker.empty()   ? "none"
+                                                                         : "-";
+            EXPECT_EQ(style, line_style) << text;
+            const std::string marker = expected->marker.empty() ? "none" : expected->marker;
+            EXPECT_EQ(rt::get(h[0], "Marker").text(), marker) << text;
+            if (expected->color) {
+                EXPECT_EQ(nums(rt::get(h[0], "Color")),
+                          (std::vector<double>{expected->color->r, expected->color->g, expected->color->b}))
+                    << text;
+            }
+            EXPECT_NE(error_of([] { rt::plot(Value(1.0), Value(1.0), Value::string("rz")); }), "");
+        }
+    }
+    // A plot without a specification keeps the defaults of a line.
+    Value plain = rt::plot(V({Value(1.0), Value(2.0)}));
+    EXPECT_EQ(rt::get(plain[0], "Marker").text(), "none");
+    EXPECT_EQ(rt::get(plain[0], "LineStyle").text(), "-");
+}
+
 TEST_F(GraphicsTest, SurfaceValidatesSizesAndSpreadsVectorsOverTheGrid) {
     Value z = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
     Value s = rt::surface(V({Value::row({10, 20, 30}), Value::row({7, 8}), z}));
