@@ -1,6 +1,7 @@
 #include "runtime/graphics/object_tree.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 #include "runtime/array/error.hpp"
@@ -140,7 +141,12 @@ void ObjectTree::discard(GraphicsObject& obj) {
     others_.erase(std::remove_if(others_.begin(), others_.end(), [](const auto& entry) { return !entry.second; }),
                   others_.end());
     // Nor keep the room of a window that has gone.
-    if (others_.capacity() > kKeptRoom && others_.size() < others_.capacity() / 4) others_.shrink_to_fit();
+    if (others_.capacity() > kKeptRoom && others_.size() < others_.capacity() / 4) {
+        decltype(others_) kept;
+        kept.reserve(std::max(others_.size(), kKeptRoom));
+        std::move(others_.begin(), others_.end(), std::back_inserter(kept));
+        others_.swap(kept);
+    }
 }
 
 void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
