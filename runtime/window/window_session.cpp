@@ -12,7 +12,7 @@
 namespace rt {
 
 WindowSession::WindowSession(const std::string& program, WindowOptions options) : name_(program) {
-    quiet_toolkit_messages();
+    quiet_toolkit_messages(name_);
     argv_[0] = name_.data();
     app_ = std::make_unique<QApplication>(argc_, argv_);
     QApplication::setQuitOnLastWindowClosed(false);

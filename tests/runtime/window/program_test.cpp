@@ -2,6 +2,7 @@
 // pictures of its windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -30,6 +31,14 @@ TEST(Program, WithoutADisplaySaysHowToRunHeadless) {
     const Outcome o = run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " TAVRIN_BINARY " --click pushbutton1");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.output, "tavrin: no display found (DISPLAY is not set); run with --headless to use tavrin without windows\n");
+}
+
+TEST(Program, AWindowSystemThatRefusesToStartEndsWithOneLineNotAnAbort) {
+    const Outcome o = run("env QT_QPA_PLATFORM=no-such-platform " TAVRIN_BINARY " --click pushbutton1");
+    EXPECT_EQ(o.status, 1) << o.output;
+    EXPECT_EQ(o.output.rfind("tavrin: the window system could not start (", 0), 0u) << o.output;
+    EXPECT_NE(o.output.find("run with --headless"), std::string::npos) << o.output;
+    EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << o.output;
 }
 
 TEST(Program, HeadlessDemoSavesItsWindows) {
