@@ -162,17 +162,7 @@ Value Value::structure() {
     return Value(ClassId::Struct, std::move(s));
 }
 
-std::size_t Value::rows() const noexcept {
-    if (heap_) return heap_->rows;
-    return is_numeric_like() ? 1 : 0;
-}
-
-std::size_t Value::cols() const noexcept {
-    if (heap_) return heap_->cols;
-    return is_numeric_like() ? 1 : 0;
-}
-
-double Value::scalar() const {
+double Value::stored_scalar() const {
     if (!is_numeric_like()) {
         if (is_absent() || is_unassigned()) raise("Use of a value that holds nothing.");
         raise(std::string("A ") + class_name(cls_) + " value cannot be used as a number.");

@@ -77,8 +77,15 @@ public:
     // Held inline, without storage (a 1-by-1 double, logical or character).
     bool is_inline() const noexcept { return !heap_ && is_numeric_like(); }
 
-    std::size_t rows() const noexcept;
-    std::size_t cols() const noexcept;
+    // Inline, with scalar(): every arithmetic step of a run asks them.
+    std::size_t rows() const noexcept {
+        if (heap_) return heap_->rows;
+        return is_numeric_like() ? 1 : 0;
+    }
+    std::size_t cols() const noexcept {
+        if (heap_) return heap_->cols;
+        return is_numeric_like() ? 1 : 0;
+    }
     std::size_t numel() const noexcept { return rows() * cols(); }
     bool is_empty() const noexcept { return numel() == 0; }
     bool is_scalar() const noexcept { return rows() == 1 && cols() == 1; }
@@ -87,7 +94,11 @@ public:
     double operator[](std::size_t i) const noexcept { return heap_ ? heap_->num[i] : scalar_; }
     // The first element of a numeric-like value; raises for an empty or
     // non-numeric value.
-    double scalar() const;
+    double scalar() const {
+        if (is_inline()) [[likely]]
+            return scalar_;
+        return stored_scalar();
+    }
     // Elements of a numeric-like value, column-major.
     const double* data() const noexcept { return heap_ ? heap_->num.data() : &scalar_; }
     // Writable elements: copies shared storage first.
@@ -126,6 +137,7 @@ private:
     };
     Value(ClassId cls, std::shared_ptr<Storage> s) noexcept : cls_(cls), heap_(std::move(s)) {}
     Storage& own();  // unshare before writing
+    double stored_scalar() const;
 
     ClassId cls_ = ClassId::Unassigned;
     double scalar_ = 0;
