@@ -36,10 +36,23 @@ GraphicsObject* ObjectTree::find(double h) noexcept {
         return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
     }
     if (h - whole != 0.5) return nullptr;
-    auto k = static_cast<std::uint64_t>(whole);
+    auto it = entry_of(static_cast<std::uint64_t>(whole));
+    return it != others_.end() ? it->second.get() : nullptr;
+}
+
+ObjectTree::OtherEntries::iterator ObjectTree::entry_of(std::uint64_t k) noexcept {
+    // The newest objects are looked up most (a learning step deletes the
+    // three it has just made), so the last few entries come first.
+    constexpr std::size_t kNewest = 4;
+    const std::size_t tail = std::min(others_.size(), kNewest);
+    for (auto it = others_.end(); it != others_.end() - static_cast<std::ptrdiff_t>(tail);) {
+        --it;
+        if (it->first == k) return it;
+        if (it->first < k) return others_.end();
+    }
     auto it = std::lower_bound(others_.begin(), others_.end(), k,
                                [](const auto& entry, std::uint64_t key) { return entry.first < key; });
-    return (it != others_.end() && it->first == k) ? it->second.get() : nullptr;
+    return (it != others_.end() && it->first == k) ? it : others_.end();
 }
 
 GraphicsObject& ObjectTree::require(double h, std::string_view function) {
@@ -160,8 +173,7 @@ void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
         while (!figures_.empty() && !figures_.back()) figures_.pop_back();
     } else {
         auto k = static_cast<std::uint64_t>(std::floor(obj.handle_));
-        auto it = std::lower_bound(others_.begin(), others_.end(), k,
-                                   [](const auto& entry, std::uint64_t key) { return entry.first < key; });
+        auto it = entry_of(k);
         owned = std::move(it->second);
         if (!leave_gap) others_.erase(it);
     }

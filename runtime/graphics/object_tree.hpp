@@ -103,7 +103,10 @@ private:
 
     GraphicsObject root_;
     std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
-    std::vector<std::pair<std::uint64_t, std::unique_ptr<GraphicsObject>>> others_;
+    using OtherEntries = std::vector<std::pair<std::uint64_t, std::unique_ptr<GraphicsObject>>>;
+    // The entry of the object k + 0.5, or others_.end().
+    OtherEntries::iterator entry_of(std::uint64_t k) noexcept;
+    OtherEntries others_;
     std::vector<std::unique_ptr<GraphicsObject>> pool_;
     std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;

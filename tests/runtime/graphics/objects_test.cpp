@@ -122,6 +122,23 @@ TEST_F(GraphicsTest, DeletingRemovesTheWholeSubtreeAndAWindowHandsOnCurrency) {
     EXPECT_TRUE(rt::ishandle(f1[0]));  // nothing deleted when one handle is bad
 }
 
+TEST_F(GraphicsTest, HandlesStayFoundWhateverOrderObjectsAreDeletedIn) {
+    // Newest, oldest, middle and just-gone handles, around the few newest
+    // entries that lookups try first.
+    std::vector<double> lines;
+    for (int i = 0; i < 12; ++i) lines.push_back(rt::line(Value(0.0), Value(1.0))[0]);
+    const std::vector<std::size_t> doomed = {11, 0, 6, 9, 10, 8, 3};
+    std::vector<bool> alive(lines.size(), true);
+    for (std::size_t d : doomed) {
+        rt::delete_(Value(lines[d]));
+        alive[d] = false;
+        for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(rt::ishandle(lines[i]), alive[i]) << d << " " << i;
+        EXPECT_FALSE(rt::ishandle(lines.back() + 1));
+        EXPECT_FALSE(rt::ishandle(lines[5] + 0.25));
+    }
+    EXPECT_NE(error_of([&] { rt::delete_(Value(lines[6])); }), "");
+}
+
 TEST_F(GraphicsTest, FindallListsTheWindowThenEverythingInCreationOrder) {
     Value f = rt::figure(V({S("Tag"), S("figure1")}));
     Value c1 = rt::uicontrol(V({S("Tag"), S("alpha")}));
