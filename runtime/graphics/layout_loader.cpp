@@ -76,26 +76,44 @@ private:
         return text.str();
     }
 
+    // "line L, column C" of the byte at `offset`.
+    static std::string place_of(const std::string& text, std::size_t offset) {
+        std::size_t line = 1, column = 1;
+        const std::size_t end = std::min(offset, text.size());
+        for (std::size_t i = 0; i < end; ++i) {
+            if (text[i] == '\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    }
+
     Json parse(const std::string& text) const {
         try {
             return Json::parse(text);
         } catch (const Json::parse_error& e) {
             // Place the error by line and column of the byte where it was found.
-            std::size_t line = 1, column = 1;
-            const std::size_t end = std::min<std::size_t>(e.byte == 0 ? 0 : e.byte - 1, text.size());
-            for (std::size_t i = 0; i < end; ++i) {
-                if (text[i] == '\n') {
-                    ++line;
-                    column = 1;
-                } else {
-                    ++column;
-                }
-            }
             std::string what = e.what();
             // The library's text reads "[json.exception...] parse error at line L, column C: DETAIL".
             auto detail = what.find(": ", what.find("column"));
             what = detail == std::string::npos ? what : what.substr(detail + 2);
-            raise(name_ + ": line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what);
+            raise(name_ + ": " + place_of(text, e.byte == 0 ? 0 : e.byte - 1) + ": " + what);
+        } catch (const Json::out_of_range& e) {
+            // A number beyond a double's range ("1e999"); the library names the
+            // number but not its place, so find it.
+            const std::string what = e.what();
+            const auto open = what.find('\''), close = what.rfind('\'');
+            const std::string number =
+                open != std::string::npos && close > open ? what.substr(open + 1, close - open - 1) : std::string();
+            const auto at = number.empty() ? std::string::npos : text.find(number);
+            const std::string shown = number.size() > 24 ? number.substr(0, 24) + "..." : number;
+            raise(name_ + ": " + (at == std::string::npos ? std::string() : place_of(text, at) + ": ") +
+                  "the number " + shown + " is too large");
+        } catch (const Json::exception& e) {
+            raise(name_ + ": " + e.what());
         }
     }
 

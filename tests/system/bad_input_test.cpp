@@ -74,6 +74,8 @@ TEST(BadInput, ALayoutFileThatCannotBeUsedStopsTheLaunchWithOneLine) {
         {"a ragged matrix", R"({"type": "figure", "UserData": [[1, 2], [3]]})",
          "tavrin.fig: /UserData: the rows of a matrix must have equal lengths"},
         {"nested far too deep", std::string(100000, '['), "tavrin.fig: line 1, column "},
+        {"a number beyond a double", R"({"type": "figure", "Position": [1, 2e999, 3, 4]})",
+         "tavrin.fig: line 1, column 36: the number 2e999 is too large\n"},
     };
     for (const Case& c : cases) {
         const LayoutFolder folder(c.layout);
