@@ -1,6 +1,7 @@
 // Reading and changing the properties of objects in the tree, with the rules
 // that tie properties together (units, a window's frame, limit modes).
 #include <algorithm>
+#include <array>
 
 #include "runtime/array/error.hpp"
 #include "runtime/graphics/callback_queue.hpp"
@@ -265,6 +266,45 @@ PropertyId property_of(const GraphicsObject& obj, const Value& name) {
     return property_of(obj, text.of(name));
 }
 
+namespace {
+
+// The last few property names looked up, recognised by their storage: a
+// learning run sets the same constant names at every step, and reading a
+// name's character codes and hashing them costs more than the rest of the
+// set. A kept copy holds the storage alive and unchanged (a value copies
+// shared storage before writing to it), so the same storage means the same
+// characters. Names of one character are held inline and not kept.
+class RecentNames {
+public:
+    std::optional<PropertyId> find(const Value& name) const noexcept {
+        for (const auto& [kept, id] : entries_) {
+            if (kept.numel() > 1 && kept.data() == name.data()) return id;
+        }
+        return std::nullopt;
+    }
+    void keep(const Value& name, PropertyId id) {
+        if (name.numel() <= 1) return;
+        entries_[next_] = {name, id};
+        next_ = (next_ + 1) % entries_.size();
+    }
+
+private:
+    std::array<std::pair<Value, PropertyId>, 8> entries_{};
+    std::size_t next_ = 0;
+};
+
+// property_of for a name given as a text value.
+PropertyId property_named(const GraphicsObject& obj, const Value& name) {
+    static RecentNames recent;
+    if (auto id = recent.find(name); id && has_property(obj.type(), *id)) return *id;
+    NameText buffer;
+    const PropertyId id = property_of(obj, buffer.of(name));
+    recent.keep(name, id);
+    return id;
+}
+
+}  // namespace
+
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
     ObjectTree& t = tree();
     for (std::size_t i = 0; i < pairs.size();) {
@@ -280,9 +320,7 @@ void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_
             raise(prefix(function) + "expected a property name (text), not " + describe(name) + ".");
         }
         if (i + 1 >= pairs.size()) raise(prefix(function) + "the property '" + name.text() + "' has no value.");
-        NameText buffer;
-        const std::string_view text = buffer.of(name);
-        t.set(obj, property_of(obj, text), pairs[i + 1], text);
+        t.set(obj, property_named(obj, name), pairs[i + 1]);
         i += 2;
     }
 }

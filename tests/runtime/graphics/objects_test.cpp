@@ -1,6 +1,8 @@
 // The object tree: handles, properties, deletion, finding, units and
 // application data.
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "graphics_fixture.hpp"
 #include "runtime/array/text.hpp"
@@ -62,6 +64,38 @@ TEST_F(GraphicsTest, PropertyNamesIgnoreCaseAndReadBackInTheirStoredCase) {
     Value c = rt::uicontrol(V({S("Style"), S("slider")}));
     EXPECT_TRUE(rt::get(c).has_field("BackgroundColor"));
     EXPECT_EQ(num(rt::get(c, S("parent"))), num(f));
+}
+
+TEST_F(GraphicsTest, ANameValueUsedAgainIsReadAgainForEachObjectAndEachChange) {
+    Value f = rt::figure();
+    Value l = rt::line(Value(0.0), Value(1.0));
+    const Value color = S("Color");
+    // The same name value on a line, then on a window (which has a "Color"
+    // too), then a copy of it changed in place to another name.
+    rt::set(l, V({color, S("r")}));
+    rt::set(f, V({color, Value::row({0.5, 0.5, 0.5})}));
+    EXPECT_EQ(nums(rt::get(l[0], "Color")), (std::vector<double>{1, 0, 0}));
+    EXPECT_EQ(nums(rt::get(f[0], "Color")), (std::vector<double>{0.5, 0.5, 0.5}));
+    // A name changed in place ("Color" becomes "XData") is a new name.
+    Value name = S("Color");
+    rt::set(l, V({name, S("g")}));
+    const std::string xdata = "XData";
+    std::copy(xdata.begin(), xdata.end(), name.mutable_data());
+    rt::set(l, V({name, Value(5.0)}));
+    EXPECT_EQ(num(rt::get(l[0], "XData")), 5);
+    EXPECT_EQ(nums(rt::get(l[0], "Color")), (std::vector<double>{0, 1, 0}));
+    // Known to a line, unknown to a window: the window still refuses it by
+    // the caller's spelling.
+    const Value marker = S("mArker");
+    rt::set(l, V({marker, S("o")}));
+    EXPECT_EQ(error_of([&] { rt::set(f, V({marker, S("o")})); }).find("mArker") != std::string::npos, true);
+    // Many names in turn, more than are kept, then the first again.
+    for (const char* name : {"LineWidth", "MarkerSize", "Visible", "Tag", "UserData", "LineStyle", "Marker",
+                             "XData", "YData", "Color"}) {
+        EXPECT_NO_THROW(rt::get(l[0], name));
+    }
+    rt::set(l, V({color, S("b")}));
+    EXPECT_EQ(nums(rt::get(l[0], "Color")), (std::vector<double>{0, 0, 1}));
 }
 
 TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
