@@ -17,6 +17,7 @@
 #include "runtime/call/feval.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/error_text.hpp"
 
 class FigutilTest : public sys_test::RunningProgram {
 protected:
@@ -37,14 +38,7 @@ protected:
 
     // The message of the error `f` raises, or "" when it raises none.
     template <typename F>
-    static std::string error_of(F&& f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return e.message();
-        }
-        return "";
-    }
+    static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
 
     // A call by name, as a callback or --eval makes it.
     static std::vector<rt::Value> by_name(const char* name, int nargout, std::initializer_list<rt::Value> args) {

@@ -8,6 +8,7 @@
 #include "runtime/array/error.hpp"
 #include "runtime/call/feval.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/error_text.hpp"
 
 namespace {
 
@@ -25,14 +26,7 @@ bool keyword(const rt::Value& v) {
 }
 bool keyword(const char* s) { return keyword(rt::Value::string(s)); }
 
-std::string error_of(auto&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.message();
-    }
-    return "";
-}
+using sys_test::error_of;
 
 class NamesTest : public sys_test::RunningProgram {};
 

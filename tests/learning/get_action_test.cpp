@@ -9,6 +9,7 @@
 #include "runtime/call/feval.hpp"
 #include "runtime/call/random.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/error_text.hpp"
 
 namespace {
 
@@ -42,14 +43,7 @@ rt::Value table_with_row(double row, double q1, double q2) {
 
 double at(const rt::Value& q, double row, double col) { return rt::array_ref2(q, row, col); }
 
-std::string error_of(auto&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.message();
-    }
-    return "";
-}
+using sys_test::error_of;
 
 class GetActionTest : public sys_test::RunningProgram {};
 

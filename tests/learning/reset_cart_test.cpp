@@ -8,6 +8,7 @@
 #include "runtime/call/feval.hpp"
 #include "runtime/call/random.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/error_text.hpp"
 
 namespace {
 
@@ -19,14 +20,7 @@ std::vector<double> reset(double beta) {
     return all;
 }
 
-std::string error_of(auto&& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.message();
-    }
-    return "";
-}
+using sys_test::error_of;
 
 class ResetCartTest : public sys_test::RunningProgram {};
 

@@ -11,6 +11,7 @@
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "tests/error_text.hpp"
 
 class GraphicsTest : public ::testing::Test {
 protected:
@@ -32,14 +33,7 @@ protected:
 
     // The message of the error `f` raises, or "" when it raises none.
     template <typename F>
-    static std::string error_of(F&& f) {
-        try {
-            f();
-        } catch (const rt::Error& e) {
-            return e.message();
-        }
-        return "";
-    }
+    static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
 
     static std::string text_of(const rt::Value& v) { return v.text(); }
 
