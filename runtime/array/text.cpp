@@ -107,27 +107,26 @@ Value num2str(const Value& v) {
     if (v.is_scalar()) return Value::string(num2str(v[0]));
 
     // Columns are right-aligned to their widest entry and separated by two
-    // blanks, so a row reads "1  2  3" and a matrix lines up.
+    // blanks, so a row reads "1  2  3" and a matrix lines up. The widths come
+    // first and the texts are made again when written, rather than kept: kept,
+    // they would take many times the matrix's own size before the result's
+    // size could be refused.
     const std::size_t rows = v.rows(), cols = v.cols();
-    std::vector<std::string> texts(rows * cols);
     std::vector<std::size_t> width(cols, 0);
     for (std::size_t c = 0; c < cols; ++c)
-        for (std::size_t r = 0; r < rows; ++r) {
-            texts[c * rows + r] = num2str(v[c * rows + r]);
-            width[c] = std::max(width[c], texts[c * rows + r].size());
-        }
+        for (std::size_t r = 0; r < rows; ++r) width[c] = std::max(width[c], num2str(v[c * rows + r]).size());
     std::size_t total = 2 * (cols - 1);
     for (std::size_t w : width) total += w;
     Value out = Value::char_matrix(rows, total);
     double* d = out.mutable_data();
-    for (std::size_t r = 0; r < rows; ++r) {
-        std::size_t at = 0;
-        for (std::size_t c = 0; c < cols; ++c) {
-            const std::string& t = texts[c * rows + r];
-            at += width[c] - t.size();
+    std::size_t start = 0;
+    for (std::size_t c = 0; c < cols; ++c) {
+        for (std::size_t r = 0; r < rows; ++r) {
+            const std::string t = num2str(v[c * rows + r]);
+            std::size_t at = start + width[c] - t.size();
             for (char ch : t) d[(at++) * rows + r] = static_cast<unsigned char>(ch);
-            at += 2;
         }
+        start += width[c] + 2;
     }
     return out;
 }
