@@ -11,6 +11,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -34,7 +35,9 @@
 #endif
 #endif
 #ifdef TAVRIN_ASAN
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's own count of live heap bytes (declared here: GCC does not
+// ship the header that declares it, though its runtime has it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
