@@ -65,8 +65,8 @@ private:
 
 PropertyId callback_property(const GraphicsObject& obj, std::string_view name) {
     PropertyId id = property_of(obj, name);
-    const PropertySpec* spec = schema(obj.type()).find(id);
-    if (spec->kind != ValueKind::Callback) {
+    const PropertySpec* prop = schema(obj.type()).find(id);
+    if (prop->kind != ValueKind::Callback) {
         raise(std::string("'") + property_name(id) + "' is not a callback property of the " + type_name(obj.type()) +
               " object.");
     }

@@ -30,7 +30,7 @@
 #include "runtime/graphics/expression.hpp"
 #include "runtime/graphics/graphics_object.hpp"
 #include "runtime/graphics/layout_loader.hpp"
-#include "runtime/graphics/line_spec.hpp"
+#include "runtime/graphics/line_style.hpp"
 #include "runtime/graphics/property_id.hpp"
 #include "runtime/graphics/window_backend.hpp"
 

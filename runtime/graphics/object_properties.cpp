@@ -78,8 +78,8 @@ void ObjectTree::place_figure(GraphicsObject& figure, const PixelRect& inner, bo
 }
 
 Value ObjectTree::get(const GraphicsObject& obj, PropertyId id) const {
-    const PropertySpec* spec = schema(obj.type()).find(id);
-    if (!spec) raise_unknown_property(obj.type(), property_name(id));
+    const PropertySpec* prop = schema(obj.type()).find(id);
+    if (!prop) raise_unknown_property(obj.type(), property_name(id));
     switch (id) {
         case P::Type: return Value::string(type_name(obj.type()));
         case P::Parent: return obj.parent() ? Value(obj.parent()->handle()) : Value::empty();
@@ -133,51 +133,51 @@ Value ObjectTree::get(const GraphicsObject& obj, PropertyId id) const {
 
 void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name) {
     const ObjectType type = obj.type();
-    const PropertySpec* spec = schema(type).find(id);
-    if (!spec) raise_unknown_property(type, name.empty() ? std::string_view(property_name(id)) : name);
-    if (spec->kind == ValueKind::Computed) raise_read_only(type, id);
-    if (spec->kind == ValueKind::Handle || id == P::Units ||
+    const PropertySpec* prop = schema(type).find(id);
+    if (!prop) raise_unknown_property(type, name.empty() ? std::string_view(property_name(id)) : name);
+    if (prop->kind == ValueKind::Computed) raise_read_only(type, id);
+    if (prop->kind == ValueKind::Handle || id == P::Units ||
         (type == ObjectType::Figure && (id == P::Position || id == P::OuterPosition))) {
-        set_special(obj, *spec, v);
+        set_special(obj, *prop, v);
         return;
     }
-    store(obj, id, accept_value(type, *spec, v));
+    store(obj, id, accept_value(type, *prop, v));
     if (auto mode = mode_of(id)) store(obj, *mode, word(type, *mode, 1));
     if (type == ObjectType::Axes && (id == P::Position || id == P::OuterPosition)) {
         store(obj, P::ActivePositionProperty, word(type, P::ActivePositionProperty, id == P::Position ? 1 : 0));
     }
 }
 
-void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v) {
+void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v) {
     const ObjectType type = obj.type();
     const bool one_number = (v.is_double() || v.is_logical()) && v.numel() == 1;
-    switch (spec.id) {
+    switch (prop.id) {
         case P::Parent:
             set_parent(obj, v);
             return;
         case P::CurrentFigure: {
             GraphicsObject* f = one_number ? find(v[0]) : nullptr;
-            if (!f || f->type() != ObjectType::Figure) raise_bad_value(type, spec.id, "expected the handle of a window");
+            if (!f || f->type() != ObjectType::Figure) raise_bad_value(type, prop.id, "expected the handle of a window");
             make_current(*f);
             return;
         }
         case P::CurrentAxes: {
             if (v.is_double() && v.is_empty()) {
-                store(obj, spec.id, Value::empty());
+                store(obj, prop.id, Value::empty());
                 return;
             }
             GraphicsObject* ax = one_number ? find(v[0]) : nullptr;
             if (!ax || ax->type() != ObjectType::Axes || ax->parent() != &obj) {
-                raise_bad_value(type, spec.id, "expected the handle of axes in this window");
+                raise_bad_value(type, prop.id, "expected the handle of axes in this window");
             }
-            store(obj, spec.id, Value(ax->handle()));
+            store(obj, prop.id, Value(ax->handle()));
             return;
         }
         case P::Units:
-            set_units(obj, spec, v);
+            set_units(obj, prop, v);
             return;
         case P::Position: {
-            Value rect = accept_value(type, spec, v);
+            Value rect = accept_value(type, prop, v);
             PixelRect px = to_pixels(rect, units_of(obj.value(P::Units)), screen_w_, screen_h_);
             PixelRect old = pixel_rect(obj, P::Position);
             store(obj, P::Position, std::move(rect));
@@ -188,7 +188,7 @@ void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& spec, cons
             return;
         }
         case P::OuterPosition: {
-            Value rect = accept_value(type, spec, v);
+            Value rect = accept_value(type, prop, v);
             PixelRect out = to_pixels(rect, units_of(obj.value(P::Units)), screen_w_, screen_h_);
             FrameMargins m = margins(obj);
             PixelRect in{out.left + m.left, out.bottom + m.bottom, std::max(0.0, out.width - m.left - m.right),
@@ -197,12 +197,12 @@ void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& spec, cons
             return;
         }
         default:
-            store(obj, spec.id, accept_value(type, spec, v));
+            store(obj, prop.id, accept_value(type, prop, v));
     }
 }
 
-void ObjectTree::set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v) {
-    Value stored = accept_value(obj.type(), spec, v);
+void ObjectTree::set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v) {
+    Value stored = accept_value(obj.type(), prop, v);
     Units from = units_of(obj.value(P::Units));
     Units to = units_of(stored);
     if (from != to && obj.type() != ObjectType::Root) {

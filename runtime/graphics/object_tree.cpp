@@ -347,8 +347,8 @@ const Value& GraphicsObject::value(PropertyId id) const noexcept {
         if (key == id) return v;
     }
     static const Value empty = Value::empty();
-    const PropertySpec* spec = schema(type_).find(id);
-    return spec ? spec->default_value : empty;
+    const PropertySpec* prop = schema(type_).find(id);
+    return prop ? prop->default_value : empty;
 }
 
 bool GraphicsObject::is(PropertyId id, std::string_view text) const noexcept { return text_is(value(id), text); }

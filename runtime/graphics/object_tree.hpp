@@ -96,8 +96,8 @@ private:
     // `leave_gap` leaves its registry entry empty, for the caller to erase
     // with others in one pass.
     void release(GraphicsObject& obj, bool leave_gap = false);
-    void set_special(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
-    void set_units(GraphicsObject& obj, const PropertySpec& spec, const Value& v);
+    void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
+    void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
     std::unique_ptr<GraphicsObject> take_from_pool();
 

@@ -119,7 +119,7 @@ Value plot(std::span<const Value> args) {
     if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
         NameText buffer;
         style = line_style_values(buffer.of(rest[0]));
-        if (!style) raise("plot: '" + rest[0].text() + "' is not a line specification.");
+        if (!style) raise("plot: '" + rest[0].text() + "' is not a line style.");
         rest = rest.subspan(1);
     }
     // One line per column; vectors pair with the columns of a matrix.

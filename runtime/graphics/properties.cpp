@@ -50,7 +50,7 @@ Value get(const Value& h) {
     ObjectTree& t = tree();
     GraphicsObject& obj = t.require(h[0], "get");
     Value s = Value::structure();
-    for (const PropertySpec& spec : schema(obj.type()).specs()) s.set_field(property_name(spec.id), t.get(obj, spec.id));
+    for (const PropertySpec& prop : schema(obj.type()).specs()) s.set_field(property_name(prop.id), t.get(obj, prop.id));
     return s;
 }
 

@@ -231,9 +231,9 @@ std::vector<TypeSchema> build() {
 
 }  // namespace
 
-void TypeSchema::add(PropertySpec spec) {
-    slot_[static_cast<int>(spec.id)] = static_cast<std::int16_t>(specs_.size());
-    specs_.push_back(std::move(spec));
+void TypeSchema::add(PropertySpec prop) {
+    slot_[static_cast<int>(prop.id)] = static_cast<std::int16_t>(specs_.size());
+    specs_.push_back(std::move(prop));
 }
 
 void TypeSchema::set_default(PropertyId id, Value v) {
@@ -247,8 +247,8 @@ const TypeSchema& schema(ObjectType type) {
 }
 
 const Value& choice_word(ObjectType type, PropertyId id, std::string_view word) {
-    const PropertySpec* spec = schema(type).find(id);
-    const ChoiceList* list = spec ? spec->choices : nullptr;
+    const PropertySpec* prop = schema(type).find(id);
+    const ChoiceList* list = prop ? prop->choices : nullptr;
     if (list) {
         for (std::size_t i = 0; i < list->words.size(); ++i) {
             if (list->words[i] == word) return list->values[i];

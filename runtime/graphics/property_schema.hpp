@@ -62,7 +62,7 @@ public:
         int s = slot_[static_cast<int>(id)];
         return s < 0 ? nullptr : &specs_[static_cast<std::size_t>(s)];
     }
-    void add(PropertySpec spec);
+    void add(PropertySpec prop);
     // Replaces the default of a property already added.
     void set_default(PropertyId id, Value v);
 
@@ -76,7 +76,7 @@ const TypeSchema& schema(ObjectType type);
 
 // Checks `v` against the property's rule and gives the value to store.
 // Raises "Bad value for the TYPE property 'NAME': expected ...".
-Value accept_value(ObjectType type, const PropertySpec& spec, const Value& v);
+Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v);
 
 [[noreturn]] void raise_unknown_property(ObjectType type, std::string_view name);
 [[noreturn]] void raise_bad_value(ObjectType type, PropertyId id, std::string_view expected);

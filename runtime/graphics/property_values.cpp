@@ -4,7 +4,7 @@
 
 #include "runtime/array/error.hpp"
 #include "runtime/array/text.hpp"
-#include "runtime/graphics/line_spec.hpp"
+#include "runtime/graphics/line_style.hpp"
 #include "runtime/graphics/property_schema.hpp"
 
 namespace rt {
@@ -57,11 +57,11 @@ std::string color_expected(const ChoiceList* words) {
     return s;
 }
 
-Value accept_color(ObjectType type, const PropertySpec& spec, const Value& v) {
+Value accept_color(ObjectType type, const PropertySpec& prop, const Value& v) {
     if (v.is_char()) {
-        if (spec.choices) {
-            int i = spec.choices->match(v);
-            if (i >= 0) return spec.choices->values[static_cast<std::size_t>(i)];
+        if (prop.choices) {
+            int i = prop.choices->match(v);
+            if (i >= 0) return prop.choices->values[static_cast<std::size_t>(i)];
         }
         if (auto c = named_color(v.text())) return color_value(*c);
     } else if (numeric(v) && v.numel() == 3 && (v.rows() == 1 || v.cols() == 1)) {
@@ -69,45 +69,45 @@ Value accept_color(ObjectType type, const PropertySpec& spec, const Value& v) {
         for (std::size_t i = 0; i < 3; ++i) ok = ok && v[i] >= 0 && v[i] <= 1;
         if (ok) return as_row(v);
     }
-    raise_bad_value(type, spec.id, color_expected(spec.choices));
+    raise_bad_value(type, prop.id, color_expected(prop.choices));
 }
 
-Value accept_vector(ObjectType type, const PropertySpec& spec, const Value& v) {
-    std::size_t n = spec.length;
+Value accept_vector(ObjectType type, const PropertySpec& prop, const Value& v) {
+    std::size_t n = prop.length;
     std::string expected;
-    if (spec.constraint == Constraint::Increasing) {
+    if (prop.constraint == Constraint::Increasing) {
         expected = "expected [min max] with min < max";
     } else {
-        expected = "expected " + std::to_string(n) + " finite numbers" + constraint_words(spec.constraint);
+        expected = "expected " + std::to_string(n) + " finite numbers" + constraint_words(prop.constraint);
     }
     if (!numeric(v) || !all_finite(v) || v.is_empty() || (v.rows() != 1 && v.cols() != 1)) {
-        raise_bad_value(type, spec.id, expected);
+        raise_bad_value(type, prop.id, expected);
     }
     Value row = as_row(v);
     // Shorthands: a curvature of one number applies to both directions; a
     // text position of two numbers lies in the z = 0 plane.
-    if (spec.id == PropertyId::Curvature && row.numel() == 1) row = Value::row({row[0], row[0]});
-    if (spec.id == PropertyId::Position && n == 3 && row.numel() == 2) row = Value::row({row[0], row[1], 0});
-    if (row.numel() != n) raise_bad_value(type, spec.id, expected);
+    if (prop.id == PropertyId::Curvature && row.numel() == 1) row = Value::row({row[0], row[0]});
+    if (prop.id == PropertyId::Position && n == 3 && row.numel() == 2) row = Value::row({row[0], row[1], 0});
+    if (row.numel() != n) raise_bad_value(type, prop.id, expected);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!meets(spec.constraint, row[i])) raise_bad_value(type, spec.id, expected);
+        if (!meets(prop.constraint, row[i])) raise_bad_value(type, prop.id, expected);
     }
-    if (spec.constraint == Constraint::Increasing && !(row[0] < row[1])) raise_bad_value(type, spec.id, expected);
+    if (prop.constraint == Constraint::Increasing && !(row[0] < row[1])) raise_bad_value(type, prop.id, expected);
     return row;
 }
 
-Value accept_string_text(ObjectType type, const PropertySpec& spec, const Value& v) {
+Value accept_string_text(ObjectType type, const PropertySpec& prop, const Value& v) {
     if (v.is_char()) return v;
     if (v.is_cell()) {
         for (std::size_t i = 0; i < v.numel(); ++i) {
             if (!v.cell_at(i).is_char() && !(v.cell_at(i).is_double() && v.cell_at(i).is_empty())) {
-                raise_bad_value(type, spec.id, "expected text or a cell of texts");
+                raise_bad_value(type, prop.id, "expected text or a cell of texts");
             }
         }
         return v;
     }
     if (numeric(v)) return v.is_empty() ? Value::string("") : num2str(v);
-    raise_bad_value(type, spec.id, "expected text or a cell of texts");
+    raise_bad_value(type, prop.id, "expected text or a cell of texts");
 }
 
 }  // namespace
@@ -154,59 +154,59 @@ void raise_read_only(ObjectType type, PropertyId id) {
     raise("The " + std::string(type_name(type)) + " property '" + property_name(id) + "' is read-only.");
 }
 
-Value accept_value(ObjectType type, const PropertySpec& spec, const Value& v) {
-    switch (spec.kind) {
+Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v) {
+    switch (prop.kind) {
         case ValueKind::Computed:
-            raise_read_only(type, spec.id);
+            raise_read_only(type, prop.id);
         case ValueKind::Choice: {
-            int i = spec.choices->match(v);
+            int i = prop.choices->match(v);
             // true and false (a layout file's JSON booleans) read as 'on' and 'off'.
             if (i < 0 && v.is_logical() && v.numel() == 1) {
                 Value word = Value::string(v[0] != 0 ? "on" : "off");
-                i = spec.choices->match(word);
+                i = prop.choices->match(word);
             }
-            if (i < 0) raise_bad_value(type, spec.id, "expected " + spec.choices->expected);
-            return spec.choices->values[static_cast<std::size_t>(i)];
+            if (i < 0) raise_bad_value(type, prop.id, "expected " + prop.choices->expected);
+            return prop.choices->values[static_cast<std::size_t>(i)];
         }
         case ValueKind::Color:
-            return accept_color(type, spec, v);
+            return accept_color(type, prop, v);
         case ValueKind::Rect: {
             if (!numeric(v) || v.numel() != 4 || !all_finite(v) || (v.rows() != 1 && v.cols() != 1) ||
                 v[2] < 0 || v[3] < 0) {
-                raise_bad_value(type, spec.id,
+                raise_bad_value(type, prop.id,
                                 "expected [left bottom width height] with width and height not negative");
             }
             return as_row(v);
         }
         case ValueKind::Vector:
-            return accept_vector(type, spec, v);
+            return accept_vector(type, prop, v);
         case ValueKind::Scalar: {
-            if (!numeric(v) || v.numel() != 1 || !std::isfinite(v[0]) || !meets(spec.constraint, v[0])) {
-                raise_bad_value(type, spec.id, "expected a finite number" + constraint_words(spec.constraint));
+            if (!numeric(v) || v.numel() != 1 || !std::isfinite(v[0]) || !meets(prop.constraint, v[0])) {
+                raise_bad_value(type, prop.id, "expected a finite number" + constraint_words(prop.constraint));
             }
             return Value(v[0]);
         }
         case ValueKind::Text:
             if (v.is_char()) return v;
             if (v.is_double() && v.is_empty()) return Value::string("");
-            raise_bad_value(type, spec.id, "expected text");
+            raise_bad_value(type, prop.id, "expected text");
         case ValueKind::StringText:
-            return accept_string_text(type, spec, v);
+            return accept_string_text(type, prop, v);
         case ValueKind::Callback:
             if (v.is_char() && v.rows() <= 1) return v;
             if (v.is_double() && v.is_empty()) return Value::string("");
-            raise_bad_value(type, spec.id, "expected a statement as text");
+            raise_bad_value(type, prop.id, "expected a statement as text");
         case ValueKind::Any:
-            if (v.is_absent() || v.is_unassigned()) raise_bad_value(type, spec.id, "expected a value");
+            if (v.is_absent() || v.is_unassigned()) raise_bad_value(type, prop.id, "expected a value");
             return v;
         case ValueKind::Data:
             if (v.is_double()) return v;
             if (v.is_logical()) return v.with_class(ClassId::Double);
-            raise_bad_value(type, spec.id, "expected a numeric array");
+            raise_bad_value(type, prop.id, "expected a numeric array");
         case ValueKind::ColorMatrix: {
             bool ok = numeric(v) && v.cols() == 3 && v.rows() >= 1;
             for (std::size_t i = 0; ok && i < v.numel(); ++i) ok = v[i] >= 0 && v[i] <= 1;
-            if (!ok) raise_bad_value(type, spec.id, "expected an n-by-3 matrix with values from 0 to 1");
+            if (!ok) raise_bad_value(type, prop.id, "expected an n-by-3 matrix with values from 0 to 1");
             return v.is_double() ? v : v.with_class(ClassId::Double);
         }
         case ValueKind::Handle:

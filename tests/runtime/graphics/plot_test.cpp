@@ -143,21 +143,21 @@ TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
     EXPECT_EQ(two.numel(), 2u);
     EXPECT_EQ(nums(rt::get(two[1], "YData")), (std::vector<double>{2, 4}));
 
-    EXPECT_EQ(error_of([] { rt::plot(Value(1.0), Value(1.0), S("rz")); }), "plot: 'rz' is not a line specification.");
+    EXPECT_EQ(error_of([] { rt::plot(Value(1.0), Value(1.0), S("rz")); }), "plot: 'rz' is not a line style.");
     EXPECT_NE(error_of([] { rt::plot(Value::row({1, 2}), Value::row({1, 2, 3}), S("b-")); }), "");
 }
 
 TEST_F(GraphicsTest, LineSpecificationsParseIntoTheirParts) {
-    auto spec = rt::parse_line_spec("r<");
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->color->r, 1);
-    EXPECT_EQ(spec->marker, "<");
-    EXPECT_EQ(spec->line_style, "");
-    spec = rt::parse_line_spec("-.gs");
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->line_style, "-.");
-    EXPECT_EQ(spec->marker, "square");
-    EXPECT_EQ(spec->color->g, 1);
+    auto parsed = rt::parse_line_spec("r<");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->color->r, 1);
+    EXPECT_EQ(parsed->marker, "<");
+    EXPECT_EQ(parsed->line_style, "");
+    parsed = rt::parse_line_spec("-.gs");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->line_style, "-.");
+    EXPECT_EQ(parsed->marker, "square");
+    EXPECT_EQ(parsed->color->g, 1);
     EXPECT_FALSE(rt::parse_line_spec("rr"));
     EXPECT_FALSE(rt::parse_line_spec("--:"));
     EXPECT_FALSE(rt::parse_line_spec("Color"));
@@ -190,7 +190,7 @@ TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheK
             EXPECT_NE(error_of([] { rt::plot(Value(1.0), Value(1.0), Value::string("rz")); }), "");
         }
     }
-    // A plot without a specification keeps the defaults of a line.
+    // A plot without a line style keeps the defaults of a line.
     Value plain = rt::plot(V({Value(1.0), Value(2.0)}));
     EXPECT_EQ(rt::get(plain[0], "Marker").text(), "none");
     EXPECT_EQ(rt::get(plain[0], "LineStyle").text(), "-");

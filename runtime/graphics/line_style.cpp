@@ -1,4 +1,4 @@
-#include "runtime/graphics/line_spec.hpp"
+#include "runtime/graphics/line_style.hpp"
 
 #include <array>
 #include <utility>
@@ -84,40 +84,40 @@ Value color_value(const Rgb& c) {
 }
 
 std::optional<LineSpec> parse_line_spec(std::string_view text) {
-    LineSpec spec;
+    LineSpec parsed;
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
         if (c == '-' || c == ':') {
-            if (!spec.line_style.empty()) return std::nullopt;
+            if (!parsed.line_style.empty()) return std::nullopt;
             if (c == '-' && i + 1 < text.size() && (text[i + 1] == '-' || text[i + 1] == '.')) {
-                spec.line_style = text.substr(i, 2);
+                parsed.line_style = text.substr(i, 2);
                 i += 2;
             } else {
-                spec.line_style = std::string(1, c);
+                parsed.line_style = std::string(1, c);
                 ++i;
             }
             continue;
         }
         if (auto color = (c >= 'a' && c <= 'z') ? named_color(text.substr(i, 1)) : std::nullopt) {
-            if (spec.color) return std::nullopt;
-            spec.color = color;
+            if (parsed.color) return std::nullopt;
+            parsed.color = color;
             ++i;
             continue;
         }
         if (const char* marker = marker_name(c)) {
-            if (!spec.marker.empty()) return std::nullopt;
-            spec.marker = marker;
+            if (!parsed.marker.empty()) return std::nullopt;
+            parsed.marker = marker;
             ++i;
             continue;
         }
         return std::nullopt;
     }
-    return spec;
+    return parsed;
 }
 
 std::optional<LineStyleValues> line_style_values(std::string_view text) {
-    // Few distinct specifications appear in a session; past the limit the
+    // Few distinct line styles appear in a session; past the limit the
     // kept ones are dropped and gathered again.
     constexpr std::size_t kKept = 16;
     static std::vector<std::pair<std::string, std::optional<LineStyleValues>>> kept;
@@ -125,15 +125,15 @@ std::optional<LineStyleValues> line_style_values(std::string_view text) {
         if (seen == text) return values;
     }
     std::optional<LineStyleValues> values;
-    if (std::optional<LineSpec> spec = parse_line_spec(text)) {
+    if (std::optional<LineSpec> parsed = parse_line_spec(text)) {
         values.emplace();
-        if (spec->color) values->color = color_value(*spec->color);
-        if (!spec->marker.empty()) {
-            values->marker = choice_word(ObjectType::Line, PropertyId::Marker, spec->marker);
-            if (spec->line_style.empty()) values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, "none");
+        if (parsed->color) values->color = color_value(*parsed->color);
+        if (!parsed->marker.empty()) {
+            values->marker = choice_word(ObjectType::Line, PropertyId::Marker, parsed->marker);
+            if (parsed->line_style.empty()) values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, "none");
         }
-        if (!spec->line_style.empty()) {
-            values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, spec->line_style);
+        if (!parsed->line_style.empty()) {
+            values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, parsed->line_style);
         }
     }
     if (kept.size() == kKept) kept.clear();

@@ -1,5 +1,5 @@
 #pragma once
-// Colours and line specifications as the drawing functions accept them.
+// Colours and line styles as the drawing functions accept them.
 
 #include <optional>
 #include <string>
@@ -18,7 +18,7 @@ std::optional<Rgb> named_color(std::string_view text) noexcept;
 // and shared.
 Value color_value(const Rgb& c);
 
-// The parts of a line specification such as "r>", "b-", "k:", "--o";
+// The parts of a line style such as "r>", "b-", "k:", "--o";
 // each part may be absent. A marker without a line style means no line.
 struct LineSpec {
     std::optional<Rgb> color;
@@ -26,18 +26,18 @@ struct LineSpec {
     std::string marker;      // "o", "+", "*", ".", "x", "square", "diamond",
                              // "^", "v", ">", "<", "pentagram", "hexagram" or empty
 };
-// Nullopt when `text` is not a line specification.
+// Nullopt when `text` is not a line style.
 std::optional<LineSpec> parse_line_spec(std::string_view text);
 
-// The stored values a line specification gives a plotted line: empty Values
+// The stored values a line style gives a plotted line: empty Values
 // for the parts it leaves to the defaults. A marker without a line style
 // brings the line style "none".
 struct LineStyleValues {
     Value color, marker, line_style;
 };
-// Nullopt when `text` is not a line specification. The values of the last
-// few specifications are kept, since a learning run plots the same constant
-// specification at every step.
+// Nullopt when `text` is not a line style. The values of the last
+// few line styles are kept, since a learning run plots the same constant
+// line style at every step.
 std::optional<LineStyleValues> line_style_values(std::string_view text);
 
 }  // namespace rt
