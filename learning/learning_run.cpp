@@ -1,11 +1,14 @@
 #include "learning/learning_run.hpp"
 
+#include <algorithm>
+
 #include "figutil/opengl.hpp"
 #include "learning/cart_pole_step.hpp"
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
 #include "learning/live_display.hpp"
 #include "learning/reset_cart.hpp"
+#include "learning/run_observer.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/globals.hpp"
@@ -31,6 +34,41 @@ private:
 // The "Value" of the control in field `field` of handles, read now.
 rt::Value control_value(const RunConstants& k, const rt::Value& handles, const char* field) {
     return rt::get(handles.field(field), k[kValue]);
+}
+
+// Tells the installed observers of the run; costs one test of an empty list
+// per step when there are none.
+class RunReports {
+public:
+    explicit RunReports(RunSettings settings) : observers_(run_observers()), settings_(settings) {
+        for (RunObserver* o : observers_) o->run_started(settings_);
+    }
+    bool any() const { return !observers_.empty(); }
+
+    void step(double trial, double steps, double best, const CartPoleState& s, const rt::Value& box) const {
+        const StepReport r{settings_.run, trial, steps, best, s.x.scalar(), s.v_x.scalar(),
+                           s.theta.scalar(), s.v_theta.scalar(), box.scalar()};
+        for (RunObserver* o : observers_) o->step(r);
+    }
+    // True when an observer asks the run to stop.
+    bool trial_ended(const TrialReport& r) const {
+        bool stop = false;
+        for (RunObserver* o : observers_) stop = (o->trial_ended(r) == RunCourse::stop) || stop;
+        return stop;
+    }
+    void run_ended(const TrialReport& last, bool converged) const {
+        for (RunObserver* o : observers_) o->run_ended(last, converged);
+    }
+    int run() const { return settings_.run; }
+
+private:
+    const std::vector<RunObserver*> observers_;  // a copy: an observer may remove itself
+    RunSettings settings_;
+};
+
+int next_run_number() {
+    static int runs = 0;
+    return ++runs;
 }
 
 }  // namespace
@@ -63,6 +101,9 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
         BETA.show();
     }
 
+    const RunReports reports({next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(),
+                              GAMMA.value().scalar(), !eq_bool(control_value(k, handles, "radiobutton1"), k[k0])});
+
     const CartPole plant = standard_cart_pole(k);
     CartPoleState s;
     Value cur_state, pre_action, cur_action;
@@ -83,8 +124,10 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
         const Value F = cart_pole_step(k, plant, cur_action, s);
         display.draw_step(s.x, s.theta, F);
         const Value box = get_box(s.x, s.v_x, s.theta, s.v_theta);
+        if (reports.any()) reports.step(trial.scalar(), success.scalar() + 1, best.scalar(), s, box);
 
         if (eq_bool(box, k[kMinus1])) {
+            const double last_steps = success.scalar();
             reinf = control_value(k, handles, "reinf_sl");
             failure_update(k, q_val, pre_state, pre_action, reinf, ALPHA.value(), GAMMA.value());
             pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
@@ -93,12 +136,26 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
             if (gt_bool(success, best)) best = success;
             success = k[k0];
             display.redraw_failure(trial, best, q_val);
+            if (reports.any()) {
+                const TrialReport r{reports.run(), trial.scalar(), last_steps, best.scalar(), false,
+                                    reinf.scalar(), &q_val};
+                if (reports.trial_ended(r)) {
+                    reports.run_ended(r, false);
+                    return;
+                }
+            }
         } else {
             success = plus(success, k[k1]);
             reinf = k[k0];
         }
     }
     display.show_success(trial);
+    if (reports.any()) {
+        const TrialReport r{reports.run(), trial.scalar() + 1, success.scalar(),
+                            std::max(best.scalar(), success.scalar()), true, 0.0, &q_val};
+        reports.trial_ended(r);
+        reports.run_ended(r, true);
+    }
 }
 
 }  // namespace sys
