@@ -44,7 +44,8 @@ std::string usage_line(const std::string& program) {
 
 }  // namespace
 
-ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                                     const ProgramExtensions& extensions) {
     const std::string program =
         argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "tavrin";
     ParsedCommandLine parsed;
@@ -89,6 +90,7 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
                    "After S seconds close every window, so a run ends at its next step (exit status 3)")
         ->type_name("S")
         ->check(CLI::Range(0.001, 1e9));
+    for (ProgramExtension* e : extensions) e->add_options(app);
     app.footer("Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
                "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
 
@@ -129,6 +131,13 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
             continue;
         }
         o.actions.push_back(std::move(a));
+    }
+    for (ProgramExtension* e : extensions) {
+        if (const std::string problem = e->check(o); !problem.empty()) {
+            err << program << ": " << problem << "\n" << usage_line(program) << "\n";
+            parsed.exit_status = 2;
+            return parsed;
+        }
     }
     return parsed;
 }

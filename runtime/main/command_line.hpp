@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/main/program_extension.hpp"
+
 namespace rt {
 
 // One of --set, --click, --eval.
@@ -57,7 +59,9 @@ struct ParsedCommandLine {
     std::optional<int> exit_status;
 };
 
-// Parses argv[1..argc-1]; argv[0] names the program in the usage line.
-ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// Parses argv[1..argc-1]; argv[0] names the program in the usage line. The
+// extensions add their options first and check the result last.
+ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                                     const ProgramExtensions& extensions = {});
 
 }  // namespace rt

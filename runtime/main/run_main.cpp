@@ -1,5 +1,6 @@
 #include "runtime/main/run_main.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -49,8 +50,9 @@ bool reported(Body&& body) {
 
 }  // namespace
 
-int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, const MainInformation* info) {
-    const ParsedCommandLine parsed = parse_command_line(argc, argv, std::cout, std::cerr);
+int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, const MainInformation* info,
+             const ProgramExtensions& extensions) {
+    const ParsedCommandLine parsed = parse_command_line(argc, argv, std::cout, std::cerr, extensions);
     if (parsed.exit_status) return *parsed.exit_status;
     const ProgramOptions& options = parsed.options;
     if (!info || !main_entry) {
@@ -105,6 +107,7 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         if (options.screen && options.headless) set_screen_size(options.screen->width, options.screen->height);
         const std::string folder = executable_folder(argc > 0 ? argv[0] : nullptr);
         set_resource_folders(folder.empty() ? std::vector<std::string>{} : std::vector<std::string>{folder});
+        for (ProgramExtension* e : extensions) e->started(options);
     });
     bool launched = started && reported([&] {
         feval_entry(main_entry, 0, {});
@@ -118,6 +121,7 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
             if (time_is_up()) break;
             if (!reported([&] { run_startup_action(action, variables); })) status = 1;
         }
+        for (ProgramExtension* e : extensions) status = std::max(status, e->after_actions());
     }
 
 #ifdef TAVRIN_WITH_WINDOWS
@@ -134,6 +138,9 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         std::cerr << program << ": the time limit of " << num2str(limit->seconds())
                   << " seconds (--max-seconds) ran out; every window was closed." << std::endl;
         status = kTimeLimitStatus;
+    }
+    for (ProgramExtension* e : extensions) {
+        if (!reported([e] { e->ending(); }) && status == 0) status = 1;
     }
     if (!reported([&] { end_program(*info); }) && status == 0) status = 1;
     limit.reset();

@@ -18,11 +18,15 @@
 // yet begun are skipped, and a line on standard error says so.
 
 #include "runtime/call/function_table.hpp"
+#include "runtime/main/program_extension.hpp"
 
 namespace rt {
 
 // `info` must stay alive until run_main returns. `format` is the record
-// format the caller was built for; 1 is the only one there is.
-int run_main(int argc, char** argv, ByNameEntry main_entry, int format, const MainInformation* info);
+// format the caller was built for; 1 is the only one there is. The
+// extensions (program_extension.hpp) add options and duties of the program's
+// own.
+int run_main(int argc, char** argv, ByNameEntry main_entry, int format, const MainInformation* info,
+             const ProgramExtensions& extensions = {});
 
 }  // namespace rt
