@@ -71,7 +71,7 @@ QWidget* create(const GraphicsObject& c, QWidget* window) {
     if (style == "slider") {
         auto* slider = new QSlider(Qt::Horizontal, window);
         slider->setRange(0, kSliderSteps);
-        auto commit = [slider, h](int step) {
+        auto commit = [h](int step) {
             const GraphicsObject* obj = find_object(h);
             if (!obj) return;
             user_action(h, "Value", Value(slider_value_of(step, number(*obj, P::Min, 0), number(*obj, P::Max, 1))));
