@@ -29,6 +29,22 @@ void check_slider_range(double h, const StartupAction& action) {
               num2str(low) + " to " + num2str(high) + ").");
 }
 
+// A person can only switch a radio button, check box or toggle button
+// between its two states, "Min" (off) and "Max" (on).
+void check_toggle_state(double h, const StartupAction& action) {
+    const GraphicsObject* obj = find_object(h);
+    if (!obj || obj->type() != ObjectType::Uicontrol) return;
+    const char* kind = obj->is(PropertyId::Style, "radiobutton") ? "radio button"
+                       : obj->is(PropertyId::Style, "checkbox")   ? "check box"
+                       : obj->is(PropertyId::Style, "togglebutton") ? "toggle button"
+                                                                    : nullptr;
+    if (!kind) return;
+    const double off = obj->value(PropertyId::Min).scalar(), on = obj->value(PropertyId::Max).scalar();
+    if (action.value != off && action.value != on)
+        raise("--set: " + num2str(action.value) + " is not a state of the " + kind + " '" + action.tag + "' (" +
+              num2str(off) + " or " + num2str(on) + ").");
+}
+
 }  // namespace
 
 void run_startup_action(const StartupAction& action, EvalContext& variables) {
@@ -36,6 +52,7 @@ void run_startup_action(const StartupAction& action, EvalContext& variables) {
     case StartupAction::Kind::Set: {
         const double h = object_tagged(action.tag, "--set");
         check_slider_range(h, action);
+        check_toggle_state(h, action);
         set(h, "Value", Value(action.value));
         deliver_callback(h, "Callback");
         break;

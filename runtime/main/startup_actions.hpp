@@ -2,8 +2,9 @@
 // What --set, --click and --eval do once the program has launched. Each
 // raises an rt::Error with a clear message when it cannot be done: no object
 // has the tag, the object has no such property, a slider is set beyond its
-// ends (which a person cannot do), --click names an object without a
-// callback, the callback or statement failed.
+// ends or a radio button to neither of its states (which a person cannot
+// do), --click names an object without a callback, the callback or
+// statement failed.
 
 #include "runtime/graphics/expression.hpp"
 #include "runtime/main/command_line.hpp"

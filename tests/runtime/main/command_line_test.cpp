@@ -59,6 +59,13 @@ TEST(CommandLine, ValuesOfTheOtherOptions) {
     EXPECT_EQ(p.save_figures, "out/demo");
     EXPECT_TRUE(p.actions.empty());
 
+    // The extremes that are allowed, and a '+' as people write it.
+    const Outcome edges = parse({"--seed", "18446744073709551615", "--max-seconds", "1e9", "--set", "reinf_sl=+1"});
+    ASSERT_FALSE(edges.parsed.exit_status) << edges.err;
+    EXPECT_EQ(*edges.parsed.options.seed, 18446744073709551615u);
+    EXPECT_EQ(edges.parsed.options.max_seconds, 1e9);
+    EXPECT_EQ(edges.parsed.options.actions.at(0).value, 1.0);
+
     const Outcome none = parse({});
     EXPECT_FALSE(none.parsed.options.seed);
     EXPECT_FALSE(none.parsed.options.screen);
@@ -76,6 +83,20 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
         {"--screen", "0x600"},
         {"--fps", "0"},
         {"--pace", "-1"},
+        // Numbers that are not numbers, or whole numbers out of range, are
+        // refused rather than let through or clamped.
+        {"--pace", "NaN"},
+        {"--fps", "nan"},
+        {"--max-seconds", "NaN"},
+        {"--max-seconds", "Inf"},
+        {"--max-seconds", "0"},
+        {"--max-seconds", "-2"},
+        {"--seed", "-1"},
+        {"--seed", "18446744073709551616"},
+        {"--seed", "1.5"},
+        {"--set", "alpha_sl=0.3x"},
+        {"--set", "alpha_sl=1e999"},
+        {"--click", ""},
         {"--click"},                  // missing its tag
         {"stray"},
     };
@@ -84,6 +105,7 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
         ASSERT_TRUE(o.parsed.exit_status) << args[0];
         EXPECT_EQ(*o.parsed.exit_status, 2) << args[0];
         EXPECT_NE(o.err.find("usage: tavrin "), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find(args[0]), std::string::npos) << o.err;  // names the option
         EXPECT_TRUE(o.out.empty());
     }
 }
