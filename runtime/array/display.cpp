@@ -1,5 +1,6 @@
 #include "runtime/array/display.hpp"
 
+#include "runtime/array/deadline.hpp"
 #include "runtime/array/text.hpp"
 
 namespace rt {
@@ -28,6 +29,7 @@ template <typename F>
 std::string grid(const Value& v, char open, char close, F element) {
     std::string out(1, open);
     for (std::size_t r = 0; r < v.rows(); ++r) {
+        check_deadline();
         if (r > 0) out += "; ";
         for (std::size_t c = 0; c < v.cols(); ++c) {
             if (c > 0) out += ' ';

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "runtime/array/deadline.hpp"
 #include "runtime/array/error.hpp"
 
 namespace rt {
@@ -151,12 +152,14 @@ Value mtimes_general(const Value& a, const Value& b) {
     if (a.cols() != b.rows()) raise("Inner matrix dimensions must agree.");
     Value r = make_numeric(ClassId::Double, a.rows(), b.cols());
     double* d = r.mutable_data();
-    for (std::size_t i = 0; i < a.rows(); ++i)
+    for (std::size_t i = 0; i < a.rows(); ++i) {
+        check_deadline();
         for (std::size_t j = 0; j < b.cols(); ++j) {
             double acc = 0;
             for (std::size_t k = 0; k < a.cols(); ++k) acc += a[k * a.rows() + i] * b[j * b.rows() + k];
             d[j * a.rows() + i] = acc;
         }
+    }
     return r;
 }
 Value mrdivide_general(const Value& a, const Value& b) {

@@ -3,6 +3,7 @@
 // rt::Error (or any std::exception) it records the text as the last error and
 // reports that an error happened.
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -14,6 +15,12 @@ namespace rt {
 // The text of the last error caught, exactly as raised (no prefix).
 Value lasterr();
 void set_lasterr(std::string text);
+
+// How many errors guarded regions have caught since the process started.
+// The program's main compares it before and after an action to learn that a
+// callback reported an error it did not pass on.
+std::uint64_t caught_errors();
+void count_caught_error();
 
 // Runs body(); gives true when it finished normally and false after an error,
 // whose text is then lasterr().
@@ -29,6 +36,7 @@ bool guarded(Body&& body) {
     } catch (const std::exception& e) {
         set_lasterr(e.what());
     }
+    count_caught_error();
     return false;
 }
 

@@ -14,6 +14,11 @@
 //     extension's own status (0 when all is well); the larger status wins;
 //  5. ending: before the terminators run, whatever happened before.
 //
+// And whenever it happens: error_reported, after an action or a callback
+// the windows delivered in which a guarded region caught an error (the
+// switchyard has printed its text), before anything else runs; not once the
+// time limit has run out, which closed every window itself.
+//
 // Extensions must stay alive until run_main returns.
 
 #include <string>
@@ -35,6 +40,7 @@ public:
     virtual void started(const ProgramOptions&) {}
     virtual int after_actions() { return 0; }
     virtual void ending() {}
+    virtual void error_reported() {}
 };
 
 using ProgramExtensions = std::vector<ProgramExtension*>;

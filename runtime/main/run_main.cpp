@@ -1,6 +1,8 @@
 #include "runtime/main/run_main.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -48,6 +50,28 @@ bool reported(Body&& body) {
     return false;
 }
 
+// The action as it stands on the command line.
+std::string action_text(const StartupAction& action) {
+    switch (action.kind) {
+    case StartupAction::Kind::Set:
+        return "--set " + action.tag + "=" + num2str(action.value);
+    case StartupAction::Kind::Click:
+        return "--click " + action.tag;
+    case StartupAction::Kind::Eval:
+        break;
+    }
+    return "--eval \"" + action.statement + "\"";
+}
+
+// Windows still open after the time limit and its grace: deleted without
+// asking their "CloseRequestFcn" again.
+void end_every_window() {
+    const Value pairs[] = {Value::string("Type"), Value::string("figure")};
+    const Value windows = findall(Value(0.0), pairs);
+    for (std::size_t i = 0; i < windows.numel(); ++i)
+        if (find_object(windows[i])) delete_(Value(windows[i]));
+}
+
 }  // namespace
 
 int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, const MainInformation* info,
@@ -91,14 +115,24 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
     std::unique_ptr<TimeLimit> limit;
     if (options.max_seconds > 0) {
         limit = std::make_unique<TimeLimit>(options.max_seconds);
-#ifdef TAVRIN_WITH_WINDOWS
-        if (windows) windows->at_deadline(options.max_seconds, [&limit] { if (limit) limit->expire(); });
-        else limit->watch_pauses();
-#else
         limit->watch_pauses();
+#ifdef TAVRIN_WITH_WINDOWS
+        // Timers wake the wait for a person: at the deadline, and when the
+        // windows that refused to close are to be ended.
+        if (windows) {
+            windows->at_deadline(options.max_seconds, [&limit] { if (limit) limit->expire(); });
+            windows->at_deadline(options.max_seconds + kTimeLimitGrace + 0.01, [] {});
+        }
 #endif
     }
-    const auto time_is_up = [&limit] { return limit && limit->expired(); };
+    const auto time_is_up = [&limit] { return limit && limit->ran_out(); };
+    // A guarded region (the switchyard) printed an error and went on: tell
+    // the extensions, and give whether it happened.
+    const auto error_reported_since = [&extensions](std::uint64_t errors_before) {
+        if (caught_errors() == errors_before) return false;
+        for (ProgramExtension* e : extensions) reported([e] { e->error_reported(); });
+        return true;
+    };
 
     int status = 0;
     bool started = reported([&] {
@@ -119,7 +153,19 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         EvalContext variables;
         for (const StartupAction& action : options.actions) {
             if (time_is_up()) break;
-            if (!reported([&] { run_startup_action(action, variables); })) status = 1;
+            const std::uint64_t errors_before = caught_errors();
+            if (!reported([&] { run_startup_action(action, variables); })) {
+                status = 1;
+            } else if (const std::string error = lasterr().text();
+                       !time_is_up() && error_reported_since(errors_before)) {
+                // The switchyard printed the error on the console and returned
+                // normally; the status and one line here keep it from passing
+                // for success.
+                console().flush();
+                std::cerr << program << ": " << action_text(action) << ": its callback reported an error: " << error
+                          << std::endl;
+                status = 1;
+            }
         }
         for (ProgramExtension* e : extensions) status = std::max(status, e->after_actions());
     }
@@ -129,8 +175,14 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
     // program lives until its last window closes.
     if (!options.save_figures.empty() && launched && !reported([&] { save_figures(options.save_figures); })) status = 1;
     while (windows && launched && WindowSession::windows_open()) {
+        if (limit && limit->grace_over()) {
+            reported([] { end_every_window(); });
+            break;
+        }
         windows->wait_for_events();
+        const std::uint64_t errors_before = caught_errors();
         reported([] { deliver_pending_callbacks(); });
+        if (!time_is_up()) error_reported_since(errors_before);
     }
 #endif
     if (time_is_up()) {
@@ -149,7 +201,12 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
     if (paced) set_window_backend(nullptr);
 #endif
     console().flush();
-    std::cout.flush();
+    // Output that could not be written (a full disk, > /dev/full) is a
+    // failure, however well the rest went.
+    if (!std::cout.flush() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << program << ": could not write the output to standard output." << std::endl;
+        if (status == 0) status = 1;
+    }
     return status;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/array/deadline.hpp"
+#include "runtime/array/error.hpp"
 #include "runtime/graphics/graphics.hpp"
 
 namespace rt {
@@ -10,10 +12,13 @@ TimeLimit::TimeLimit(double seconds)
     : seconds_(seconds),
       deadline_(std::chrono::steady_clock::now() +
                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                    std::chrono::duration<double>(std::clamp(seconds, 0.0, 1e9)))) {}
+                    std::chrono::duration<double>(std::clamp(seconds, 0.0, 1e9)))) {
+    set_deadline(deadline_);
+}
 
 TimeLimit::~TimeLimit() {
     if (installed_) set_window_backend(inner_);
+    set_deadline(std::nullopt);
 }
 
 void TimeLimit::watch_pauses() {
@@ -39,6 +44,21 @@ void TimeLimit::check_clock() noexcept {
     if (!expired_ && std::chrono::steady_clock::now() >= deadline_) expire();
 }
 
+bool TimeLimit::ran_out() noexcept {
+    check_clock();
+    return expired_;
+}
+
+bool TimeLimit::grace_over() const noexcept {
+    return expired_ && std::chrono::steady_clock::now() >=
+                           deadline_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                           std::chrono::duration<double>(kTimeLimitGrace));
+}
+
+void TimeLimit::stop_after_grace() const {
+    if (grace_over()) raise(kDeadlineMessage);
+}
+
 void TimeLimit::object_created(const GraphicsObject& obj) {
     if (inner_) inner_->object_created(obj);
 }
@@ -58,11 +78,13 @@ void TimeLimit::figure_raised(const GraphicsObject& obj) {
 void TimeLimit::drawnow() {
     if (inner_) inner_->drawnow();
     check_clock();
+    stop_after_grace();
 }
 
 void TimeLimit::pause(double seconds) {
     if (inner_) inner_->pause(seconds);
     check_clock();
+    stop_after_grace();
 }
 
 FrameMargins TimeLimit::frame_margins(const GraphicsObject& obj) const {

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include "runtime/array/deadline.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/window/control_widgets.hpp"
 
@@ -190,8 +191,10 @@ void QtWindowBackend::pause(double seconds) {
 }
 
 void QtWindowBackend::wait(double seconds) {
-    const auto end = RefreshClock::now() + std::chrono::duration_cast<RefreshClock::duration>(
-                                                std::chrono::duration<double>(std::min(seconds, 1e7)));
+    auto end = RefreshClock::now() + std::chrono::duration_cast<RefreshClock::duration>(
+                                          std::chrono::duration<double>(std::min(seconds, 1e7)));
+    // A time limit must not wait for a long pause or a slow pace to finish.
+    if (const auto limit = deadline()) end = std::min(end, *limit);
     polls_.due(RefreshClock::now());
     service(true);
     QTimer wake;

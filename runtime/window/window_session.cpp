@@ -23,7 +23,7 @@ WindowSession::WindowSession(const std::string& program, WindowOptions options) 
 }
 
 WindowSession::~WindowSession() {
-    deadline_.reset();
+    deadlines_.clear();
     set_window_backend(previous_);
     backend_.reset();
     // Windows and controls of deleted figures were only marked for deletion.
@@ -36,10 +36,10 @@ bool WindowSession::windows_open() { return !open_figures().empty(); }
 void WindowSession::wait_for_events() { backend_->wait_for_events(); }
 
 void WindowSession::at_deadline(double seconds, std::function<void()> action) {
-    deadline_ = std::make_unique<QTimer>();
-    deadline_->setSingleShot(true);
-    QObject::connect(deadline_.get(), &QTimer::timeout, deadline_.get(), std::move(action));
-    deadline_->start(static_cast<int>(std::clamp(seconds * 1000, 0.0, 2e9)));
+    auto& timer = deadlines_.emplace_back(std::make_unique<QTimer>());
+    timer->setSingleShot(true);
+    QObject::connect(timer.get(), &QTimer::timeout, timer.get(), std::move(action));
+    timer->start(static_cast<int>(std::clamp(seconds * 1000, 0.0, 2e9)));
 }
 
 }  // namespace rt

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/window/qt_window_backend.hpp"
 
@@ -32,8 +33,9 @@ public:
     // or timer and handles it; queued callbacks are the caller's to deliver.
     void wait_for_events();
     // After `seconds`, runs `action` once from inside the event pump (during
-    // a pause or the wait): it may post requests such as request_close, and
-    // must neither throw nor delete objects.
+    // a pause or the wait, which it ends): it may post requests such as
+    // request_close, and must neither throw nor delete objects. Each call
+    // adds a timer of its own.
     void at_deadline(double seconds, std::function<void()> action);
 
     QtWindowBackend& backend() noexcept { return *backend_; }
@@ -44,7 +46,7 @@ private:
     char* argv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<QtWindowBackend> backend_;
-    std::unique_ptr<QTimer> deadline_;
+    std::vector<std::unique_ptr<QTimer>> deadlines_;
     WindowBackend* previous_ = nullptr;
 };
 

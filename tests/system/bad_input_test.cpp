@@ -120,6 +120,8 @@ TEST(BadInput, SetRefusesUnknownTagsValuesOutsideTheSliderAndTextThatIsNoNumber)
         {"alpha_sl=2", "--set: 2 is outside the range of the slider 'alpha_sl' (0 to 1).\n"},
         {"alpha_sl=nan", "--set: NaN is outside the range of the slider 'alpha_sl' (0 to 1).\n"},
         {"reinf_sl=-inf", "--set: -Inf is outside the range of the slider 'reinf_sl' (-1 to 0).\n"},
+        {"radiobutton1=7", "--set: 7 is not a state of the radio button 'radiobutton1' (0 or 1).\n"},
+        {"radiobutton1=NaN", "--set: NaN is not a state of the radio button 'radiobutton1' (0 or 1).\n"},
     };
     for (const auto& [assignment, message] : refused) {
         const ProgramRun r = run({"--headless", "--set", assignment});
@@ -142,15 +144,35 @@ TEST(BadInput, ClickNeedsAnObjectWithACallbackAndTheLaterActionsStillRun) {
     // A label, the radio button (it has no callback: --set changes it), the
     // window itself, and nothing at all.
     const ProgramRun r = run({"--headless", "--click", "alpha", "--click", "radiobutton1", "--click", "figure1",
-                              "--click", "nosuch", "--click", "", "--eval", "disp('after')"});
+                              "--click", "nosuch", "--eval", "disp('after')"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "after\n");
     EXPECT_EQ(r.err,
               "--click: the object tagged 'alpha' has no callback.\n"
               "--click: the object tagged 'radiobutton1' has no callback.\n"
               "--click: the object tagged 'figure1' has no callback.\n"
-              "--click: no object is tagged 'nosuch'.\n"
-              "--click: the object tagged '' has no callback.\n");
+              "--click: no object is tagged 'nosuch'.\n");
+    // An empty tag names no object: a bad option.
+    const ProgramRun empty = run({"--headless", "--click", "", "--eval", "disp('never')"});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err.rfind("tavrin: --click: expected the tag of an object, got ''\n", 0), 0u) << empty.err;
+}
+
+TEST(BadInput, AnErrorTheSwitchyardPrintedOrOutputNotWrittenStillFailsTheProgram) {
+    // No handles stored with the window: the start button's callback fails
+    // inside the switchyard, which prints the error and returns normally.
+    const ProgramRun r = run({"--headless", "--eval", "guidata(gcf, 5)", "--click", "pushbutton1", "--eval",
+                              "disp('after')"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Reference to non-existent field 'alpha_sl'.\nafter\n");
+    EXPECT_EQ(r.err,
+              "tavrin: --click pushbutton1: its callback reported an error: Reference to non-existent field "
+              "'alpha_sl'.\n");
+
+    const ProgramRun full = sys_test::run_program_within(
+        kLimit, "/bin/sh", {"-c", "exec \"$0\" --headless --eval 'disp(1)' >/dev/full", TAVRIN_BINARY});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "tavrin: could not write the output to standard output.\n");
 }
 
 TEST(BadInput, EvalReportsMalformedTextAndUnknownNamesInOneLine) {

@@ -25,6 +25,22 @@ TEST(TimeLimit, ARunThatNeverConvergesEndsWhenTheTimeIsUpWithStatusThree) {
     EXPECT_EQ(r.err, "tavrin: the time limit of 1 seconds (--max-seconds) ran out; every window was closed.\n");
 }
 
+TEST(TimeLimit, NeitherASlowPaceNorALongMatrixProductOutlastsIt) {
+    // Each would take far longer than the test allows without the limit
+    // (a 10 s pause per step; a 1500-by-1500 product takes half a minute).
+    const ProgramRun paced =
+        run_tavrin_within(8, {"--headless", "--pace", "10", "--max-seconds", "1", "--click", "pushbutton1"});
+    EXPECT_EQ(paced.status, 3) << paced.err;
+    EXPECT_NE(paced.out.find("is not a valid handle."), std::string::npos) << paced.out;
+
+    const ProgramRun product = run_tavrin_within(
+        8, {"--headless", "--max-seconds", "1", "--eval", "x = ones(1500, 1500)", "--eval", "mtimes(x, x)"});
+    EXPECT_EQ(product.status, 3);
+    EXPECT_EQ(product.err,
+              "Interrupted: the time limit ran out.\n"
+              "tavrin: the time limit of 1 seconds (--max-seconds) ran out; every window was closed.\n");
+}
+
 TEST(TimeLimit, AProgramThatEndsInTimeKeepsItsOwnStatus) {
     const ProgramRun done = run_tavrin_within(60, {"--headless", "--max-seconds", "600", "--eval", "disp(1)"});
     EXPECT_EQ(done.status, 0);
@@ -36,7 +52,7 @@ TEST(TimeLimit, AProgramThatEndsInTimeKeepsItsOwnStatus) {
 }
 
 TEST(TimeLimit, ALimitThatIsNoPositiveNumberIsABadOption) {
-    for (const char* seconds : {"0", "-1", "abc", ""}) {
+    for (const char* seconds : {"0", "-1", "abc", "", "NaN", "Inf"}) {
         const ProgramRun r = run_tavrin_within(60, {"--headless", "--max-seconds", seconds});
         EXPECT_EQ(r.status, 2) << seconds;
         EXPECT_NE(r.err.find("usage: tavrin "), std::string::npos) << r.err;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "runtime/array/error.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/call/guard.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/call/random.hpp"
 #include "runtime/graphics/graphics.hpp"
@@ -27,30 +29,49 @@ void entry_demo(int, rt::Value* outputs, int, const rt::Value*) {
                                rt::Value::string("Tag"), rt::Value::string("knob"),
                                rt::Value::string("Callback"), rt::Value::string("disp(get(gcbo,'Value'))")};
     rt::uicontrol(pairs);
+    const rt::Value radio[] = {rt::Value::string("Style"), rt::Value::string("radiobutton"),
+                               rt::Value::string("Tag"), rt::Value::string("switch"),
+                               rt::Value::string("Callback"), rt::Value::string("disp(get(gcbo,'Value'))")};
+    rt::uicontrol(radio);
     outputs[0] = rt::Value();
 }
 
-const rt::FunctionEntry functions[] = {{"demo", entry_demo, -1, -1, {0, nullptr}}};
+// A callback as the program's switchyard runs one: the error is printed and
+// not passed on.
+void entry_forgiving(int, rt::Value*, int, const rt::Value*) {
+    if (!rt::guarded([] { rt::raise("Something broke."); })) rt::disp(rt::lasterr());
+}
+
+const rt::FunctionEntry functions[] = {{"demo", entry_demo, -1, -1, {0, nullptr}},
+                                       {"forgiving", entry_forgiving, 0, 0, {0, nullptr}}};
 const rt::InitTermEntry init_term[] = {
     {rt::array_library_initialize, rt::array_library_terminate},
     {rt::graphics_library_initialize, rt::graphics_library_terminate},
     {count_start, count_end},
 };
-const rt::MainInformation program = {1, 1, functions, 0, nullptr, 0, nullptr, 3, init_term};
+const rt::MainInformation program = {1, 2, functions, 0, nullptr, 0, nullptr, 3, init_term};
 
 struct Result {
     int status;
     std::string out, err;
 };
 
-Result run(std::vector<std::string> args) {
+// Counts the errors it is told of.
+class ErrorCount final : public rt::ProgramExtension {
+public:
+    void add_options(CLI::App&) override {}
+    void error_reported() override { ++told; }
+    int told = 0;
+};
+
+Result run(std::vector<std::string> args, const rt::ProgramExtensions& extensions = {}) {
     args.insert(args.begin(), "demo");
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = rt::run_main(static_cast<int>(args.size()), argv.data(), entry_demo, 1, &program);
+    const int status = rt::run_main(static_cast<int>(args.size()), argv.data(), entry_demo, 1, &program, extensions);
     Result r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
     return r;
 }
@@ -88,6 +109,15 @@ TEST_F(RunMainTest, AFailedActionPrintsItsTextAndTheRestStillRun) {
     EXPECT_EQ(terminated, 1);
 }
 
+TEST_F(RunMainTest, AnErrorACallbackPrintedAndSwallowedStillFailsTheProgram) {
+    ErrorCount count;
+    const Result r = run({"--headless", "--eval", "forgiving", "--eval", "disp('after')"}, {&count});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Something broke.\nafter\n");
+    EXPECT_EQ(r.err, "demo: --eval \"forgiving\": its callback reported an error: Something broke.\n");
+    EXPECT_EQ(count.told, 1);
+}
+
 TEST_F(RunMainTest, ALaunchErrorEndsTheProgramWithStatusOneAfterTheTerminators) {
     fail_launch = true;
     const Result r = run({"--headless", "--eval", "disp('never')"});
@@ -104,13 +134,17 @@ TEST_F(RunMainTest, SettingAPropertyTheObjectLacksIsReported) {
     EXPECT_NE(r.err.find("'Value'"), std::string::npos) << r.err;
 }
 
-TEST_F(RunMainTest, ASliderCannotBeSetBeyondItsEnds) {
-    const Result r = run({"--headless", "--set", "knob=1.5", "--set", "knob=1", "--set", "knob=-0.01"});
+TEST_F(RunMainTest, ControlsTakeOnlyValuesAPersonCouldGiveThem) {
+    const Result r = run({"--headless", "--set", "knob=1.5", "--set", "knob=1", "--set", "knob=-0.01", "--set",
+                          "knob=NaN", "--set", "switch=7", "--set", "switch=NaN", "--set", "switch=0"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "1\n");
+    EXPECT_EQ(r.out, "1\n0\n");
     EXPECT_EQ(r.err,
               "--set: 1.5 is outside the range of the slider 'knob' (0 to 1).\n"
-              "--set: -0.01 is outside the range of the slider 'knob' (0 to 1).\n");
+              "--set: -0.01 is outside the range of the slider 'knob' (0 to 1).\n"
+              "--set: NaN is outside the range of the slider 'knob' (0 to 1).\n"
+              "--set: 7 is not a state of the radio button 'switch' (0 or 1).\n"
+              "--set: NaN is not a state of the radio button 'switch' (0 or 1).\n");
 }
 
 TEST_F(RunMainTest, BadOptionsStopBeforeAnythingStarts) {

@@ -7,6 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/array/deadline.hpp"
+#include "runtime/array/error.hpp"
+#include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
@@ -81,6 +84,33 @@ TEST_F(TimeLimitTest, WhenTheTimeIsUpEveryWindowIsAskedToCloseOnce) {
     // A window that keeps itself open is asked once, not at every pause.
     EXPECT_TRUE(rt::ishandle(refusing));
     EXPECT_EQ(console_.str(), "asked\n");
+}
+
+TEST_F(TimeLimitTest, PastTheDeadlineLongWorkStopsAndAfterTheGraceSoDoPauses) {
+    const rt::Value m = rt::ones(2, 2);
+    const rt::Value pairs[] = {rt::Value::string("CloseRequestFcn"), rt::Value::string("disp('asked')")};
+    rt::figure(pairs);
+    {
+        rt::TimeLimit limit(0.001);
+        limit.watch_pauses();
+        ASSERT_TRUE(rt::deadline());
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // A matrix product notices the deadline itself.
+        EXPECT_THROW(rt::mtimes(m, m), rt::Error);
+        rt::pause(0.0);  // asks the window, which refuses
+        EXPECT_TRUE(limit.expired());
+        EXPECT_FALSE(limit.grace_over());
+        std::this_thread::sleep_for(std::chrono::duration<double>(rt::kTimeLimitGrace));
+        EXPECT_TRUE(limit.grace_over());
+        try {
+            rt::pause(0.0);
+            ADD_FAILURE() << "a pause after the grace went on";
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.message(), rt::kDeadlineMessage);
+        }
+    }
+    EXPECT_FALSE(rt::deadline());
+    EXPECT_EQ(rt::mtimes(m, m)[0], 2.0);
 }
 
 }  // namespace

@@ -41,6 +41,16 @@ TEST(Program, AWindowSystemThatRefusesToStartEndsWithOneLineNotAnAbort) {
     EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << o.output;
 }
 
+TEST(Program, AWindowThatRefusesToCloseDoesNotOutlastTheTimeLimit) {
+    // `timeout` ends a program that ignores the limit, failing the test.
+    const Outcome o = run("env QT_QPA_PLATFORM=offscreen timeout 30 " TAVRIN_BINARY
+                          " --max-seconds 1 --eval \"set(gcf,'CloseRequestFcn','disp(''refusing'')')\"");
+    EXPECT_EQ(o.status, 3) << o.output;
+    EXPECT_NE(o.output.find("refusing\n"), std::string::npos) << o.output;
+    EXPECT_NE(o.output.find("tavrin: the time limit of 1 seconds (--max-seconds) ran out"), std::string::npos)
+        << o.output;
+}
+
 TEST(Program, HeadlessDemoSavesItsWindows) {
     const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "program_test_figures";
     std::filesystem::remove_all(dir);

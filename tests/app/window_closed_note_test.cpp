@@ -1,0 +1,73 @@
+// The line added when a person closes a window during a learning run.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/window_closed_note.hpp"
+#include "learning/run_observer.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "runtime/main/command_line.hpp"
+
+namespace {
+
+class WindowClosedNoteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::array_library_initialize();
+        rt::graphics_library_initialize();
+    }
+    void TearDown() override {
+        rt::graphics_library_terminate();
+        rt::array_library_terminate();
+    }
+};
+
+// A run under way after `failures` failures.
+void run_under_way(sys::RunObserver& o, double failures) {
+    o.run_started(sys::RunSettings{});
+    sys::StepReport step;
+    step.trial = failures;
+    o.step(step);
+    step.trial = failures;  // a later step does not note the windows again
+    o.step(step);
+}
+
+TEST_F(WindowClosedNoteTest, NamesTheClosedWindowsAndTheTrialOnlyWhenARunStoppedThatWay) {
+    std::ostringstream out;
+    sys::WindowClosedNote note(out);
+    note.started(rt::ProgramOptions{});
+    ASSERT_EQ(sys::run_observers().size(), 1u);
+    sys::RunObserver& o = *sys::run_observers()[0];
+    const rt::Value named[] = {rt::Value::string("Name"), rt::Value::string("controls")};
+    const rt::Value control = rt::figure(named), cart = rt::figure(), mesh = rt::figure();
+
+    run_under_way(o, 16);
+    rt::delete_(cart);
+    note.error_reported();
+    EXPECT_EQ(out.str(), "tavrin: window 2 was closed during the learning run, which stopped at trial 17.\n");
+
+    // An error of another cause, and an error once the run has ended: no line.
+    out.str("");
+    const rt::Value cart_again = rt::figure();
+    run_under_way(o, 3);
+    note.error_reported();
+    run_under_way(o, 3);
+    o.run_ended(sys::TrialReport{}, true);
+    rt::delete_(cart_again);
+    note.error_reported();
+    EXPECT_EQ(out.str(), "");
+
+    run_under_way(o, 0);
+    rt::delete_(control);
+    rt::delete_(mesh);
+    note.error_reported();
+    EXPECT_EQ(out.str(),
+              "tavrin: window 1 (controls) and window 3 were closed during the learning run, which stopped at "
+              "trial 1.\n");
+
+    note.ending();
+    EXPECT_TRUE(sys::run_observers().empty());
+}
+
+}  // namespace
