@@ -13,9 +13,12 @@
 //
 // The status is 0, or 1 when the launch, an action or a terminator raised
 // (its text is printed on standard error; later actions still run after a
-// failed one, none after a failed launch), or kTimeLimitStatus (3) when
-// --max-seconds ran out: every window was asked to close, the actions not
-// yet begun are skipped, and a line on standard error says so.
+// failed one, none after a failed launch), when an action's callback caught
+// and printed an error itself (a line on standard error names the action),
+// or when standard output could not be written; or kTimeLimitStatus (3) when
+// --max-seconds ran out (time_limit.hpp): every window was asked to close,
+// the actions not yet begun are skipped, and a line on standard error says
+// so.
 
 #include "runtime/call/function_table.hpp"
 #include "runtime/main/program_extension.hpp"
