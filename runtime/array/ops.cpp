@@ -1,8 +1,8 @@
 #include "runtime/array/ops.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -23,8 +23,7 @@ std::string fmt_index(double d) {
     if (std::isinf(d)) return d > 0 ? "Inf" : "-Inf";
     if (d == std::floor(d) && std::fabs(d) < 1e15) return std::to_string(static_cast<long long>(d));
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%g", d);
-    return buf;
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 6).ptr);
 }
 
 // Element-wise combination with scalar expansion.

@@ -2,24 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
+
+#include "runtime/array/text.hpp"
 
 namespace rt {
 
 namespace {
 
-// A whole text as a number (strtod's syntax, "Inf" and "NaN" included).
-std::optional<double> to_number(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double d = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE) return std::nullopt;
-    return d;
-}
+// A whole text as a number ("Inf" and "NaN" included), whatever the locale.
+std::optional<double> to_number(const std::string& text) { return parse_number(text); }
 
 std::string check_assignment(const std::string& text) {
     const auto eq = text.find('=');
