@@ -148,6 +148,19 @@ void run_delete_callbacks(const std::vector<double>& handles) {
     }
 }
 
+void run_create_callbacks(const std::vector<double>& handles) {
+    for (double h : handles) {
+        GraphicsObject* obj = tree().find(h);
+        if (!obj || obj->being_deleted()) continue;
+        std::string type = type_name(obj->type());
+        try {
+            deliver(h, PropertyId::CreateFcn);
+        } catch (const std::exception& e) {
+            warning("Error in the CreateFcn of a " + type + " object: " + e.what());
+        }
+    }
+}
+
 void clear_callbacks() {
     state().queue.clear();
     state().running.clear();

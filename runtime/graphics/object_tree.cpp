@@ -115,21 +115,27 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
 
 void ObjectTree::announce(GraphicsObject& obj) {
     if (obj.children_.empty()) {  // the usual case, without a list
-        if (!obj.announced_) {
+        const bool fresh = !obj.announced_;
+        if (fresh) {
             obj.announced_ = true;
             if (backend) backend->object_created(obj);
         }
         changed(obj);
+        if (fresh && !obj.value(PropertyId::CreateFcn).is_empty()) run_create_callbacks({obj.handle_});
         return;
     }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
+    std::vector<double> fresh;
     for (GraphicsObject* o : all) {
         if (o->announced_) continue;
         o->announced_ = true;
         if (backend) backend->object_created(*o);
+        if (!o->value(PropertyId::CreateFcn).is_empty()) fresh.push_back(o->handle_);
     }
     changed(obj);
+    // Last: a CreateFcn may change or delete anything, this object included.
+    if (!fresh.empty()) run_create_callbacks(fresh);
 }
 
 void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first) {
