@@ -24,6 +24,7 @@ struct CallbackState {
     std::deque<Delivery> queue;
     std::vector<Delivery> running;                 // callbacks now running
     std::vector<std::pair<double, Value>> frames;  // (gcbo, gcbf), innermost last
+    IgnoredDeliveryNotice ignored;
 };
 
 CallbackState& state() {
@@ -74,7 +75,10 @@ PropertyId callback_property(const GraphicsObject& obj, std::string_view name) {
 }
 
 bool deliver(double h, PropertyId id) {
-    if (is_running(h, id)) return false;
+    if (is_running(h, id)) {
+        if (state().ignored) state().ignored(h, property_name(id));
+        return false;
+    }
     ObjectTree& t = tree();
     GraphicsObject* obj = t.find(h);
     if (!obj) return false;
@@ -110,6 +114,8 @@ void deliver_pending_callbacks() {
         deliver(d.handle, d.property);
     }
 }
+
+void set_ignored_delivery_notice(IgnoredDeliveryNotice notice) { state().ignored = std::move(notice); }
 
 std::size_t pending_callback_count() noexcept { return state().queue.size(); }
 
