@@ -1,5 +1,6 @@
 #include "figutil/movegui.hpp"
 
+#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/array/text.hpp"
 #include "runtime/call/call_frame.hpp"
@@ -74,6 +75,10 @@ rt::Value get_parent_fig(const rt::Value& h) { return get_parent_fig_body(1, h);
 // arguments are examined.
 rt::Value ask(rt::ByNameEntry entry, const rt::Value& v) { return rt::feval_entry(entry, 1, {&v, 1})[0]; }
 
+bool is_handle_of_deleted(const rt::Value& v) {
+    return (v.is_double() || v.is_logical()) && v.numel() == 1 && rt::is_deleted_handle(v[0]);
+}
+
 bool is_named(const rt::Value& position, Constant name) { return rt::strcmp_bool(position, K(name)); }
 
 void body(const rt::Value& varargin) {
@@ -99,6 +104,9 @@ void body(const rt::Value& varargin) {
         } else if (!isempty(gcbo()) && static_cast<double>(i) == D(k2)) {
             // The event data of a callback.
         } else {
+            // A window or control that has been deleted is not just any number.
+            if (is_handle_of_deleted(arg))
+                raise("movegui: " + num2str(arg[0]) + " is not a valid handle; its object has been deleted.");
             error(K(kUnrecognizedInput));
         }
     }

@@ -1,13 +1,14 @@
 #include "runtime/array/ops.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
 #include "runtime/array/deadline.hpp"
 #include "runtime/array/error.hpp"
+#include "runtime/array/text.hpp"
 
 namespace rt {
 
@@ -24,8 +25,7 @@ std::string fmt_index(double d) {
     if (std::isinf(d)) return d > 0 ? "Inf" : "-Inf";
     if (d == std::floor(d) && std::fabs(d) < 1e15) return std::to_string(static_cast<long long>(d));
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%g", d);
-    return buf;
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 6).ptr);
 }
 
 // Element-wise combination with scalar expansion.
@@ -296,13 +296,29 @@ namespace {
 std::size_t count_dim(double d) {
     if (std::isnan(d)) raise("Size arguments must be real numbers, not NaN.");
     if (d <= 0) return 0;
-    if (d > static_cast<double>(kMaxElements)) checked_numel(1, kMaxElements + 1);
     return static_cast<std::size_t>(d);
+}
+
+// Refuses a requested size beyond the limit in the user's own numbers: the
+// count it would have been cut to says nothing about what was asked.
+void check_requested_size(double rows, double cols) {
+    const double limit = static_cast<double>(kMaxElements);
+    const double r = std::max(rows, 0.0), c = std::max(cols, 0.0);
+    const double elements = (r == 0 || c == 0) ? 0 : std::floor(r) * std::floor(c);
+    const bool unknown = std::isnan(rows) || std::isnan(cols);  // a range such as Inf:Inf
+    const char* what = unknown || elements > limit ? " elements"
+                       : (r > limit || c > limit)  ? " rows or columns"
+                                                   : nullptr;
+    if (!what) return;
+    raise("Requested " + num2str(rows) + "-by-" + num2str(cols) + " array exceeds the maximum array size (" +
+          num2str(limit) + what + ").");
 }
 }  // namespace
 
 Value zeros(double rows, double cols) {
-    return make_numeric(ClassId::Double, count_dim(rows), count_dim(cols));
+    const std::size_t r = count_dim(rows), c = count_dim(cols);
+    check_requested_size(rows, cols);
+    return make_numeric(ClassId::Double, r, c);
 }
 
 Value ones(double rows, double cols) {
@@ -319,7 +335,7 @@ Value colon(double first, double step, double last) {
         (step > 0 && first > last) || (step < 0 && first < last))
         return make_numeric(ClassId::Double, 1, 0);
     double span = std::floor((last - first) / step + 1e-10);
-    if (!(span < static_cast<double>(kMaxElements))) checked_numel(1, kMaxElements + 1);
+    if (!(span < static_cast<double>(kMaxElements))) check_requested_size(1, span + 1);
     std::size_t n = static_cast<std::size_t>(span) + 1;
     Value v = make_numeric(ClassId::Double, 1, n);
     double* d = v.mutable_data();

@@ -1,8 +1,8 @@
 #include "runtime/array/text.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
@@ -86,17 +86,30 @@ std::string num2str(double x) {
     if (std::isnan(x)) return "NaN";
     if (std::isinf(x)) return x > 0 ? "Inf" : "-Inf";
     if (x == 0) return "0";  // also -0
+    // to_chars, not printf: the C library's numeric locale (which a toolkit
+    // may set to a comma-decimal one) must not change a number's text.
     char buf[64];
     const double ax = std::fabs(x);
     // Below 1e15 every whole double prints exactly with no fraction digits.
     if (x == std::floor(x) && ax < 1e15) {
-        std::snprintf(buf, sizeof buf, "%.0f", x);
-        return buf;
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 0).ptr);
     }
     // Beyond 17 significant digits a double has nothing more to show.
     const int digits = std::clamp(static_cast<int>(std::floor(std::log10(ax))) + 5, 5, 17);
-    std::snprintf(buf, sizeof buf, "%.*g", digits, x);
-    return buf;
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, digits).ptr);
+}
+
+std::optional<double> parse_number(std::string_view text) {
+    // from_chars takes no plus sign of its own.
+    std::string_view rest = text;
+    if (!rest.empty() && rest.front() == '+') {
+        rest.remove_prefix(1);
+        if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) return std::nullopt;
+    }
+    double d = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), d);
+    if (ec != std::errc() || end != rest.data() + rest.size()) return std::nullopt;
+    return d;
 }
 
 Value num2str(const Value& v) {

@@ -2,7 +2,9 @@
 // Text operations on character arrays. A text is a character row; the empty
 // text '' is 0-by-0. Texts hold 16-bit character codes.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -15,8 +17,13 @@ bool ischar(const Value& v);
 // such. A row joins its elements' texts with two blanks; a text is returned
 // as it is; a matrix gives one line per row, each column right-aligned to its
 // widest entry. The empty matrix gives ''. Cells and structures are refused.
+// Neither num2str nor parse_number depends on the C library's locale.
 Value num2str(const Value& v);
 std::string num2str(double x);
+// A whole text as a number: decimal or exponent notation with an optional
+// sign, "Inf", "Infinity" and "NaN" in any letter case; nothing for anything
+// else (blanks included) or a number beyond the double range.
+std::optional<double> parse_number(std::string_view text);
 // Joins texts exactly as they are, blanks included; numbers join as
 // characters of their codes. Cells are refused.
 Value strcat(const std::vector<Value>& parts);

@@ -1,6 +1,7 @@
 // Automatic axis limits: the data range of the axes' visible children,
 // rounded out to a tidy step (1, 2 or 5 times a power of ten) so that the
 // ends fall on tick marks.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,18 +28,35 @@ struct Range {
     bool empty() const { return lo > hi; }
 };
 
+// Data spread over less than this (relative to their size, or at all) are
+// drawn as one value: their range has no round steps a double can tell
+// apart, or is too narrow for its inverse to be a double.
+constexpr double kNarrowestRelative = 1e-12;
+constexpr double kNarrowestAbsolute = 1e-300;
+
+// Limits around a single value v: v -+ 1, or -+ an eighth of v where 1 is
+// lost in v's rounding, kept inside the double range.
+void around(double v, double out[2]) {
+    const double pad = std::max(1.0, std::abs(v) / 8);
+    const double big = std::numeric_limits<double>::max();
+    out[0] = std::max(v - pad, -big);
+    out[1] = std::min(v + pad, big);
+}
+
 void tidy(const Range& r, double out[2]) {
     if (r.empty()) {
         out[0] = 0;
         out[1] = 1;
         return;
     }
-    if (r.lo == r.hi) {
-        out[0] = r.lo - 1;
-        out[1] = r.hi + 1;
+    // Halves, so that data near both ends of the double range do not overflow.
+    const double half_span = r.hi / 2 - r.lo / 2;
+    const double size = std::max(std::abs(r.lo), std::abs(r.hi));
+    if (half_span * 2 < kNarrowestAbsolute || half_span * 2 < size * kNarrowestRelative) {
+        around(r.lo / 2 + r.hi / 2, out);
         return;
     }
-    double raw = (r.hi - r.lo) / 5;
+    const double raw = half_span / 5 * 2;
     double power = std::pow(10.0, std::floor(std::log10(raw)));
     double step = power;
     for (double m : {1.0, 2.0, 5.0, 10.0}) {
@@ -47,6 +65,9 @@ void tidy(const Range& r, double out[2]) {
     }
     out[0] = std::floor(r.lo / step) * step;
     out[1] = std::ceil(r.hi / step) * step;
+    // Rounding out past the largest double keeps the data's own end.
+    if (!std::isfinite(out[0])) out[0] = r.lo;
+    if (!std::isfinite(out[1])) out[1] = r.hi;
 }
 
 // Surfaces without XData or YData stand on the column and row numbers.

@@ -14,6 +14,10 @@ void forget_callbacks(double handle);
 // Runs the non-empty "DeleteFcn"s of the objects in order. An error in one
 // is shown as a warning: the deletion goes on.
 void run_delete_callbacks(const std::vector<double>& handles);
+// Runs the "CreateFcn"s of new objects, whose properties are all set, in
+// order, with gcbo the object; one deleted meanwhile is skipped. An error in
+// one is shown as a warning: the object stays created.
+void run_create_callbacks(const std::vector<double>& handles);
 // Empties the queue and the running marks (library termination).
 void clear_callbacks();
 

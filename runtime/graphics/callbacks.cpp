@@ -24,6 +24,7 @@ struct CallbackState {
     std::deque<Delivery> queue;
     std::vector<Delivery> running;                 // callbacks now running
     std::vector<std::pair<double, Value>> frames;  // (gcbo, gcbf), innermost last
+    IgnoredDeliveryNotice ignored;
 };
 
 CallbackState& state() {
@@ -74,7 +75,10 @@ PropertyId callback_property(const GraphicsObject& obj, std::string_view name) {
 }
 
 bool deliver(double h, PropertyId id) {
-    if (is_running(h, id)) return false;
+    if (is_running(h, id)) {
+        if (state().ignored) state().ignored(h, property_name(id));
+        return false;
+    }
     ObjectTree& t = tree();
     GraphicsObject* obj = t.find(h);
     if (!obj) return false;
@@ -111,6 +115,8 @@ void deliver_pending_callbacks() {
     }
 }
 
+void set_ignored_delivery_notice(IgnoredDeliveryNotice notice) { state().ignored = std::move(notice); }
+
 std::size_t pending_callback_count() noexcept { return state().queue.size(); }
 
 Value gcbo() {
@@ -144,6 +150,19 @@ void run_delete_callbacks(const std::vector<double>& handles) {
         } catch (const std::exception& e) {
             // The object goes whatever its DeleteFcn did: say what failed.
             warning("Error in the DeleteFcn of a " + type + " object: " + e.what());
+        }
+    }
+}
+
+void run_create_callbacks(const std::vector<double>& handles) {
+    for (double h : handles) {
+        GraphicsObject* obj = tree().find(h);
+        if (!obj || obj->being_deleted()) continue;
+        std::string type = type_name(obj->type());
+        try {
+            deliver(h, PropertyId::CreateFcn);
+        } catch (const std::exception& e) {
+            warning("Error in the CreateFcn of a " + type + " object: " + e.what());
         }
     }
 }

@@ -12,6 +12,7 @@
 // a delivery is ignored. An empty "CloseRequestFcn" deletes the window.
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "runtime/array/value.hpp"
@@ -31,6 +32,12 @@ bool deliver_callback(double handle, std::string_view property);
 // rest stay queued.
 void deliver_pending_callbacks();
 std::size_t pending_callback_count() noexcept;
+
+// Told of each delivery ignored because the same callback of the object is
+// still running (a second press while the first one's work goes on); the
+// runtime itself says nothing of it. An empty function: nobody is told.
+using IgnoredDeliveryNotice = std::function<void(double handle, std::string_view property)>;
+void set_ignored_delivery_notice(IgnoredDeliveryNotice notice);
 
 // The object and window of the running callback; empty matrices when none
 // runs.

@@ -58,7 +58,13 @@ private:
     }
     std::string describe_here() const {
         if (at_end()) return "unexpected end of text";
-        return std::string("unexpected '") + peek() + "'";
+        // The whole character as the user wrote it: one byte of a UTF-8
+        // sequence would read as some other character.
+        std::size_t n = 1;
+        if (static_cast<unsigned char>(peek()) >= 0xC0) {
+            while (n < 4 && (static_cast<unsigned char>(peek(n)) & 0xC0) == 0x80) ++n;
+        }
+        return "unexpected '" + std::string(s_.substr(pos_, n)) + "'";
     }
 
     void skip_blanks() {

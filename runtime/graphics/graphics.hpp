@@ -47,6 +47,8 @@ void entry_ishandle(int nargout, Value* outputs, int nargin, const Value* inputs
 
 // ---- handles ----
 bool ishandle(double h) noexcept;
+// True for a number that was a handle and whose object has been deleted.
+bool is_deleted_handle(double h) noexcept;
 // Element by element; a logical array of the input's shape (false for
 // anything that is not numeric).
 Value ishandle(const Value& h);

@@ -40,6 +40,16 @@ GraphicsObject* ObjectTree::find(double h) noexcept {
     return it != others_.end() ? it->second.get() : nullptr;
 }
 
+bool ObjectTree::was_issued(double h) const noexcept {
+    // Windows take the lowest free number and other handles count up, so
+    // every number below the highest of each kind has been handed out.
+    if (h == 0) return true;
+    if (!(h >= 1) || h >= kLargestHandle) return false;
+    const double whole = std::floor(h);
+    if (whole == h) return h <= static_cast<double>(most_figures_);
+    return h - whole == 0.5 && whole < static_cast<double>(next_k_);
+}
+
 ObjectTree::OtherEntries::iterator ObjectTree::entry_of(std::uint64_t k) noexcept {
     // The newest objects are looked up most (a learning step deletes the
     // three it has just made), so the last few entries come first.
@@ -88,6 +98,7 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
         auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
         std::size_t slot = static_cast<std::size_t>(free_slot - figures_.begin());
         if (free_slot == figures_.end()) figures_.emplace_back();
+        most_figures_ = std::max(most_figures_, figures_.size());
         obj->handle_ = static_cast<double>(slot + 1);
         figures_[slot] = std::move(owned);
         // Lowest priority until made current: a window loaded from a layout
@@ -104,21 +115,27 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
 
 void ObjectTree::announce(GraphicsObject& obj) {
     if (obj.children_.empty()) {  // the usual case, without a list
-        if (!obj.announced_) {
+        const bool fresh = !obj.announced_;
+        if (fresh) {
             obj.announced_ = true;
             if (backend) backend->object_created(obj);
         }
         changed(obj);
+        if (fresh && !obj.value(PropertyId::CreateFcn).is_empty()) run_create_callbacks({obj.handle_});
         return;
     }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
+    std::vector<double> fresh;
     for (GraphicsObject* o : all) {
         if (o->announced_) continue;
         o->announced_ = true;
         if (backend) backend->object_created(*o);
+        if (!o->value(PropertyId::CreateFcn).is_empty()) fresh.push_back(o->handle_);
     }
     changed(obj);
+    // Last: a CreateFcn may change or delete anything, this object included.
+    if (!fresh.empty()) run_create_callbacks(fresh);
 }
 
 void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first) {
@@ -235,6 +252,7 @@ void ObjectTree::clear() {
     root_.values_.clear();
     root_.appdata_.clear();
     next_k_ = 1;  // no handle of before survives, so none can be confused
+    most_figures_ = 0;
     screen_w_ = 1280;
     screen_h_ = 1024;
 }

@@ -31,6 +31,9 @@ public:
 
     GraphicsObject& root() noexcept { return root_; }
     GraphicsObject* find(double h) noexcept;
+    // True for a number this tree has handed out as a handle since it was
+    // last cleared, whether or not its object still exists.
+    bool was_issued(double h) const noexcept;
     // Raises "<function>: H is not a valid handle." (or without the prefix).
     GraphicsObject& require(const Value& h, std::string_view function);
     GraphicsObject& require(double h, std::string_view function);
@@ -110,6 +113,7 @@ private:
     std::vector<std::unique_ptr<GraphicsObject>> pool_;
     std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;
+    std::size_t most_figures_ = 0;  // the highest window number handed out
     std::uint64_t next_serial_ = 1;
     std::uint64_t version_counter_ = 0;
     double screen_w_ = 1280, screen_h_ = 1024;

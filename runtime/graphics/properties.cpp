@@ -20,6 +20,8 @@ bool ishandle(double h) noexcept {
     return obj && !obj->being_deleted();
 }
 
+bool is_deleted_handle(double h) noexcept { return tree().was_issued(h) && !ishandle(h); }
+
 Value ishandle(const Value& h) {
     Value out = Value::zeros(h.rows(), h.cols(), ClassId::Logical);
     if (!numeric(h) || h.is_empty()) return out;

@@ -1,5 +1,7 @@
 #include "runtime/main/option_number.hpp"
 
+#include "runtime/array/text.hpp"
+
 #include <charconv>
 #include <system_error>
 
@@ -15,14 +17,7 @@ std::string_view without_plus(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> option_number(std::string_view text) {
-    text = without_plus(text);
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (text.empty() || ec != std::errc() || stop != end) return std::nullopt;
-    return value;
-}
+std::optional<double> option_number(std::string_view text) { return parse_number(text); }
 
 std::optional<std::uint64_t> option_count(std::string_view text) {
     text = without_plus(text);

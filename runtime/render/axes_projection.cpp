@@ -49,8 +49,17 @@ AxesProjection::AxesProjection(const GraphicsObject& axes, const AxesLimits& lim
         ca_ = 1, sa_ = 0, ce_ = 0, se_ = 1;
     }
 
-    const double range[3] = {lim_.x[1] - lim_.x[0], lim_.y[1] - lim_.y[0], lim_.z[1] - lim_.z[0]};
-    for (int i = 0; i < 3; ++i) inv_[i] = 1 / finite_or(range[i], 1);
+    const double* limit[3] = {lim_.x, lim_.y, lim_.z};
+    double range[3];
+    for (int i = 0; i < 3; ++i) {
+        const double lo = limit[i][0], hi = limit[i][1];
+        range[i] = hi - lo;
+        if (!std::isfinite(lo) || !std::isfinite(hi)) continue;  // pre 1, low 0, inv 1
+        if (std::isinf(range[i])) pre_[i] = 0.5;
+        low_[i] = lo * pre_[i];
+        const double scaled = hi * pre_[i] - low_[i];
+        if (scaled > 0) inv_[i] = std::isfinite(1 / scaled) ? 1 / scaled : 0;
+    }
     bool keep_shape = true;
     if (manual(axes, P::DataAspectRatioMode)) {
         const Value& dar = axes.value(P::DataAspectRatio);

@@ -51,9 +51,9 @@ public:
 
 private:
     void rotate(double nx, double ny, double nz, double& sx, double& sy, double& d) const noexcept;
-    double nx(double x) const noexcept { return ((x - lim_.x[0]) * inv_[0] - 0.5) * side_[0]; }
-    double ny(double y) const noexcept { return ((y - lim_.y[0]) * inv_[1] - 0.5) * side_[1]; }
-    double nz(double z) const noexcept { return ((z - lim_.z[0]) * inv_[2] - 0.5) * side_[2]; }
+    double nx(double x) const noexcept { return ((x * pre_[0] - low_[0]) * inv_[0] - 0.5) * side_[0]; }
+    double ny(double y) const noexcept { return ((y * pre_[1] - low_[1]) * inv_[1] - 0.5) * side_[1]; }
+    double nz(double z) const noexcept { return ((z * pre_[2] - low_[2]) * inv_[2] - 0.5) * side_[2]; }
 
     AxesLimits lim_;
     double az_ = 0, el_ = 90;
@@ -62,6 +62,12 @@ private:
     QRectF box_;
     double side_[3] = {1, 1, 1};  // the box's sides, the longest 1
     double inv_[3] = {1, 1, 1};   // 1 / limit range, computed once per paint
+    // Data are scaled by pre_ before the lower limit (low_, scaled alike) is
+    // taken off: 1 for every range but one too wide for a double (limits near
+    // +-1e308), which is halved first. A range too narrow for its inverse to
+    // be a double has inv_ 0: everything lies on the lower side.
+    double pre_[3] = {1, 1, 1};
+    double low_[3] = {0, 0, 0};
     double ca_ = 1, sa_ = 0, ce_ = 0, se_ = 1;
     double scale_x_ = 1, scale_y_ = 1, centre_sx_ = 0, centre_sy_ = 0;
     QPointF centre_;

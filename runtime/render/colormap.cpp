@@ -55,8 +55,10 @@ QColor colormap_entry(int i) noexcept {
 int colormap_index(double value, double lo, double hi) noexcept {
     if (std::isnan(value)) return -1;
     if (!(hi > lo)) return 0;
-    const double t = (value - lo) / (hi - lo);
-    return t <= 0 ? 0 : t >= 1 ? kColormapSize - 1 : static_cast<int>(t * kColormapSize);
+    // In halves: limits near both ends of the double range must not overflow.
+    const double t = (value / 2 - lo / 2) / (hi / 2 - lo / 2);
+    if (!(t > 0)) return 0;
+    return t >= 1 ? kColormapSize - 1 : static_cast<int>(t * kColormapSize);
 }
 
 QColor colormap_color(double value, double lo, double hi) noexcept {

@@ -86,7 +86,9 @@ void paint_indicator(const GraphicsObject& c, const QRectF& r, QPainter& p, bool
 
 void paint_items(const GraphicsObject& c, const QRectF& r, QPainter& p, bool one_line) {
     const QStringList items = display_text(c.value(P::String)).split('\n');
-    const int selected = static_cast<int>(number(c, P::Value, 1)) - 1;
+    // Any stored number, NaN or 1e300 included, picks an item or none.
+    const double value = number(c, P::Value, 1);
+    const int selected = value >= 1 && value <= 1e9 ? static_cast<int>(value) - 1 : -1;
     const double h = p.fontMetrics().height() + 2;
     if (one_line) {
         const QString shown = selected >= 0 && selected < items.size() ? items[selected] : QString();

@@ -1,8 +1,11 @@
 #include "runtime/render/figure_painter.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
+#include "runtime/array/error.hpp"
+#include "runtime/array/text.hpp"
 #include "runtime/render/axes_painter.hpp"
 #include "runtime/render/axes_projection.hpp"
 #include "runtime/render/control_painter.hpp"
@@ -15,7 +18,7 @@ namespace {
 
 using P = PropertyId;
 
-// Windows larger than this are painted at this size at most: a stored
+// The largest picture of a window painted at its "Position": a stored
 // position may be anything a user typed.
 constexpr int kLargestSide = 8192;
 
@@ -155,8 +158,17 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
 
 QImage render_figure(const GraphicsObject& figure) {
     const PixelRect r = pixel_position(figure);
-    const int w = std::clamp(static_cast<int>(std::lround(r.width)), 1, kLargestSide);
-    const int h = std::clamp(static_cast<int>(std::lround(r.height)), 1, kLargestSide);
+    if (!(r.width <= kLargestSide && r.height <= kLargestSide)) {
+        const auto size = [](double d) {
+            char text[32];
+            if (!std::isfinite(d)) return num2str(d);
+            return std::string(text, std::to_chars(text, text + sizeof text, d, std::chars_format::general, 6).ptr);
+        };
+        raise("Figure " + num2str(figure.handle()) + " is " + size(r.width) + "-by-" + size(r.height) +
+              " pixels: a picture can be at most " + std::to_string(kLargestSide) + " pixels wide and high.");
+    }
+    const int w = std::max(static_cast<int>(std::lround(r.width)), 1);
+    const int h = std::max(static_cast<int>(std::lround(r.height)), 1);
     QImage image(w, h, QImage::Format_RGB32);
     QPainter painter(&image);
     FigurePainter().paint(figure, painter, QSize(w, h), PaintControls::Paint);

@@ -57,7 +57,9 @@ private:
 };
 
 // A fresh picture of the figure at the size of its "Position", uicontrols
-// included. Needs a QGuiApplication (fonts).
+// included. Needs a QGuiApplication (fonts). Raises for a size that cannot be
+// painted (beyond 8192 pixels a side, or not a number) rather than paint
+// part of it.
 QImage render_figure(const GraphicsObject& figure);
 
 }  // namespace rt

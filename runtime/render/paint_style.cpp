@@ -54,7 +54,8 @@ QFont object_font(const GraphicsObject& obj, double reference_height) {
     else if (obj.is(P::FontUnits, "inches")) pixels = size * 96;
     else if (obj.is(P::FontUnits, "centimeters")) pixels = size * 96 / 2.54;
     else if (obj.is(P::FontUnits, "normalized")) pixels = size * (reference_height > 0 ? reference_height : 100);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    // A typed size may be anything; a font is painted at 1 to 10000 pixels.
+    font.setPixelSize(static_cast<int>(std::lround(std::clamp(std::isfinite(pixels) ? pixels : 1.0, 1.0, 10000.0))));
     if (obj.is(P::FontWeight, "bold") || obj.is(P::FontWeight, "demi")) font.setWeight(QFont::Bold);
     else if (obj.is(P::FontWeight, "light")) font.setWeight(QFont::Light);
     font.setItalic(obj.is(P::FontAngle, "italic") || obj.is(P::FontAngle, "oblique"));
