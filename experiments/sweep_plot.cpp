@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include <QGuiApplication>
@@ -124,7 +125,10 @@ void paint_heat_map(QPainter& p, const std::vector<SettingSummary>& sums, int px
         p.fillRect(r, rt::colormap_entry(entry));
         if (cw >= 36 && ch >= 18) {
             p.setPen(entry < rt::kColormapSize / 2 ? Qt::white : Qt::black);
-            QString label = QString::number(std::llround(s.trials_median));
+            // Rounded as the summary table rounds it, so the two agree.
+            char text[32];
+            std::snprintf(text, sizeof text, "%.0f", s.trials_median);
+            QString label = text;
             if (s.converged < s.runs) label += "*";
             p.drawText(r, Qt::AlignCenter, label);
         }
