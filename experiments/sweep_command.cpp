@@ -203,6 +203,8 @@ int sweep(const SweepOptions& o, const std::string& program) {
         mine = shard_runs(plan, index, count);
     }
     if (!o.plot.empty()) {
+        if (!o.shard.empty())
+            throw BadInput("--plot: a shard holds part of a sweep; plot the merged shards (--merge ... --plot)");
         std::vector<RunSetting> settings;
         for (const RunKey& k : plan) settings.push_back(k.setting);
         check_plottable(settings);

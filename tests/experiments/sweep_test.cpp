@@ -235,6 +235,7 @@ TEST_F(SweepTest, BadInputIsOneLineAndStatus2BeforeAnyRun) {
         {"--out", file("other.csv")},
         {"--plot", file("p.png"), "--alpha", "0.1,0.2", "--gamma", "0.9,0.95", "--reinf", "-1,-0.5"},
         {"--plot", file("p.png")},
+        {"--plot", file("p.png"), "--alpha", "0.1,0.2", "--shard", "1/2"},
         {"--merge", file("m.csv")},
         {"--merge", file("m.csv"), file("nothing.csv")},
         {"--merge", file("m.csv"), file("other.csv")},
