@@ -15,15 +15,13 @@
 
 #include "experiments/bad_input.hpp"
 #include "experiments/value_list.hpp"
+#include "runtime/main/time_limit.hpp"  // the status of a run whose --max-seconds ran out
 
 namespace sys::sweep {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The program's status when its own --max-seconds ran out.
-constexpr int kTimeLimitStatus = 3;
 
 struct Worker {
     pid_t pid = -1;
@@ -162,7 +160,7 @@ bool WorkerPool::run(const std::vector<RunKey>& runs,
             RunRecord r;
             r.key = w.key;
             r.seconds = elapsed;
-            if (w.killed_for_time || (WIFEXITED(status) && WEXITSTATUS(status) == kTimeLimitStatus)) {
+            if (w.killed_for_time || (WIFEXITED(status) && WEXITSTATUS(status) == rt::kTimeLimitStatus)) {
                 r.outcome = Outcome::timeout;
             } else if (WIFSIGNALED(status)) {
                 r.outcome = Outcome::crash;
