@@ -36,11 +36,6 @@ constexpr int kBadInputStatus = 2, kInterruptedStatus = 130;
 std::atomic<bool> interrupt_requested{false};
 extern "C" void on_interrupt(int) { interrupt_requested = true; }
 
-const char* const kUsage =
-    "usage: tavrin sweep [--alpha LIST] [--beta LIST] [--gamma LIST] [--reinf LIST] [--random on|off]"
-    " [--seeds LIST] [--max-trials N] [--jobs N] [--max-seconds S] [--out FILE.csv] [--plot FILE.png]"
-    " [--shard I/N]\n"
-    "       tavrin sweep --merge OUT.csv IN.csv... [--plot FILE.png]";
 
 struct SweepOptions {
     std::string alpha, beta, gamma, reinf, random, seeds = "1", out, plot, shard;
@@ -219,6 +214,7 @@ int sweep(const SweepOptions& o, const std::string& program) {
             const bool seen = std::any_of(records.begin(), records.end(), [&](const RunRecord& x) { return x.key == r.key; });
             if (planned && !seen) records.push_back(std::move(r));
         }
+        check_writable("--out", o.out);
         writer = std::make_unique<ResultsWriter>(o.out);
     }
     std::vector<RunKey> to_run;
@@ -315,13 +311,13 @@ int sweep_main(int argc, const char* const* argv, const std::string& program) {
             std::cout << app.help();
             return 0;
         } catch (const CLI::ParseError& e) {
-            throw BadInput(e.what());
+            throw BadInput(std::string(e.what()) + " (see tavrin sweep --help)");
         }
         if (max_trials->count() && o.max_trials != std::floor(o.max_trials))
             throw BadInput("--max-trials: expected a whole number, got " + number_text(o.max_trials));
         return o.merge.empty() ? sweep(o, program) : merge(o);
     } catch (const BadInput& e) {
-        std::cerr << "tavrin sweep: " << e.what() << "\n" << kUsage << std::endl;
+        std::cerr << "tavrin sweep: " << e.what() << std::endl;
         return kBadInputStatus;
     }
 }

@@ -65,6 +65,7 @@ pid_t start_worker(const std::string& program, const std::vector<std::string>& a
     std::vector<char*> argv;
     for (std::string& a : text) argv.push_back(a.data());
     argv.push_back(nullptr);
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0) return pid;
     // A group of its own: a Ctrl-C at the terminal reaches the sweep, which
@@ -73,6 +74,7 @@ pid_t start_worker(const std::string& program, const std::vector<std::string>& a
     setpgid(0, 0);
 #ifdef __linux__
     prctl(PR_SET_PDEATHSIG, SIGKILL);  // no orphan runs go on after a killed sweep
+    if (getppid() != parent) _exit(126);  // the sweep died before the line above
 #endif
     const int null_out = open("/dev/null", O_WRONLY);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

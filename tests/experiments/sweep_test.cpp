@@ -248,6 +248,7 @@ TEST_F(SweepTest, BadInputIsOneLineAndStatus2BeforeAnyRun) {
         for (const std::string& a : args) shown += a + " ";
         EXPECT_EQ(r.status, 2) << shown << "\n" << r.err;
         EXPECT_EQ(r.err.rfind("tavrin sweep: ", 0), 0u) << shown << "\n" << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << "\n" << r.err;
         EXPECT_EQ(r.err.find("run 1/"), std::string::npos) << shown;
         EXPECT_TRUE(r.out.empty()) << shown;
     }
