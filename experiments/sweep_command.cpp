@@ -301,6 +301,9 @@ int sweep_main(int argc, const char* const* argv, const std::string& program) {
         app.add_option("--merge", o.merge, "Join the results files of a sweep's shards into OUT.csv")
             ->type_name("OUT.csv IN.csv...")
             ->expected(2, -1);
+    app.footer("Exit status: 0 when every run ended (converged or not); 1 when a run crashed, timed out or failed; "
+               "2 for bad input, before any run; 130 when interrupted. The same command with the same --out "
+               "resumes an interrupted sweep.");
     for (CLI::Option* opt : {alpha, beta, gamma, reinf, random, seeds, max_trials, jobs, max_seconds, out, shard})
         merge_opt->excludes(opt);
 
