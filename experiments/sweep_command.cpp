@@ -14,6 +14,8 @@
 #include <tuple>
 #include <filesystem>
 #include <iostream>
+#include <map>
+#include <set>
 #include <thread>
 
 #include "experiments/bad_input.hpp"
@@ -127,16 +129,17 @@ private:
 int merge(const SweepOptions& o) {
     const std::string& out = o.merge.front();
     std::vector<RunRecord> records;
-    std::vector<std::string> source;  // the file each record came from
+    std::map<RunKey, std::size_t> index;  // of each run's record
+    std::vector<std::string> source;      // the file each record came from
     for (std::size_t i = 1; i < o.merge.size(); ++i) {
         const std::string& in = o.merge[i];
         if (!fs::exists(in)) throw BadInput("--merge: '" + in + "' does not exist");
         for (RunRecord& r : read_results(in)) {
-            for (std::size_t k = 0; k < records.size(); ++k) {
-                if (records[k].key == r.key)
-                    throw BadInput("--merge: the run " + results_row(r) + " is in both '" + source[k] + "' and '" +
-                                   in + "'");
+            if (const auto it = index.find(r.key); it != index.end()) {
+                throw BadInput("--merge: the run " + results_row(r) + " is in both '" + source[it->second] +
+                               "' and '" + in + "'");
             }
+            index.emplace(r.key, records.size());
             records.push_back(std::move(r));
             source.push_back(in);
         }
@@ -172,7 +175,9 @@ int merge(const SweepOptions& o) {
     read_results(out);  // refuses to replace a file that is not a sweep's results
     std::vector<RunRecord> ordered;
     for (const RunKey& key : plan) {
-        ordered.push_back(*std::find_if(records.begin(), records.end(), [&](const RunRecord& r) { return r.key == key; }));
+        const auto it = index.find(key);
+        if (it == index.end()) throw BadInput("--merge: the files are not all the shards of one sweep");
+        ordered.push_back(records[it->second]);
     }
     write_results(out, ordered);
     const std::vector<SettingSummary> sums = sorted_summaries(ordered);
@@ -207,20 +212,20 @@ int sweep(const SweepOptions& o, const std::string& program) {
     }
 
     std::vector<RunRecord> records;  // the runs of this sweep (or shard), finished
+    std::set<RunKey> done;
     std::unique_ptr<ResultsWriter> writer;
     if (!o.out.empty()) {
+        const std::set<RunKey> planned(mine.begin(), mine.end());
         for (RunRecord& r : read_results(o.out, true)) {
-            const bool planned = std::find(mine.begin(), mine.end(), r.key) != mine.end();
-            const bool seen = std::any_of(records.begin(), records.end(), [&](const RunRecord& x) { return x.key == r.key; });
-            if (planned && !seen) records.push_back(std::move(r));
+            // Rows of other runs stay in the file but are not this sweep's.
+            if (planned.count(r.key) && done.insert(r.key).second) records.push_back(std::move(r));
         }
         check_writable("--out", o.out);
         writer = std::make_unique<ResultsWriter>(o.out);
     }
     std::vector<RunKey> to_run;
     for (const RunKey& k : mine) {
-        if (std::none_of(records.begin(), records.end(), [&](const RunRecord& r) { return r.key == k; }))
-            to_run.push_back(k);
+        if (!done.count(k)) to_run.push_back(k);
     }
 
     WorkerSettings ws;

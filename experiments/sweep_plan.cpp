@@ -1,6 +1,14 @@
 #include "experiments/sweep_plan.hpp"
 
+#include <tuple>
+
 namespace sys::sweep {
+
+bool operator<(const RunKey& a, const RunKey& b) {
+    const RunSetting &x = a.setting, &y = b.setting;
+    return std::tie(x.alpha, x.beta, x.gamma, x.reinf, x.random, a.seed) <
+           std::tie(y.alpha, y.beta, y.gamma, y.reinf, y.random, b.seed);
+}
 
 std::vector<RunKey> plan_runs(const SweepGrid& g) {
     std::vector<RunKey> runs;

@@ -24,6 +24,10 @@ struct RunKey {
     bool operator==(const RunKey&) const = default;
 };
 
+// An order of keys for sets and maps: a resumed sweep or a merge of many
+// runs looks each one up among thousands.
+bool operator<(const RunKey& a, const RunKey& b);
+
 struct SweepGrid {
     std::vector<double> alpha, beta, gamma, reinf;
     std::vector<bool> random;

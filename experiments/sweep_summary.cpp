@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "experiments/value_list.hpp"
@@ -30,33 +31,33 @@ double quantile(std::vector<double> values, double q) {
 }
 
 std::vector<SettingSummary> summarise(const std::vector<RunRecord>& records) {
-    std::vector<RunSetting> settings;
+    struct Runs {
+        SettingSummary sum;
+        std::vector<double> trials, best, seconds;
+    };
+    std::vector<Runs> groups;
+    std::map<RunKey, std::size_t> group_of;  // a setting as a key without its seed
     for (const RunRecord& r : records) {
-        if (std::find(settings.begin(), settings.end(), r.key.setting) == settings.end())
-            settings.push_back(r.key.setting);
+        const auto [it, fresh] = group_of.emplace(RunKey{r.key.setting, std::nullopt}, groups.size());
+        if (fresh) groups.push_back({SettingSummary{r.key.setting}, {}, {}, {}});
+        Runs& g = groups[it->second];
+        ++g.sum.runs;
+        g.seconds.push_back(r.seconds);
+        if (!has_outcome(r)) {
+            ++g.sum.failed;
+            continue;
+        }
+        g.best.push_back(r.best);
+        if (r.outcome == Outcome::converged) ++g.sum.converged, g.trials.push_back(r.trials);
     }
     std::vector<SettingSummary> out;
-    for (const RunSetting& s : settings) {
-        SettingSummary sum;
-        sum.setting = s;
-        std::vector<double> trials, best, seconds;
-        for (const RunRecord& r : records) {
-            if (!(r.key.setting == s)) continue;
-            ++sum.runs;
-            seconds.push_back(r.seconds);
-            if (!has_outcome(r)) {
-                ++sum.failed;
-                continue;
-            }
-            best.push_back(r.best);
-            if (r.outcome == Outcome::converged) ++sum.converged, trials.push_back(r.trials);
-        }
-        sum.trials_q1 = quantile(trials, 0.25);
-        sum.trials_median = quantile(trials, 0.5);
-        sum.trials_q3 = quantile(trials, 0.75);
-        sum.best_median = quantile(best, 0.5);
-        sum.seconds_median = quantile(seconds, 0.5);
-        out.push_back(sum);
+    for (Runs& g : groups) {
+        g.sum.trials_q1 = quantile(g.trials, 0.25);
+        g.sum.trials_median = quantile(g.trials, 0.5);
+        g.sum.trials_q3 = quantile(g.trials, 0.75);
+        g.sum.best_median = quantile(g.best, 0.5);
+        g.sum.seconds_median = quantile(g.seconds, 0.5);
+        out.push_back(g.sum);
     }
     return out;
 }
