@@ -150,6 +150,8 @@ TEST_F(SweepTest, AKilledSweepResumesWithoutLosingOrRepeatingRuns) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        // A killed sweep cannot remove its workers' folder; let it be made here.
+        setenv("TMPDIR", folder.c_str(), 1);
         freopen("/dev/null", "w", stdout);
         freopen("/dev/null", "w", stderr);
         execv(TAVRIN_BINARY, argv.data());
