@@ -42,6 +42,9 @@ GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Va
 }
 
 void keep_surfaces_bounded(GraphicsObject& axes) {
+    // Counting costs as much as the axes has children: only count when
+    // there could be too many.
+    if (axes.children().size() <= kMaxSurfaces) return;
     std::size_t count = 0;
     for (const GraphicsObject* c : axes.children()) {
         if (c->type() == ObjectType::Surface && !c->being_deleted()) ++count;
