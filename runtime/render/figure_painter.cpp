@@ -70,6 +70,13 @@ std::size_t paint_objects(const AxesScene& scene, std::size_t from, std::size_t 
     return i;
 }
 
+void paint_controls(const GraphicsObject& figure, PaintControls controls, QSizeF device, QPainter& painter) {
+    if (controls != PaintControls::Paint) return;
+    for (const GraphicsObject* child : figure.children()) {
+        if (child->type() == ObjectType::Uicontrol && !child->being_deleted()) paint_control(*child, device, painter);
+    }
+}
+
 QColor figure_color(const GraphicsObject& figure) {
     return color_property(figure, P::Color).value_or(QColor(240, 240, 240));
 }
@@ -185,6 +192,20 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
     // The frame: the picture, the objects that are new since the last paint
     // over it, then each axes' front. It is painted apart so that it can be
     // shown again while a later picture is rebuilt.
+    if (deadline == Clock::time_point::max()) {
+        // Without a budget every paint is whole: no frame to keep (a
+        // picture for a file, a benchmark).
+        painter.drawImage(QPointF(0, 0), picture_);
+        for (const AxesScene& s : scenes) {
+            objects_painted_ += paint_objects(s, s.stable, s.objects.size(), painter, deadline) - s.stable;
+            paint_axes_front(*s.axes, s.proj, painter);
+        }
+        complete_ = true;
+        frame_ = QImage();
+        frame_whole_ = false;
+        paint_controls(figure, controls, device, painter);
+        return;
+    }
     const bool frame_fits =
         !frame_.isNull() && frame_.size() == picture_.size() && frame_.devicePixelRatio() == ratio;
     if (whole) {
@@ -213,11 +234,7 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
         painter.drawImage(QPointF(0, 0), picture_);
         for (const AxesScene& s : scenes) paint_axes_front(*s.axes, s.proj, painter);
     }
-    if (controls == PaintControls::Paint) {
-        for (const GraphicsObject* child : figure.children()) {
-            if (child->type() == ObjectType::Uicontrol && !child->being_deleted()) paint_control(*child, device, painter);
-        }
-    }
+    paint_controls(figure, controls, device, painter);
 }
 
 QImage render_figure(const GraphicsObject& figure) {
