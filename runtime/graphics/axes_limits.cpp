@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/graphics/graphics_object.hpp"
+#include "runtime/graphics/data_ranges.hpp"
 #include "runtime/graphics/property_schema.hpp"
 
 namespace rt {
@@ -13,20 +13,6 @@ namespace rt {
 namespace {
 
 using P = PropertyId;
-
-struct Range {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        if (!std::isfinite(v)) return;
-        if (v < lo) lo = v;
-        if (v > hi) hi = v;
-    }
-    void add_all(const Value& v) {
-        for (std::size_t i = 0; i < v.numel(); ++i) add(v[i]);
-    }
-    bool empty() const { return lo > hi; }
-};
 
 // Data spread over less than this (relative to their size, or at all) are
 // drawn as one value: their range has no round steps a double can tell
@@ -43,7 +29,7 @@ void around(double v, double out[2]) {
     out[1] = std::min(v + pad, big);
 }
 
-void tidy(const Range& r, double out[2]) {
+void tidy(const DataRange& r, double out[2]) {
     if (r.empty()) {
         out[0] = 0;
         out[1] = 1;
@@ -71,56 +57,70 @@ void tidy(const Range& r, double out[2]) {
 }
 
 // Surfaces without XData or YData stand on the column and row numbers.
-void add_index_range(Range& r, std::size_t n) {
+void add_index_range(DataRange& r, std::size_t n) {
     if (n == 0) return;
     r.add(1);
     r.add(static_cast<double>(n));
 }
 
+void add_all(DataRange& r, const Value& v) {
+    for (std::size_t i = 0; i < v.numel(); ++i) r.add(v[i]);
+}
+
 }  // namespace
+
+DataRanges data_ranges(const GraphicsObject& child) {
+    DataRanges d;
+    if (!child.is(P::Visible, "on") || child.being_deleted()) return d;
+    switch (child.type()) {
+        case ObjectType::Line: {
+            add_all(d.x, child.value(P::XData));
+            add_all(d.y, child.value(P::YData));
+            const Value& zd = child.value(P::ZData);
+            if (zd.is_empty()) d.z.add(0); else add_all(d.z, zd);
+            break;
+        }
+        case ObjectType::Rectangle: {
+            const Value& p = child.value(P::Position);
+            if (p.numel() == 4) {
+                d.x.add(p[0]);
+                d.x.add(p[0] + p[2]);
+                d.y.add(p[1]);
+                d.y.add(p[1] + p[3]);
+                d.z.add(0);
+            }
+            break;
+        }
+        case ObjectType::Surface: {
+            const Value& zd = child.value(P::ZData);
+            const Value& xd = child.value(P::XData);
+            const Value& yd = child.value(P::YData);
+            if (xd.is_empty()) add_index_range(d.x, zd.cols()); else add_all(d.x, xd);
+            if (yd.is_empty()) add_index_range(d.y, zd.rows()); else add_all(d.y, yd);
+            add_all(d.z, zd);
+            add_all(d.c, child.value(P::CData));
+            break;
+        }
+        default: break;
+    }
+    return d;
+}
 
 AxesLimits effective_limits(const GraphicsObject& axes) {
     if (axes.type() != ObjectType::Axes) return AxesLimits{{0, 1}, {0, 1}, {0, 1}, {0, 1}};
-    Range x, y, z, c;
-    for (const GraphicsObject* child : axes.children()) {
-        if (!child->is(P::Visible, "on") || child->being_deleted()) continue;
-        switch (child->type()) {
-            case ObjectType::Line: {
-                x.add_all(child->value(P::XData));
-                y.add_all(child->value(P::YData));
-                const Value& zd = child->value(P::ZData);
-                if (zd.is_empty()) z.add(0); else z.add_all(zd);
-                break;
-            }
-            case ObjectType::Rectangle: {
-                const Value& p = child->value(P::Position);
-                if (p.numel() == 4) {
-                    x.add(p[0]);
-                    x.add(p[0] + p[2]);
-                    y.add(p[1]);
-                    y.add(p[1] + p[3]);
-                    z.add(0);
-                }
-                break;
-            }
-            case ObjectType::Surface: {
-                const Value& zd = child->value(P::ZData);
-                const Value& xd = child->value(P::XData);
-                const Value& yd = child->value(P::YData);
-                if (xd.is_empty()) add_index_range(x, zd.cols()); else x.add_all(xd);
-                if (yd.is_empty()) add_index_range(y, zd.rows()); else y.add_all(yd);
-                z.add_all(zd);
-                c.add_all(child->value(P::CData));
-                break;
-            }
-            default: break;
-        }
-    }
+    DataRanges data;
+    for (const GraphicsObject* child : axes.children()) data.add(data_ranges(*child));
+    return limits_for(axes, data);
+}
+
+AxesLimits limits_for(const GraphicsObject& axes, const DataRanges& data) {
+    if (axes.type() != ObjectType::Axes) return AxesLimits{{0, 1}, {0, 1}, {0, 1}, {0, 1}};
+    const DataRange& c = data.c;
     AxesLimits lim{};
     const double* manual[4] = {axes.value(P::XLim).data(), axes.value(P::YLim).data(), axes.value(P::ZLim).data(),
                                axes.value(P::CLim).data()};
     PropertyId modes[4] = {P::XLimMode, P::YLimMode, P::ZLimMode, P::CLimMode};
-    Range* ranges[4] = {&x, &y, &z, &c};
+    const DataRange* ranges[4] = {&data.x, &data.y, &data.z, &data.c};
     double* outs[4] = {lim.x, lim.y, lim.z, lim.c};
     for (int i = 0; i < 4; ++i) {
         if (axes.is(modes[i], "manual")) {

@@ -12,7 +12,8 @@ void queue_callback(double handle, PropertyId property);
 // Drops queued deliveries and running marks of a handle that dies.
 void forget_callbacks(double handle);
 // Runs the non-empty "DeleteFcn"s of the objects in order. An error in one
-// is shown as a warning: the deletion goes on.
+// is shown as a warning: the deletion goes on. A CallbackDepthError is
+// passed on once all have run.
 void run_delete_callbacks(const std::vector<double>& handles);
 // Runs the "CreateFcn"s of new objects, whose properties are all set, in
 // order, with gcbo the object; one deleted meanwhile is skipped. An error in

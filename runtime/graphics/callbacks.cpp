@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <exception>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -87,6 +89,10 @@ bool deliver(double h, PropertyId id) {
         if (id == PropertyId::CloseRequestFcn && obj->type() == ObjectType::Figure) t.destroy(*obj);
         return true;
     }
+    if (state().frames.size() >= kMaxCallbackDepth) {
+        throw CallbackDepthError("Callbacks nest deeper than " + std::to_string(kMaxCallbackDepth) +
+                                 " levels: the " + property_name(id) + " of " + type_name(obj->type()) + " " + describe(h) + " was not run.");
+    }
     const GraphicsObject* fig = figure_of(*obj);
     RunningCallback running(h, id, fig ? Value(fig->handle()) : Value::empty());
     EvalContext ctx;
@@ -141,17 +147,23 @@ void forget_callbacks(double handle) {
 }
 
 void run_delete_callbacks(const std::vector<double>& handles) {
+    std::exception_ptr too_deep;
     for (double h : handles) {
         GraphicsObject* obj = tree().find(h);
         if (!obj || obj->value(PropertyId::DeleteFcn).is_empty()) continue;
         std::string type = type_name(obj->type());
         try {
             deliver(h, PropertyId::DeleteFcn);
+        } catch (const CallbackDepthError&) {
+            // A runaway chain of callbacks must end where it started, not
+            // as one warning per level; the other objects' DeleteFcns run.
+            if (!too_deep) too_deep = std::current_exception();
         } catch (const std::exception& e) {
             // The object goes whatever its DeleteFcn did: say what failed.
             warning("Error in the DeleteFcn of a " + type + " object: " + e.what());
         }
     }
+    if (too_deep) std::rethrow_exception(too_deep);
 }
 
 void run_create_callbacks(const std::vector<double>& handles) {

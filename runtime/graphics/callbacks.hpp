@@ -10,14 +10,28 @@
 // An object's callback is not started again while that same callback of the
 // object is still running (for instance while a long run waits in pause): such
 // a delivery is ignored. An empty "CloseRequestFcn" deletes the window.
+//
+// Callbacks that start callbacks (a DeleteFcn that closes a window whose
+// DeleteFcn closes another ...) nest at most kMaxCallbackDepth deep: the
+// delivery beyond raises CallbackDepthError, which unwinds like any error,
+// through DeleteFcns too (those otherwise turn an error into a warning), so
+// the stack never runs out.
 
 #include <cstddef>
 #include <functional>
 #include <string_view>
 
+#include "runtime/array/error.hpp"
 #include "runtime/array/value.hpp"
 
 namespace rt {
+
+inline constexpr std::size_t kMaxCallbackDepth = 100;
+
+class CallbackDepthError : public Error {
+public:
+    using Error::Error;
+};
 
 // Queues a delivery for the next drawnow, pause or deliver_pending_callbacks.
 // Raises for an invalid handle or a name that is no callback property of the

@@ -22,6 +22,7 @@
 // Every function raises an rt::Error with a clear message for bad input; a
 // failed creation call leaves no object behind.
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -94,6 +95,15 @@ Value plot(const Value& x, const Value& y, const Value& linespec);
 // as it has rows); either way "XData" and "YData" are stored as matrices of
 // Z's size (column and row numbers for surface(Z)). "CData" is Z unless C is
 // given.
+//
+// An axes keeps at most kMaxSurfaces surfaces: a program that adds them
+// without end (a learning run that never converges adds two per failure)
+// would otherwise exhaust memory. Beyond the cap the oldest
+// kSurfacesDroppedAtOnce are deleted, a batch at a time so that a window's
+// remembered picture is rebuilt seldom; the first time in a process this
+// says so in one line on the console.
+inline constexpr std::size_t kMaxSurfaces = 4000;
+inline constexpr std::size_t kSurfacesDroppedAtOnce = 1000;
 Value surface(std::span<const Value> args);
 // text(x, y, string), text(x, y, z, string), then pairs.
 Value text(std::span<const Value> args);

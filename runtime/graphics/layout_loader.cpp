@@ -179,6 +179,7 @@ private:
                 fail(place, e.message());
             }
         }
+        check_slider(obj, place);
         auto children = node.find("children");
         if (children == node.end()) return;
         if (!children->is_array()) fail(place + "/children", "expected an array of objects");
@@ -193,6 +194,25 @@ private:
             GraphicsObject& made = type == ObjectType::Axes ? create_axes(obj, {}, false) : t.create(type, obj);
             fill(made, child, at);
         }
+    }
+
+    // A slider set beyond its ends would hand its callback a value no
+    // person could choose (a learning rate of 1e300 never converges).
+    void check_slider(const GraphicsObject& obj, const std::string& place) const {
+        if (obj.type() != ObjectType::Uicontrol || !obj.is(PropertyId::Style, "slider")) return;
+        const Value& v = obj.value(PropertyId::Value);
+        const Value& lo = obj.value(PropertyId::Min);
+        const Value& hi = obj.value(PropertyId::Max);
+        if (!v.is_double() || v.numel() != 1 || lo.numel() != 1 || hi.numel() != 1) return;
+        if (v[0] >= lo[0] && v[0] <= hi[0]) return;
+        // Shortest readable text: the value may be anything a file can hold.
+        const auto text = [](double x) {
+            std::ostringstream out;
+            out << x;
+            return out.str();
+        };
+        fail(place, "the Value " + text(v[0]) + " is outside the range of the slider '" +
+                        obj.value(PropertyId::Tag).text() + "' (" + text(lo[0]) + " to " + text(hi[0]) + ")");
     }
 
     static bool fits(ObjectType child, ObjectType parent) {

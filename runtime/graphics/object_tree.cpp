@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <cmath>
+#include <exception>
 
 #include "runtime/array/error.hpp"
 #include "runtime/array/text.hpp"
@@ -225,10 +226,19 @@ void ObjectTree::destroy(GraphicsObject& obj) {
         o->being_deleted_ = true;
         handles.push_back(o->handle_);
     }
-    run_delete_callbacks(handles);
+    // The objects go even when a DeleteFcn raises (runaway nesting).
+    std::exception_ptr failure;
+    try {
+        run_delete_callbacks(handles);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     // A DeleteFcn may have deleted an ancestor, and with it this object.
     GraphicsObject* again = find(handle);
-    if (!again || again->serial_ != serial) return;
+    if (!again || again->serial_ != serial) {
+        if (failure) std::rethrow_exception(failure);
+        return;
+    }
 
     GraphicsObject* parent = again->parent_;
     if (again->type_ == ObjectType::Axes && parent && current_axes(*parent) == again) {
@@ -242,6 +252,7 @@ void ObjectTree::destroy(GraphicsObject& obj) {
         store(*parent, PropertyId::CurrentAxes, next);
     }
     discard(*again);
+    if (failure) std::rethrow_exception(failure);
 }
 
 void ObjectTree::clear() {

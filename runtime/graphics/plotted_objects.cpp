@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "runtime/array/error.hpp"
+#include "runtime/call/console.hpp"
 #include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
@@ -38,6 +39,33 @@ GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Va
     }
     t.announce(obj);
     return obj;
+}
+
+void keep_surfaces_bounded(GraphicsObject& axes) {
+    // Counting costs as much as the axes has children: only count when
+    // there could be too many.
+    if (axes.children().size() <= kMaxSurfaces) return;
+    std::size_t count = 0;
+    for (const GraphicsObject* c : axes.children()) {
+        if (c->type() == ObjectType::Surface && !c->being_deleted()) ++count;
+    }
+    if (count <= kMaxSurfaces) return;
+    static bool told = false;
+    if (!told) {
+        told = true;
+        console() << "The axes hold more than " << kMaxSurfaces << " surfaces: the oldest are deleted, "
+                  << kSurfacesDroppedAtOnce << " at a time, to keep memory bounded." << std::endl;
+    }
+    // By handle: a DeleteFcn may delete others meanwhile.
+    std::vector<double> oldest;
+    for (const GraphicsObject* c : axes.children()) {
+        if (oldest.size() == kSurfacesDroppedAtOnce) break;
+        if (c->type() == ObjectType::Surface && !c->being_deleted()) oldest.push_back(c->handle());
+    }
+    ObjectTree& t = tree();
+    for (double h : oldest) {
+        if (GraphicsObject* obj = t.find(h)) t.destroy(*obj);
+    }
 }
 
 // Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
@@ -203,7 +231,9 @@ Value surface(std::span<const Value> args) {
         t.store(o, P::ZData, z);
         t.store(o, P::CData, c);
     });
-    return Value(obj.handle());
+    const double handle = obj.handle();
+    keep_surfaces_bounded(ax);
+    return Value(handle);
 }
 
 Value text(std::span<const Value> args) {

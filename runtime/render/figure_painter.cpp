@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 
 #include "runtime/array/error.hpp"
@@ -53,11 +54,30 @@ struct AxesScene {
     std::size_t stable = 0;                      // leading objects unchanged since the last paint
 };
 
-void paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter) {
+using Clock = std::chrono::steady_clock;
+
+// Paints objects from..to-1 and gives the index it stopped at: `to`, or
+// earlier when the deadline passed (after one object at least, so that
+// successive paints always get on).
+std::size_t paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter,
+                          Clock::time_point deadline) {
+    if (from >= to) return to;
     painter.save();
     if (!scene.proj.three_d()) painter.setClipRect(scene.proj.plot_box().adjusted(-1, -1, 1, 1), Qt::IntersectClip);
-    for (std::size_t i = from; i < to; ++i) paint_plot_object(*scene.objects[i], scene.proj, painter);
+    std::size_t i = from;
+    while (i < to) {
+        paint_plot_object(*scene.objects[i++], scene.proj, painter);
+        if (deadline != Clock::time_point::max() && Clock::now() >= deadline) break;
+    }
     painter.restore();
+    return i;
+}
+
+void paint_controls(const GraphicsObject& figure, PaintControls controls, QSizeF device, QPainter& painter) {
+    if (controls != PaintControls::Paint) return;
+    for (const GraphicsObject* child : figure.children()) {
+        if (child->type() == ObjectType::Uicontrol && !child->being_deleted()) paint_control(*child, device, painter);
+    }
 }
 
 QColor figure_color(const GraphicsObject& figure) {
@@ -68,27 +88,55 @@ QColor figure_color(const GraphicsObject& figure) {
 
 void FigurePainter::forget() {
     picture_ = QImage();
+    frame_ = QImage();
+    frame_whole_ = false;
     axes_.clear();
     figure_key_.clear();
 }
 
-void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls) {
+void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
+                          std::chrono::nanoseconds budget) {
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline =
+        budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : start + budget;
     objects_painted_ = 0;
     const QSizeF device(size);
+
+    // The plotted objects of each axes and what they add to its limits; the
+    // share of an object unchanged since the last paint is remembered.
     std::vector<AxesScene> scenes;
+    std::vector<AxesMemory> memory;
     for (const GraphicsObject* child : figure.children()) {
         if (child->type() != ObjectType::Axes || child->being_deleted()) continue;
-        AxesScene scene{child, AxesProjection(*child, effective_limits(*child), device), {}, 0};
+        const std::size_t a = scenes.size();
+        const AxesMemory* old = a < axes_.size() && axes_[a].handle == child->handle() ? &axes_[a] : nullptr;
+        AxesMemory m;
+        m.handle = child->handle();
+        std::vector<const GraphicsObject*> objects;
         const GraphicsObject* title = title_of(*child);
         for (const GraphicsObject* obj : child->children()) {
-            if (obj != title && !obj->being_deleted()) scene.objects.push_back(obj);
+            if (obj != title && !obj->being_deleted()) objects.push_back(obj);
         }
-        scenes.push_back(std::move(scene));
+        m.last_seen.reserve(objects.size());
+        m.ranges.reserve(objects.size());
+        DataRanges data;
+        std::size_t j = 0;  // objects keep their order, so the old list is walked once
+        for (const GraphicsObject* obj : objects) {
+            const Stamp stamp{obj->serial(), obj->version()};
+            if (old) {
+                while (j < old->last_seen.size() && old->last_seen[j].serial < stamp.serial) ++j;
+            }
+            const bool known = old && j < old->last_seen.size() && old->last_seen[j] == stamp;
+            m.last_seen.push_back(stamp);
+            m.ranges.push_back(known ? old->ranges[j] : data_ranges(*obj));
+            data.add(m.ranges.back());
+        }
+        scenes.push_back({child, AxesProjection(*child, limits_for(*child, data), device), std::move(objects), 0});
+        memory.push_back(std::move(m));
     }
 
     // Which remembered axes still stand where they stood, and how much of
     // their plotted objects is unchanged.
-    std::vector<AxesMemory> memory(scenes.size());
     // A high-density screen paints more pixels per unit of position; the
     // picture keeps as many, so what is drawn over it matches.
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
@@ -100,10 +148,7 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
     for (std::size_t a = 0; a < scenes.size(); ++a) {
         AxesScene& s = scenes[a];
         AxesMemory& m = memory[a];
-        m.handle = s.axes->handle();
         m.key = axes_key(*s.axes, s.proj);
-        m.last_seen.reserve(s.objects.size());
-        for (const GraphicsObject* obj : s.objects) m.last_seen.push_back({obj->serial(), obj->version()});
         const AxesMemory* old = a < axes_.size() && axes_[a].handle == m.handle ? &axes_[a] : nullptr;
         if (old) {
             while (s.stable < m.last_seen.size() && s.stable < old->last_seen.size() &&
@@ -124,36 +169,75 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
         QPainter layer(&picture_);
         for (std::size_t a = 0; a < scenes.size(); ++a) {
             paint_axes_back(*scenes[a].axes, scenes[a].proj, layer);
-            paint_objects(scenes[a], 0, scenes[a].stable, layer);
-            objects_painted_ += scenes[a].stable;
-            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + scenes[a].stable);
+            const std::size_t done = paint_objects(scenes[a], 0, scenes[a].stable, layer, deadline);
+            objects_painted_ += done;
+            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
         }
     } else {
         QPainter layer;
         for (std::size_t a = 0; a < scenes.size(); ++a) {
             const std::size_t have = axes_[a].cached.size();
+            std::size_t done = have;
             if (have < scenes[a].stable) {
                 if (!layer.isActive()) layer.begin(&picture_);
-                paint_objects(scenes[a], have, scenes[a].stable, layer);
-                objects_painted_ += scenes[a].stable - have;
+                done = paint_objects(scenes[a], have, scenes[a].stable, layer, deadline);
+                objects_painted_ += done - have;
             }
-            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + scenes[a].stable);
+            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
         }
     }
     figure_key_ = std::move(fig_key);
     axes_ = std::move(memory);
 
-    painter.drawImage(QPointF(0, 0), picture_);
-    for (const AxesScene& s : scenes) {
-        paint_objects(s, s.stable, s.objects.size(), painter);
-        objects_painted_ += s.objects.size() - s.stable;
-        paint_axes_front(*s.axes, s.proj, painter);
+    bool whole = true;
+    for (std::size_t a = 0; a < scenes.size(); ++a) whole = whole && axes_[a].cached.size() == scenes[a].stable;
+
+    // The frame: the picture, the objects that are new since the last paint
+    // over it, then each axes' front. It is painted apart so that it can be
+    // shown again while a later picture is rebuilt.
+    if (deadline == Clock::time_point::max()) {
+        // Without a budget every paint is whole: no frame to keep (a
+        // picture for a file, a benchmark).
+        painter.drawImage(QPointF(0, 0), picture_);
+        for (const AxesScene& s : scenes) {
+            objects_painted_ += paint_objects(s, s.stable, s.objects.size(), painter, deadline) - s.stable;
+            paint_axes_front(*s.axes, s.proj, painter);
+        }
+        complete_ = true;
+        frame_ = QImage();
+        frame_whole_ = false;
+        paint_controls(figure, controls, device, painter);
+        return;
     }
-    if (controls == PaintControls::Paint) {
-        for (const GraphicsObject* child : figure.children()) {
-            if (child->type() == ObjectType::Uicontrol && !child->being_deleted()) paint_control(*child, device, painter);
+    const bool frame_fits =
+        !frame_.isNull() && frame_.size() == picture_.size() && frame_.devicePixelRatio() == ratio;
+    if (whole) {
+        if (!frame_fits) {
+            frame_ = QImage(picture_.size(), QImage::Format_RGB32);
+            frame_.setDevicePixelRatio(ratio);
+        }
+        QPainter layer(&frame_);
+        layer.drawImage(QPointF(0, 0), picture_);
+        for (const AxesScene& s : scenes) {
+            const std::size_t done = paint_objects(s, s.stable, s.objects.size(), layer, deadline);
+            objects_painted_ += done - s.stable;
+            whole = whole && done == s.objects.size();
+            paint_axes_front(*s.axes, s.proj, layer);
         }
     }
+    complete_ = whole;
+    if (whole) {
+        frame_whole_ = true;
+        painter.drawImage(QPointF(0, 0), frame_);
+    } else if (frame_fits && frame_whole_) {
+        painter.drawImage(QPointF(0, 0), frame_);
+    } else {
+        // Nothing whole to show at this size: show what there is.
+        frame_whole_ = false;
+        painter.drawImage(QPointF(0, 0), picture_);
+        for (const AxesScene& s : scenes) paint_axes_front(*s.axes, s.proj, painter);
+    }
+    paint_controls(figure, controls, device, painter);
 }
 
 QImage render_figure(const GraphicsObject& figure) {

@@ -9,8 +9,18 @@
 // the window's size, the axes' placement, limits, view and look stay the
 // same, a repaint draws that picture and paints only the objects that are
 // new or changed over it; so a mesh window that gains two surfaces per
-// failure repaints two surfaces, not all of them.
+// failure repaints two surfaces, not all of them. It also keeps what each
+// object adds to the automatic limits, so a repaint reads the data of new
+// and changed objects only.
+//
+// A paint may be given a time budget: it then stops painting objects when
+// the budget is spent (having painted at least one of each axes' objects it
+// owes) and complete() turns false; the next paints carry on where it
+// stopped. Until the picture is whole again, an unfinished paint shows the
+// last whole frame when the size is unchanged, else what it has so far. So
+// no paint holds the event loop long, however many objects a window holds.
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +29,7 @@
 #include <QRectF>
 #include <QSize>
 
+#include "runtime/graphics/data_ranges.hpp"
 #include "runtime/graphics/graphics_object.hpp"
 
 namespace rt {
@@ -30,9 +41,13 @@ public:
     // Paints `figure` over the whole of `painter`'s device, whose size in
     // device-independent pixels is `size`. The objects must not change
     // during the call.
-    void paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls);
+    // During the call it paints for about `budget` at most, see above.
+    void paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
+               std::chrono::nanoseconds budget = std::chrono::nanoseconds::max());
     // Drops the remembered picture.
     void forget();
+    // False when the last paint ran out of its budget before painting all.
+    bool complete() const noexcept { return complete_; }
 
     // For tests and benchmarks: how many plotted objects the last paint
     // painted (into the picture or over it).
@@ -47,10 +62,14 @@ private:
         double handle = 0;
         std::vector<Stamp> cached;     // the objects in the picture, in order
         std::vector<Stamp> last_seen;  // the objects at the last paint
+        std::vector<DataRanges> ranges;  // what each of them adds to the limits
         std::vector<double> key;       // placement, limits, view and look
     };
 
     QImage picture_;
+    QImage frame_;  // the last whole frame, shown while the picture is rebuilt
+    bool frame_whole_ = false;
+    bool complete_ = true;
     std::vector<AxesMemory> axes_;
     std::vector<double> figure_key_;
     std::size_t objects_painted_ = 0;

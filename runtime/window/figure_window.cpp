@@ -1,6 +1,7 @@
 #include "runtime/window/figure_window.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <exception>
 
@@ -21,6 +22,11 @@ namespace {
 using P = PropertyId;
 
 constexpr std::size_t kRememberedRequests = 4;
+
+// What one paint may spend on plotted objects: a window holding thousands of
+// surfaces is painted over several paints rather than hold the event loop
+// (a close box, a slider) for most of a second.
+constexpr auto kPaintBudget = std::chrono::milliseconds(40);
 
 int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); }
 
@@ -87,7 +93,7 @@ void FigureWindow::place_controls() {
 
 bool FigureWindow::stale() const noexcept {
     const GraphicsObject* fig = object();
-    return fig && fig->content_version() != painted_version_;
+    return fig && (fig->content_version() != painted_version_ || !painter_.complete());
 }
 
 void FigureWindow::paintEvent(QPaintEvent*) {
@@ -97,7 +103,7 @@ void FigureWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    painter_.paint(*fig, painter, size(), PaintControls::Skip);
+    painter_.paint(*fig, painter, size(), PaintControls::Skip, kPaintBudget);
     painted_version_ = fig->content_version();
 }
 

@@ -36,7 +36,8 @@ public:
     // Places every control widget of the figure.
     void place_controls();
 
-    // Whether the figure changed since the window last painted it.
+    // Whether the figure changed since the window last painted it, or the
+    // last paint ran out of its time before painting everything.
     bool stale() const noexcept;
     RepaintSchedule& schedule() noexcept { return schedule_; }
     // Whether show() waits for the next refresh (so a window appears where

@@ -214,7 +214,10 @@ void QtWindowBackend::wait_for_events() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     refresh(false);
     if (pending_callback_count() > 0) return;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // A window whose paint ran out of time carries on at the next call.
+    const bool unfinished = std::any_of(windows_.begin(), windows_.end(),
+                                        [](const auto& w) { return w && w->isVisible() && w->stale(); });
+    QCoreApplication::processEvents(unfinished ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents);
 }
 
 }  // namespace rt

@@ -45,7 +45,8 @@ public:
 
     // The main loop's wait: shows and repaints what changed, then blocks
     // until the toolkit has something (a press, a close, a timer) and handles
-    // it. Returns at once when callbacks are already queued.
+    // it. Returns at once when callbacks are already queued, and does not
+    // block while a window's picture is still being painted.
     void wait_for_events();
 
     // The window of a figure and the widget of a control, or null.

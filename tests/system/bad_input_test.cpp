@@ -76,6 +76,12 @@ TEST(BadInput, ALayoutFileThatCannotBeUsedStopsTheLaunchWithOneLine) {
         {"nested far too deep", std::string(100000, '['), "tavrin.fig: line 1, column "},
         {"a number beyond a double", R"({"type": "figure", "Position": [1, 2e999, 3, 4]})",
          "tavrin.fig: line 1, column 36: the number 2e999 is too large\n"},
+        {"a slider beyond its end", R"({"type": "figure", "children": [
+            {"type": "uicontrol", "Style": "slider", "Tag": "alpha_sl", "Min": 0, "Max": 1, "Value": 1e300}]})",
+         "tavrin.fig: /children/0: the Value 1e+300 is outside the range of the slider 'alpha_sl' (0 to 1)\n"},
+        {"a slider below its start", R"({"type": "figure", "children": [{"type": "uicontrol"},
+            {"type": "uicontrol", "Style": "slider", "Tag": "s", "Value": -0.5}]})",
+         "tavrin.fig: /children/1: the Value -0.5 is outside the range of the slider 's' (0 to 1)\n"},
     };
     for (const Case& c : cases) {
         const LayoutFolder folder(c.layout);
@@ -202,6 +208,41 @@ TEST(BadInput, EvalReportsMalformedTextAndUnknownNamesInOneLine) {
         EXPECT_EQ(r.out, "") << statement.substr(0, 40);
         EXPECT_EQ(r.err, message) << statement.substr(0, 40);
     }
+}
+
+// A callback that starts itself again through a new window would recurse
+// until the stack ran out; the nesting limit ends it with the runtime's
+// error, and the program goes on to its next action.
+TEST(BadInput, CallbacksThatStartThemselvesEndAtTheNestingLimit) {
+    const std::string depth = std::to_string(100);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"x=figure('DeleteFcn','close(figure(''DeleteFcn'',get(gcbo,''DeleteFcn'')))'); delete(x)", "DeleteFcn"},
+        {"x=figure('CloseRequestFcn','close(figure(''CloseRequestFcn'',get(gcbo,''CloseRequestFcn'')))'); close(x)",
+         "CloseRequestFcn"},
+    };
+    for (const auto& [statement, property] : cases) {
+        const ProgramRun r = run({"--headless", "--eval", statement, "--eval", "disp('after')"});
+        EXPECT_EQ(r.status, 1) << property;
+        EXPECT_EQ(r.out, "after\n") << property;
+        EXPECT_EQ(lines(r.err), 1u) << r.err;
+        EXPECT_EQ(r.err.rfind("Callbacks nest deeper than " + depth + " levels: the " + property + " of figure ", 0), 0u)
+            << r.err;
+    }
+
+    // The same from the control window: Close deletes it, its DeleteFcn
+    // opens and closes window after window. The switchyard prints the error
+    // on the console, and the action itself succeeded.
+    std::string layout = shipped_layout();
+    const std::string top = "\"type\": \"figure\",";
+    const std::size_t at = layout.find(top);
+    ASSERT_NE(at, std::string::npos);
+    layout.insert(at + top.size(),
+                  R"js( "DeleteFcn": "close(figure('DeleteFcn',get(gcbo,'DeleteFcn')))",)js");
+    const LayoutFolder folder(layout);
+    const ProgramRun r = run({"--headless", "--click", "pushbutton2", "--eval", "disp('after')"}, folder.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Callbacks nest deeper than " + depth + " levels: ", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "after\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Current axes, newplot and hold, limits and views, and the plotted objects.
+#include <algorithm>
 #include <cmath>
 
 #include "graphics_fixture.hpp"
@@ -240,4 +241,38 @@ TEST_F(GraphicsTest, ALearningStepLeavesNothingBehind) {
     EXPECT_EQ(rt::findall(h1).numel(), 3u);  // window, axes, title
     EXPECT_GT(rt::find_object(num(h1))->content_version(), version_before);
     EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{-3, 3}));
+}
+
+TEST_F(GraphicsTest, AnAxesKeepsItsNewestSurfacesBeyondTheCapAndSaysSoOnce) {
+    rt::figure();
+    rt::hold(S("on"));
+    Value line = rt::line(Value::row({0, 1}), Value::row({0, 1}));
+    std::vector<double> made;
+    const Value z = Value::zeros(2, 2);
+    const auto add = [&](std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) made.push_back(num(rt::surface(V({z}))));
+    };
+    const auto alive = [&](std::size_t i) { return rt::ishandle(Value(made[i])).scalar() != 0; };
+
+    add(rt::kMaxSurfaces);
+    EXPECT_TRUE(alive(0));
+    EXPECT_EQ(console_.str(), "");
+
+    add(1);
+    const std::size_t dropped = rt::kSurfacesDroppedAtOnce;
+    EXPECT_FALSE(alive(0));
+    EXPECT_FALSE(alive(dropped - 1));
+    EXPECT_TRUE(alive(dropped));
+    EXPECT_TRUE(alive(made.size() - 1));
+    EXPECT_EQ(visible_children(rt::gca()), rt::kMaxSurfaces + 1 - dropped + 1);
+    EXPECT_EQ(console_.str(), "The axes hold more than 4000 surfaces: the oldest are deleted, 1000 at a time, to "
+                              "keep memory bounded.\n");
+
+    // Later batches go without a word; what is not a surface stays.
+    add(dropped);
+    EXPECT_FALSE(alive(2 * dropped - 1));
+    EXPECT_TRUE(alive(2 * dropped));
+    const std::string said = console_.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_EQ(rt::ishandle(line).scalar(), 1);
 }

@@ -1,5 +1,6 @@
 // A window's painter keeps a picture of what did not change; what it shows
 // must still be what a fresh paint shows.
+#include <chrono>
 #include <vector>
 
 #include <QPainter>
@@ -12,12 +13,13 @@ namespace {
 using namespace render_test;
 using rt::Value;
 
-QImage paint_with(rt::FigurePainter& painter, double figure) {
+QImage paint_with(rt::FigurePainter& painter, double figure,
+                  std::chrono::nanoseconds budget = std::chrono::nanoseconds::max()) {
     const rt::GraphicsObject& fig = *rt::find_object(figure);
     const rt::PixelRect r = rt::pixel_position(fig);
     QImage image(static_cast<int>(r.width), static_cast<int>(r.height), QImage::Format_RGB32);
     QPainter p(&image);
-    painter.paint(fig, p, image.size(), rt::PaintControls::Paint);
+    painter.paint(fig, p, image.size(), rt::PaintControls::Paint, budget);
     return image;
 }
 
@@ -77,6 +79,65 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     const QImage recoloured = paint_with(painter, h);
     EXPECT_EQ(pixels_where(recoloured, is_blue).count, 0);
     EXPECT_EQ(recoloured, rt::render_figure(*rt::find_object(h)));
+}
+
+TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
+    double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
+    rt::view(30, -15);
+    rt::hold(Value::string("on"));
+    std::vector<Value> surfaces;
+    for (int i = 0; i < 4; ++i) surfaces.push_back(grid_surface(i));
+    rt::FigurePainter painter;
+    paint_with(painter, h);
+    paint_with(painter, h);
+    const auto same_as_fresh = [&](const char* what) {
+        EXPECT_EQ(paint_with(painter, h), rt::render_figure(*rt::find_object(h))) << what;
+    };
+    surfaces.push_back(grid_surface(20));
+    same_as_fresh("a higher surface added");
+    Value low = Value::zeros(9, 18);
+    for (std::size_t i = 0; i < low.numel(); ++i) low.mutable_data()[i] = -30;
+    rt::set(surfaces[1][0], "ZData", low);
+    same_as_fresh("an old surface lowered");
+    rt::delete_(surfaces[4]);
+    same_as_fresh("the highest deleted");
+    rt::delete_(surfaces[0]);
+    same_as_fresh("the oldest deleted");
+    rt::set(surfaces[1][0], "Visible", Value::string("off"));
+    same_as_fresh("the lowest hidden");
+}
+
+TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastWholeFrameMeanwhile) {
+    double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
+    rt::view(30, -15);
+    rt::hold(Value::string("on"));
+    for (int i = 0; i < 40; ++i) grid_surface(i % 5);
+    const auto no_time = std::chrono::nanoseconds(0);
+
+    // From nothing: each paint gets on, and the last is the whole picture.
+    rt::FigurePainter painter;
+    QImage shown = paint_with(painter, h, no_time);
+    EXPECT_FALSE(painter.complete());
+    int paints = 1;
+    while (!painter.complete() && paints < 200) {
+        shown = paint_with(painter, h, no_time);
+        ++paints;
+    }
+    EXPECT_TRUE(painter.complete());
+    EXPECT_GT(paints, 10);
+    const QImage whole = rt::render_figure(*rt::find_object(h));
+    EXPECT_EQ(shown, whole);
+
+    // A new view is painted over several paints; until then the window
+    // keeps showing the last whole frame, then the new one.
+    rt::view(40, -30);
+    EXPECT_EQ(paint_with(painter, h, no_time), whole);
+    EXPECT_FALSE(painter.complete());
+    while (!painter.complete()) shown = paint_with(painter, h, no_time);
+    EXPECT_EQ(shown, rt::render_figure(*rt::find_object(h)));
+    EXPECT_NE(shown, whole);
 }
 
 TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {

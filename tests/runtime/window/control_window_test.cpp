@@ -6,6 +6,10 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
 #include "tests/runtime/window/window_fixture.hpp"
 
 namespace {
@@ -144,6 +148,59 @@ TEST_F(ControlWindow, ClosingTheCartWindowEndsTheRunWithAnError) {
     widget<QSlider>("beta_sl")->triggerAction(QAbstractSlider::SliderToMaximum);
     settle();
     EXPECT_EQ(text_of(tagged("beta"), "String"), "0.1");
+}
+
+// A run that never converges (ALPHA 0, no random terms) past thousands of
+// failures: the mesh window, resized so that its whole picture is painted
+// again, keeps the event loop answering, and closing the cart window ends
+// the run within a second.
+TEST_F(ControlWindow, ALongRunAnswersAClosePromptly) {
+    launch();
+    widget<QRadioButton>("radiobutton1")->click();
+    rt::set(tagged("alpha_sl"), "Value", rt::Value(0.0));
+    settle();
+    using Clock = std::chrono::steady_clock;
+    const auto trials = [] {
+        if (!rt::ishandle(2.0)) return 0L;
+        const rt::Value title = rt::get(rt::get(rt::get(2.0, "CurrentAxes"), rt::Value::string("Title")),
+                                        rt::Value::string("String"));
+        const std::string text = title.text();
+        return text.rfind("Trials  ", 0) == 0 ? std::atol(text.c_str() + 8) : 0L;
+    };
+    const auto started = Clock::now();
+    Clock::time_point resized{}, asked{}, last_tick{};
+    Clock::duration longest_gap{};
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const auto now = Clock::now();
+        if (resized != Clock::time_point{}) longest_gap = std::max(longest_gap, now - last_tick);
+        last_tick = now;
+        rt::FigureWindow* cart = backend_->window_of(2);
+        rt::FigureWindow* mesh = backend_->window_of(3);
+        if (!cart || !mesh) {
+            if (now - started > std::chrono::seconds(60)) QCoreApplication::exit();  // no run: give up
+            return;
+        }
+        if (resized == Clock::time_point{} && trials() >= 6000) {
+            mesh->resize(mesh->width() + 50, mesh->height() + 50);
+            resized = now;
+        } else if (asked == Clock::time_point{} && resized != Clock::time_point{} &&
+                   now - resized > std::chrono::milliseconds(200)) {
+            asked = now;
+            cart->close();
+        }
+    });
+    watcher.start(5);
+    widget<QPushButton>("pushbutton1")->click();
+    settle();  // the run, until the close ends it
+    const auto ended = Clock::now();
+    watcher.stop();
+
+    ASSERT_NE(asked, Clock::time_point{}) << "the run never reached 6000 trials";
+    EXPECT_LT(ended - asked, std::chrono::seconds(1));
+    EXPECT_LT(longest_gap, std::chrono::seconds(1));
+    EXPECT_NE(console_.str().find("is not a valid"), std::string::npos) << console_.str();
+    EXPECT_LE(rt::get(rt::get(3.0, "CurrentAxes"), rt::Value::string("Children")).numel(), rt::kMaxSurfaces);
 }
 
 TEST_F(ControlWindow, CloseButtonDeletesTheWindowFromItsOwnCallback) {
