@@ -39,7 +39,7 @@ std::optional<ScreenSize> to_screen(const std::string& text) {
 std::string usage_line(const std::string& program) {
     return "usage: " + program +
            " [--headless] [--set TAG=VALUE]... [--click TAG]... [--eval STATEMENT]... [--seed N]"
-           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N] [--max-seconds S]";
+           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N] [--max-seconds S] [--speed PRESET]";
 }
 
 }  // namespace
@@ -80,9 +80,9 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
                 "WxH"));
     app.add_option("--save-figures", o.save_figures, "At exit, write every open window as DIR/figure-N.png")
         ->type_name("DIR");
-    app.add_option("--pace", o.pace, "Make every pause last at least this long")
-        ->type_name("SECONDS")
-        ->check(CLI::Range(0.0, 3600.0));
+    CLI::Option* pace_opt = app.add_option("--pace", o.pace, "Make every pause last at least this long")
+                                ->type_name("SECONDS")
+                                ->check(CLI::Range(0.0, 3600.0));
     app.add_option("--fps", o.fps, "Repaint each window at most N times a second (default 60)")
         ->type_name("N")
         ->check(CLI::Range(0.1, 1000.0));
@@ -90,6 +90,12 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
                    "After S seconds close every window, so a run ends at its next step (exit status 3)")
         ->type_name("S")
         ->check(CLI::Range(0.001, 1e9));
+    app.add_option("--speed", o.speed,
+                   "Starting pace: realtime (0.02 s a step), normal (about 1000 steps a second) or fast (unpaced); "
+                   "with windows the default is normal")
+        ->type_name("PRESET")
+        ->check(CLI::IsMember({"realtime", "normal", "fast"}))
+        ->excludes(pace_opt);
     for (ProgramExtension* e : extensions) e->add_options(app);
     app.footer("Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
                "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
@@ -107,6 +113,7 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
     }
 
     if (seed_opt->count() > 0) o.seed = seed;
+    o.pace_given = pace_opt->count() > 0;
     if (screen_opt->count() > 0) o.screen = to_screen(screen);
 
     // The actions in the order they stand on the command line: each entry of

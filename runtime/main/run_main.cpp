@@ -22,12 +22,23 @@
 #include "runtime/window/display_check.hpp"
 #include "runtime/window/figure_export.hpp"
 #include "runtime/window/paced_pause.hpp"
+#include "runtime/window/run_pace.hpp"
 #include "runtime/window/window_session.hpp"
 #endif
 
 namespace rt {
 
 namespace {
+
+#ifdef TAVRIN_WITH_WINDOWS
+// --pace, else --speed; unset, windows start at a pace a person can follow
+// and a headless run goes as fast as it can.
+double starting_pace(const ProgramOptions& o) {
+    if (o.pace_given) return o.pace;
+    if (const std::optional<Speed> s = speed_named(o.speed)) return pace_of(*s);
+    return o.headless ? 0 : pace_of(Speed::normal);
+}
+#endif
 
 // The folder of the running executable, where the build puts the layout
 // files; empty when it cannot be told.
@@ -71,9 +82,9 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
             std::cerr << no_display_message(program, *problem) << std::endl;
             return 1;
         }
-        windows = std::make_unique<WindowSession>(program, WindowOptions{options.fps, options.pace});
-    } else if (options.pace > 0) {
-        paced = std::make_unique<PacedPauseBackend>(options.pace);
+        windows = std::make_unique<WindowSession>(program, WindowOptions{options.fps, starting_pace(options)});
+    } else if (starting_pace(options) > 0) {
+        paced = std::make_unique<PacedPauseBackend>(starting_pace(options));
         set_window_backend(paced.get());
     }
 #else

@@ -36,6 +36,15 @@ public:
     // Places every control widget of the figure.
     void place_controls();
 
+    // Window chrome above and below the figure (a toolbar, a status line),
+    // owned by the window. The figure keeps the whole size its "Position"
+    // gives; the window grows by the chrome's height around it.
+    void set_chrome(QWidget* top, QWidget* bottom);
+    // Where the figure is painted inside the window.
+    QRect figure_area() const;
+    int chrome_top() const;
+    int chrome_bottom() const;
+
     // Whether the figure changed since the window last painted it.
     bool stale() const noexcept;
     RepaintSchedule& schedule() noexcept { return schedule_; }
@@ -51,6 +60,7 @@ protected:
 
 private:
     void report_geometry();
+    void place_chrome();
 
     double figure_;
     FigurePainter painter_;
@@ -59,6 +69,8 @@ private:
     // Geometries this side asked for lately: the window system confirms them
     // later, possibly after the program asked for another.
     std::deque<QRect> requested_;
+    QWidget* top_chrome_ = nullptr;
+    QWidget* bottom_chrome_ = nullptr;
 };
 
 // The primary screen's rectangle in Qt's coordinates.

@@ -23,9 +23,8 @@ void set_slot(const GraphicsObject& obj, void* p) { const_cast<GraphicsObject&>(
 
 }  // namespace
 
-QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options) {
+QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pace_(options.pace) {
     if (!(options_.fps > 0)) options_.fps = 60;
-    if (!(options_.pace >= 0)) options_.pace = 0;
     // Windows that exist already (a backend installed late) get theirs.
     for (const GraphicsObject* fig : open_figures()) {
         add_window(*fig);
@@ -36,6 +35,7 @@ QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options) {
 }
 
 QtWindowBackend::~QtWindowBackend() {
+    controls_.reset();
     for (const QPointer<FigureWindow>& w : windows_) {
         if (!w) continue;
         if (const GraphicsObject* fig = w->object()) {
@@ -137,7 +137,10 @@ FrameMargins QtWindowBackend::frame_margins(const GraphicsObject& fig) const {
                          static_cast<double>(outer.bottom() - inner.bottom()),
                          static_cast<double>(inner.top() - outer.top())};
     }
-    return seen_margins_;
+    // Run controls are part of the window's frame as the figure sees it.
+    FrameMargins m = seen_margins_;
+    if (w) m.top += w->chrome_top(), m.bottom += w->chrome_bottom();
+    return m;
 }
 
 FigureWindow* QtWindowBackend::window_of(double figure) const {
@@ -148,6 +151,40 @@ FigureWindow* QtWindowBackend::window_of(double figure) const {
 QWidget* QtWindowBackend::widget_of(double control) const {
     const GraphicsObject* obj = find_object(control);
     return obj && obj->type() == ObjectType::Uicontrol ? widget_data(*obj) : nullptr;
+}
+
+void QtWindowBackend::attach_run_controls(double figure) {
+    FigureWindow* w = window_of(figure);
+    if (!w || w == controlled_) return;
+    // The toolbar and status line are the window's children: a window that
+    // went took them along.
+    if (controlled_ && controls_) {
+        controlled_->set_chrome(nullptr, nullptr);
+        delete controls_->toolbar();
+        delete controls_->status();
+    }
+    controls_ = std::make_unique<RunControlsBar>(w, pace_);
+    controlled_ = w;
+    w->set_chrome(controls_->toolbar(), controls_->status());
+}
+
+RunControlsBar* QtWindowBackend::run_controls() const {
+    return controlled_ && controlled_->object() ? controls_.get() : nullptr;
+}
+
+void QtWindowBackend::hold() {
+    QTimer wake;
+    wake.setSingleShot(true);
+    while (pace_.held() && run_controls()) {
+        wake.start(static_cast<int>(1000 / options_.fps) + 1);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        refresh(true);
+        // Sliders, Close and close boxes keep working while the run waits.
+        if (pending_callback_count() > 0) deliver_pending_callbacks();
+    }
+    // A hold ends with its window too; the next run starts unheld.
+    if (!run_controls()) pace_.set_held(false);
 }
 
 void QtWindowBackend::refresh(bool throttled) {
@@ -181,7 +218,8 @@ void QtWindowBackend::drawnow() {
 }
 
 void QtWindowBackend::pause(double seconds) {
-    const double wait_for = std::max(seconds, options_.pace);
+    if (pace_.held()) hold();
+    const double wait_for = std::max(seconds, pace_.wait_at(RefreshClock::now()));
     if (wait_for >= 1e-3) {
         wait(wait_for);
         return;

@@ -15,17 +15,21 @@
 // set_window_backend; it must be uninstalled before it is destroyed.
 
 #include <QPointer>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/graphics/window_backend.hpp"
 #include "runtime/window/figure_window.hpp"
 #include "runtime/window/refresh_schedule.hpp"
+#include "runtime/window/run_controls_bar.hpp"
+#include "runtime/window/run_pace.hpp"
 
 namespace rt {
 
 struct WindowOptions {
     double fps = 60;   // repaints per second at most, per window (positive)
-    double pace = 0;   // every pause lasts at least this many seconds
+    double pace = 0;   // the starting pace of the pauses (run_pace.hpp)
 };
 
 class QtWindowBackend final : public WindowBackend {
@@ -52,11 +56,23 @@ public:
     FigureWindow* window_of(double figure) const;
     QWidget* widget_of(double control) const;
 
+    // The pace and hold every pause keeps, changed by the run controls.
+    RunPace& run_pace() noexcept { return pace_; }
+    const RunPace& run_pace() const noexcept { return pace_; }
+    // Puts the run controls on the window of `figure` (moving them there
+    // from another window); nothing when it has no window. While the run is
+    // held, a pause waits with the windows live and callbacks delivered,
+    // until resumed or until that window is gone.
+    void attach_run_controls(double figure);
+    // The run controls, or null when no window has them.
+    RunControlsBar* run_controls() const;
+
 private:
     // Runs the toolkit's pending events and repaints what is due.
     void service(bool throttled);
     void refresh(bool throttled);
     void wait(double seconds);
+    void hold();
     void add_window(const GraphicsObject& fig);
     void add_control(const GraphicsObject& control);
     void drop_widget(const GraphicsObject& obj);
@@ -65,6 +81,9 @@ private:
     EventPollSchedule polls_;
     std::vector<QPointer<FigureWindow>> windows_;
     double last_raised_ = 0;
+    RunPace pace_;
+    QPointer<FigureWindow> controlled_;
+    std::unique_ptr<RunControlsBar> controls_;
     // The frame a window of this window system has, once one was seen.
     mutable FrameMargins seen_margins_ = kHeadlessFrameMargins;
 };

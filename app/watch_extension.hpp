@@ -1,0 +1,31 @@
+#pragma once
+// What lets a person (or a script) watch a run learn, as one program
+// extension: the run controls' status line with windows, and
+// --trials-csv FILE.
+
+#include <memory>
+#include <string>
+
+#include "app/run_status_line.hpp"
+#include "app/trials_csv.hpp"
+#include "runtime/main/program_extension.hpp"
+
+namespace sys {
+
+class WatchExtension final : public rt::ProgramExtension {
+public:
+    void add_options(CLI::App& app) override;
+    std::string check(const rt::ProgramOptions& options) override;
+    void started(const rt::ProgramOptions& options) override;
+    void ending() override;
+
+private:
+    std::string csv_path_;
+    TrialsCsv csv_;
+    RunStatusLine status_;
+    bool csv_installed_ = false, status_installed_ = false;
+};
+
+WatchExtension& watch_extension();
+
+}  // namespace sys
