@@ -29,11 +29,17 @@ void WatchExtension::started(const rt::ProgramOptions& options) {
         add_run_observer(&status_);
         status_installed_ = true;
     }
+    if ((!options.headless || !options.save_figures.empty()) && !curve_) {
+        curve_ = std::make_unique<LearningCurve>();
+        add_run_observer(curve_.get());
+    }
 }
 
 void WatchExtension::ending() {
     remove_run_observer(&csv_);
     remove_run_observer(&status_);
+    if (curve_) remove_run_observer(curve_.get());
+    curve_.reset();
     csv_installed_ = status_installed_ = false;
 }
 

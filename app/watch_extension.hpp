@@ -1,11 +1,12 @@
 #pragma once
 // What lets a person (or a script) watch a run learn, as one program
-// extension: the run controls' status line with windows, and
-// --trials-csv FILE.
+// extension: the run controls' status line with windows, the learning
+// curve (with windows, or for --save-figures), and --trials-csv FILE.
 
 #include <memory>
 #include <string>
 
+#include "app/learning_curve.hpp"
 #include "app/run_status_line.hpp"
 #include "app/trials_csv.hpp"
 #include "runtime/main/program_extension.hpp"
@@ -23,6 +24,7 @@ private:
     std::string csv_path_;
     TrialsCsv csv_;
     RunStatusLine status_;
+    std::unique_ptr<LearningCurve> curve_;  // made when it will be seen
     bool csv_installed_ = false, status_installed_ = false;
 };
 

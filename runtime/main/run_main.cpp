@@ -15,6 +15,7 @@
 #include "runtime/call/program.hpp"
 #include "runtime/call/random.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "runtime/main/charts.hpp"
 #include "runtime/main/command_line.hpp"
 #include "runtime/main/startup_actions.hpp"
 #include "runtime/main/time_limit.hpp"
@@ -138,7 +139,15 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
 #ifdef TAVRIN_WITH_WINDOWS
     // With windows the pictures show the state the actions left; then the
     // program lives until its last window closes.
-    if (!options.save_figures.empty() && launched && !reported([&] { save_figures(options.save_figures); })) status = 1;
+    if (!options.save_figures.empty() && launched && !reported([&] {
+            save_figures(options.save_figures);
+            for (const NamedChart* c : charts()) {
+                save_chart(options.save_figures, c->name, c->chart, static_cast<int>(c->place.place.width),
+                           static_cast<int>(c->place.place.height));
+            }
+        })) {
+        status = 1;
+    }
     while (windows && launched && WindowSession::windows_open()) {
         windows->wait_for_events();
         reported([] { deliver_pending_callbacks(); });

@@ -36,6 +36,7 @@ QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pac
 
 QtWindowBackend::~QtWindowBackend() {
     controls_.reset();
+    charts_.clear();
     for (const QPointer<FigureWindow>& w : windows_) {
         if (!w) continue;
         if (const GraphicsObject* fig = w->object()) {
@@ -170,6 +171,31 @@ void QtWindowBackend::attach_run_controls(double figure) {
 
 RunControlsBar* QtWindowBackend::run_controls() const {
     return controlled_ && controlled_->object() ? controls_.get() : nullptr;
+}
+
+void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, const std::string& title,
+                                 const PixelRect& place, bool reopen) {
+    auto it = std::find_if(charts_.begin(), charts_.end(), [&](const auto& c) { return c.first == name; });
+    if (it == charts_.end()) {
+        auto window = std::make_unique<ChartWindow>(chart);
+        window->setWindowTitle(QString::fromStdString(title));
+        const QRect screen = primary_screen_rect();
+        const int w = static_cast<int>(place.width), h = static_cast<int>(place.height);
+        window->setGeometry(screen.left() + static_cast<int>(place.left),
+                            screen.top() + screen.height() - static_cast<int>(place.bottom) - h, w, h);
+        charts_.emplace_back(name, std::move(window));
+        it = charts_.end() - 1;
+        reopen = true;
+    }
+    if (reopen && !it->second->isVisible()) it->second->show();
+    it->second->update();
+}
+
+QWidget* QtWindowBackend::chart_window(const std::string& name) const {
+    for (const auto& [n, w] : charts_) {
+        if (n == name) return w.get();
+    }
+    return nullptr;
 }
 
 void QtWindowBackend::hold() {

@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "runtime/graphics/window_backend.hpp"
+#include "runtime/render/chart.hpp"
+#include "runtime/window/chart_window.hpp"
 #include "runtime/window/figure_window.hpp"
 #include "runtime/window/refresh_schedule.hpp"
 #include "runtime/window/run_controls_bar.hpp"
@@ -67,6 +69,14 @@ public:
     // The run controls, or null when no window has them.
     RunControlsBar* run_controls() const;
 
+    // Shows `chart` in a window of its own named `name` (made the first
+    // time, at `place`: x, y from the screen's bottom left, width, height),
+    // repainted soon. The chart must outlive the backend. A window the user
+    // closed stays closed unless `reopen`.
+    void show_chart(const std::string& name, const Chart& chart, const std::string& title, const PixelRect& place,
+                    bool reopen);
+    QWidget* chart_window(const std::string& name) const;
+
 private:
     // Runs the toolkit's pending events and repaints what is due.
     void service(bool throttled);
@@ -84,6 +94,7 @@ private:
     RunPace pace_;
     QPointer<FigureWindow> controlled_;
     std::unique_ptr<RunControlsBar> controls_;
+    std::vector<std::pair<std::string, std::unique_ptr<ChartWindow>>> charts_;
     // The frame a window of this window system has, once one was seen.
     mutable FrameMargins seen_margins_ = kHeadlessFrameMargins;
 };
