@@ -32,6 +32,8 @@ void WatchExtension::started(const rt::ProgramOptions& options) {
     if ((!options.headless || !options.save_figures.empty()) && !curve_) {
         curve_ = std::make_unique<LearningCurve>();
         add_run_observer(curve_.get());
+        add_run_observer(&pose_);
+        pose_installed_ = true;
     }
 }
 
@@ -40,6 +42,8 @@ void WatchExtension::ending() {
     remove_run_observer(&status_);
     if (curve_) remove_run_observer(curve_.get());
     curve_.reset();
+    if (pose_installed_) remove_run_observer(&pose_);
+    pose_installed_ = false;
     csv_installed_ = status_installed_ = false;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // What lets a person (or a script) watch a run learn, as one program
 // extension: the run controls' status line with windows, the learning
-// curve (with windows, or for --save-figures), and --trials-csv FILE.
+// curve and the final pose after a success (with windows, or for
+// --save-figures), and --trials-csv FILE.
 
 #include <memory>
 #include <string>
 
+#include "app/final_pose.hpp"
 #include "app/learning_curve.hpp"
 #include "app/run_status_line.hpp"
 #include "app/trials_csv.hpp"
@@ -25,6 +27,8 @@ private:
     TrialsCsv csv_;
     RunStatusLine status_;
     std::unique_ptr<LearningCurve> curve_;  // made when it will be seen
+    FinalPose pose_;
+    bool pose_installed_ = false;
     bool csv_installed_ = false, status_installed_ = false;
 };
 

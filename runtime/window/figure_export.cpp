@@ -7,10 +7,12 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include "runtime/array/error.hpp"
 #include "runtime/graphics/graphics_object.hpp"
+#include "runtime/render/afterimage_painter.hpp"
 #include "runtime/render/chart_painter.hpp"
 #include "runtime/render/figure_painter.hpp"
 #include "runtime/window/toolkit_messages.hpp"
@@ -53,7 +55,11 @@ std::vector<std::string> save_figures(const std::string& dir) {
     for (const GraphicsObject* fig : open_figures()) {
         const std::string path =
             (fs::path(dir) / ("figure-" + std::to_string(static_cast<long long>(fig->handle())) + ".png")).string();
-        const QImage picture = render_figure(*fig);
+        QImage picture = render_figure(*fig);
+        if (!picture.isNull()) {
+            QPainter painter(&picture);
+            paint_afterimages(*fig, painter, picture.size());
+        }
         if (!picture.save(QString::fromStdString(path), "PNG")) raise("save-figures: cannot write '" + path + "'.");
         written.push_back(path);
     }

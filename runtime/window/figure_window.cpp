@@ -12,6 +12,7 @@
 #include "runtime/call/console.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/window_backend.hpp"
+#include "runtime/render/afterimage_painter.hpp"
 #include "runtime/render/control_painter.hpp"
 
 namespace rt {
@@ -128,6 +129,7 @@ void FigureWindow::paintEvent(QPaintEvent*) {
     const QRect area = figure_area();
     painter.translate(area.topLeft());
     painter_.paint(*fig, painter, area.size(), PaintControls::Skip);
+    paint_afterimages(*fig, painter, area.size());
     painted_version_ = fig->content_version();
 }
 
