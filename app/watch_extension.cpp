@@ -2,14 +2,28 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
+#include <iostream>
+
+#include "runtime/call/console.hpp"
+#include "runtime/call/guard.hpp"
 #include "runtime/main/command_line.hpp"
 
 namespace sys {
+
+namespace {
+constexpr double kModelTimeStep = 0.02;  // seconds of model time a step stands for
+}  // namespace
 
 void WatchExtension::add_options(CLI::App& app) {
     app.add_option("--trials-csv", csv_path_,
                    "Write one row per finished trial (run,trial,steps,outcome and the run's settings) to FILE")
         ->type_name("FILE");
+    app.add_option("--replay", replay_seconds_,
+                   "After the actions, if the last run succeeded, run its learned policy (no learning, no random "
+                   "terms) for SECONDS of model time or until the pole falls; the table and trial count stay")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0.02, 1e6));
 }
 
 std::string WatchExtension::check(const rt::ProgramOptions&) {
@@ -35,6 +49,10 @@ void WatchExtension::started(const rt::ProgramOptions& options) {
         add_run_observer(&pose_);
         pose_installed_ = true;
     }
+    if ((!options.headless || replay_seconds_ > 0) && !policy_installed_) {
+        add_run_observer(&policy_);
+        policy_installed_ = true;
+    }
 }
 
 void WatchExtension::ending() {
@@ -43,8 +61,27 @@ void WatchExtension::ending() {
     if (curve_) remove_run_observer(curve_.get());
     curve_.reset();
     if (pose_installed_) remove_run_observer(&pose_);
-    pose_installed_ = false;
+    if (policy_installed_) remove_run_observer(&policy_);
+    pose_installed_ = policy_installed_ = false;
     csv_installed_ = status_installed_ = false;
+}
+
+int WatchExtension::after_actions() {
+    if (!(replay_seconds_ > 0)) return 0;
+    rt::console().flush();
+    if (!policy_.ready()) {
+        std::cerr << "tavrin: --replay: no run succeeded, so there is no learned policy to watch." << std::endl;
+        return 1;
+    }
+    ReplayEnd end;
+    const bool ran = rt::guarded([&] { end = policy_.replay(std::round(replay_seconds_ / kModelTimeStep)); });
+    if (!ran) {
+        std::cerr << rt::lasterr().text() << std::endl;
+        return 1;
+    }
+    std::cout << "replay: " << end.steps << " steps (" << csv_number(end.steps * kModelTimeStep) << " s), "
+              << (end.fell ? "then the pole fell" : "the pole still up") << std::endl;
+    return 0;
 }
 
 WatchExtension& watch_extension() {

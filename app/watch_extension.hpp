@@ -2,12 +2,14 @@
 // What lets a person (or a script) watch a run learn, as one program
 // extension: the run controls' status line with windows, the learning
 // curve and the final pose after a success (with windows, or for
-// --save-figures), and --trials-csv FILE.
+// --save-figures), the learned controller (Watch learned policy, and
+// --replay SECONDS headless), and --trials-csv FILE.
 
 #include <memory>
 #include <string>
 
 #include "app/final_pose.hpp"
+#include "app/learned_policy.hpp"
 #include "app/learning_curve.hpp"
 #include "app/run_status_line.hpp"
 #include "app/trials_csv.hpp"
@@ -20,6 +22,7 @@ public:
     void add_options(CLI::App& app) override;
     std::string check(const rt::ProgramOptions& options) override;
     void started(const rt::ProgramOptions& options) override;
+    int after_actions() override;
     void ending() override;
 
 private:
@@ -28,6 +31,9 @@ private:
     RunStatusLine status_;
     std::unique_ptr<LearningCurve> curve_;  // made when it will be seen
     FinalPose pose_;
+    double replay_seconds_ = 0;
+    LearnedPolicy policy_;
+    bool policy_installed_ = false;
     bool pose_installed_ = false;
     bool csv_installed_ = false, status_installed_ = false;
 };

@@ -23,10 +23,47 @@ bool run_held() {
     const QtWindowBackend* w = windows();
     return w && w->run_controls() && w->run_pace().held();
 }
+
+void set_run_speed(const std::string& preset) {
+    const std::optional<Speed> s = speed_named(preset);
+    QtWindowBackend* w = windows();
+    if (!s || !w) return;
+    w->run_pace().set_speed(*s);
+    if (w->run_controls()) w->run_controls()->show_pace();
+}
+
+void offer_replay(std::function<void()> action) {
+    QtWindowBackend* w = windows();
+    if (!w || !w->run_controls()) return;
+    if (!action) {
+        w->run_controls()->offer_replay({});
+        return;
+    }
+    // The button shows the replay running; the controls may have moved to
+    // another window by the time it ends.
+    w->run_controls()->offer_replay([w, action = std::move(action)] {
+        if (w->run_controls()) w->run_controls()->show_replaying(true);
+        struct Done {
+            QtWindowBackend* w;
+            ~Done() {
+                if (w->run_controls()) w->run_controls()->show_replaying(false);
+            }
+        } done{w};
+        action();
+    });
+}
+
+bool replay_stop_requested() {
+    const QtWindowBackend* w = windows();
+    return w && w->run_controls() && w->run_controls()->replay_stop_requested();
+}
 #else
 void attach_run_controls(double) {}
 void show_run_status(const std::string&) {}
 bool run_held() { return false; }
+void set_run_speed(const std::string&) {}
+void offer_replay(std::function<void()>) {}
+bool replay_stop_requested() { return false; }
 #endif
 
 }  // namespace rt

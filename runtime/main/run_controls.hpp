@@ -16,5 +16,13 @@ void attach_run_controls(double figure);
 void show_run_status(const std::string& text);
 // Whether the run is held by the Pause button.
 bool run_held();
+// Sets the pace to a preset ("realtime", "normal", "fast"), as its button
+// would.
+void set_run_speed(const std::string& preset);
+// Offers "Watch learned policy" on the run controls: `action` runs when it
+// is pressed (an empty one withdraws the offer). While it runs the button
+// reads "Stop watching", and pressing it makes replay_stop_requested true.
+void offer_replay(std::function<void()> action);
+bool replay_stop_requested();
 
 }  // namespace rt

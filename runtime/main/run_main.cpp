@@ -151,6 +151,7 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
     while (windows && launched && WindowSession::windows_open()) {
         windows->wait_for_events();
         reported([] { deliver_pending_callbacks(); });
+        reported([&windows] { windows->run_posted_actions(); });
     }
 #endif
     if (time_is_up()) {

@@ -164,7 +164,7 @@ void QtWindowBackend::attach_run_controls(double figure) {
         delete controls_->toolbar();
         delete controls_->status();
     }
-    controls_ = std::make_unique<RunControlsBar>(w, pace_);
+    controls_ = std::make_unique<RunControlsBar>(w, pace_, [this](std::function<void()> a) { post_action(a); });
     controlled_ = w;
     w->set_chrome(controls_->toolbar(), controls_->status());
 }
@@ -274,8 +274,18 @@ void QtWindowBackend::wait(double seconds) {
 void QtWindowBackend::wait_for_events() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     refresh(false);
-    if (pending_callback_count() > 0) return;
+    if (pending_callback_count() > 0 || !posted_.empty()) return;
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtWindowBackend::post_action(std::function<void()> action) { posted_.push_back(std::move(action)); }
+
+void QtWindowBackend::run_posted_actions() {
+    while (!posted_.empty()) {
+        const std::function<void()> action = std::move(posted_.front());
+        posted_.erase(posted_.begin());
+        action();
+    }
 }
 
 }  // namespace rt

@@ -15,6 +15,7 @@
 // set_window_backend; it must be uninstalled before it is destroyed.
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,8 +52,13 @@ public:
 
     // The main loop's wait: shows and repaints what changed, then blocks
     // until the toolkit has something (a press, a close, a timer) and handles
-    // it. Returns at once when callbacks are already queued.
+    // it. Returns at once when callbacks or actions are already queued.
     void wait_for_events();
+    // Actions of the window chrome (a replay), queued by a button and run by
+    // the main loop after the callbacks, outside the toolkit's handlers;
+    // errors propagate and the rest stay queued.
+    void post_action(std::function<void()> action);
+    void run_posted_actions();
 
     // The window of a figure and the widget of a control, or null.
     FigureWindow* window_of(double figure) const;
@@ -94,6 +100,7 @@ private:
     RunPace pace_;
     QPointer<FigureWindow> controlled_;
     std::unique_ptr<RunControlsBar> controls_;
+    std::vector<std::function<void()>> posted_;
     std::vector<std::pair<std::string, std::unique_ptr<ChartWindow>>> charts_;
     // The frame a window of this window system has, once one was seen.
     mutable FrameMargins seen_margins_ = kHeadlessFrameMargins;

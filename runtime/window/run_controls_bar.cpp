@@ -30,8 +30,8 @@ const char* tip_of(Speed s) {
 
 }  // namespace
 
-RunControlsBar::RunControlsBar(QWidget* window, RunPace& pace)
-    : pace_(pace), toolbar_(new QToolBar(window)), status_(new QLabel(window)) {
+RunControlsBar::RunControlsBar(QWidget* window, RunPace& pace, std::function<void(std::function<void()>)> post)
+    : pace_(pace), toolbar_(new QToolBar(window)), status_(new QLabel(window)), post_(std::move(post)) {
     // The window paints only its figure; its chrome paints its own ground.
     toolbar_->setAutoFillBackground(true);
     status_->setAutoFillBackground(true);
@@ -82,7 +82,11 @@ RunControlsBar::RunControlsBar(QWidget* window, RunPace& pace)
     replay_->setToolTip("After a success: run the final table's greedy choices, without learning, in real time (W)");
     replay_->setEnabled(false);
     QObject::connect(replay_, &QAction::triggered, toolbar_, [this] {
-        if (replay_action_) replay_action_();
+        if (replaying_) {
+            stop_requested_ = true;
+            return;
+        }
+        if (replay_action_ && post_) post_(replay_action_);
     });
     show_pace();
 }
@@ -101,6 +105,12 @@ void RunControlsBar::set_status(const std::string& text) {
 void RunControlsBar::offer_replay(std::function<void()> action) {
     replay_action_ = std::move(action);
     replay_->setEnabled(static_cast<bool>(replay_action_));
+}
+
+void RunControlsBar::show_replaying(bool replaying) {
+    replaying_ = replaying;
+    stop_requested_ = false;
+    replay_->setText(replaying ? "Stop watching" : "Watch learned policy");
 }
 
 QAction* RunControlsBar::speed_action(Speed speed) const noexcept {

@@ -24,8 +24,9 @@ class RunControlsBar {
 public:
     // Makes the toolbar and the status line as children of `window`, which
     // gets their keys and owns them (FigureWindow::set_chrome); this object
-    // only points at them.
-    RunControlsBar(QWidget* window, RunPace& pace);
+    // only points at them. `post` hands an action to the main loop, which
+    // runs it outside the toolkit's event handling.
+    RunControlsBar(QWidget* window, RunPace& pace, std::function<void(std::function<void()>)> post);
 
     QToolBar* toolbar() const noexcept { return toolbar_; }
     QLabel* status() const noexcept { return status_; }
@@ -33,8 +34,11 @@ public:
     void show_pace();
     void set_status(const std::string& text);
     // Offers "Watch learned policy" (also the W key), running `action` when
-    // pressed; an empty action withdraws the offer.
+    // pressed; an empty action withdraws the offer. While the action runs
+    // the button reads "Stop watching" and pressing it asks it to stop.
     void offer_replay(std::function<void()> action);
+    bool replay_stop_requested() const noexcept { return stop_requested_; }
+    void show_replaying(bool replaying);
 
     QAction* pause_action() const noexcept { return pause_; }
     QAction* speed_action(Speed speed) const noexcept;
@@ -48,6 +52,8 @@ private:
     QAction* speeds_[3];
     QAction* replay_;
     std::function<void()> replay_action_;
+    std::function<void(std::function<void()>)> post_;
+    bool replaying_ = false, stop_requested_ = false;
 };
 
 }  // namespace rt

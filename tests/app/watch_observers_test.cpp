@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/learned_policy.hpp"
 #include "app/learning_curve.hpp"
 #include "app/trials_csv.hpp"
 #include "gui/tavrin.hpp"
@@ -114,6 +115,35 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     EXPECT_EQ(rows.back()[8], "-0.5");
     EXPECT_NE(first_run, second_run);
     std::filesystem::remove(file);
+}
+
+TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorTree) {
+    sys::LearnedPolicy policy;
+    const sys::ScopedRunObserver installed(policy);
+    set_value("radiobutton1", 0);
+    set_value("alpha_sl", 0.3);
+    set_value("gamma_sl", 0.95);
+    set_value("reinf_sl", -1);
+    EXPECT_FALSE(policy.ready());
+    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+    ASSERT_TRUE(policy.ready());
+
+    const auto title = [] {
+        return rt::get(rt::get(rt::gca(), rt::Value::string("Title")), rt::Value::string("String")).text();
+    };
+    const std::string title_before = title();
+    const double objects_before = static_cast<double>(rt::findall(rt::Value(0.0)).numel());
+    const sys::ReplayEnd first = policy.replay(400), second = policy.replay(400);
+    // The same table gives the same course, and nothing of it stays.
+    EXPECT_GT(first.steps, 0);
+    EXPECT_EQ(first.steps, second.steps);
+    EXPECT_EQ(first.x, second.x);
+    EXPECT_EQ(first.theta, second.theta);
+    EXPECT_EQ(title(), title_before);
+    EXPECT_EQ(title_before, "Success at 322 trials");
+    EXPECT_EQ(static_cast<double>(rt::findall(rt::Value(0.0)).numel()), objects_before);
+    // A stop asked for ends it before its first step.
+    EXPECT_EQ(policy.replay(400, [] { return true; }).steps, 0);
 }
 
 TEST(TrialsCsvNumbers, ReadBackAsTheSameDoubleAndCountsStayWhole) {

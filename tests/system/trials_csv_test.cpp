@@ -92,6 +92,21 @@ TEST(TrialsCsv, AnUnwritablePathIsRefusedAtStartAndAStoppedRunKeepsItsRows) {
     for (const auto& r : csv.rows) EXPECT_EQ(r.at(3), "failure");
 }
 
+TEST(Replay, RunsAfterASuccessOnlyAndAddsNoTrial) {
+    const std::string file = sys_test::make_temp_folder() + "/replayed.csv";
+    const auto run = run_tavrin_within(120, {"--headless", "--trials-csv", file, "--set", "radiobutton1=0", "--set",
+                                             "alpha_sl=0.3", "--set", "gamma_sl=0.95", "--set", "reinf_sl=-1",
+                                             "--click", "pushbutton1", "--replay", "4"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\nreplay: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find(" steps ("), std::string::npos) << run.out;
+    EXPECT_EQ(read_csv(file).rows.size(), 323u);  // the replay is no trial
+
+    const auto nothing_learned = run_tavrin_within(30, {"--headless", "--replay", "4"});
+    EXPECT_EQ(nothing_learned.status, 1);
+    EXPECT_NE(nothing_learned.err.find("--replay: no run succeeded"), std::string::npos) << nothing_learned.err;
+}
+
 TEST(Speed, RealTimeHeadlessPacesTheStepsAndBadPresetsAreRefused) {
     const std::string file = sys_test::make_temp_folder() + "/paced.csv";
     const auto run = run_tavrin_within(60, {"--headless", "--speed", "realtime", "--max-seconds", "1",
