@@ -11,6 +11,10 @@ namespace sys {
 namespace {
 constexpr long kStepsBetweenClockReads = 64;
 constexpr double kSecondsBetweenTexts = 0.1;
+// Box b sits at row floor((b-1)/18)+1, column mod(b-1,18)+1 of the mesh.
+constexpr const char* kMeshNote =
+    "x: column 1-18 and y: row 1-9 of box = 18 (row - 1) + column\n"
+    "z: Q(push left) on the lower surface, Q(push right) + 1 on the upper";
 }  // namespace
 
 std::string run_status_text(const StepReport& at, double steps_per_second) {
@@ -21,7 +25,7 @@ std::string run_status_text(const StepReport& at, double steps_per_second) {
 }
 
 void RunStatusLine::run_started(const RunSettings&) {
-    attached_ = false;
+    attached_ = mesh_named_ = false;
     steps_since_ = 0;
     steps_to_check_ = 0;
     rate_ = 0;
@@ -35,7 +39,9 @@ void RunStatusLine::step(const StepReport& r) {
         // The run draws its cart window first and makes it current at
         // every step.
         attached_ = true;
-        rt::attach_run_controls(rt::gcf().scalar());
+        const double cart = rt::gcf().scalar();
+        rt::attach_run_controls(cart);
+        rt::set_window_caption(cart, "cart");
     }
     if (--steps_to_check_ > 0) return;
     steps_to_check_ = kStepsBetweenClockReads;
@@ -44,6 +50,13 @@ void RunStatusLine::step(const StepReport& r) {
 }
 
 RunCourse RunStatusLine::trial_ended(const TrialReport& r) {
+    if (!mesh_named_ && !r.success) {
+        // The run has just drawn the table: its window is current.
+        mesh_named_ = true;
+        const double mesh = rt::gcf().scalar();
+        rt::set_window_caption(mesh, "action values");
+        rt::set_window_note(mesh, kMeshNote);
+    }
     StepReport at = last_;
     at.trial = r.success ? r.trial - 1 : r.trial;
     at.steps = r.success ? r.steps : 0;

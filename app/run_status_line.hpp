@@ -2,7 +2,10 @@
 // The status line under the cart window's run controls: run number, trial,
 // steps of the current trial out of 100000, best so far, and steps per
 // second. It also puts the run controls on the cart window when a run
-// starts (the window current at the run's first step).
+// starts (the window current at the run's first step), and names the run's
+// windows in their title bars: "Figure 2: cart" and, at the first failure
+// (when the mesh window is current), "Figure 3: action values" with a note
+// on how its axes read.
 //
 // The text is rewritten at most ten times a second and at every trial's
 // end, so a step costs a counter and, now and then, a clock read.
@@ -31,7 +34,7 @@ public:
 private:
     void show(const StepReport& r, Clock::time_point now);
 
-    bool attached_ = false;
+    bool attached_ = false, mesh_named_ = false;
     long steps_since_ = 0;    // steps since the rate was last measured
     long steps_to_check_ = 0; // steps left before the next clock read
     Clock::time_point since_{};

@@ -7,7 +7,9 @@
 
 #include "runtime/call/console.hpp"
 #include "runtime/call/guard.hpp"
+#include "runtime/graphics/graphics.hpp"
 #include "runtime/main/command_line.hpp"
+#include "runtime/main/run_controls.hpp"
 
 namespace sys {
 
@@ -35,11 +37,13 @@ std::string WatchExtension::check(const rt::ProgramOptions&) {
 }
 
 void WatchExtension::started(const rt::ProgramOptions& options) {
+    headless_ = options.headless;
     if (!csv_path_.empty() && !csv_installed_) {
         add_run_observer(&csv_);
         csv_installed_ = true;
     }
     if (!options.headless && !status_installed_) {
+        add_run_observer(this);
         add_run_observer(&status_);
         status_installed_ = true;
     }
@@ -58,6 +62,7 @@ void WatchExtension::started(const rt::ProgramOptions& options) {
 void WatchExtension::ending() {
     remove_run_observer(&csv_);
     remove_run_observer(&status_);
+    remove_run_observer(this);
     if (curve_) remove_run_observer(curve_.get());
     curve_.reset();
     if (pose_installed_) remove_run_observer(&pose_);
@@ -66,7 +71,29 @@ void WatchExtension::ending() {
     csv_installed_ = status_installed_ = false;
 }
 
+void WatchExtension::explain_sliders() {
+    if (sliders_explained_) return;
+    sliders_explained_ = true;
+    struct Slider {
+        const char* tag;
+        const char* what;
+    };
+    for (const Slider& s : {Slider{"alpha_sl", "Learning rate ALPHA"}, Slider{"beta_sl", "Random amplitude BETA"},
+                            Slider{"gamma_sl", "Discount GAMMA"}, Slider{"reinf_sl", "Reinforcement at failure"}}) {
+        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(s.tag)};
+        const rt::Value found = rt::findall(rt::Value(0.0), pairs);
+        if (found.numel() != 1) continue;
+        const double h = found[0];
+        const std::string when = std::string(s.tag) == "reinf_sl"
+                                     ? "A run reads it at every failure, so a change applies at once."
+                                     : "A change applies at the next Start.";
+        rt::set_control_tooltip(h, std::string(s.what) + ": " + csv_number(rt::get(h, "Min").scalar()) + " to " +
+                                       csv_number(rt::get(h, "Max").scalar()) + ". " + when);
+    }
+}
+
 int WatchExtension::after_actions() {
+    if (!headless_) rt::guarded([this] { explain_sliders(); });
     if (!(replay_seconds_ > 0)) return 0;
     rt::console().flush();
     if (!policy_.ready()) {

@@ -17,7 +17,7 @@
 
 namespace sys {
 
-class WatchExtension final : public rt::ProgramExtension {
+class WatchExtension final : public rt::ProgramExtension, private RunObserver {
 public:
     void add_options(CLI::App& app) override;
     std::string check(const rt::ProgramOptions& options) override;
@@ -26,6 +26,12 @@ public:
     void ending() override;
 
 private:
+    // Each slider's tooltip: its range, and when a change takes effect;
+    // given after the actions, or at a run's start if one starts first.
+    void explain_sliders();
+    void run_started(const RunSettings&) override { explain_sliders(); }
+
+    bool headless_ = true, sliders_explained_ = false;
     std::string csv_path_;
     TrialsCsv csv_;
     RunStatusLine status_;

@@ -1,6 +1,8 @@
 #include "runtime/main/run_controls.hpp"
 
 #ifdef TAVRIN_WITH_WINDOWS
+#include <QLabel>
+
 #include "runtime/window/qt_window_backend.hpp"
 #endif
 
@@ -17,6 +19,27 @@ void attach_run_controls(double figure) {
 
 void show_run_status(const std::string& text) {
     if (QtWindowBackend* w = windows(); w && w->run_controls()) w->run_controls()->set_status(text);
+}
+
+void set_window_caption(double figure, const std::string& caption) {
+    if (QtWindowBackend* w = windows(); w && w->window_of(figure))
+        w->window_of(figure)->set_caption(QString::fromStdString(caption));
+}
+
+void set_window_note(double figure, const std::string& note) {
+    QtWindowBackend* w = windows();
+    FigureWindow* window = w ? w->window_of(figure) : nullptr;
+    if (!window || window->chrome_bottom() > 0) return;
+    auto* label = new QLabel(QString::fromStdString(note));
+    label->setAutoFillBackground(true);
+    label->setContentsMargins(6, 2, 6, 2);
+    label->setMinimumWidth(50);
+    window->set_chrome(nullptr, label);
+}
+
+void set_control_tooltip(double control, const std::string& tip) {
+    if (QtWindowBackend* w = windows(); w && w->widget_of(control))
+        w->widget_of(control)->setToolTip(QString::fromStdString(tip));
 }
 
 bool run_held() {
@@ -61,6 +84,9 @@ bool replay_stop_requested() {
 void attach_run_controls(double) {}
 void show_run_status(const std::string&) {}
 bool run_held() { return false; }
+void set_window_caption(double, const std::string&) {}
+void set_window_note(double, const std::string&) {}
+void set_control_tooltip(double, const std::string&) {}
 void set_run_speed(const std::string&) {}
 void offer_replay(std::function<void()>) {}
 bool replay_stop_requested() { return false; }

@@ -14,6 +14,12 @@ namespace rt {
 void attach_run_controls(double figure);
 // The text of the status line.
 void show_run_status(const std::string& text);
+// Chrome of any figure's window: a caption after "Figure N: " while the
+// figure has no "Name", a note line under the figure, and a control's
+// tooltip. None of them is a property.
+void set_window_caption(double figure, const std::string& caption);
+void set_window_note(double figure, const std::string& note);
+void set_control_tooltip(double control, const std::string& tip);
 // Whether the run is held by the Pause button.
 bool run_held();
 // Sets the pace to a preset ("realtime", "normal", "fast"), as its button

@@ -69,13 +69,19 @@ void FigureWindow::apply_position() {
 void FigureWindow::apply_title() {
     const GraphicsObject* fig = object();
     if (!fig) return;
-    const QString name = QString::fromStdString(fig->value(P::Name).text());
+    QString name = QString::fromStdString(fig->value(P::Name).text());
+    if (name.isEmpty()) name = caption_;
     QString title = name;
     if (fig->is(P::NumberTitle, "on")) {
         title = QString("Figure %1").arg(static_cast<long long>(fig->handle()));
         if (!name.isEmpty()) title += ": " + name;
     }
     setWindowTitle(title);
+}
+
+void FigureWindow::set_caption(const QString& caption) {
+    caption_ = caption;
+    apply_title();
 }
 
 void FigureWindow::place_controls() {

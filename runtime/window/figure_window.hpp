@@ -33,6 +33,9 @@ public:
     // origin on the primary screen); the move is not reported back.
     void apply_position();
     void apply_title();
+    // What the window shows after "Figure N: " while the figure has no
+    // "Name" of its own (window chrome; the figure's properties stay).
+    void set_caption(const QString& caption);
     // Places every control widget of the figure.
     void place_controls();
 
@@ -69,6 +72,7 @@ private:
     // Geometries this side asked for lately: the window system confirms them
     // later, possibly after the program asked for another.
     std::deque<QRect> requested_;
+    QString caption_;
     QWidget* top_chrome_ = nullptr;
     QWidget* bottom_chrome_ = nullptr;
 };

@@ -138,6 +138,11 @@ TEST_F(RunControls, StatusLineAndToolbarAreChromeOfTheCartWindow) {
     const rt::Value pos = rt::get(2.0, "Position");
     EXPECT_EQ(pos[2], 500);
     EXPECT_EQ(pos[3], 200);
+    // The title bars say what the windows show; the figures' names stay.
+    EXPECT_EQ(cart->windowTitle(), "Figure 2: cart");
+    EXPECT_EQ(backend_->window_of(3)->windowTitle(), "Figure 3: action values");
+    EXPECT_EQ(text_of(2, "Name"), "");
+    EXPECT_EQ(text_of(3, "Name"), "");
     // The last trial's numbers, as the run's own title counts them.
     const std::string text = backend_->run_controls()->status()->text().toStdString();
     EXPECT_EQ(text, status_.text());
