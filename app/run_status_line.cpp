@@ -14,7 +14,7 @@ constexpr double kSecondsBetweenTexts = 0.1;
 // Box b sits at row floor((b-1)/18)+1, column mod(b-1,18)+1 of the mesh.
 constexpr const char* kMeshNote =
     "x: column 1-18 and y: row 1-9 of box = 18 (row - 1) + column\n"
-    "z: Q(push left) on the lower surface, Q(push right) + 1 on the upper";
+    "z: Q(push left) below, Q(push right) + 1 above";
 }  // namespace
 
 std::string run_status_text(const StepReport& at, double steps_per_second) {

@@ -50,6 +50,8 @@ void WatchExtension::started(const rt::ProgramOptions& options) {
     if ((!options.headless || !options.save_figures.empty()) && !curve_) {
         curve_ = std::make_unique<LearningCurve>();
         add_run_observer(curve_.get());
+        map_ = std::make_unique<PolicyMap>();
+        add_run_observer(map_.get());
         add_run_observer(&pose_);
         pose_installed_ = true;
     }
@@ -65,6 +67,8 @@ void WatchExtension::ending() {
     remove_run_observer(this);
     if (curve_) remove_run_observer(curve_.get());
     curve_.reset();
+    if (map_) remove_run_observer(map_.get());
+    map_.reset();
     if (pose_installed_) remove_run_observer(&pose_);
     if (policy_installed_) remove_run_observer(&policy_);
     pose_installed_ = policy_installed_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 // What lets a person (or a script) watch a run learn, as one program
 // extension: the run controls' status line with windows, the learning
-// curve and the final pose after a success (with windows, or for
+// curve, the policy map and the final pose after a success (with windows, or for
 // --save-figures), the learned controller (Watch learned policy, and
 // --replay SECONDS headless), and --trials-csv FILE.
 
@@ -11,6 +11,7 @@
 #include "app/final_pose.hpp"
 #include "app/learned_policy.hpp"
 #include "app/learning_curve.hpp"
+#include "app/policy_map.hpp"
 #include "app/run_status_line.hpp"
 #include "app/trials_csv.hpp"
 #include "runtime/main/program_extension.hpp"
@@ -36,6 +37,7 @@ private:
     TrialsCsv csv_;
     RunStatusLine status_;
     std::unique_ptr<LearningCurve> curve_;  // made when it will be seen
+    std::unique_ptr<PolicyMap> map_;
     FinalPose pose_;
     double replay_seconds_ = 0;
     LearnedPolicy policy_;

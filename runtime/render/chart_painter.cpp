@@ -86,6 +86,79 @@ void paint_line(const ChartLine& l, const Scale& s, QPainter& painter) {
     else painter.drawPath(path);
 }
 
+QColor diverging(double v, double limit) {
+    if (!std::isfinite(v)) return QColor(220, 220, 220);
+    const double t = std::clamp(v / (limit > 0 ? limit : 1), -1.0, 1.0);
+    // White at zero, to blue below and to red above.
+    const auto mix = [](double a, double b, double f) { return static_cast<int>(std::lround(a + (b - a) * f)); };
+    return t < 0 ? QColor(mix(255, 33, -t), mix(255, 102, -t), mix(255, 172, -t))
+                 : QColor(mix(255, 178, t), mix(255, 24, t), mix(255, 43, t));
+}
+
+void paint_grid(const Chart& chart, QPainter& painter, QSize size, double line) {
+    const ChartGrid& g = chart.grid;
+    const QRectF box(QPointF(95, 2 * line + kTitleGap), QPointF(size.width() - 75.0, size.height() - 5.0 * line));
+    if (box.width() < 10 || box.height() < 10) return;
+    const double cw = box.width() / g.cols, ch = box.height() / g.rows;
+    for (int r = 0; r < g.rows; ++r) {
+        for (int c = 0; c < g.cols; ++c) {
+            const std::size_t i = static_cast<std::size_t>(r * g.cols + c);
+            const double v = i < g.values.size() ? g.values[i] : std::nan("");
+            painter.fillRect(QRectF(box.left() + c * cw, box.top() + r * ch, cw, ch), diverging(v, g.limit));
+        }
+    }
+    painter.setPen(QPen(QColor(0, 0, 0, 40), 1));
+    for (int c = 1; c < g.cols; ++c) painter.drawLine(QPointF(box.left() + c * cw, box.top()), QPointF(box.left() + c * cw, box.bottom()));
+    for (int r = 1; r < g.rows; ++r) painter.drawLine(QPointF(box.left(), box.top() + r * ch), QPointF(box.right(), box.top() + r * ch));
+    painter.setPen(QPen(Qt::black, 1.5));
+    for (int c = g.block_cols; c < g.cols; c += g.block_cols)
+        painter.drawLine(QPointF(box.left() + c * cw, box.top()), QPointF(box.left() + c * cw, box.bottom()));
+    for (int r = g.block_rows; r < g.rows; r += g.block_rows)
+        painter.drawLine(QPointF(box.left(), box.top() + r * ch), QPointF(box.right(), box.top() + r * ch));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(box);
+    if (g.outlined >= 0 && g.outlined < g.rows * g.cols) {
+        painter.setPen(QPen(Qt::black, 2.5));
+        painter.drawRect(QRectF(box.left() + (g.outlined % g.cols) * cw, box.top() + (g.outlined / g.cols) * ch, cw, ch));
+    }
+    // The blocks' labels: under the columns and left of the rows.
+    painter.setPen(Qt::black);
+    const double bw = cw * g.block_cols, bh = ch * g.block_rows;
+    for (std::size_t b = 0; b < g.col_blocks.size(); ++b) {
+        painter.drawText(QRectF(box.left() + static_cast<double>(b) * bw, box.bottom() + kLabelGap, bw, line),
+                         Qt::AlignHCenter, QString::fromStdString(g.col_blocks[b]));
+    }
+    for (std::size_t b = 0; b < g.row_blocks.size(); ++b) {
+        painter.drawText(QRectF(2, box.top() + static_cast<double>(b) * bh, box.left() - kLabelGap - 4, bh),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap, QString::fromStdString(g.row_blocks[b]));
+    }
+    painter.drawText(QRectF(box.left(), box.bottom() + kLabelGap + line, box.width(), line), Qt::AlignHCenter,
+                     QString::fromStdString(chart.x_label));
+    painter.drawText(QRectF(4, box.bottom() + kLabelGap + 2 * line, size.width() - 8, 2.6 * line),
+                     Qt::AlignLeft | Qt::TextWordWrap, QString::fromStdString(g.note));
+    // The colour bar, with the scale's ends and zero.
+    const QRectF bar(box.right() + 12, box.top(), 12, box.height());
+    for (int y = 0; y < static_cast<int>(bar.height()); ++y) {
+        const double v = g.limit * (1 - 2 * (y + 0.5) / bar.height());
+        painter.fillRect(QRectF(bar.left(), bar.top() + y, bar.width(), 1.0), diverging(v, g.limit));
+    }
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(bar);
+    const auto bar_label = [&](double v, double y) {
+        painter.drawText(QRectF(bar.right() + 3, y - line / 2, 60, line), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(v, 'g', 2));
+    };
+    bar_label(g.limit, bar.top());
+    bar_label(0, bar.center().y());
+    bar_label(-g.limit, bar.bottom());
+    painter.save();
+    painter.translate(size.width() - 4.0, box.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-box.height() / 2, -line, box.height(), line), Qt::AlignHCenter,
+                     QString::fromStdString(g.color_label));
+    painter.restore();
+}
+
 }  // namespace
 
 void paint_chart(const Chart& chart, QPainter& painter, QSize size) {
@@ -95,6 +168,14 @@ void paint_chart(const Chart& chart, QPainter& painter, QSize size) {
     painter.setFont(axes_font());
     const QFontMetricsF metrics(painter.font());
     const double line = metrics.height();
+    if (chart.grid.rows > 0 && chart.grid.cols > 0) {
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, line * 0.5, size.width(), line), Qt::AlignHCenter,
+                         QString::fromStdString(chart.title));
+        paint_grid(chart, painter, size, line);
+        painter.restore();
+        return;
+    }
     const auto legend_lines = static_cast<double>(
         std::count_if(chart.lines.begin(), chart.lines.end(), [](const ChartLine& l) { return !l.label.empty(); }));
     const QRectF box(QPointF(std::max(60.0, size.width() * 0.12), 2 * line + kTitleGap),

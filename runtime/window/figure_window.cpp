@@ -52,7 +52,7 @@ void FigureWindow::apply_position() {
     const QRect screen = primary_screen_rect();
     const int w = std::max(1, rounded(r.width)), h = std::max(1, rounded(r.height));
     const QRect target(screen.left() + rounded(r.left),
-                       screen.top() + screen.height() - rounded(r.bottom) - h - chrome_bottom() - chrome_top(), w,
+                       screen.top() + screen.height() - rounded(r.bottom) - h - chrome_top(), w,
                        h + chrome_top() + chrome_bottom());
     requested_.push_back(target);
     if (requested_.size() > kRememberedRequests) requested_.pop_front();

@@ -7,10 +7,16 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
+#include "app/policy_map.hpp"
 #include "app/run_status_line.hpp"
+#include "learning/get_box.hpp"
+#include "runtime/array/ops.hpp"
+#include "runtime/main/charts.hpp"
+#include "runtime/render/chart_painter.hpp"
 #include "learning/run_observer.hpp"
 #include "tests/runtime/window/window_fixture.hpp"
 
@@ -154,6 +160,40 @@ TEST_F(RunControls, StatusLineAndToolbarAreChromeOfTheCartWindow) {
     EXPECT_NE(title.find("Trials  5, Best success : " + std::to_string(static_cast<long>(watch.last.best))),
               std::string::npos)
         << title;
+}
+
+TEST_F(RunControls, PolicyMapCellsFollowTheBoxesAndColourTheTablesSign) {
+    // Every box has a cell of its own, where its bins say.
+    std::vector<int> seen(162, 0);
+    for (int box = 1; box <= 162; ++box) ++seen.at(static_cast<std::size_t>(sys::policy_map_cell(box)));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 162);
+    const double degree = 3.141592653589793 / 180;
+    const double box = sys::get_box(rt::Value(-1.0), rt::Value(1.0), rt::Value(0.5 * degree), rt::Value(0.0)).scalar();
+    // Left block of positions (column block 0), pole angle 0 to 1 degree
+    // (cell 3), fastest cart (row block 0), middle angular velocity (row 1).
+    EXPECT_EQ(sys::policy_map_cell(static_cast<int>(box)), 1 * 18 + 3);
+
+    // Push right better in the left third of positions, push left elsewhere.
+    rt::Value q = rt::zeros(162, 2);
+    for (int b = 1; b <= 162; ++b) rt::array_assign2(q, b, 2.0, (b - 1) % 3 == 0 ? 1.0 : -1.0);
+    sys::PolicyMap map;
+    map.trial_ended(sys::TrialReport{1, 1, 10, 10, false, -1, &q});
+    for (int b = 1; b <= 162; ++b) {
+        EXPECT_EQ(map.chart().grid.values[static_cast<std::size_t>(sys::policy_map_cell(b))],
+                  (b - 1) % 3 == 0 ? 1.0 : -1.0);
+    }
+    const QImage picture = rt::render_chart(map.chart(), QSize(390, 400));
+    long red = 0, blue = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width() - 80; ++x) {  // the colour bar aside
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 150 && c.blue() < 80;
+            blue += c.blue() > 150 && c.red() < 80;
+        }
+    }
+    ASSERT_GT(red, 1000);
+    EXPECT_NEAR(static_cast<double>(blue) / static_cast<double>(red), 2.0, 0.3);
+    rt::forget_charts();
 }
 
 }  // namespace
