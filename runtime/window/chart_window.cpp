@@ -9,6 +9,7 @@ namespace rt {
 void ChartWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paint_chart(chart_, painter, size());
+    stale = false;
 }
 
 }  // namespace rt

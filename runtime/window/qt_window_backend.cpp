@@ -177,7 +177,7 @@ void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, co
                                  const PixelRect& place, bool reopen) {
     auto it = std::find_if(charts_.begin(), charts_.end(), [&](const auto& c) { return c.first == name; });
     if (it == charts_.end()) {
-        auto window = std::make_unique<ChartWindow>(chart);
+        auto window = std::make_unique<ChartWindow>(chart, options_.fps);
         window->setWindowTitle(QString::fromStdString(title));
         const QRect screen = primary_screen_rect();
         const int w = static_cast<int>(place.width), h = static_cast<int>(place.height);
@@ -188,7 +188,7 @@ void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, co
         reopen = true;
     }
     if (reopen && !it->second->isVisible()) it->second->show();
-    it->second->update();
+    it->second->stale = true;
 }
 
 QWidget* QtWindowBackend::chart_window(const std::string& name) const {
@@ -227,6 +227,13 @@ void QtWindowBackend::refresh(bool throttled) {
         if (throttled && !w->schedule().due(start)) continue;
         w->repaint();
         w->schedule().painted(start, RefreshClock::now());
+    }
+    for (const auto& [name, c] : charts_) {
+        if (!c->isVisible() || !c->stale) continue;
+        const auto start = RefreshClock::now();
+        if (throttled && !c->schedule().due(start)) continue;
+        c->repaint();
+        c->schedule().painted(start, RefreshClock::now());
     }
 }
 
