@@ -42,11 +42,6 @@ void set_control_tooltip(double control, const std::string& tip) {
         w->widget_of(control)->setToolTip(QString::fromStdString(tip));
 }
 
-bool run_held() {
-    const QtWindowBackend* w = windows();
-    return w && w->run_controls() && w->run_pace().held();
-}
-
 void set_run_speed(const std::string& preset) {
     const std::optional<Speed> s = speed_named(preset);
     QtWindowBackend* w = windows();
@@ -83,7 +78,6 @@ bool replay_stop_requested() {
 #else
 void attach_run_controls(double) {}
 void show_run_status(const std::string&) {}
-bool run_held() { return false; }
 void set_window_caption(double, const std::string&) {}
 void set_window_note(double, const std::string&) {}
 void set_control_tooltip(double, const std::string&) {}

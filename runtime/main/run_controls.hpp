@@ -20,8 +20,6 @@ void show_run_status(const std::string& text);
 void set_window_caption(double figure, const std::string& caption);
 void set_window_note(double figure, const std::string& note);
 void set_control_tooltip(double control, const std::string& tip);
-// Whether the run is held by the Pause button.
-bool run_held();
 // Sets the pace to a preset ("realtime", "normal", "fast"), as its button
 // would.
 void set_run_speed(const std::string& preset);
