@@ -25,6 +25,8 @@ public:
 
     // Creates and arranges the cart window, then the action-value window.
     void open_windows();
+    // Draws into the cart window of an earlier display instead (a replay).
+    void attach_cart_window(const rt::Value& window) { h1_ = window; }
     // The mesh's grids: GX(j, k) = k, GY(j, k) = j over 9 rows and 18 columns.
     void build_grids();
     // Draws the cart at x with its pole at theta and the marker of the push

@@ -42,7 +42,7 @@ std::optional<ScreenSize> to_screen(const std::string& text) {
 std::string usage_line(const std::string& program) {
     return "usage: " + program +
            " [--headless] [--set TAG=VALUE]... [--click TAG]... [--eval STATEMENT]... [--seed N]"
-           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N] [--max-seconds S]";
+           " [--screen WxH] [--save-figures DIR] [--pace SECONDS] [--fps N] [--max-seconds S] [--speed PRESET]";
 }
 
 }  // namespace
@@ -107,6 +107,12 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
             ->type_name("S")
             ->check(number_in("a number of seconds from 0.001 to 1e9",
                               [](double d) { return d >= 0.001 && d <= 1e9; }));
+    app.add_option("--speed", o.speed,
+                   "Starting pace: realtime (0.02 s a step), normal (about 1000 steps a second) or fast (unpaced); "
+                   "with windows the default is normal")
+        ->type_name("PRESET")
+        ->check(CLI::IsMember({"realtime", "normal", "fast"}))
+        ->excludes(pace_opt);
     for (ProgramExtension* e : extensions) e->add_options(app);
     app.footer("Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
                "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
@@ -128,6 +134,7 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
     if (pace_opt->count() > 0) o.pace = *option_number(pace);
     if (fps_opt->count() > 0) o.fps = *option_number(fps);
     if (max_seconds_opt->count() > 0) o.max_seconds = *option_number(max_seconds);
+    o.pace_given = pace_opt->count() > 0;
     if (screen_opt->count() > 0) o.screen = to_screen(screen);
 
     // The actions in the order they stand on the command line: each entry of

@@ -14,6 +14,8 @@
 //   --pace SECONDS        make every pause last at least this long
 //   --fps N               repaint each window at most N times a second
 //   --max-seconds S       after S seconds, close every window (time_limit.hpp)
+//   --speed PRESET        the starting pace as a preset: realtime, normal or
+//                         fast (not with --pace)
 //
 // --set, --click and --eval keep their command-line order.
 
@@ -49,6 +51,8 @@ struct ProgramOptions {
     double pace = 0;           // seconds; 0: no slowing down
     double fps = 60;
     double max_seconds = 0;    // 0: no time limit
+    bool pace_given = false;   // --pace was on the command line
+    std::string speed;         // "realtime", "normal", "fast"; empty: not given
 };
 
 struct ParsedCommandLine {

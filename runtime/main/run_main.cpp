@@ -17,6 +17,7 @@
 #include "runtime/call/program.hpp"
 #include "runtime/call/random.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "runtime/main/charts.hpp"
 #include "runtime/main/command_line.hpp"
 #include "runtime/main/startup_actions.hpp"
 #include "runtime/main/time_limit.hpp"
@@ -24,12 +25,23 @@
 #include "runtime/window/display_check.hpp"
 #include "runtime/window/figure_export.hpp"
 #include "runtime/window/paced_pause.hpp"
+#include "runtime/window/run_pace.hpp"
 #include "runtime/window/window_session.hpp"
 #endif
 
 namespace rt {
 
 namespace {
+
+#ifdef TAVRIN_WITH_WINDOWS
+// --pace, else --speed; unset, windows start at a pace a person can follow
+// and a headless run goes as fast as it can.
+double starting_pace(const ProgramOptions& o) {
+    if (o.pace_given) return o.pace;
+    if (const std::optional<Speed> s = speed_named(o.speed)) return pace_of(*s);
+    return o.headless ? 0 : pace_of(Speed::normal);
+}
+#endif
 
 // The folder of the running executable, where the build puts the layout
 // files; empty when it cannot be told.
@@ -95,9 +107,9 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
             std::cerr << no_display_message(program, *problem) << std::endl;
             return 1;
         }
-        windows = std::make_unique<WindowSession>(program, WindowOptions{options.fps, options.pace});
-    } else if (options.pace > 0) {
-        paced = std::make_unique<PacedPauseBackend>(options.pace);
+        windows = std::make_unique<WindowSession>(program, WindowOptions{options.fps, starting_pace(options)});
+    } else if (starting_pace(options) > 0) {
+        paced = std::make_unique<PacedPauseBackend>(starting_pace(options));
         set_window_backend(paced.get());
     }
 #else
@@ -173,7 +185,15 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
 #ifdef TAVRIN_WITH_WINDOWS
     // With windows the pictures show the state the actions left; then the
     // program lives until its last window closes.
-    if (!options.save_figures.empty() && launched && !reported([&] { save_figures(options.save_figures); })) status = 1;
+    if (!options.save_figures.empty() && launched && !reported([&] {
+            save_figures(options.save_figures);
+            for (const NamedChart* c : charts()) {
+                save_chart(options.save_figures, c->name, c->chart, static_cast<int>(c->place.place.width),
+                           static_cast<int>(c->place.place.height));
+            }
+        })) {
+        status = 1;
+    }
     while (windows && launched && WindowSession::windows_open()) {
         if (limit && limit->grace_over()) {
             reported([] { end_every_window(); });
@@ -183,6 +203,7 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         const std::uint64_t errors_before = caught_errors();
         reported([] { deliver_pending_callbacks(); });
         if (!time_is_up()) error_reported_since(errors_before);
+        reported([&windows] { windows->run_posted_actions(); });
     }
 #endif
     if (time_is_up()) {

@@ -13,6 +13,7 @@
 #include "runtime/call/console.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/window_backend.hpp"
+#include "runtime/render/afterimage_painter.hpp"
 #include "runtime/render/control_painter.hpp"
 
 namespace rt {
@@ -56,11 +57,13 @@ void FigureWindow::apply_position() {
     const PixelRect r = pixel_position(*fig);
     const QRect screen = primary_screen_rect();
     const int w = std::max(1, rounded(r.width)), h = std::max(1, rounded(r.height));
-    const QRect target(screen.left() + rounded(r.left), screen.top() + screen.height() - rounded(r.bottom) - h, w, h);
+    const QRect target(screen.left() + rounded(r.left),
+                       screen.top() + screen.height() - rounded(r.bottom) - h - chrome_top(), w,
+                       h + chrome_top() + chrome_bottom());
     requested_.push_back(target);
     if (requested_.size() > kRememberedRequests) requested_.pop_front();
     if (fig->is(P::Resize, "off")) {
-        setFixedSize(w, h);
+        setFixedSize(target.size());
     } else {
         setMinimumSize(1, 1);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -72,7 +75,8 @@ void FigureWindow::apply_position() {
 void FigureWindow::apply_title() {
     const GraphicsObject* fig = object();
     if (!fig) return;
-    const QString name = QString::fromStdString(fig->value(P::Name).text());
+    QString name = QString::fromStdString(fig->value(P::Name).text());
+    if (name.isEmpty()) name = caption_;
     QString title = name;
     if (fig->is(P::NumberTitle, "on")) {
         title = QString("Figure %1").arg(static_cast<long long>(fig->handle()));
@@ -81,14 +85,45 @@ void FigureWindow::apply_title() {
     setWindowTitle(title);
 }
 
+void FigureWindow::set_caption(const QString& caption) {
+    caption_ = caption;
+    apply_title();
+}
+
 void FigureWindow::place_controls() {
     const GraphicsObject* fig = object();
     if (!fig) return;
-    const QSizeF inner(size());
+    const QRect area = figure_area();
+    const QSizeF inner(area.size());
     for (const GraphicsObject* child : fig->children()) {
         if (child->type() != ObjectType::Uicontrol || !child->backend_data) continue;
-        static_cast<QWidget*>(child->backend_data)->setGeometry(control_device_rect(*child, inner).toRect());
+        static_cast<QWidget*>(child->backend_data)
+            ->setGeometry(control_device_rect(*child, inner).toRect().translated(area.topLeft()));
     }
+}
+
+void FigureWindow::set_chrome(QWidget* top, QWidget* bottom) {
+    top_chrome_ = top;
+    bottom_chrome_ = bottom;
+    for (QWidget* w : {top, bottom}) {
+        if (!w) continue;
+        w->setParent(this);
+        w->show();
+    }
+    apply_position();
+    place_chrome();
+}
+
+int FigureWindow::chrome_top() const { return top_chrome_ ? top_chrome_->sizeHint().height() : 0; }
+int FigureWindow::chrome_bottom() const { return bottom_chrome_ ? bottom_chrome_->sizeHint().height() : 0; }
+
+QRect FigureWindow::figure_area() const {
+    return QRect(0, chrome_top(), width(), std::max(1, height() - chrome_top() - chrome_bottom()));
+}
+
+void FigureWindow::place_chrome() {
+    if (top_chrome_) top_chrome_->setGeometry(0, 0, width(), chrome_top());
+    if (bottom_chrome_) bottom_chrome_->setGeometry(0, height() - chrome_bottom(), width(), chrome_bottom());
 }
 
 bool FigureWindow::stale() const noexcept {
@@ -103,7 +138,10 @@ void FigureWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    painter_.paint(*fig, painter, size(), PaintControls::Skip, kPaintBudget);
+    const QRect area = figure_area();
+    painter.translate(area.topLeft());
+    painter_.paint(*fig, painter, area.size(), PaintControls::Skip, kPaintBudget);
+    paint_afterimages(*fig, painter, area.size());
     painted_version_ = fig->content_version();
 }
 
@@ -124,11 +162,13 @@ void FigureWindow::moveEvent(QMoveEvent*) { report_geometry(); }
 void FigureWindow::resizeEvent(QResizeEvent*) {
     report_geometry();
     place_controls();
+    place_chrome();
 }
 
 void FigureWindow::report_geometry() {
     if (!isVisible() || !object()) return;
     const QRect g = geometry();
+    const QRect area = figure_area().translated(g.topLeft());
     // The window system confirming an earlier request of ours is no news,
     // even when the program has asked for another geometry since.
     auto confirmed = std::find(requested_.begin(), requested_.end(), g);
@@ -137,9 +177,9 @@ void FigureWindow::report_geometry() {
         return;
     }
     const QRect screen = primary_screen_rect();
-    const PixelRect inner{static_cast<double>(g.left() - screen.left()),
-                          static_cast<double>(screen.top() + screen.height() - (g.top() + g.height())),
-                          static_cast<double>(g.width()), static_cast<double>(g.height())};
+    const PixelRect inner{static_cast<double>(area.left() - screen.left()),
+                          static_cast<double>(screen.top() + screen.height() - (area.top() + area.height())),
+                          static_cast<double>(area.width()), static_cast<double>(area.height())};
     try {
         note_window_geometry(figure_, inner);
     } catch (const std::exception& e) {

@@ -33,8 +33,20 @@ public:
     // origin on the primary screen); the move is not reported back.
     void apply_position();
     void apply_title();
+    // What the window shows after "Figure N: " while the figure has no
+    // "Name" of its own (window chrome; the figure's properties stay).
+    void set_caption(const QString& caption);
     // Places every control widget of the figure.
     void place_controls();
+
+    // Window chrome above and below the figure (a toolbar, a status line),
+    // owned by the window. The figure keeps the whole size its "Position"
+    // gives; the window grows by the chrome's height around it.
+    void set_chrome(QWidget* top, QWidget* bottom);
+    // Where the figure is painted inside the window.
+    QRect figure_area() const;
+    int chrome_top() const;
+    int chrome_bottom() const;
 
     // Whether the figure changed since the window last painted it, or the
     // last paint ran out of its time before painting everything.
@@ -52,6 +64,7 @@ protected:
 
 private:
     void report_geometry();
+    void place_chrome();
 
     double figure_;
     FigurePainter painter_;
@@ -60,6 +73,9 @@ private:
     // Geometries this side asked for lately: the window system confirms them
     // later, possibly after the program asked for another.
     std::deque<QRect> requested_;
+    QString caption_;
+    QWidget* top_chrome_ = nullptr;
+    QWidget* bottom_chrome_ = nullptr;
 };
 
 // The primary screen's rectangle in Qt's coordinates.

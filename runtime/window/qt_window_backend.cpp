@@ -24,9 +24,8 @@ void set_slot(const GraphicsObject& obj, void* p) { const_cast<GraphicsObject&>(
 
 }  // namespace
 
-QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options) {
+QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pace_(options.pace) {
     if (!(options_.fps > 0)) options_.fps = 60;
-    if (!(options_.pace >= 0)) options_.pace = 0;
     // Windows that exist already (a backend installed late) get theirs.
     for (const GraphicsObject* fig : open_figures()) {
         add_window(*fig);
@@ -37,6 +36,8 @@ QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options) {
 }
 
 QtWindowBackend::~QtWindowBackend() {
+    controls_.reset();
+    charts_.clear();
     for (const QPointer<FigureWindow>& w : windows_) {
         if (!w) continue;
         if (const GraphicsObject* fig = w->object()) {
@@ -138,7 +139,10 @@ FrameMargins QtWindowBackend::frame_margins(const GraphicsObject& fig) const {
                          static_cast<double>(outer.bottom() - inner.bottom()),
                          static_cast<double>(inner.top() - outer.top())};
     }
-    return seen_margins_;
+    // Run controls are part of the window's frame as the figure sees it.
+    FrameMargins m = seen_margins_;
+    if (w) m.top += w->chrome_top(), m.bottom += w->chrome_bottom();
+    return m;
 }
 
 FigureWindow* QtWindowBackend::window_of(double figure) const {
@@ -149,6 +153,65 @@ FigureWindow* QtWindowBackend::window_of(double figure) const {
 QWidget* QtWindowBackend::widget_of(double control) const {
     const GraphicsObject* obj = find_object(control);
     return obj && obj->type() == ObjectType::Uicontrol ? widget_data(*obj) : nullptr;
+}
+
+void QtWindowBackend::attach_run_controls(double figure) {
+    FigureWindow* w = window_of(figure);
+    if (!w || w == controlled_) return;
+    // The toolbar and status line are the window's children: a window that
+    // went took them along.
+    if (controlled_ && controls_) {
+        controlled_->set_chrome(nullptr, nullptr);
+        delete controls_->toolbar();
+        delete controls_->status();
+    }
+    controls_ = std::make_unique<RunControlsBar>(w, pace_, [this](std::function<void()> a) { post_action(a); });
+    controlled_ = w;
+    w->set_chrome(controls_->toolbar(), controls_->status());
+}
+
+RunControlsBar* QtWindowBackend::run_controls() const {
+    return controlled_ && controlled_->object() ? controls_.get() : nullptr;
+}
+
+void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, const std::string& title,
+                                 const PixelRect& place, bool reopen) {
+    auto it = std::find_if(charts_.begin(), charts_.end(), [&](const auto& c) { return c.first == name; });
+    if (it == charts_.end()) {
+        auto window = std::make_unique<ChartWindow>(chart, options_.fps);
+        window->setWindowTitle(QString::fromStdString(title));
+        const QRect screen = primary_screen_rect();
+        const int w = static_cast<int>(place.width), h = static_cast<int>(place.height);
+        window->setGeometry(screen.left() + static_cast<int>(place.left),
+                            screen.top() + screen.height() - static_cast<int>(place.bottom) - h, w, h);
+        charts_.emplace_back(name, std::move(window));
+        it = charts_.end() - 1;
+        reopen = true;
+    }
+    if (reopen && !it->second->isVisible()) it->second->show();
+    it->second->stale = true;
+}
+
+QWidget* QtWindowBackend::chart_window(const std::string& name) const {
+    for (const auto& [n, w] : charts_) {
+        if (n == name) return w.get();
+    }
+    return nullptr;
+}
+
+void QtWindowBackend::hold() {
+    QTimer wake;
+    wake.setSingleShot(true);
+    while (pace_.held() && run_controls()) {
+        wake.start(static_cast<int>(1000 / options_.fps) + 1);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        refresh(true);
+        // Sliders, Close and close boxes keep working while the run waits.
+        if (pending_callback_count() > 0) deliver_pending_callbacks();
+    }
+    // A hold ends with its window too; the next run starts unheld.
+    if (!run_controls()) pace_.set_held(false);
 }
 
 void QtWindowBackend::refresh(bool throttled) {
@@ -166,6 +229,13 @@ void QtWindowBackend::refresh(bool throttled) {
         w->repaint();
         w->schedule().painted(start, RefreshClock::now());
     }
+    for (const auto& [name, c] : charts_) {
+        if (!c->isVisible() || !c->stale) continue;
+        const auto start = RefreshClock::now();
+        if (throttled && !c->schedule().due(start)) continue;
+        c->repaint();
+        c->schedule().painted(start, RefreshClock::now());
+    }
 }
 
 void QtWindowBackend::service(bool throttled) {
@@ -182,7 +252,8 @@ void QtWindowBackend::drawnow() {
 }
 
 void QtWindowBackend::pause(double seconds) {
-    const double wait_for = std::max(seconds, options_.pace);
+    if (pace_.held()) hold();
+    const double wait_for = std::max(seconds, pace_.wait_at(RefreshClock::now()));
     if (wait_for >= 1e-3) {
         wait(wait_for);
         return;
@@ -213,11 +284,21 @@ void QtWindowBackend::wait(double seconds) {
 void QtWindowBackend::wait_for_events() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     refresh(false);
-    if (pending_callback_count() > 0) return;
+    if (pending_callback_count() > 0 || !posted_.empty()) return;
     // A window whose paint ran out of time carries on at the next call.
     const bool unfinished = std::any_of(windows_.begin(), windows_.end(),
                                         [](const auto& w) { return w && w->isVisible() && w->stale(); });
     QCoreApplication::processEvents(unfinished ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents);
+}
+
+void QtWindowBackend::post_action(std::function<void()> action) { posted_.push_back(std::move(action)); }
+
+void QtWindowBackend::run_posted_actions() {
+    while (!posted_.empty()) {
+        const std::function<void()> action = std::move(posted_.front());
+        posted_.erase(posted_.begin());
+        action();
+    }
 }
 
 }  // namespace rt

@@ -15,17 +15,24 @@
 // set_window_backend; it must be uninstalled before it is destroyed.
 
 #include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/graphics/window_backend.hpp"
+#include "runtime/render/chart.hpp"
+#include "runtime/window/chart_window.hpp"
 #include "runtime/window/figure_window.hpp"
 #include "runtime/window/refresh_schedule.hpp"
+#include "runtime/window/run_controls_bar.hpp"
+#include "runtime/window/run_pace.hpp"
 
 namespace rt {
 
 struct WindowOptions {
     double fps = 60;   // repaints per second at most, per window (positive)
-    double pace = 0;   // every pause lasts at least this many seconds
+    double pace = 0;   // the starting pace of the pauses (run_pace.hpp)
 };
 
 class QtWindowBackend final : public WindowBackend {
@@ -45,19 +52,44 @@ public:
 
     // The main loop's wait: shows and repaints what changed, then blocks
     // until the toolkit has something (a press, a close, a timer) and handles
-    // it. Returns at once when callbacks are already queued, and does not
-    // block while a window's picture is still being painted.
+    // it. Returns at once when callbacks or actions are already queued, and
+    // does not block while a window's picture is still being painted.
     void wait_for_events();
+    // Actions of the window chrome (a replay), queued by a button and run by
+    // the main loop after the callbacks, outside the toolkit's handlers;
+    // errors propagate and the rest stay queued.
+    void post_action(std::function<void()> action);
+    void run_posted_actions();
 
     // The window of a figure and the widget of a control, or null.
     FigureWindow* window_of(double figure) const;
     QWidget* widget_of(double control) const;
+
+    // The pace and hold every pause keeps, changed by the run controls.
+    RunPace& run_pace() noexcept { return pace_; }
+    const RunPace& run_pace() const noexcept { return pace_; }
+    // Puts the run controls on the window of `figure` (moving them there
+    // from another window); nothing when it has no window. While the run is
+    // held, a pause waits with the windows live and callbacks delivered,
+    // until resumed or until that window is gone.
+    void attach_run_controls(double figure);
+    // The run controls, or null when no window has them.
+    RunControlsBar* run_controls() const;
+
+    // Shows `chart` in a window of its own named `name` (made the first
+    // time, at `place`: x, y from the screen's bottom left, width, height),
+    // repainted soon. The chart must outlive the backend. A window the user
+    // closed stays closed unless `reopen`.
+    void show_chart(const std::string& name, const Chart& chart, const std::string& title, const PixelRect& place,
+                    bool reopen);
+    QWidget* chart_window(const std::string& name) const;
 
 private:
     // Runs the toolkit's pending events and repaints what is due.
     void service(bool throttled);
     void refresh(bool throttled);
     void wait(double seconds);
+    void hold();
     void add_window(const GraphicsObject& fig);
     void add_control(const GraphicsObject& control);
     void drop_widget(const GraphicsObject& obj);
@@ -66,6 +98,11 @@ private:
     EventPollSchedule polls_;
     std::vector<QPointer<FigureWindow>> windows_;
     double last_raised_ = 0;
+    RunPace pace_;
+    QPointer<FigureWindow> controlled_;
+    std::unique_ptr<RunControlsBar> controls_;
+    std::vector<std::function<void()>> posted_;
+    std::vector<std::pair<std::string, std::unique_ptr<ChartWindow>>> charts_;
     // The frame a window of this window system has, once one was seen.
     mutable FrameMargins seen_margins_ = kHeadlessFrameMargins;
 };

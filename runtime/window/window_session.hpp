@@ -32,6 +32,8 @@ public:
     // Shows and repaints what changed, then waits for the next user action
     // or timer and handles it; queued callbacks are the caller's to deliver.
     void wait_for_events();
+    // Runs the actions the window chrome queued (QtWindowBackend::post_action).
+    void run_posted_actions() { backend_->run_posted_actions(); }
     // After `seconds`, runs `action` once from inside the event pump (during
     // a pause or the wait, which it ends): it may post requests such as
     // request_close, and must neither throw nor delete objects. Each call

@@ -9,6 +9,7 @@
 #include "runtime/window/control_widgets.hpp"
 #include "runtime/window/display_check.hpp"
 #include "runtime/window/refresh_schedule.hpp"
+#include "runtime/window/run_pace.hpp"
 
 namespace {
 
@@ -24,6 +25,43 @@ TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
     EXPECT_TRUE(polls.due(t0 + 1ms));
     EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
     EXPECT_TRUE(polls.due(t0 + 5ms));
+}
+
+TEST(RunPace, PresetsStepInOrderAndNamesReadBack) {
+    rt::RunPace pace(0.005);  // between Normal and Real time, as --pace may set it
+    EXPECT_EQ(pace.speed(), std::nullopt);
+    pace.faster();
+    EXPECT_EQ(pace.speed(), rt::Speed::normal);
+    pace.faster();
+    pace.faster();  // Fast is as far as it goes
+    EXPECT_EQ(pace.pace(), 0);
+    pace.set_pace(0.005);
+    pace.slower();
+    EXPECT_EQ(pace.speed(), rt::Speed::realtime);
+    pace.slower();
+    EXPECT_EQ(pace.pace(), 0.02);
+    for (rt::Speed s : {rt::Speed::realtime, rt::Speed::normal, rt::Speed::fast})
+        EXPECT_EQ(rt::speed_named(rt::name_of(s)), s);
+    EXPECT_EQ(rt::speed_named("slow"), std::nullopt);
+    EXPECT_EQ(rt::speed_named("Fast"), std::nullopt);
+}
+
+TEST(RunPace, SpacesPausesByThePaceCatchingUpSmallDelaysOnly) {
+    using Clock = rt::RunPace::Clock;
+    const auto at = [](double s) { return Clock::time_point{} + std::chrono::duration_cast<Clock::duration>(
+                                                                    std::chrono::duration<double>(100 + s)); };
+    rt::RunPace pace(0.02);
+    EXPECT_NEAR(pace.wait_at(at(0)), 0.02, 1e-9);
+    EXPECT_NEAR(pace.wait_at(at(0.025)), 0.015, 1e-9);  // the step's own 5 ms count
+    EXPECT_NEAR(pace.wait_at(at(0.065)), 0.0, 1e-9);    // woken 5 ms late: no wait ...
+    EXPECT_NEAR(pace.wait_at(at(0.066)), 0.014, 1e-9);  // ... and the next one is on time again
+    EXPECT_EQ(pace.wait_at(at(5)), 0);                   // far behind: no race to catch up
+    EXPECT_NEAR(pace.wait_at(at(5.001)), 0.019, 1e-9);
+    pace.set_held(true);
+    pace.set_held(false);  // a hold's length is no debt
+    EXPECT_NEAR(pace.wait_at(at(9)), 0.02, 1e-9);
+    pace.set_speed(rt::Speed::fast);
+    EXPECT_EQ(pace.wait_at(at(9.001)), 0);
 }
 
 TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {

@@ -1,0 +1,159 @@
+// The observers that let a person watch a run learn, on real runs headless:
+// the trials file and the learning curve must tell the same trials.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/learned_policy.hpp"
+#include "app/learning_curve.hpp"
+#include "app/trials_csv.hpp"
+#include "gui/tavrin.hpp"
+#include "runtime/call/console.hpp"
+#include "runtime/graphics/callbacks.hpp"
+#include "runtime/graphics/graphics.hpp"
+#include "runtime/main/charts.hpp"
+#include "tests/app/running_program.hpp"
+
+namespace {
+
+// Ends each run after `trials` failures.
+class TrialBound final : public sys::RunObserver {
+public:
+    explicit TrialBound(double trials) : trials_(trials) {}
+    sys::RunCourse trial_ended(const sys::TrialReport& r) override {
+        return r.trial >= trials_ ? sys::RunCourse::stop : sys::RunCourse::go_on;
+    }
+
+private:
+    double trials_;
+};
+
+class WatchObservers : public sys_test::RunningProgram {
+protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        previous_ = rt::set_console(&console_);
+        sys::tavrin(0, {});
+    }
+    void TearDown() override {
+        rt::set_console(previous_);
+        RunningProgram::TearDown();
+        rt::forget_charts();
+    }
+    static double tagged(const char* tag) {
+        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(tag)};
+        return rt::findall(rt::Value(0.0), pairs)[0];
+    }
+    static void set_value(const char* tag, double v) {
+        rt::set(tagged(tag), "Value", v);
+        rt::deliver_callback(tagged(tag), "Callback");
+    }
+    std::ostringstream console_;
+    std::ostream* previous_ = nullptr;
+};
+
+std::vector<std::vector<std::string>> csv_rows(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    std::getline(in, line);  // the header
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> fields;
+        std::stringstream fs(line);
+        std::string f;
+        while (std::getline(fs, f, ',')) fields.push_back(f);
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelled) {
+    const std::string file = (std::filesystem::temp_directory_path() / "watch_observers_trials.csv").string();
+    sys::TrialsCsv csv;
+    std::string problem;
+    ASSERT_TRUE(csv.open(file, problem)) << problem;
+    sys::LearningCurve curve;
+    TrialBound bound(40);
+    const sys::ScopedRunObserver a(csv), b(curve), c(bound);
+
+    set_value("radiobutton1", 0);
+    set_value("alpha_sl", 0.3);
+    set_value("gamma_sl", 0.95);
+    set_value("reinf_sl", -1);
+    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+    set_value("alpha_sl", 0.5);
+    set_value("reinf_sl", -0.5);
+    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+
+    const auto rows = csv_rows(file);
+    ASSERT_EQ(rows.size(), 80u);
+    const rt::Chart& chart = curve.chart();
+    // The first run in grey under its settings, the second with its best.
+    ASSERT_EQ(chart.lines.size(), 3u);
+    const std::string first_run = rows.front()[0], second_run = rows.back()[0];
+    EXPECT_EQ(chart.lines[0].label, "run " + first_run + ": ALPHA 0.3, BETA 0, GAMMA 0.95, reinf -1");
+    const rt::ChartLine* lines[] = {&chart.lines[0], &chart.lines[1]};
+    double best = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const rt::ChartLine& l = *lines[i / 40];
+        const std::size_t k = i % 40;
+        ASSERT_EQ(l.x.size(), 40u);
+        EXPECT_EQ(l.x[k], std::stod(rows[i][1])) << i;
+        EXPECT_EQ(l.y[k], std::stod(rows[i][2])) << i;
+        if (i >= 40) {
+            best = std::max(best, l.y[k]);
+            EXPECT_EQ(chart.lines[2].y[k], best) << i;
+        }
+    }
+    EXPECT_EQ(rows.back()[4], "0.5");
+    EXPECT_EQ(rows.back()[8], "-0.5");
+    EXPECT_NE(first_run, second_run);
+    std::filesystem::remove(file);
+}
+
+TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorTree) {
+    sys::LearnedPolicy policy;
+    const sys::ScopedRunObserver installed(policy);
+    set_value("radiobutton1", 0);
+    set_value("alpha_sl", 0.3);
+    set_value("gamma_sl", 0.95);
+    set_value("reinf_sl", -1);
+    EXPECT_FALSE(policy.ready());
+    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+    ASSERT_TRUE(policy.ready());
+
+    const auto title = [] {
+        return rt::get(rt::get(rt::gca(), rt::Value::string("Title")), rt::Value::string("String")).text();
+    };
+    const std::string title_before = title();
+    const double objects_before = static_cast<double>(rt::findall(rt::Value(0.0)).numel());
+    const sys::ReplayEnd first = policy.replay(400), second = policy.replay(400);
+    // The same table gives the same course, and nothing of it stays.
+    EXPECT_GT(first.steps, 0);
+    EXPECT_EQ(first.steps, second.steps);
+    EXPECT_EQ(first.x, second.x);
+    EXPECT_EQ(first.theta, second.theta);
+    EXPECT_EQ(title(), title_before);
+    EXPECT_EQ(title_before, "Success at 322 trials");
+    EXPECT_EQ(static_cast<double>(rt::findall(rt::Value(0.0)).numel()), objects_before);
+    // A stop asked for ends it before its first step.
+    EXPECT_EQ(policy.replay(400, [] { return true; }).steps, 0);
+}
+
+TEST(TrialsCsvNumbers, ReadBackAsTheSameDoubleAndCountsStayWhole) {
+    for (double v : {0.1, 1.0 / 3, -1.0, 0.95, 1e-300, 5e-324, 1.7976931348623157e308, 123456.789}) {
+        EXPECT_EQ(std::strtod(sys::csv_number(v).c_str(), nullptr), v) << sys::csv_number(v);
+    }
+    EXPECT_EQ(sys::csv_number(100000), "100000");
+    EXPECT_EQ(sys::csv_number(0), "0");
+    EXPECT_EQ(sys::csv_number(-1), "-1");
+    EXPECT_EQ(sys::csv_number(3196), "3196");
+}
+
+}  // namespace
