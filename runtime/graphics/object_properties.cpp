@@ -277,19 +277,26 @@ namespace {
 class RecentNames {
 public:
     std::optional<PropertyId> find(const Value& name) const noexcept {
-        for (const auto& [kept, id] : entries_) {
-            if (kept.numel() > 1 && kept.data() == name.data()) return id;
+        if (name.is_inline()) return std::nullopt;
+        const double* chars = name.data();
+        for (const Entry& e : entries_) {
+            if (e.chars == chars) return e.id;
         }
         return std::nullopt;
     }
     void keep(const Value& name, PropertyId id) {
-        if (name.numel() <= 1) return;
-        entries_[next_] = {name, id};
+        if (name.numel() <= 1 || name.is_inline()) return;
+        entries_[next_] = {name, name.data(), id};
         next_ = (next_ + 1) % entries_.size();
     }
 
 private:
-    std::array<std::pair<Value, PropertyId>, 8> entries_{};
+    struct Entry {
+        Value kept;                     // holds the storage alive and unchanged
+        const double* chars = nullptr;  // its characters, compared by address
+        PropertyId id{};
+    };
+    std::array<Entry, 8> entries_{};
     std::size_t next_ = 0;
 };
 
