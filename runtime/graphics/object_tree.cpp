@@ -22,6 +22,9 @@ constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays ex
 ObjectTree object_tree;
 
 ObjectTree::ObjectTree() {
+    // The room kept from the start: the registry then grows only beyond it,
+    // not in the middle of a learning run's steps.
+    others_.reserve(kKeptRoom);
     root_.type_ = ObjectType::Root;
     root_.handle_ = 0;
     root_.announced_ = true;
