@@ -56,10 +56,12 @@ long run_steps() {
 
 // Allocations between one step's report and the next: a step's own when the
 // step before it did not fail, since the failure's work (titles, the mesh)
-// comes after its report.
+// comes after its report. The counts are of the last run: the first run of
+// a process also fills the runtime's free lists and pools.
 class AllocationWatch : public sys::RunObserver {
 public:
     void run_started(const sys::RunSettings&) override {
+        steps = plain_steps = plain_steps_allocating = in_run = 0;
         start_ = last_ = allocations;
         previous_failed_ = true;  // the first step shares its count with the run's set-up
     }
