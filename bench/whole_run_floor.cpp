@@ -30,7 +30,7 @@ int box_of(double x, double v_x, double theta, double v_theta) {
 }  // namespace
 
 PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, double reinf_at_failure,
-                                  std::uint64_t seed) {
+                                  std::uint64_t seed, long max_trials) {
     std::mt19937_64 engine(seed);
     auto rand = [&engine] { return static_cast<double>(engine() >> 11) * 0x1.0p-53; };
 
@@ -91,6 +91,7 @@ PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, doubl
             ++r.trials;
             if (success > r.best) r.best = success;
             success = 0;
+            if (r.trials == max_trials) break;
         } else {
             ++success;
             reinf = 0;

@@ -1,6 +1,7 @@
 #include "runtime/array/value.hpp"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "runtime/array/error.hpp"
@@ -34,6 +35,66 @@ std::size_t checked_numel(std::size_t rows, std::size_t cols) {
     return rows * cols;
 }
 
+namespace {
+
+// Blocks of up to kSmall elements go back to a free list instead of the heap,
+// at most kKeptBlocks of them. A sanitizer build skips the list, so that it
+// still sees every use after free.
+constexpr std::size_t kSmall = 4;
+constexpr std::size_t kKeptBlocks = 256;
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kRecycle = false;
+#else
+constexpr bool kRecycle = true;
+#endif
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+FreeBlock* free_blocks = nullptr;
+std::size_t free_count = 0;
+
+}  // namespace
+
+struct Value::Members {
+    std::vector<Value> cells;        // Cell
+    std::vector<std::string> names;  // Struct field names
+    std::vector<Value> fields;       // Struct field values
+};
+
+Value::Storage* Value::allocate(std::size_t n) {
+    void* block;
+    if (kRecycle && n <= kSmall && free_blocks) {
+        block = free_blocks;
+        free_blocks = free_blocks->next;
+        --free_count;
+    } else {
+        block = ::operator new(sizeof(Storage) + std::max(n, kSmall) * sizeof(double));
+    }
+    return new (block) Storage{1, 0, 0, std::max(n, kSmall), nullptr};
+}
+
+void Value::free_block(Storage* s) noexcept {
+    delete s->members;
+    if (kRecycle && s->capacity == kSmall && free_count < kKeptBlocks) {
+        auto* f = reinterpret_cast<FreeBlock*>(s);
+        f->next = free_blocks;
+        free_blocks = f;
+        ++free_count;
+        return;
+    }
+    ::operator delete(static_cast<void*>(s));
+}
+
+Value Value::compound(ClassId cls, std::size_t rows, std::size_t cols) {
+    Storage* s = allocate(0);
+    s->rows = rows;
+    s->cols = cols;
+    Value v(cls, s);  // owns the block from here, should the next line throw
+    s->members = new Members;
+    return v;
+}
+
 Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
     if (cls != ClassId::Double && cls != ClassId::Char && cls != ClassId::Logical)
         raise(std::string("A ") + class_name(cls) + " array cannot hold numbers.");
@@ -42,11 +103,12 @@ Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
         v.cls_ = cls;
         return v;
     }
-    auto s = std::make_shared<Value::Storage>();
+    const std::size_t n = checked_numel(rows, cols);
+    Value::Storage* s = Value::allocate(n);
     s->rows = rows;
     s->cols = cols;
-    s->num.assign(checked_numel(rows, cols), 0.0);
-    return Value(cls, std::move(s));
+    std::fill(s->num(), s->num() + n, 0.0);
+    return Value(cls, s);
 }
 
 Value Value::empty() { return make_numeric(ClassId::Double, 0, 0); }
@@ -66,7 +128,9 @@ Value Value::from_rows(std::size_t rows, std::size_t cols, std::initializer_list
 }
 
 Value Value::row(std::initializer_list<double> values) {
-    return row(std::vector<double>(values));
+    Value v = make_numeric(ClassId::Double, 1, values.size());
+    std::copy(values.begin(), values.end(), v.mutable_data());
+    return v;
 }
 
 Value Value::row(const std::vector<double>& values) {
@@ -132,35 +196,25 @@ Value Value::char_matrix(std::size_t rows, std::size_t cols) {
 }
 
 Value Value::cell(std::size_t rows, std::size_t cols) {
-    auto s = std::make_shared<Storage>();
-    s->rows = rows;
-    s->cols = cols;
-    s->cells.assign(checked_numel(rows, cols), Value::empty());
-    return Value(ClassId::Cell, std::move(s));
+    const std::size_t n = checked_numel(rows, cols);
+    Value v = compound(ClassId::Cell, rows, cols);
+    v.heap_->members->cells.assign(n, Value::empty());
+    return v;
 }
 
 Value Value::cell_column(std::vector<Value> items) {
-    auto s = std::make_shared<Storage>();
-    s->rows = items.size();
-    s->cols = items.empty() ? 0 : 1;
-    s->cells = std::move(items);
-    return Value(ClassId::Cell, std::move(s));
+    Value v = compound(ClassId::Cell, items.size(), items.empty() ? 0 : 1);
+    v.heap_->members->cells = std::move(items);
+    return v;
 }
 
 Value Value::cell_row(std::vector<Value> items) {
-    auto s = std::make_shared<Storage>();
-    s->rows = items.empty() ? 0 : 1;
-    s->cols = items.size();
-    s->cells = std::move(items);
-    return Value(ClassId::Cell, std::move(s));
+    Value v = compound(ClassId::Cell, items.empty() ? 0 : 1, items.size());
+    v.heap_->members->cells = std::move(items);
+    return v;
 }
 
-Value Value::structure() {
-    auto s = std::make_shared<Storage>();
-    s->rows = 1;
-    s->cols = 1;
-    return Value(ClassId::Struct, std::move(s));
-}
+Value Value::structure() { return compound(ClassId::Struct, 1, 1); }
 
 double Value::stored_scalar() const {
     if (!is_numeric_like()) {
@@ -172,13 +226,21 @@ double Value::stored_scalar() const {
 }
 
 Value::Storage& Value::own() {
-    if (heap_.use_count() > 1) heap_ = std::make_shared<Storage>(*heap_);
+    if (heap_->refs == 1) return *heap_;
+    const std::size_t n = heap_->members ? 0 : heap_->rows * heap_->cols;
+    Storage* s = allocate(n);
+    s->rows = heap_->rows;
+    s->cols = heap_->cols;
+    std::copy(heap_->num(), heap_->num() + n, s->num());
+    Value copy(cls_, s);  // owns the new block while the members are copied
+    if (heap_->members) s->members = new Members(*heap_->members);
+    *this = std::move(copy);
     return *heap_;
 }
 
 double* Value::mutable_data() {
-    if (!heap_) return &scalar_;
-    return own().num.data();
+    if (!stored_) return &scalar_;
+    return own().num();
 }
 
 std::string Value::text() const {
@@ -217,39 +279,39 @@ std::string Value::text() const {
 
 const Value& Value::cell_at(std::size_t i) const {
     if (!is_cell()) raise("Cell contents reference from a non-cell array object.");
-    if (i >= heap_->cells.size()) raise("Index exceeds matrix dimensions.");
-    return heap_->cells[i];
+    if (i >= heap_->members->cells.size()) raise("Index exceeds matrix dimensions.");
+    return heap_->members->cells[i];
 }
 
 Value& Value::mutable_cell_at(std::size_t i) {
     if (!is_cell()) raise("Cell contents assignment to a non-cell array object.");
-    if (i >= heap_->cells.size()) raise("Index exceeds matrix dimensions.");
-    return own().cells[i];
+    if (i >= heap_->members->cells.size()) raise("Index exceeds matrix dimensions.");
+    return own().members->cells[i];
 }
 
 const std::vector<std::string>& Value::field_names() const {
     static const std::vector<std::string> none;
-    return is_struct() ? heap_->names : none;
+    return is_struct() ? heap_->members->names : none;
 }
 
 bool Value::has_field(std::string_view name) const {
     if (!is_struct()) return false;
-    const auto& n = heap_->names;
+    const auto& n = heap_->members->names;
     return std::find(n.begin(), n.end(), name) != n.end();
 }
 
 const Value& Value::field(std::string_view name) const {
     if (is_struct()) {
-        const auto& n = heap_->names;
+        const auto& n = heap_->members->names;
         auto it = std::find(n.begin(), n.end(), name);
-        if (it != n.end()) return heap_->fields[static_cast<std::size_t>(it - n.begin())];
+        if (it != n.end()) return heap_->members->fields[static_cast<std::size_t>(it - n.begin())];
     }
     raise("Reference to non-existent field '" + std::string(name) + "'.");
 }
 
 void Value::set_field(std::string_view name, Value v) {
     if (!is_struct()) raise("Field assignment to a non-structure array object.");
-    Storage& s = own();
+    Members& s = *own().members;
     auto it = std::find(s.names.begin(), s.names.end(), name);
     if (it != s.names.end()) {
         s.fields[static_cast<std::size_t>(it - s.names.begin())] = std::move(v);
@@ -261,7 +323,7 @@ void Value::set_field(std::string_view name, Value v) {
 
 void Value::remove_field(std::string_view name) {
     if (!is_struct()) return;
-    Storage& s = own();
+    Members& s = *own().members;
     auto it = std::find(s.names.begin(), s.names.end(), name);
     if (it == s.names.end()) return;
     auto k = it - s.names.begin();
@@ -272,10 +334,12 @@ void Value::remove_field(std::string_view name) {
 void Value::set_shape(std::size_t rows, std::size_t cols) {
     if ((rows != 0 && cols > numel() / rows) || rows * cols != numel())
         raise("To RESHAPE the number of elements must not change.");
-    if (!heap_) return;  // inline: 1-by-1 stays 1-by-1
+    if (!stored_) return;  // inline: 1-by-1 stays 1-by-1
     if (rows == 1 && cols == 1 && is_numeric_like()) {
-        scalar_ = heap_->num[0];
-        heap_.reset();
+        const double d = heap_->num()[0];
+        drop(heap_);
+        stored_ = false;
+        scalar_ = d;
         return;
     }
     Storage& s = own();

@@ -7,7 +7,11 @@
 // Copies are cheap: the elements live in shared storage that is copied on the
 // first write through a shared copy. A 1-by-1 double, logical or character
 // lives inline, without any heap allocation, so scalar arithmetic never
-// allocates. Numeric, logical and character elements are all stored as
+// allocates. A value is 16 bytes: its class, a flag for stored elements, and
+// either the inline number or one pointer to a block holding the shape, a
+// reference count and the elements together. Blocks of up to four elements
+// (the rows a learning step draws with) are recycled, so a step allocates
+// nothing. Values belong to one thread; the count is not atomic. Numeric, logical and character elements are all stored as
 // doubles (characters as their 16-bit codes), column-major, as the runtime's
 // linear indexing requires.
 
@@ -34,9 +38,63 @@ enum class ClassId : std::uint8_t {
 class Value {
 public:
     // An unassigned value (class 0).
-    Value() noexcept = default;
+    Value() noexcept : scalar_(0) {}
     // A double scalar, held inline. Implicit so that numbers read naturally.
     Value(double d) noexcept : cls_(ClassId::Double), scalar_(d) {}
+
+    Value(const Value& o) noexcept : cls_(o.cls_), stored_(o.stored_) {
+        if (stored_) {
+            heap_ = o.heap_;
+            ++heap_->refs;
+        } else {
+            scalar_ = o.scalar_;
+        }
+    }
+    // A moved-from stored value is left unassigned; an inline one is copied.
+    Value(Value&& o) noexcept : cls_(o.cls_), stored_(o.stored_) {
+        if (stored_) {
+            heap_ = o.heap_;
+            o.stored_ = false;
+            o.cls_ = ClassId::Unassigned;
+            o.scalar_ = 0;
+        } else {
+            scalar_ = o.scalar_;
+        }
+    }
+    // Both assignments take o before letting go of the old storage, which
+    // may be what holds o (a cell assigned one of its own members).
+    Value& operator=(const Value& o) noexcept {
+        Storage* old = stored_ ? heap_ : nullptr;
+        cls_ = o.cls_;
+        stored_ = o.stored_;
+        if (stored_) {
+            heap_ = o.heap_;
+            ++heap_->refs;
+        } else {
+            scalar_ = o.scalar_;
+        }
+        if (old) drop(old);
+        return *this;
+    }
+    Value& operator=(Value&& o) noexcept {
+        if (this == &o) return *this;
+        Storage* old = stored_ ? heap_ : nullptr;
+        cls_ = o.cls_;
+        stored_ = o.stored_;
+        if (stored_) {
+            heap_ = o.heap_;
+            o.stored_ = false;
+            o.cls_ = ClassId::Unassigned;
+            o.scalar_ = 0;
+        } else {
+            scalar_ = o.scalar_;
+        }
+        if (old) drop(old);
+        return *this;
+    }
+    ~Value() {
+        if (stored_) drop(heap_);
+    }
 
     static Value absent() noexcept;
     static Value logical(bool b) noexcept;
@@ -65,6 +123,10 @@ public:
     ClassId class_id() const noexcept { return cls_; }
     bool is_absent() const noexcept { return cls_ == ClassId::Absent; }
     bool is_unassigned() const noexcept { return cls_ == ClassId::Unassigned; }
+    // Neither absent nor unassigned, in one comparison: every input read asks.
+    bool holds_value() const noexcept {
+        return static_cast<unsigned>(cls_) - 1u < static_cast<unsigned>(ClassId::Absent) - 1u;
+    }
     bool is_double() const noexcept { return cls_ == ClassId::Double; }
     bool is_char() const noexcept { return cls_ == ClassId::Char; }
     bool is_logical() const noexcept { return cls_ == ClassId::Logical; }
@@ -75,23 +137,19 @@ public:
         return cls_ == ClassId::Double || cls_ == ClassId::Logical || cls_ == ClassId::Char;
     }
     // Held inline, without storage (a 1-by-1 double, logical or character).
-    bool is_inline() const noexcept { return !heap_ && is_numeric_like(); }
+    bool is_inline() const noexcept { return !stored_ && is_numeric_like(); }
+    // A double held inline: the case every scalar operation tests first.
+    bool is_double_scalar() const noexcept { return cls_ == ClassId::Double && !stored_; }
 
     // Inline, with scalar(): every arithmetic step of a run asks them.
-    std::size_t rows() const noexcept {
-        if (heap_) return heap_->rows;
-        return is_numeric_like() ? 1 : 0;
-    }
-    std::size_t cols() const noexcept {
-        if (heap_) return heap_->cols;
-        return is_numeric_like() ? 1 : 0;
-    }
+    std::size_t rows() const noexcept;
+    std::size_t cols() const noexcept;
     std::size_t numel() const noexcept { return rows() * cols(); }
     bool is_empty() const noexcept { return numel() == 0; }
     bool is_scalar() const noexcept { return rows() == 1 && cols() == 1; }
 
     // Element i (0-based, column-major) of a numeric-like value; no bounds check.
-    double operator[](std::size_t i) const noexcept { return heap_ ? heap_->num[i] : scalar_; }
+    double operator[](std::size_t i) const noexcept;
     // The first element of a numeric-like value; raises for an empty or
     // non-numeric value.
     double scalar() const {
@@ -100,7 +158,7 @@ public:
         return stored_scalar();
     }
     // Elements of a numeric-like value, column-major.
-    const double* data() const noexcept { return heap_ ? heap_->num.data() : &scalar_; }
+    const double* data() const noexcept;
     // Writable elements: copies shared storage first.
     double* mutable_data();
 
@@ -128,23 +186,52 @@ public:
     Value with_class(ClassId cls) const;
 
 private:
+    // The block behind a stored value: the header, then `capacity` doubles.
+    // A cell or a structure keeps its members in `members`.
+    struct Members;
     struct Storage {
-        std::size_t rows = 0, cols = 0;
-        std::vector<double> num;            // Double, Char, Logical
-        std::vector<Value> cells;           // Cell
-        std::vector<std::string> names;     // Struct field names
-        std::vector<Value> fields;          // Struct field values
+        std::size_t refs;
+        std::size_t rows, cols;
+        std::size_t capacity;
+        Members* members;
+        double* num() noexcept { return reinterpret_cast<double*>(this + 1); }
+        const double* num() const noexcept { return reinterpret_cast<const double*>(this + 1); }
     };
-    Value(ClassId cls, std::shared_ptr<Storage> s) noexcept : cls_(cls), heap_(std::move(s)) {}
+    static_assert(sizeof(Storage) % alignof(double) == 0);
+
+    Value(ClassId cls, Storage* s) noexcept : cls_(cls), stored_(true), heap_(s) {}
+    // A fresh block (count 1) for n elements, uninitialised.
+    static Storage* allocate(std::size_t n);
+    static void drop(Storage* s) noexcept {
+        if (--s->refs == 0) free_block(s);
+    }
+    static void free_block(Storage* s) noexcept;
+    static Value compound(ClassId cls, std::size_t rows, std::size_t cols);
     Storage& own();  // unshare before writing
     double stored_scalar() const;
 
     ClassId cls_ = ClassId::Unassigned;
-    double scalar_ = 0;
-    std::shared_ptr<Storage> heap_;
+    bool stored_ = false;
+    union {
+        double scalar_;
+        Storage* heap_;
+    };
 
     friend Value make_numeric(ClassId, std::size_t, std::size_t);
 };
+
+static_assert(sizeof(Value) == 16);
+
+inline std::size_t Value::rows() const noexcept {
+    if (stored_) return heap_->rows;
+    return is_numeric_like() ? 1 : 0;
+}
+inline std::size_t Value::cols() const noexcept {
+    if (stored_) return heap_->cols;
+    return is_numeric_like() ? 1 : 0;
+}
+inline double Value::operator[](std::size_t i) const noexcept { return stored_ ? heap_->num()[i] : scalar_; }
+inline const double* Value::data() const noexcept { return stored_ ? heap_->num() : &scalar_; }
 
 // The most elements one array may hold. A request for more raises
 // "Requested array exceeds the maximum array size." before anything is

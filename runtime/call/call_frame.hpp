@@ -126,7 +126,7 @@ public:
     // (position <= nargout) that was never assigned is reported. Inline
     // because every call of every body checks every output.
     void check_output(Value& output, int position, const char* name) const {
-        if (output.is_absent() || output.is_unassigned()) [[unlikely]]
+        if (!output.holds_value()) [[unlikely]]
             check_empty_output(output, position, name);
     }
 

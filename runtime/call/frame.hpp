@@ -45,7 +45,7 @@ const Value& empty_array();
 // Every read of an input goes through here, so the common case is inline.
 const Value& require_input_slow(const Value& v, const char* name);
 inline const Value& require_input(const Value& v, const char* name) {
-    if (!v.is_absent() && !v.is_unassigned()) [[likely]]
+    if (v.holds_value()) [[likely]]
         return v;
     return require_input_slow(v, name);
 }

@@ -27,6 +27,17 @@ void set_word(GraphicsObject& obj, PropertyId id, std::string_view word) {
     tree().store(obj, id, choice_word(obj.type(), id, word));
 }
 
+// True when the NextPlot of obj (a window or axes) is "add". A stored word is
+// nearly always the schema's own value, recognised by its storage without
+// reading the characters; any other value holding the word is read.
+bool adds(const GraphicsObject& obj) {
+    static const Value& figure_add = choice_word(ObjectType::Figure, P::NextPlot, "add");
+    static const Value& axes_add = choice_word(ObjectType::Axes, P::NextPlot, "add");
+    const Value& v = obj.value(P::NextPlot);
+    const Value& add = obj.type() == ObjectType::Figure ? figure_add : axes_add;
+    return (!v.is_inline() && v.is_char() && v.data() == add.data()) || text_is(v, "add");
+}
+
 void delete_plotted_children(GraphicsObject& ax) {
     ObjectTree& t = tree();
     const Value& title = ax.value(P::Title);
@@ -42,12 +53,22 @@ void delete_plotted_children(GraphicsObject& ax) {
 
 void hold_axes(GraphicsObject& ax, int mode) {  // 1 on, 0 off, -1 toggle
     if (mode < 0) mode = ishold(Value(ax.handle())) ? 0 : 1;
+    // hold on at every step of a run, on axes already holding.
+    if (mode == 1 && adds(ax) && (!ax.parent() || adds(*ax.parent()))) return;
     set_word(ax, P::NextPlot, mode ? "add" : "replace");
     if (mode && ax.parent()) set_word(*ax.parent(), P::NextPlot, "add");
 }
 
 int hold_mode(const Value& option) {
-    if (text_is_nocase(option, "on") || text_is_nocase(option, "all")) return 1;
+    // The last option seen, recognised by its storage (a kept copy holds it
+    // unchanged): a run says hold('on') with the same constant every step.
+    static Value last_on;
+    if (!option.is_inline() && option.is_char() && !last_on.is_unassigned() && option.data() == last_on.data())
+        return 1;
+    if (text_is_nocase(option, "on") || text_is_nocase(option, "all")) {
+        if (!option.is_inline()) last_on = option;
+        return 1;
+    }
     if (text_is_nocase(option, "off")) return 0;
     raise("hold: expected 'on', 'off' or 'all', not " + describe(option) + ".");
 }
@@ -103,8 +124,8 @@ GraphicsObject& newplot_axes() {
     GraphicsObject* fig = &current_figure_object();
     // Held axes in a window that adds (every step of a learning run) cost
     // two comparisons.
-    const Value& fig_next = fig->value(P::NextPlot);
-    if (!text_is(fig_next, "add")) {
+    if (!adds(*fig)) {
+        const Value& fig_next = fig->value(P::NextPlot);
         if (text_is(fig_next, "new")) {
             fig = &figure_object(figure());
         } else {
@@ -118,6 +139,7 @@ GraphicsObject& newplot_axes() {
     GraphicsObject* ax = t.current_axes(*fig);
     if (!ax) ax = &create_axes(*fig, {});
     const Value& ax_next = ax->value(P::NextPlot);
+    if (adds(*ax)) return *ax;
     if (text_is(ax_next, "replace")) {
         delete_plotted_children(*ax);
         t.reset(*ax, {P::Position, P::OuterPosition, P::ActivePositionProperty, P::Units, P::Tag, P::Title});

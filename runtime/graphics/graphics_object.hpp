@@ -7,6 +7,7 @@
 // runtime/graphics changes an object except through rt::set and the other
 // functions of graphics.hpp, so every change is validated and counted.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -57,6 +58,7 @@ public:
 private:
     friend class ObjectTree;
     GraphicsObject() = default;
+    void clear_values() noexcept;
 
     double handle_ = 0;
     ObjectType type_ = ObjectType::Root;
@@ -64,8 +66,10 @@ private:
     std::vector<GraphicsObject*> children_;
     // Only the properties set since creation (or the last reset); the rest
     // read as the type's defaults. Creating an object is then cheap, which
-    // matters because a learning run creates three per step.
+    // matters because a learning run creates three per step. slot_ finds a
+    // stored value without a search: 1 + its index in values_, 0 for none.
     std::vector<std::pair<PropertyId, Value>> values_;
+    std::array<std::uint16_t, kPropertyCount> slot_{};
     std::vector<std::pair<std::string, Value>> appdata_;
     std::uint64_t serial_ = 0;
     std::uint64_t version_ = 0;

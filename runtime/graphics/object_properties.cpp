@@ -46,6 +46,50 @@ bool handle_visible(const GraphicsObject& obj) {
     return text_is(v, "on") || (text_is(v, "callback") && callback_running());
 }
 
+// The accepted values of the last few texts set (a colour letter, a word):
+// a learning run sets the same constants at every step, and checking a text
+// against a property's words and colour names costs more than the rest of
+// the set. A text of one character is recognised by its code, a longer one
+// by its storage, which the kept copy holds alive and unchanged. Accepting a
+// text depends on nothing but the type, the property and the text.
+class AcceptedTexts {
+public:
+    const Value* find(ObjectType type, PropertyId id, const Value& v) const noexcept {
+        if (!v.is_char()) return nullptr;
+        for (const Entry& e : entries_) {
+            if (e.type == type && e.id == id && same(e.given, v)) return &e.accepted;
+        }
+        return nullptr;
+    }
+    void keep(ObjectType type, PropertyId id, const Value& v, const Value& accepted) {
+        if (!v.is_char()) return;
+        entries_[next_] = {type, id, v, accepted};
+        next_ = (next_ + 1) % entries_.size();
+    }
+
+private:
+    static bool same(const Value& kept, const Value& v) noexcept {
+        if (!kept.is_char()) return false;
+        if (v.is_inline()) return kept.is_inline() && kept[0] == v[0];
+        return !kept.is_inline() && kept.data() == v.data();
+    }
+    struct Entry {
+        ObjectType type{};
+        PropertyId id{};
+        Value given, accepted;
+    };
+    std::array<Entry, 8> entries_{};
+    std::size_t next_ = 0;
+};
+
+Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v) {
+    static AcceptedTexts kept;
+    if (const Value* known = kept.find(type, prop.id, v)) return *known;
+    Value accepted = accept_value(type, prop, v);
+    kept.keep(type, prop.id, v, accepted);
+    return accepted;
+}
+
 std::string prefix(std::string_view function) {
     return function.empty() ? std::string() : std::string(function) + ": ";
 }
@@ -141,7 +185,7 @@ void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::st
         set_special(obj, *prop, v);
         return;
     }
-    store(obj, id, accept_value(type, *prop, v));
+    store(obj, id, v.is_char() ? accept_text_once(type, *prop, v) : accept_value(type, *prop, v));
     if (auto mode = mode_of(id)) store(obj, *mode, word(type, *mode, 1));
     if (type == ObjectType::Axes && (id == P::Position || id == P::OuterPosition)) {
         store(obj, P::ActivePositionProperty, word(type, P::ActivePositionProperty, id == P::Position ? 1 : 0));
@@ -277,19 +321,26 @@ namespace {
 class RecentNames {
 public:
     std::optional<PropertyId> find(const Value& name) const noexcept {
-        for (const auto& [kept, id] : entries_) {
-            if (kept.numel() > 1 && kept.data() == name.data()) return id;
+        if (name.is_inline()) return std::nullopt;
+        const double* chars = name.data();
+        for (const Entry& e : entries_) {
+            if (e.chars == chars) return e.id;
         }
         return std::nullopt;
     }
     void keep(const Value& name, PropertyId id) {
-        if (name.numel() <= 1) return;
-        entries_[next_] = {name, id};
+        if (name.numel() <= 1 || name.is_inline()) return;
+        entries_[next_] = {name, name.data(), id};
         next_ = (next_ + 1) % entries_.size();
     }
 
 private:
-    std::array<std::pair<Value, PropertyId>, 8> entries_{};
+    struct Entry {
+        Value kept;                     // holds the storage alive and unchanged
+        const double* chars = nullptr;  // its characters, compared by address
+        PropertyId id{};
+    };
+    std::array<Entry, 8> entries_{};
     std::size_t next_ = 0;
 };
 

@@ -23,6 +23,9 @@ constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays ex
 ObjectTree object_tree;
 
 ObjectTree::ObjectTree() {
+    // The room kept from the start: the registry then grows only beyond it,
+    // not in the middle of a learning run's steps.
+    others_.reserve(kKeptRoom);
     root_.type_ = ObjectType::Root;
     root_.handle_ = 0;
     root_.announced_ = true;
@@ -197,7 +200,7 @@ void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
     }
     // Cleared, not freed: a reused object keeps its vectors' room.
     owned->children_.clear();
-    owned->values_.clear();
+    owned->clear_values();
     owned->appdata_.clear();
     owned->parent_ = nullptr;
     owned->current_axes_ = nullptr;
@@ -260,7 +263,7 @@ void ObjectTree::clear() {
     figures_.clear();
     others_.clear();
     figure_order_.clear();
-    root_.values_.clear();
+    root_.clear_values();
     root_.appdata_.clear();
     next_k_ = 1;  // no handle of before survives, so none can be confused
     most_figures_ = 0;
@@ -290,11 +293,12 @@ void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {
         GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
         obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
     }
-    auto it = std::find_if(obj.values_.begin(), obj.values_.end(), [id](const auto& e) { return e.first == id; });
-    if (it != obj.values_.end()) {
-        it->second = std::move(v);
+    std::uint16_t& slot = obj.slot_[static_cast<std::size_t>(id)];
+    if (slot) {
+        obj.values_[slot - 1u].second = std::move(v);
     } else {
         obj.values_.emplace_back(id, std::move(v));
+        slot = static_cast<std::uint16_t>(obj.values_.size());
     }
     touch(obj, id);
 }
@@ -305,11 +309,14 @@ void ObjectTree::reset(GraphicsObject& obj, std::initializer_list<PropertyId> ke
     for (auto it = values.begin(); it != values.end();) {
         if (std::find(keep.begin(), keep.end(), it->first) == keep.end()) {
             dropped.push_back(it->first);
+            obj.slot_[static_cast<std::size_t>(it->first)] = 0;
             it = values.erase(it);
         } else {
             ++it;
         }
     }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        obj.slot_[static_cast<std::size_t>(values[i].first)] = static_cast<std::uint16_t>(i + 1);
     for (PropertyId id : dropped) touch(obj, id);
 }
 
@@ -371,10 +378,13 @@ FrameMargins ObjectTree::margins(const GraphicsObject& figure) const {
 
 // ---- the public read side ----
 
+void GraphicsObject::clear_values() noexcept {
+    for (const auto& entry : values_) slot_[static_cast<std::size_t>(entry.first)] = 0;
+    values_.clear();
+}
+
 const Value& GraphicsObject::value(PropertyId id) const noexcept {
-    for (const auto& [key, v] : values_) {
-        if (key == id) return v;
-    }
+    if (const std::uint16_t slot = slot_[static_cast<std::size_t>(id)]) return values_[slot - 1u].second;
     static const Value empty = Value::empty();
     const PropertySpec* prop = schema(type_).find(id);
     return prop ? prop->default_value : empty;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 
@@ -89,6 +92,72 @@ TEST(Value, HugeSizesRaiseInsteadOfAllocating) {
     }
     EXPECT_EQ(zeros(-3, 2).numel(), 0u);
     EXPECT_THROW(zeros(std::nan(""), 1), Error);
+}
+
+// Small blocks go back to a free list and come out again for the next small
+// array: a recycled block must never still be seen through an older value,
+// whatever the order of copies, moves, self-assignments and releases.
+TEST(Value, RecycledStorageIsNeverShared) {
+    std::vector<Value> kept;
+    for (int i = 0; i < 64; ++i) {
+        Value r = Value::row({double(i), double(i) + 1, double(i) + 2});
+        Value copy = r;  // shares the block
+        kept.push_back(copy);
+        r = Value::row({-1, -1});  // r lets go; kept still holds its block
+        Value moved = std::move(copy);
+        Value& alias = moved;
+        moved = alias;             // self-assignment keeps the block
+        moved = std::move(alias);  // and so does self-move
+        ASSERT_EQ(moved.numel(), 3u);
+        EXPECT_EQ(moved[2], double(i) + 2);
+    }
+    // Blocks freed in between were reused for new rows: the kept ones are intact.
+    for (int i = 0; i < 64; ++i) {
+        const Value& r = kept[static_cast<std::size_t>(i)];
+        ASSERT_EQ(r.cols(), 3u);
+        EXPECT_EQ(r[0], double(i));
+        EXPECT_EQ(r[2], double(i) + 2);
+    }
+
+    // Assigning a value from inside itself (a cell's own member) releases the
+    // cell only after taking the member.
+    Value c = Value::cell_row({Value::row({7, 8}), Value(1.0)});
+    c = c.cell_at(0);
+    EXPECT_TRUE(isequal(c, Value::row({7, 8})));
+    Value s = Value::structure();
+    s.set_field("inner", Value::row({1, 2, 3}));
+    s = s.field("inner");
+    EXPECT_TRUE(isequal(s, Value::row({1, 2, 3})));
+}
+
+// Arrays grow across the size kept in small blocks, shrink to one element
+// held inline, and keep their class and shape on the way.
+TEST(Value, GrowthAndReshapeAcrossTheSmallBlockSize) {
+    Value r = Value::row({1, 2, 3, 4});
+    const Value before = r;
+    array_assign1(r, Value(6.0), Value(6.0));
+    EXPECT_TRUE(isequal(r, Value::row({1, 2, 3, 4, 0, 6})));
+    EXPECT_TRUE(isequal(before, Value::row({1, 2, 3, 4})));
+
+    Value m = Value::from_rows(2, 2, {1, 2, 3, 4});
+    m.set_shape(4, 1);
+    EXPECT_EQ(m.rows(), 4u);
+    EXPECT_EQ(m[1], 3);
+    Value one = array_ref1(m, Value(4.0));
+    EXPECT_TRUE(one.is_inline());
+    EXPECT_EQ(one.scalar(), 4);
+
+    Value t = Value::string("ab");
+    Value u = t;
+    u.mutable_data()[0] = 'x';
+    EXPECT_EQ(t.text(), "ab");
+    EXPECT_EQ(u.text(), "xb");
+    EXPECT_TRUE(u.is_char());
+
+    Value empty = Value::empty();
+    EXPECT_TRUE(empty.is_empty());
+    EXPECT_TRUE(empty.is_double());
+    EXPECT_FALSE(empty.is_inline());
 }
 
 }  // namespace

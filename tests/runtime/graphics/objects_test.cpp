@@ -98,6 +98,32 @@ TEST_F(GraphicsTest, ANameValueUsedAgainIsReadAgainForEachObjectAndEachChange) {
     EXPECT_EQ(nums(rt::get(l[0], "Color")), (std::vector<double>{0, 0, 1}));
 }
 
+TEST_F(GraphicsTest, ATextValueUsedAgainIsCheckedAgainstEachProperty) {
+    Value f = rt::figure();
+    Value l = rt::line(Value(0.0), Value(1.0));
+    // One text value, accepted by one property, then given to others that
+    // read it differently or refuse it.
+    const Value none = S("none");
+    rt::set(l, V({S("Marker"), none}));
+    rt::set(l, V({S("LineStyle"), none}));
+    EXPECT_EQ(text_of(rt::get(l[0], "LineStyle")), "none");
+    EXPECT_NE(error_of([&] { rt::set(l, V({S("Color"), none})); }), "");
+    EXPECT_NE(error_of([&] { rt::set(l, V({S("Visible"), none})); }), "");
+    // One letter: a colour on a line, a marker's refusal, and a copy changed
+    // in place to another letter is read as that letter.
+    Value letter = S("r");
+    rt::set(l, V({S("Color"), letter}));
+    EXPECT_NE(error_of([&] { rt::set(l, V({S("Marker"), letter})); }), "");
+    letter.mutable_data()[0] = 'g';
+    rt::set(l, V({S("Color"), letter}));
+    EXPECT_EQ(nums(rt::get(l[0], "Color")), (std::vector<double>{0, 1, 0}));
+    // A word whose case differs is stored in its canonical case each time.
+    rt::set(f, V({S("Visible"), S("OFF")}));
+    EXPECT_EQ(text_of(rt::get(f[0], "Visible")), "off");
+    rt::set(f, V({S("Visible"), S("On")}));
+    EXPECT_EQ(text_of(rt::get(f[0], "Visible")), "on");
+}
+
 TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
     Value f = rt::figure();
     Value c = rt::uicontrol(V({S("Style"), S("slider")}));

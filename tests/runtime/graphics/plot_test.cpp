@@ -76,6 +76,13 @@ TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
     rt::hold(S("on"));
     rt::set(rt::gcf()[0], "NextPlot", S("replacechildren"));
     EXPECT_FALSE(rt::ishold());
+    // hold on again holds the window too, though the axes already add.
+    const Value on = S("on");
+    rt::hold(on);
+    EXPECT_TRUE(rt::ishold());
+    rt::set(rt::gca()[0], "NextPlot", S("replace"));
+    rt::hold(on);
+    EXPECT_TRUE(rt::ishold());
     EXPECT_EQ(error_of([] { rt::hold(S("maybe")); }), "hold: expected 'on', 'off' or 'all', not 'maybe'.");
     EXPECT_EQ(error_of([] { rt::ishold(Value(1.0)); }), "ishold: 1 is not an axes handle.");
 }
