@@ -5,33 +5,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "app/main_information.hpp"
+#include "bench/heap_count.hpp"
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/program.hpp"
 #include "runtime/call/random.hpp"
-
-namespace {
-// Counted by the replaced global allocation functions below; the benchmark
-// runs on one thread.
-std::size_t allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -42,14 +24,14 @@ struct RunningSystem {
 
 void report_allocations(benchmark::State& state, std::size_t before) {
     state.counters["allocs_per_iter"] =
-        benchmark::Counter(static_cast<double>(allocations - before) / static_cast<double>(state.iterations()));
+        benchmark::Counter(static_cast<double>(heap_allocations() - before) / static_cast<double>(state.iterations()));
 }
 
 // The cart-pole step's arithmetic, one line of the equations after another.
 void BM_ScalarArithmetic(benchmark::State& state) {
     rt::Value x = 0.01, v_x = 0.02, theta = 0.03, v_theta = 0.04;
     const rt::Value g = 9.8, m = 1.1, mp = 0.1, length = 0.5, T = 0.02, F = 10.0, two = 2.0;
-    const std::size_t before = allocations;
+    const std::size_t before = heap_allocations();
     for (auto _ : state) {
         const rt::Value s = rt::sin(theta), c = rt::cos(theta);
         const rt::Value t = rt::mrdivide(rt::plus(F, rt::mtimes(rt::mtimes(mp, length), rt::mpower(v_theta, two))), m);
@@ -88,7 +70,7 @@ void BM_GetAction(benchmark::State& state) {
     rt::Value pre_state = 1.0, cur_state = 1.0, pre_action = -1.0, cur_action = -1.0;
     const rt::Value reinf = 0.0, ALPHA = 0.5, BETA = 0.1, GAMMA = 0.9;
     std::size_t k = 0;
-    const std::size_t before = allocations;
+    const std::size_t before = heap_allocations();
     for (auto _ : state) {
         const rt::Value* s = &states[k];
         k = (k + 4) % states.size();
@@ -104,7 +86,7 @@ void BM_GetBox(benchmark::State& state) {
     RunningSystem system;
     const std::vector<rt::Value> states = grid_states();
     std::size_t k = 0;
-    const std::size_t before = allocations;
+    const std::size_t before = heap_allocations();
     for (auto _ : state) {
         const rt::Value* s = &states[k];
         k = (k + 4) % states.size();

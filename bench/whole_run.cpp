@@ -13,36 +13,18 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
-#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/main_information.hpp"
+#include "bench/heap_count.hpp"
 #include "bench/whole_run_floor.hpp"
 #include "gui/tavrin.hpp"
 #include "learning/run_observer.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/main/run_main.hpp"
-
-namespace {
-// Counted by the replaced global allocation functions below; the benchmark
-// runs on one thread.
-std::size_t allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -62,11 +44,11 @@ class AllocationWatch : public sys::RunObserver {
 public:
     void run_started(const sys::RunSettings&) override {
         steps = plain_steps = plain_steps_allocating = in_run = 0;
-        start_ = last_ = allocations;
+        start_ = last_ = heap_allocations();
         previous_failed_ = true;  // the first step shares its count with the run's set-up
     }
     void step(const sys::StepReport& r) override {
-        const std::size_t now = allocations;
+        const std::size_t now = heap_allocations();
         if (!previous_failed_) {
             ++plain_steps;
             if (now != last_) ++plain_steps_allocating;
@@ -75,7 +57,7 @@ public:
         last_ = now;
         previous_failed_ = r.box == -1;
     }
-    void run_ended(const sys::TrialReport&, bool) override { in_run = allocations - start_; }
+    void run_ended(const sys::TrialReport&, bool) override { in_run = heap_allocations() - start_; }
 
     std::size_t steps = 0, plain_steps = 0, plain_steps_allocating = 0, in_run = 0;
 

@@ -14,7 +14,7 @@
 #include "experiments/value_list.hpp"
 #include "runtime/render/colormap.hpp"
 #include "runtime/render/ticks.hpp"
-#include "runtime/window/toolkit_messages.hpp"
+#include "runtime/window/offscreen_toolkit.hpp"
 
 namespace sys::sweep {
 
@@ -23,22 +23,6 @@ namespace {
 constexpr int kWidth = 720, kHeight = 540;
 const QRectF kPlotBox(90, 60, 500, 400);  // room for labels left and below, a colour bar right
 
-// Fonts and painting without a display, for a process with no toolkit.
-class OffscreenToolkit {
-public:
-    OffscreenToolkit() {
-        rt::quiet_toolkit_messages();
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-
-private:
-    char name_[7] = "tavrin";
-    char flag_[10] = "-platform";
-    char platform_[10] = "offscreen";
-    int argc_ = 3;
-    char* argv_[4] = {name_, flag_, platform_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 QString qtext(const std::string& s) { return QString::fromStdString(s); }
 
@@ -244,8 +228,7 @@ void save_sweep_plot(const std::vector<SettingSummary>& summaries, const std::st
     std::vector<RunSetting> settings;
     for (const SettingSummary& s : summaries) settings.push_back(s.setting);
     check_plottable(settings);
-    std::unique_ptr<OffscreenToolkit> toolkit;
-    if (!QCoreApplication::instance()) toolkit = std::make_unique<OffscreenToolkit>();
+    const rt::OffscreenToolkit toolkit;
 
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);

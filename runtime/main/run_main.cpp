@@ -133,7 +133,10 @@ int run_main(int argc, char** argv, ByNameEntry main_entry, int /*format*/, cons
         // windows that refused to close are to be ended.
         if (windows) {
             windows->at_deadline(options.max_seconds, [&limit] { if (limit) limit->expire(); });
-            windows->at_deadline(options.max_seconds + kTimeLimitGrace + 0.01, [] {});
+            // A margin past the grace: the loop ends the windows only once
+            // the grace is over, and a wake-up before it would leave the
+            // loop waiting with nothing left to wake it.
+            windows->at_deadline(options.max_seconds + kTimeLimitGrace + 0.1, [] {});
         }
 #endif
     }

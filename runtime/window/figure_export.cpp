@@ -15,31 +15,9 @@
 #include "runtime/render/afterimage_painter.hpp"
 #include "runtime/render/chart_painter.hpp"
 #include "runtime/render/figure_painter.hpp"
-#include "runtime/window/toolkit_messages.hpp"
+#include "runtime/window/offscreen_toolkit.hpp"
 
 namespace rt {
-
-namespace {
-
-// Qt's offscreen platform for a program that has no toolkit running:
-// fonts and painting without a display.
-class OffscreenToolkit {
-public:
-    OffscreenToolkit() {
-        quiet_toolkit_messages();
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-
-private:
-    char name_[7] = "tavrin";
-    char flag_[10] = "-platform";
-    char platform_[10] = "offscreen";
-    int argc_ = 3;
-    char* argv_[4] = {name_, flag_, platform_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-}  // namespace
 
 std::vector<std::string> save_figures(const std::string& dir) {
     namespace fs = std::filesystem;
@@ -48,8 +26,7 @@ std::vector<std::string> save_figures(const std::string& dir) {
     if (ec || !fs::is_directory(dir)) {
         raise("save-figures: cannot make the folder '" + dir + "'" + (ec ? ": " + ec.message() : std::string()) + ".");
     }
-    std::unique_ptr<OffscreenToolkit> toolkit;
-    if (!QCoreApplication::instance()) toolkit = std::make_unique<OffscreenToolkit>();
+    const OffscreenToolkit toolkit;
 
     std::vector<std::string> written;
     for (const GraphicsObject* fig : open_figures()) {
@@ -74,8 +51,7 @@ std::string save_chart(const std::string& dir, const std::string& name, const Ch
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::create_directories(dir, ec);
-    std::unique_ptr<OffscreenToolkit> toolkit;
-    if (!QCoreApplication::instance()) toolkit = std::make_unique<OffscreenToolkit>();
+    const OffscreenToolkit toolkit;
     const std::string path = (fs::path(dir) / (name + ".png")).string();
     const QImage picture = render_chart(chart, QSize(std::max(width, 1), std::max(height, 1)));
     if (!picture.save(QString::fromStdString(path), "PNG")) raise("save-figures: cannot write '" + path + "'.");

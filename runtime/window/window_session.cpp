@@ -38,6 +38,8 @@ void WindowSession::wait_for_events() { backend_->wait_for_events(); }
 void WindowSession::at_deadline(double seconds, std::function<void()> action) {
     auto& timer = deadlines_.emplace_back(std::make_unique<QTimer>());
     timer->setSingleShot(true);
+    // A coarse timer may fire up to 5% early.
+    timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer.get(), &QTimer::timeout, timer.get(), std::move(action));
     timer->start(static_cast<int>(std::clamp(seconds * 1000, 0.0, 2e9)));
 }

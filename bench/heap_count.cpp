@@ -1,0 +1,21 @@
+#include "bench/heap_count.hpp"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::size_t allocations = 0;
+}  // namespace
+
+std::size_t heap_allocations() { return allocations; }
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
