@@ -22,7 +22,7 @@ Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
 inline bool both_double_scalars(const Value& a, const Value& b) noexcept {
-    return a.is_double_scalar() & b.is_double_scalar();
+    return a.is_double_scalar() && b.is_double_scalar();
 }
 // Comparison codes shared by the element-wise and the truth-value forms.
 enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
