@@ -33,7 +33,7 @@ Chart& chart(const std::string& name, const ChartPlace& place) {
 void chart_changed(const std::string& name, bool reopen) {
 #ifdef TAVRIN_WITH_WINDOWS
     NamedChart* c = find(name);
-    auto* windows = dynamic_cast<QtWindowBackend*>(window_backend());
+    QtWindowBackend* windows = QtWindowBackend::running();
     if (c && windows) windows->show_chart(c->name, c->chart, c->place.title, c->place.place, reopen);
 #else
     (void)name, (void)reopen;

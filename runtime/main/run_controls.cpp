@@ -10,7 +10,7 @@ namespace rt {
 
 #ifdef TAVRIN_WITH_WINDOWS
 namespace {
-QtWindowBackend* windows() { return dynamic_cast<QtWindowBackend*>(window_backend()); }
+QtWindowBackend* windows() { return QtWindowBackend::running(); }
 }  // namespace
 
 void attach_run_controls(double figure) {

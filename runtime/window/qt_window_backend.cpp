@@ -24,7 +24,14 @@ void set_slot(const GraphicsObject& obj, void* p) { const_cast<GraphicsObject&>(
 
 }  // namespace
 
+namespace {
+QtWindowBackend* running_backend = nullptr;
+}  // namespace
+
+QtWindowBackend* QtWindowBackend::running() noexcept { return running_backend; }
+
 QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pace_(options.pace) {
+    if (!running_backend) running_backend = this;
     if (!(options_.fps > 0)) options_.fps = 60;
     // Windows that exist already (a backend installed late) get theirs.
     for (const GraphicsObject* fig : open_figures()) {
@@ -36,6 +43,7 @@ QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pac
 }
 
 QtWindowBackend::~QtWindowBackend() {
+    if (running_backend == this) running_backend = nullptr;
     controls_.reset();
     charts_.clear();
     for (const QPointer<FigureWindow>& w : windows_) {

@@ -39,6 +39,9 @@ class QtWindowBackend final : public WindowBackend {
 public:
     explicit QtWindowBackend(WindowOptions options);
     ~QtWindowBackend() override;
+    // The backend of this process's windows, or null: found even where
+    // another backend (a time limit) stands in front of it as the runtime's.
+    static QtWindowBackend* running() noexcept;
     QtWindowBackend(const QtWindowBackend&) = delete;
     QtWindowBackend& operator=(const QtWindowBackend&) = delete;
 

@@ -16,6 +16,7 @@
 #include "learning/get_box.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/main/charts.hpp"
+#include "runtime/main/time_limit.hpp"
 #include "runtime/render/chart_painter.hpp"
 #include "learning/run_observer.hpp"
 #include "tests/runtime/window/window_fixture.hpp"
@@ -131,6 +132,10 @@ TEST_F(RunControls, SpeedPresetsChangeThePaceMidRun) {
 }
 
 TEST_F(RunControls, StatusLineAndToolbarAreChromeOfTheCartWindow) {
+    // A time limit stands in front of the windows' backend, as --max-seconds
+    // puts it; the chrome must still find its windows.
+    rt::TimeLimit limit(600);
+    limit.watch_pauses();
     StepWatch watch(5);
     sys::ScopedRunObserver installed(watch);
     start_run();
