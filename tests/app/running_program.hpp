@@ -7,6 +7,8 @@
 
 #include "app/main_information.hpp"
 #include "runtime/call/program.hpp"
+#include "runtime/graphics/callbacks.hpp"
+#include "runtime/graphics/graphics.hpp"
 
 namespace sys_test {
 
@@ -14,6 +16,17 @@ class RunningProgram : public ::testing::Test {
 protected:
     void SetUp() override { rt::start_program(sys::main_information); }
     void TearDown() override { rt::end_program(sys::main_information); }
+
+    // The handle of the object tagged `tag`; the control window must be open.
+    static double tagged(const char* tag) {
+        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(tag)};
+        return rt::findall(rt::Value(0.0), pairs)[0];
+    }
+    // Sets a control's "Value" and delivers its callback, as a person would.
+    static void set_value(const char* tag, double v) {
+        rt::set(tagged(tag), "Value", v);
+        rt::deliver_callback(tagged(tag), "Callback");
+    }
 };
 
 }  // namespace sys_test

@@ -50,14 +50,6 @@ protected:
         rt::set_console(previous_console);
         RunningProgram::TearDown();
     }
-    double tagged(const char* tag) {
-        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(tag)};
-        return rt::findall(rt::Value(0.0), pairs)[0];
-    }
-    void set_value(const char* tag, double v) {
-        rt::set(tagged(tag), "Value", v);
-        rt::deliver_callback(tagged(tag), "Callback");
-    }
 
     RunWatcher watcher;
     std::ostringstream console;

@@ -26,14 +26,8 @@
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/startup_actions.hpp"
 #include "runtime/main/time_limit.hpp"
+#include "tests/soak/sanitizer.hpp"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TAVRIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TAVRIN_ASAN 1
-#endif
-#endif
 #ifdef TAVRIN_ASAN
 // The sanitizer's own count of live heap bytes (declared here: GCC does not
 // ship the header that declares it, though its runtime has it).

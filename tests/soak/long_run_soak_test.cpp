@@ -19,13 +19,7 @@
 #include <thread>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TAVRIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TAVRIN_ASAN 1
-#endif
-#endif
+#include "tests/soak/sanitizer.hpp"
 
 namespace {
 
