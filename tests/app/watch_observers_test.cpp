@@ -45,14 +45,6 @@ protected:
         RunningProgram::TearDown();
         rt::forget_charts();
     }
-    static double tagged(const char* tag) {
-        const rt::Value pairs[] = {rt::Value::string("Tag"), rt::Value::string(tag)};
-        return rt::findall(rt::Value(0.0), pairs)[0];
-    }
-    static void set_value(const char* tag, double v) {
-        rt::set(tagged(tag), "Value", v);
-        rt::deliver_callback(tagged(tag), "Callback");
-    }
     std::ostringstream console_;
     std::ostream* previous_ = nullptr;
 };
