@@ -24,18 +24,17 @@ void WindowClosedNote::run_started(const RunSettings&) {
     in_run_ = true;
     trial_ = 1;
     windows_.clear();
-}
-
-void WindowClosedNote::step(const StepReport& r) {
-    trial_ = r.trial + 1;
-    // Once per run: the run has opened its windows before its first step.
-    if (!windows_.empty() || !in_run_) return;
     const rt::Value pairs[] = {rt::Value::string("Type"), rt::Value::string("figure")};
     const rt::Value open = rt::findall(rt::Value(0.0), pairs);
     for (std::size_t i = 0; i < open.numel(); ++i) {
         const rt::GraphicsObject* window = rt::find_object(open[i]);
         windows_.emplace_back(open[i], window ? window->value(rt::PropertyId::Name).text() : std::string());
     }
+}
+
+RunCourse WindowClosedNote::trial_ended(const TrialReport& r) {
+    trial_ = r.trial + 1;
+    return RunCourse::go_on;
 }
 
 void WindowClosedNote::run_ended(const TrialReport&, bool) {

@@ -5,8 +5,8 @@
 // failed, not why; this extension adds one line saying which window was
 // closed and the trial the run stopped in.
 //
-// It watches the run (learning/run_observer.hpp): at a run's first step it
-// notes the windows then open. When an error is reported while a run is
+// It watches the run (learning/run_observer.hpp): at a run's start it notes
+// the windows then open, and counts the trials as they end. When an error is reported while a run is
 // under way (the run was not told to have ended), the noted windows that are
 // gone were closed. Nothing is said for an error of another cause.
 
@@ -33,7 +33,8 @@ public:
     void error_reported() override;
 
     void run_started(const RunSettings&) override;
-    void step(const StepReport& r) override;
+    bool watches_steps() const override { return false; }
+    RunCourse trial_ended(const TrialReport& r) override;
     void run_ended(const TrialReport&, bool) override;
 
 private:
@@ -41,7 +42,7 @@ private:
     bool watching_ = false;
     bool in_run_ = false;
     double trial_ = 0;  // the trial under way: failures so far, plus one
-    std::vector<std::pair<double, std::string>> windows_;  // number and "Name" at the run's first step
+    std::vector<std::pair<double, std::string>> windows_;  // number and "Name" at the run's start
 };
 
 }  // namespace sys

@@ -41,14 +41,18 @@ rt::Value control_value(const RunConstants& k, const rt::Value& handles, const c
 class RunReports {
 public:
     explicit RunReports(RunSettings settings) : observers_(run_observers()), settings_(settings) {
-        for (RunObserver* o : observers_) o->run_started(settings_);
+        for (RunObserver* o : observers_) {
+            if (o->watches_steps()) steppers_.push_back(o);
+            o->run_started(settings_);
+        }
     }
     bool any() const { return !observers_.empty(); }
+    bool any_steps() const { return !steppers_.empty(); }
 
     void step(double trial, double steps, double best, const CartPoleState& s, const rt::Value& box) const {
         const StepReport r{settings_.run, trial, steps, best, s.x.scalar(), s.v_x.scalar(),
                            s.theta.scalar(), s.v_theta.scalar(), box.scalar()};
-        for (RunObserver* o : observers_) o->step(r);
+        for (RunObserver* o : steppers_) o->step(r);
     }
     // True when an observer asks the run to stop.
     bool trial_ended(const TrialReport& r) const {
@@ -63,6 +67,7 @@ public:
 
 private:
     const std::vector<RunObserver*> observers_;  // a copy: an observer may remove itself
+    std::vector<RunObserver*> steppers_;         // those of them that watch steps
     RunSettings settings_;
 };
 
@@ -101,9 +106,6 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
         BETA.show();
     }
 
-    const RunReports reports({next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(),
-                              GAMMA.value().scalar(), !eq_bool(control_value(k, handles, "radiobutton1"), k[k0])});
-
     const CartPole plant = standard_cart_pole(k);
     CartPoleState s;
     Value cur_state, pre_action, cur_action;
@@ -116,6 +118,8 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
     Value success = k[k0], reinf = k[k0], trial = k[k0];
     display.build_grids();
     Value best = k[k0];
+    const RunReports reports({next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(),
+                              GAMMA.value().scalar(), !eq_bool(control_value(k, handles, "radiobutton1"), k[k0])});
 
     while (lt_bool(success, k[kSuccessLimit])) {
         q_val = get_action(&pre_state, &pre_action, &cur_state, &cur_action, s.x, s.v_x, s.theta, s.v_theta, reinf,
@@ -124,7 +128,7 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
         const Value F = cart_pole_step(k, plant, cur_action, s);
         display.draw_step(s.x, s.theta, F);
         const Value box = get_box(s.x, s.v_x, s.theta, s.v_theta);
-        if (reports.any()) reports.step(trial.scalar(), success.scalar() + 1, best.scalar(), s, box);
+        if (reports.any_steps()) reports.step(trial.scalar(), success.scalar() + 1, best.scalar(), s, box);
 
         if (eq_bool(box, k[kMinus1])) {
             const double last_steps = success.scalar();

@@ -51,9 +51,13 @@ enum class RunCourse { go_on, stop };
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
+    // Told once the run's windows are open, before its first step.
     virtual void run_started(const RunSettings&) {}
-    // Told after every step's drawing and box, before the failure handling.
+    // Told after every step's drawing and box, before the failure handling,
+    // when watches_steps(): an observer of trials only answers false, and a
+    // run none of whose observers watches steps builds no step report.
     virtual void step(const StepReport&) {}
+    virtual bool watches_steps() const { return true; }
     // Any observer answering stop ends the run after this failure, as a run
     // that did not converge; a success ends the run in any case.
     virtual RunCourse trial_ended(const TrialReport&) { return RunCourse::go_on; }
