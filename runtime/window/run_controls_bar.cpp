@@ -8,25 +8,17 @@ namespace rt {
 
 namespace {
 
-constexpr Speed kSpeeds[] = {Speed::realtime, Speed::normal, Speed::fast};
-
-const char* label_of(Speed s) {
-    switch (s) {
-        case Speed::realtime: return "Real time";
-        case Speed::normal: return "Normal";
-        case Speed::fast: break;
-    }
-    return "Fast";
-}
-
-const char* tip_of(Speed s) {
-    switch (s) {
-        case Speed::realtime: return "A step lasts the model's time step, 0.02 s (key -)";
-        case Speed::normal: return "About a thousand steps a second (keys + and -)";
-        case Speed::fast: break;
-    }
-    return "As fast as the learning goes (key +)";
-}
+// The presets in toolbar order, with their labels and tooltips.
+struct Preset {
+    Speed speed;
+    const char* label;
+    const char* tip;
+};
+constexpr Preset kPresets[] = {
+    {Speed::realtime, "Real time", "A step lasts the model's time step, 0.02 s (key -)"},
+    {Speed::normal, "Normal", "About a thousand steps a second (keys + and -)"},
+    {Speed::fast, "Fast", "As fast as the learning goes (key +)"},
+};
 
 }  // namespace
 
@@ -51,10 +43,10 @@ RunControlsBar::RunControlsBar(QWidget* window, RunPace& pace, std::function<voi
 
     auto* group = new QActionGroup(toolbar_);
     for (int i = 0; i < 3; ++i) {
-        const Speed s = kSpeeds[i];
-        speeds_[i] = toolbar_->addAction(label_of(s));
+        const Speed s = kPresets[i].speed;
+        speeds_[i] = toolbar_->addAction(kPresets[i].label);
         speeds_[i]->setCheckable(true);
-        speeds_[i]->setToolTip(tip_of(s));
+        speeds_[i]->setToolTip(kPresets[i].tip);
         group->addAction(speeds_[i]);
         QObject::connect(speeds_[i], &QAction::triggered, toolbar_, [this, s] {
             pace_.set_speed(s);
@@ -94,7 +86,7 @@ RunControlsBar::RunControlsBar(QWidget* window, RunPace& pace, std::function<voi
 void RunControlsBar::show_pace() {
     pause_->setText(pace_.held() ? "Resume" : "Pause");
     const std::optional<Speed> now = pace_.speed();
-    for (int i = 0; i < 3; ++i) speeds_[i]->setChecked(now && *now == kSpeeds[i]);
+    for (int i = 0; i < 3; ++i) speeds_[i]->setChecked(now && *now == kPresets[i].speed);
 }
 
 void RunControlsBar::set_status(const std::string& text) {
@@ -115,7 +107,7 @@ void RunControlsBar::show_replaying(bool replaying) {
 
 QAction* RunControlsBar::speed_action(Speed speed) const noexcept {
     for (int i = 0; i < 3; ++i) {
-        if (kSpeeds[i] == speed) return speeds_[i];
+        if (kPresets[i].speed == speed) return speeds_[i];
     }
     return nullptr;
 }
