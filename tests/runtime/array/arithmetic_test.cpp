@@ -49,8 +49,6 @@ TEST(Arithmetic, ScalarExpansionMatrixProductAndClasses) {
     EXPECT_TRUE(uminus(Value::logical(true)).is_double());
     EXPECT_EQ(fix(Value(-2.7))[0], -2);
     EXPECT_EQ(abs(Value(-2.5))[0], 2.5);
-    EXPECT_EQ(sin(Value(0.5))[0], std::sin(0.5));
-    EXPECT_EQ(cos(Value(0.5))[0], std::cos(0.5));
 }
 
 TEST(Reductions, ColumnsOfAMatrixAndNaNSkipped) {
@@ -68,8 +66,7 @@ TEST(Shape, ConcatenationColonSizeAndMeshgrid) {
     EXPECT_TRUE(isequal(vertcat({Value::row({1, 2}), Value::row({3, 4})}), Value::from_rows(2, 2, {1, 2, 3, 4})));
     EXPECT_THROW(vertcat({Value::row({1, 2}), Value::row({1, 2, 3})}), Error);
     Value text = horzcat(Value::string("tavrin"), Value::string(".fig"));
-    EXPECT_TRUE(text.is_char());
-    EXPECT_EQ(text.text(), "tavrin.fig");
+    EXPECT_TRUE(text.is_char() && text.text() == "tavrin.fig");
     EXPECT_TRUE(horzcat(Value::string(""), Value::string("")).is_char());
     // An empty part of another shape joins without complaint.
     EXPECT_TRUE(isequal(horzcat(make_numeric(ClassId::Double, 1, 0), Value::column({1, 2})), Value::column({1, 2})));
@@ -80,9 +77,7 @@ TEST(Shape, ConcatenationColonSizeAndMeshgrid) {
 
     EXPECT_TRUE(isequal(colon(1, 4), Value::row({1, 2, 3, 4})));
     EXPECT_TRUE(isequal(colon(3, -1, 1), Value::row({3, 2, 1})));
-    Value none = colon(2, 1);
-    EXPECT_EQ(none.rows(), 1u);
-    EXPECT_EQ(none.cols(), 0u);
+    EXPECT_TRUE(isequal(colon(2, 1), make_numeric(ClassId::Double, 1, 0)));
     EXPECT_EQ(colon(0, 0.1, 1).numel(), 11u);
 
     EXPECT_TRUE(isequal(size(zeros(3, 2)), Value::row({3, 2})));
