@@ -5,8 +5,11 @@
 #include <cmath>
 #include <utility>
 
+#include "runtime/array/cellstruct.hpp"
+#include "runtime/array/display.hpp"
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
+#include "tests/error_text.hpp"
 
 namespace rt {
 namespace {
@@ -132,6 +135,76 @@ TEST(FileNames, FilepartsAndFullfile) {
     EXPECT_EQ(fullfile({str("/"), str("x")}).text(), "/x");
     EXPECT_TRUE(fullfile({str(""), Value::empty()}).is_empty());
     EXPECT_THROW(fullfile({str("a"), Value(2.0)}), Error);
+}
+
+TEST(Display, NumbersLogicalsAndMatrices) {
+    EXPECT_EQ(display_line("ALPHA", Value(0.5)), "ALPHA = 0.5");
+    EXPECT_EQ(display_line("box", Value(86.0)), "box = 86");
+    EXPECT_EQ(display_line("t", Value::logical(true)), "t = 1");
+    EXPECT_EQ(display_line("f", Value::logical(false)), "f = 0");
+    EXPECT_EQ(display_line("v", Value::row({1, 2, 3})), "v = [1 2 3]");
+    EXPECT_EQ(display_line("c", Value::column({1, 2})), "c = [1; 2]");
+    EXPECT_EQ(display_line("m", Value::from_rows(2, 2, {1, 2, 3, 4})), "m = [1 2; 3 4]");
+    EXPECT_EQ(display_line("p", Value::row({3.14159265, -0.25})), "p = [3.1416 -0.25]");
+    EXPECT_EQ(display_line("e", Value::empty()), "e = []");
+    EXPECT_EQ(display_text(make_numeric(ClassId::Double, 1, 0)), "[]");
+    EXPECT_EQ(display_text(lt(Value::row({1, 5}), Value(3.0))), "[1 0]");
+}
+
+TEST(Display, TextsCellsAndStructures) {
+    EXPECT_EQ(display_line("str", str("AutoSelect")), "str = 'AutoSelect'");
+    EXPECT_EQ(display_text(str("")), "''");
+    EXPECT_EQ(display_text(str("it's")), "'it''s'");
+    EXPECT_EQ(display_text(vertcat({str("ab"), str("cd")})), "['ab'; 'cd']");
+
+    Value words = Value::cell_column({str("break"), str("case"), str("catch")});
+    EXPECT_EQ(display_line("L", words), "L = {'break'; 'case'; 'catch'}");
+    EXPECT_EQ(display_text(Value::cell_row({str("a"), Value(2.0), Value::row({1, 2})})), "{'a' 2 [1 2]}");
+    EXPECT_EQ(display_text(Value::cell(0, 0)), "{}");
+
+    Value s = setfield(Value::empty(), str("a"), Value(1.0));
+    s = setfield(s, str("b"), str("x"));
+    EXPECT_EQ(display_line("s", s), "s = struct with fields: a, b");
+    EXPECT_EQ(display_text(Value::structure()), "struct with no fields");
+    EXPECT_EQ(display_text(Value()), "<unassigned>");
+}
+
+TEST(Fields, SetfieldBuildsFromEmptyKeepsOrderAndLeavesTheOriginalAlone) {
+    EXPECT_FALSE(isfield(Value::empty(), str("a")));
+    EXPECT_FALSE(isfield(Value(1.0), str("a")));
+    Value s = setfield(Value::empty(), str("figure1"), Value(1.0));
+    ASSERT_TRUE(s.is_struct());
+    s = setfield(s, str("alpha_sl"), Value(2.5));
+    const Value two = s;
+    s = setfield(s, str("beta_sl"), Value(3.5));
+    EXPECT_TRUE(isfield(s, str("alpha_sl")));
+    EXPECT_FALSE(isfield(s, str("Alpha_sl")));
+    EXPECT_FALSE(isfield(s, Value(1.0)));
+
+    // Replacing a field keeps its place; the value it was set on is unchanged.
+    const Value before = s;
+    s = setfield(s, str("figure1"), horzcat(getfield(s, str("figure1")), Value(7.0)));
+    EXPECT_TRUE(isequal(fieldnames(s), Value::cell_column({str("figure1"), str("alpha_sl"), str("beta_sl")})));
+    EXPECT_TRUE(isequal(getfield(s, str("figure1")), Value::row({1, 7})));
+    EXPECT_EQ(getfield(before, str("figure1"))[0], 1);
+    EXPECT_FALSE(isfield(two, str("beta_sl")));
+
+    Value none = fieldnames(Value::structure());
+    EXPECT_EQ(none.rows(), 0u);
+    EXPECT_EQ(none.cols(), 1u);
+}
+
+TEST(Fields, ErrorsNameTheFieldOrTheProblem) {
+    Value s = setfield(Value::empty(), str("a"), Value(1.0));
+    EXPECT_EQ(sys_test::error_of([&] { getfield(s, str("missing")); }), "Reference to non-existent field 'missing'.");
+    EXPECT_THROW(getfield(Value(1.0), str("a")), Error);
+    for (const char* bad : {"1abc", "has blank", ""}) EXPECT_THROW(setfield(s, str(bad), Value(1.0)), Error) << bad;
+    EXPECT_THROW(setfield(s, Value(1.0), Value(1.0)), Error);
+    EXPECT_THROW(setfield(Value(3.0), str("a"), Value(1.0)), Error);
+    EXPECT_THROW(fieldnames(Value::cell(1, 1)), Error);
+    EXPECT_TRUE(is_valid_field_name("A_1"));
+    EXPECT_FALSE(is_valid_field_name("_a"));
+    EXPECT_FALSE(is_valid_field_name(std::string(64, 'a')));
 }
 
 }  // namespace
