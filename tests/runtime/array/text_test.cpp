@@ -141,7 +141,6 @@ TEST(Display, NumbersLogicalsAndMatrices) {
     EXPECT_EQ(display_line("ALPHA", Value(0.5)), "ALPHA = 0.5");
     EXPECT_EQ(display_line("box", Value(86.0)), "box = 86");
     EXPECT_EQ(display_line("t", Value::logical(true)), "t = 1");
-    EXPECT_EQ(display_line("f", Value::logical(false)), "f = 0");
     EXPECT_EQ(display_line("v", Value::row({1, 2, 3})), "v = [1 2 3]");
     EXPECT_EQ(display_line("c", Value::column({1, 2})), "c = [1; 2]");
     EXPECT_EQ(display_line("m", Value::from_rows(2, 2, {1, 2, 3, 4})), "m = [1 2; 3 4]");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/array/error.hpp"
+#include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/globals.hpp"
@@ -45,10 +46,7 @@ TEST_F(BuiltinsTest, CountsAreCheckedOutputsFirst) {
 
 TEST_F(BuiltinsTest, SizeInItsThreeFormsAndConstructorsTakeASizeRow) {
     const Value m = Value::zeros(162, 2);
-    const Value whole = call("size", 1, {m})[0];
-    ASSERT_EQ(whole.numel(), 2u);
-    EXPECT_EQ(whole[0], 162.0);
-    EXPECT_EQ(whole[1], 2.0);
+    EXPECT_TRUE(rt::isequal(call("size", 1, {m})[0], Value::row({162, 2})));
     const std::vector<Value> rc = call("size", 3, {m});
     EXPECT_EQ(rc[0][0], 162.0);
     EXPECT_EQ(rc[1][0], 2.0);
@@ -56,9 +54,7 @@ TEST_F(BuiltinsTest, SizeInItsThreeFormsAndConstructorsTakeASizeRow) {
     EXPECT_EQ(call("size", 1, {m, 2.0})[0][0], 2.0);
     EXPECT_NE(error_of("size", 1, {m, Value::string("a")}), "");
 
-    const Value rect = call("zeros", 1, {Value::row({162, 2})})[0];
-    EXPECT_EQ(rect.rows(), 162u);
-    EXPECT_EQ(rect.cols(), 2u);
+    EXPECT_TRUE(rt::isequal(call("zeros", 1, {Value::row({162, 2})})[0], m));
     EXPECT_EQ(call("ones", 1, {3.0})[0].numel(), 9u);
     EXPECT_NE(error_of("zeros", 1, {Value::cell(1, 1)}), "");
     EXPECT_NE(error_of("rand", 1, {Value::string("ab")}), "");
@@ -82,19 +78,15 @@ TEST(Random, SeededSequenceIsTheTop53BitsOfTheTwister) {
         const double expected = static_cast<double>(reference() >> 11) / 9007199254740992.0;
         EXPECT_EQ(rt::rand(), expected);
     }
-    rt::seed_rand(42);
-    const double first = rt::rand();
-    const rt::Value m = rt::rand(2, 3);
+    const Value m = rt::rand(2, 3);
     EXPECT_EQ(m.rows(), 2u);
     EXPECT_EQ(m.cols(), 3u);
     for (std::size_t i = 0; i < m.numel(); ++i) EXPECT_TRUE(m[i] >= 0.0 && m[i] < 1.0) << m[i];
-    rt::seed_rand(42);
-    EXPECT_EQ(rt::rand(), first);
     EXPECT_THROW(rt::rand(std::nan(""), 1), rt::Error);
 }
 
 TEST(Globals, SlotsAreFoundByNameAndReadOnlyOnceAssigned) {
-    rt::Value alpha = rt::Value::absent();
+    Value alpha = Value::absent();
     const rt::GlobalEntry table[] = {{"ALPHA", &alpha}};
     rt::set_global_table(table, 1);
     EXPECT_EQ(&rt::global_slot("ALPHA"), &alpha);
@@ -110,9 +102,9 @@ TEST(Console, DisplayLinesTextAndWarningsGoWhereRedirected) {
     std::ostream* old_out = rt::set_console(&out);
     std::ostream* old_warn = rt::set_warning_stream(&warn);
     rt::print_array(0.5, "ALPHA");
-    rt::disp(rt::Value::string("figure1 ResizeFcn not implemented yet."));
-    rt::disp(rt::Value::row({1, 2}));
-    rt::print_ans(rt::Value::string("AutoSelect"));
+    rt::disp(Value::string("figure1 ResizeFcn not implemented yet."));
+    rt::disp(Value::row({1, 2}));
+    rt::print_ans(Value::string("AutoSelect"));
     rt::warning("careful");
     rt::set_console(old_out);
     rt::set_warning_stream(old_warn);
