@@ -16,6 +16,7 @@
 
 namespace {
 
+using rt::Value;
 using sys_test::error_of;
 
 // A module written the way the system's modules are: `pair` has declared
@@ -26,15 +27,15 @@ rt::ModuleConstants constants("pair");
 const rt::LocalFunctionTable* seen_during_body = nullptr;
 int bodies_run = 0;
 
-void entry_inner(int, rt::Value* outputs, int, const rt::Value*) { outputs[0] = rt::Value(7.0); }
+void entry_inner(int, Value* outputs, int, const Value*) { outputs[0] = Value(7.0); }
 const rt::FunctionEntry pair_local_entries[] = {{"inner", entry_inner, 0, 1, {0, nullptr}}};
 constexpr rt::LocalFunctionTable pair_locals{1, pair_local_entries};
 
-rt::Value pair_body(int nargout, rt::Value* difference, rt::Value* never, const rt::Value& a, const rt::Value& b) {
+Value pair_body(int nargout, Value* difference, Value* never, const Value& a, const Value& b) {
     rt::BodyFrame frame("pair", &pair_locals, nargout);
     ++bodies_run;
     seen_during_body = rt::current_local_function_table();
-    rt::Value sum, diff, unset;
+    Value sum, diff, unset;
     sum = rt::plus(rt::require_input(a, "a"), rt::require_input(b, "b"));
     diff = rt::minus(rt::require_input(a, "a"), rt::require_input(b, "b"));
     frame.check_output(sum, 1, "sum");
@@ -45,13 +46,13 @@ rt::Value pair_body(int nargout, rt::Value* difference, rt::Value* never, const 
     return sum;
 }
 
-void entry_pair(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+void entry_pair(int nargout, Value* outputs, int nargin, const Value* inputs) {
     rt::ByNameCall call({"pair", 2, 3, &constants[0], &constants[1]}, nargout, outputs, nargin, inputs);
     call.finish(pair_body(call.nargout(), call.output(2), call.output(3), call.input(1), call.input(2)));
 }
 
 // Variable on both sides, like the switchyard: gives back its varargin.
-void entry_echo(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+void entry_echo(int nargout, Value* outputs, int nargin, const Value* inputs) {
     rt::ByNameCall call({"echo", -2, -1, nullptr, nullptr}, nargout, outputs, nargin, inputs);
     EXPECT_FALSE(call.input(1).is_absent());
     call.finish_varargout(call.varargin());
@@ -65,8 +66,8 @@ const rt::FunctionEntry table[] = {
 class CallFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Outputs, 3)));
-        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Inputs, 2)));
+        constants.add(Value::string(rt::arity_message("pair", 1, rt::ArityKind::Outputs, 3)));
+        constants.add(Value::string(rt::arity_message("pair", 1, rt::ArityKind::Inputs, 2)));
         rt::set_function_table(table, 2);
         previous_warnings_ = rt::set_warning_stream(&warnings_);
         bodies_run = 0;
@@ -81,35 +82,34 @@ protected:
 };
 
 TEST_F(CallFrameTest, StoresOutputOneAlwaysAndWarnsOnlyForARequestedOneNeverAssigned) {
-    const rt::Value args[] = {rt::Value(5.0), rt::Value(3.0)};
-    std::vector<rt::Value> none = rt::feval("pair", 0, args);
+    const Value args[] = {Value(5.0), Value(3.0)};
+    std::vector<Value> none = rt::feval("pair", 0, args);
     ASSERT_EQ(none.size(), 1u);
     EXPECT_EQ(none[0][0], 8.0);
-    std::vector<rt::Value> two = rt::feval("pair", 2, args);
+    std::vector<Value> two = rt::feval("pair", 2, args);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[0][0], 8.0);
     EXPECT_EQ(two[1][0], 2.0);
     // Direct call form: the count comes from the references given.
-    rt::Value diff;
-    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<rt::Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
+    Value diff;
+    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
               8.0);
     EXPECT_EQ(diff[0], 2.0);
     EXPECT_TRUE(warnings_.str().empty());
 
     EXPECT_TRUE(rt::feval("pair", 3, args)[2].is_unassigned());
-    EXPECT_EQ(warnings_.str(),
-              "Warning: One or more output arguments not assigned during call to 'pair' (unset).\n");
+    EXPECT_EQ(warnings_.str(), "Warning: One or more output arguments not assigned during call to 'pair' (unset).\n");
 }
 
 TEST_F(CallFrameTest, RefusesExcessBeforeTheBodyRunsOutputsFirstAndNamesAMissingInput) {
-    const rt::Value three[] = {rt::Value(1.0), rt::Value(2.0), rt::Value(3.0)};
+    const Value three[] = {Value(1.0), Value(2.0), Value(3.0)};
     EXPECT_EQ(error_of([&] { rt::feval("pair", 4, three); }), constants[0].text());
     EXPECT_EQ(error_of([&] { rt::feval("pair", 1, three); }), constants[1].text());
     EXPECT_EQ(bodies_run, 0);
 
     EXPECT_EQ(error_of([&] { rt::feval("pair", 1, std::span(three, 1)); }), "Input argument \"b\" is undefined.");
     // An unassigned input warns and reads as [], so the sum is [].
-    const rt::Value unassigned[] = {rt::Value(1.0), rt::Value()};
+    const Value unassigned[] = {Value(1.0), Value()};
     EXPECT_TRUE(rt::feval("pair", 1, unassigned)[0].is_empty());
     EXPECT_NE(warnings_.str().find("Variable 'b' is used before it is assigned."), std::string::npos);
 }
@@ -117,13 +117,13 @@ TEST_F(CallFrameTest, RefusesExcessBeforeTheBodyRunsOutputsFirstAndNamesAMissing
 TEST_F(CallFrameTest, LocalTableIsCurrentOnlyWhileTheBodyRunsEvenAfterAnError) {
     const rt::LocalFunctionTable outer{0, nullptr};
     rt::LocalTableScope scope(&outer);
-    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0)};
+    const Value args[] = {Value(1.0), Value(2.0)};
     rt::feval("pair", 1, args);
     EXPECT_EQ(seen_during_body, &pair_locals);
     EXPECT_EQ(rt::current_local_function_table(), &outer);
 
     // The body raises (a cell cannot be added) after installing its table.
-    const rt::Value bad[] = {rt::Value::cell(1, 1), rt::Value(2.0)};
+    const Value bad[] = {Value::cell(1, 1), Value(2.0)};
     EXPECT_FALSE(rt::guarded([&] { rt::feval("pair", 1, bad); }));
     EXPECT_EQ(rt::current_local_function_table(), &outer);
     EXPECT_FALSE(rt::lasterr().text().empty());
@@ -146,15 +146,15 @@ TEST_F(CallFrameTest, NamesResolveInLocalsThenTableThenBuiltins) {
 }
 
 TEST_F(CallFrameTest, VariableListsGatherAndSpread) {
-    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0), rt::Value::string("x")};
-    std::vector<rt::Value> out = rt::feval("echo", 2, args);
+    const Value args[] = {Value(1.0), Value(2.0), Value::string("x")};
+    std::vector<Value> out = rt::feval("echo", 2, args);
     EXPECT_EQ(out[0][0], 2.0);
     EXPECT_EQ(out[1].text(), "x");
     // Exactly the fixed inputs: an empty varargin, so no output 1 either.
-    const rt::Value fixed_only[] = {rt::Value(1.0)};
+    const Value fixed_only[] = {Value(1.0)};
     EXPECT_TRUE(rt::feval("echo", 0, fixed_only)[0].is_unassigned());
     EXPECT_EQ(error_of([&] { rt::feval("echo", 1, fixed_only); }), "Too many output arguments.");
-    EXPECT_EQ(rt::nargin(3, std::vector<rt::Value>{1.0, rt::Value::absent(), rt::Value::absent()}.data()), 1);
+    EXPECT_EQ(rt::nargin(3, std::vector<Value>{1.0, Value::absent(), Value::absent()}.data()), 1);
 }
 
 // The modules' own messages are checked word for word where they are raised;
@@ -169,11 +169,10 @@ TEST(ArityMessage, NamesFileLineKindAndCount) {
 }
 
 TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
-    const rt::Value out = rt::Value::string("too many outputs");
-    const rt::Value in = rt::Value::string("too many inputs");
-    const auto raised = [](int nargout, int nargin, int outputs, int inputs, const rt::Value* out_msg,
-                           const rt::Value* in_msg) {
-        return error_of([&] { rt::check_arity(nargout, nargin, outputs, inputs, out_msg, in_msg); });
+    const Value out = Value::string("too many outputs");
+    const Value in = Value::string("too many inputs");
+    const auto raised = [](int nargout, int nargin, int outputs, int inputs, const Value* om, const Value* im) {
+        return error_of([&] { rt::check_arity(nargout, nargin, outputs, inputs, om, im); });
     };
     EXPECT_EQ(raised(6, 14, 5, 13, &out, &in), "too many outputs");
     EXPECT_EQ(raised(5, 14, 5, 13, &out, &in), "too many inputs");
@@ -197,9 +196,9 @@ TEST(ModuleConstants, ReleasedOnceEachInReverseOfCreationAndReadEarlyNamesTheMod
     events.clear();
     rt::set_constants_observer(record);
     rt::ModuleConstants c("m");
-    EXPECT_EQ(c.add(rt::Value::string("message")), 0u);
-    EXPECT_EQ(c.add(rt::Value(0.5)), 1u);
-    EXPECT_EQ(c.add(rt::Value(2.0)), 2u);
+    EXPECT_EQ(c.add(Value::string("message")), 0u);
+    EXPECT_EQ(c.add(Value(0.5)), 1u);
+    EXPECT_EQ(c.add(Value(2.0)), 2u);
     EXPECT_EQ(c[1][0], 0.5);
     c.release();
     c.release();  // a second release finds nothing left
