@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/array/error.hpp"
@@ -10,8 +12,12 @@
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"
 #include "runtime/call/guard.hpp"
+#include "tests/error_text.hpp"
 
 namespace {
+
+using rt::Value;
+using sys_test::error_of;
 
 // A module written the way the system's modules are: `pair` has declared
 // inputs 2 and outputs 3; output 1 is a + b, output 2 is a - b, output 3 is
@@ -21,15 +27,15 @@ rt::ModuleConstants constants("pair");
 const rt::LocalFunctionTable* seen_during_body = nullptr;
 int bodies_run = 0;
 
-void entry_inner(int, rt::Value* outputs, int, const rt::Value*) { outputs[0] = rt::Value(7.0); }
+void entry_inner(int, Value* outputs, int, const Value*) { outputs[0] = Value(7.0); }
 const rt::FunctionEntry pair_local_entries[] = {{"inner", entry_inner, 0, 1, {0, nullptr}}};
 constexpr rt::LocalFunctionTable pair_locals{1, pair_local_entries};
 
-rt::Value pair_body(int nargout, rt::Value* difference, rt::Value* never, const rt::Value& a, const rt::Value& b) {
+Value pair_body(int nargout, Value* difference, Value* never, const Value& a, const Value& b) {
     rt::BodyFrame frame("pair", &pair_locals, nargout);
     ++bodies_run;
     seen_during_body = rt::current_local_function_table();
-    rt::Value sum, diff, unset;
+    Value sum, diff, unset;
     sum = rt::plus(rt::require_input(a, "a"), rt::require_input(b, "b"));
     diff = rt::minus(rt::require_input(a, "a"), rt::require_input(b, "b"));
     frame.check_output(sum, 1, "sum");
@@ -40,13 +46,13 @@ rt::Value pair_body(int nargout, rt::Value* difference, rt::Value* never, const 
     return sum;
 }
 
-void entry_pair(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+void entry_pair(int nargout, Value* outputs, int nargin, const Value* inputs) {
     rt::ByNameCall call({"pair", 2, 3, &constants[0], &constants[1]}, nargout, outputs, nargin, inputs);
     call.finish(pair_body(call.nargout(), call.output(2), call.output(3), call.input(1), call.input(2)));
 }
 
 // Variable on both sides, like the switchyard: gives back its varargin.
-void entry_echo(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
+void entry_echo(int nargout, Value* outputs, int nargin, const Value* inputs) {
     rt::ByNameCall call({"echo", -2, -1, nullptr, nullptr}, nargout, outputs, nargin, inputs);
     EXPECT_FALSE(call.input(1).is_absent());
     call.finish_varargout(call.varargin());
@@ -60,8 +66,8 @@ const rt::FunctionEntry table[] = {
 class CallFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Outputs, 3)));
-        constants.add(rt::Value::string(rt::arity_message("pair", 1, rt::ArityKind::Inputs, 2)));
+        constants.add(Value::string(rt::arity_message("pair", 1, rt::ArityKind::Outputs, 3)));
+        constants.add(Value::string(rt::arity_message("pair", 1, rt::ArityKind::Inputs, 2)));
         rt::set_function_table(table, 2);
         previous_warnings_ = rt::set_warning_stream(&warnings_);
         bodies_run = 0;
@@ -75,62 +81,35 @@ protected:
     std::ostream* previous_warnings_ = nullptr;
 };
 
-TEST_F(CallFrameTest, StoresOutputOneAlwaysAndOnlyTheRequestedOthers) {
-    const rt::Value args[] = {rt::Value(5.0), rt::Value(3.0)};
-    std::vector<rt::Value> none = rt::feval("pair", 0, args);
+TEST_F(CallFrameTest, StoresOutputOneAlwaysAndWarnsOnlyForARequestedOneNeverAssigned) {
+    const Value args[] = {Value(5.0), Value(3.0)};
+    std::vector<Value> none = rt::feval("pair", 0, args);
     ASSERT_EQ(none.size(), 1u);
     EXPECT_EQ(none[0][0], 8.0);
-
-    std::vector<rt::Value> two = rt::feval("pair", 2, args);
+    std::vector<Value> two = rt::feval("pair", 2, args);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[0][0], 8.0);
     EXPECT_EQ(two[1][0], 2.0);
-
     // Direct call form: the count comes from the references given.
-    rt::Value diff;
-    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<rt::Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
+    Value diff;
+    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
               8.0);
     EXPECT_EQ(diff[0], 2.0);
     EXPECT_TRUE(warnings_.str().empty());
+
+    EXPECT_TRUE(rt::feval("pair", 3, args)[2].is_unassigned());
+    EXPECT_EQ(warnings_.str(), "Warning: One or more output arguments not assigned during call to 'pair' (unset).\n");
 }
 
-TEST_F(CallFrameTest, WarnsOnlyForARequestedOutputNeverAssigned) {
-    const rt::Value args[] = {rt::Value(1.0), rt::Value(1.0)};
-    rt::feval("pair", 2, args);
-    EXPECT_TRUE(warnings_.str().empty());
-    std::vector<rt::Value> three = rt::feval("pair", 3, args);
-    EXPECT_TRUE(three[2].is_unassigned());
-    EXPECT_EQ(warnings_.str(),
-              "Warning: One or more output arguments not assigned during call to 'pair' (unset).\n");
-}
-
-TEST_F(CallFrameTest, RefusesExcessBeforeTheBodyRunsOutputsFirst) {
-    const rt::Value three[] = {rt::Value(1.0), rt::Value(2.0), rt::Value(3.0)};
-    try {
-        rt::feval("pair", 4, three);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.message(), constants[0].text());
-    }
-    try {
-        rt::feval("pair", 1, three);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.message(), constants[1].text());
-    }
+TEST_F(CallFrameTest, RefusesExcessBeforeTheBodyRunsOutputsFirstAndNamesAMissingInput) {
+    const Value three[] = {Value(1.0), Value(2.0), Value(3.0)};
+    EXPECT_EQ(error_of([&] { rt::feval("pair", 4, three); }), constants[0].text());
+    EXPECT_EQ(error_of([&] { rt::feval("pair", 1, three); }), constants[1].text());
     EXPECT_EQ(bodies_run, 0);
-}
 
-TEST_F(CallFrameTest, MissingInputIsAbsentAndItsReadNamesIt) {
-    const rt::Value one[] = {rt::Value(1.0)};
-    try {
-        rt::feval("pair", 1, one);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.message(), "Input argument \"b\" is undefined.");
-    }
+    EXPECT_EQ(error_of([&] { rt::feval("pair", 1, std::span(three, 1)); }), "Input argument \"b\" is undefined.");
     // An unassigned input warns and reads as [], so the sum is [].
-    const rt::Value unassigned[] = {rt::Value(1.0), rt::Value()};
+    const Value unassigned[] = {Value(1.0), Value()};
     EXPECT_TRUE(rt::feval("pair", 1, unassigned)[0].is_empty());
     EXPECT_NE(warnings_.str().find("Variable 'b' is used before it is assigned."), std::string::npos);
 }
@@ -138,13 +117,13 @@ TEST_F(CallFrameTest, MissingInputIsAbsentAndItsReadNamesIt) {
 TEST_F(CallFrameTest, LocalTableIsCurrentOnlyWhileTheBodyRunsEvenAfterAnError) {
     const rt::LocalFunctionTable outer{0, nullptr};
     rt::LocalTableScope scope(&outer);
-    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0)};
+    const Value args[] = {Value(1.0), Value(2.0)};
     rt::feval("pair", 1, args);
     EXPECT_EQ(seen_during_body, &pair_locals);
     EXPECT_EQ(rt::current_local_function_table(), &outer);
 
     // The body raises (a cell cannot be added) after installing its table.
-    const rt::Value bad[] = {rt::Value::cell(1, 1), rt::Value(2.0)};
+    const Value bad[] = {Value::cell(1, 1), Value(2.0)};
     EXPECT_FALSE(rt::guarded([&] { rt::feval("pair", 1, bad); }));
     EXPECT_EQ(rt::current_local_function_table(), &outer);
     EXPECT_FALSE(rt::lasterr().text().empty());
@@ -163,29 +142,73 @@ TEST_F(CallFrameTest, NamesResolveInLocalsThenTableThenBuiltins) {
     EXPECT_EQ(rt::resolve("only_builtin"), &entry_inner);
     rt::unregister_builtin("pair");
     rt::unregister_builtin("only_builtin");
-    try {
-        rt::feval("nosuch", 1, {});
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.message(), "Undefined function or variable 'nosuch'.");
-    }
+    EXPECT_EQ(error_of([] { rt::feval("nosuch", 1, {}); }), "Undefined function or variable 'nosuch'.");
 }
 
 TEST_F(CallFrameTest, VariableListsGatherAndSpread) {
-    const rt::Value args[] = {rt::Value(1.0), rt::Value(2.0), rt::Value::string("x")};
-    std::vector<rt::Value> out = rt::feval("echo", 2, args);
+    const Value args[] = {Value(1.0), Value(2.0), Value::string("x")};
+    std::vector<Value> out = rt::feval("echo", 2, args);
     EXPECT_EQ(out[0][0], 2.0);
     EXPECT_EQ(out[1].text(), "x");
     // Exactly the fixed inputs: an empty varargin, so no output 1 either.
-    const rt::Value fixed_only[] = {rt::Value(1.0)};
+    const Value fixed_only[] = {Value(1.0)};
     EXPECT_TRUE(rt::feval("echo", 0, fixed_only)[0].is_unassigned());
-    try {
-        rt::feval("echo", 1, fixed_only);
-        FAIL();
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.message(), "Too many output arguments.");
-    }
-    EXPECT_EQ(rt::nargin(3, std::vector<rt::Value>{1.0, rt::Value::absent(), rt::Value::absent()}.data()), 1);
+    EXPECT_EQ(error_of([&] { rt::feval("echo", 1, fixed_only); }), "Too many output arguments.");
+    EXPECT_EQ(rt::nargin(3, std::vector<Value>{1.0, Value::absent(), Value::absent()}.data()), 1);
+}
+
+// The modules' own messages are checked word for word where they are raised;
+// here the two kinds, and a local function's name with its owner's.
+TEST(ArityMessage, NamesFileLineKindAndCount) {
+    EXPECT_EQ(rt::arity_message("get_action", 1, rt::ArityKind::Outputs, 5),
+              "Run-time Error: File: get_action Line: 1 Column: 1 The function \"get_action\" was called with more "
+              "than the declared number of outputs (5).");
+    EXPECT_EQ(rt::arity_message("guidata/getParentFigure", 99, rt::ArityKind::Inputs, 1),
+              "Run-time Error: File: guidata/getParentFigure Line: 99 Column: 1 The function "
+              "\"guidata/getParentFigure\" was called with more than the declared number of inputs (1).");
+}
+
+TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
+    const Value out = Value::string("too many outputs");
+    const Value in = Value::string("too many inputs");
+    const auto raised = [](int nargout, int nargin, int outputs, int inputs, const Value* om, const Value* im) {
+        return error_of([&] { rt::check_arity(nargout, nargin, outputs, inputs, om, im); });
+    };
+    EXPECT_EQ(raised(6, 14, 5, 13, &out, &in), "too many outputs");
+    EXPECT_EQ(raised(5, 14, 5, 13, &out, &in), "too many inputs");
+    EXPECT_EQ(raised(5, 13, 5, 13, &out, &in), "");
+    EXPECT_EQ(raised(0, 0, 5, 13, &out, &in), "");
+    // movegui: no outputs at all, any number of inputs.
+    EXPECT_EQ(raised(1, 0, 0, -1, &out, nullptr), "too many outputs");
+    EXPECT_EQ(raised(0, 40, 0, -1, &out, nullptr), "");
+    // tavrin: both sides variable.
+    EXPECT_EQ(raised(9, 40, -1, -1, nullptr, nullptr), "");
+    // A side without a module message still refuses with the runtime's text.
+    EXPECT_EQ(raised(2, 0, 1, 1, nullptr, nullptr), "Too many output arguments.");
+}
+
+using Event = std::tuple<std::string, std::size_t, bool>;
+std::vector<Event> events;
+
+void record(const char* module, std::size_t index, bool created) { events.emplace_back(module, index, created); }
+
+TEST(ModuleConstants, ReleasedOnceEachInReverseOfCreationAndReadEarlyNamesTheModule) {
+    events.clear();
+    rt::set_constants_observer(record);
+    rt::ModuleConstants c("m");
+    EXPECT_EQ(c.add(Value::string("message")), 0u);
+    EXPECT_EQ(c.add(Value(0.5)), 1u);
+    EXPECT_EQ(c.add(Value(2.0)), 2u);
+    EXPECT_EQ(c[1][0], 0.5);
+    c.release();
+    c.release();  // a second release finds nothing left
+    rt::set_constants_observer(nullptr);
+    const std::vector<Event> expected = {{"m", 0, true},  {"m", 1, true},  {"m", 2, true},
+                                         {"m", 2, false}, {"m", 1, false}, {"m", 0, false}};
+    EXPECT_EQ(events, expected);
+
+    rt::ModuleConstants early("get_box");
+    EXPECT_NE(sys_test::error_of([&] { (void)early[3]; }).find("get_box"), std::string::npos);
 }
 
 }  // namespace
