@@ -42,53 +42,21 @@ public:
     // A double scalar, held inline. Implicit so that numbers read naturally.
     Value(double d) noexcept : cls_(ClassId::Double), scalar_(d) {}
 
-    Value(const Value& o) noexcept : cls_(o.cls_), stored_(o.stored_) {
-        if (stored_) {
-            heap_ = o.heap_;
-            ++heap_->refs;
-        } else {
-            scalar_ = o.scalar_;
-        }
-    }
+    Value(const Value& o) noexcept { share(o); }
     // A moved-from stored value is left unassigned; an inline one is copied.
-    Value(Value&& o) noexcept : cls_(o.cls_), stored_(o.stored_) {
-        if (stored_) {
-            heap_ = o.heap_;
-            o.stored_ = false;
-            o.cls_ = ClassId::Unassigned;
-            o.scalar_ = 0;
-        } else {
-            scalar_ = o.scalar_;
-        }
-    }
+    Value(Value&& o) noexcept { take(o); }
     // Both assignments take o before letting go of the old storage, which
     // may be what holds o (a cell assigned one of its own members).
     Value& operator=(const Value& o) noexcept {
         Storage* old = stored_ ? heap_ : nullptr;
-        cls_ = o.cls_;
-        stored_ = o.stored_;
-        if (stored_) {
-            heap_ = o.heap_;
-            ++heap_->refs;
-        } else {
-            scalar_ = o.scalar_;
-        }
+        share(o);
         if (old) drop(old);
         return *this;
     }
     Value& operator=(Value&& o) noexcept {
         if (this == &o) return *this;
         Storage* old = stored_ ? heap_ : nullptr;
-        cls_ = o.cls_;
-        stored_ = o.stored_;
-        if (stored_) {
-            heap_ = o.heap_;
-            o.stored_ = false;
-            o.cls_ = ClassId::Unassigned;
-            o.scalar_ = 0;
-        } else {
-            scalar_ = o.scalar_;
-        }
+        take(o);
         if (old) drop(old);
         return *this;
     }
@@ -208,6 +176,30 @@ private:
     static void free_block(Storage* s) noexcept;
     static Value compound(ClassId cls, std::size_t rows, std::size_t cols);
     Storage& own();  // unshare before writing
+    // o's class and contents into this value (whose storage, if any, the
+    // caller lets go of): sharing o's block, or taking it from o.
+    void share(const Value& o) noexcept {
+        cls_ = o.cls_;
+        stored_ = o.stored_;
+        if (stored_) {
+            heap_ = o.heap_;
+            ++heap_->refs;
+        } else {
+            scalar_ = o.scalar_;
+        }
+    }
+    void take(Value& o) noexcept {
+        cls_ = o.cls_;
+        stored_ = o.stored_;
+        if (stored_) {
+            heap_ = o.heap_;
+            o.stored_ = false;
+            o.cls_ = ClassId::Unassigned;
+            o.scalar_ = 0;
+        } else {
+            scalar_ = o.scalar_;
+        }
+    }
     double stored_scalar() const;
 
     ClassId cls_ = ClassId::Unassigned;
