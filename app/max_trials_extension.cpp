@@ -2,11 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <iostream>
 
 #include "learning/run_observer.hpp"
 #include "runtime/array/text.hpp"
 #include "runtime/call/console.hpp"
+#include "runtime/main/option_number.hpp"
 
 namespace sys {
 
@@ -41,13 +43,12 @@ void MaxTrialsExtension::add_options(CLI::App& app) {
     app.add_option("--max-trials", max_trials_,
                    "Stop a learning run that reaches N failures without a success, as not converged")
         ->type_name("N")
-        ->check(CLI::Range(1.0, 1e12))
         ->check(CLI::Validator(
             [](const std::string& s) {
-                double d = 0;
-                return CLI::detail::lexical_cast(s, d) && d == static_cast<double>(static_cast<long long>(d))
+                const auto d = rt::option_number(s);
+                return d && *d == std::floor(*d) && *d >= 1 && *d <= 1e12
                            ? std::string{}
-                           : "expected a whole number of trials, got '" + s + "'";
+                           : "expected a whole number of trials from 1 to 1e12, got '" + s + "'";
             },
             "N"));
 }
