@@ -1,16 +1,19 @@
 // Callback delivery: gcbo/gcbf, errors, re-entry, the queue, close requests,
-// deletion callbacks and the window backend's hooks.
+// creation and deletion callbacks and the window backend's hooks.
+#include <filesystem>
+#include <fstream>
+
 #include "graphics_fixture.hpp"
 #include "runtime/call/feval.hpp"
+#include "runtime/graphics/layout_loader.hpp"
 
 using rt::Value;
 
 namespace {
 
-double num(const Value& v) { return v.scalar(); }
-
 struct Seen {
     std::vector<std::pair<Value, Value>> frames;  // (gcbo, gcbf) at each probe
+    std::vector<std::string> created;             // "tag/number of children" of each gcbo at its CreateFcn
     int calls = 0;
     bool nested_delivery = true;
 };
@@ -24,7 +27,12 @@ void boom(int, Value*, int, const Value*) { rt::raise("boom from the callback");
 // Tries to start the running object's callback again.
 void again(int, Value*, int, const Value*) {
     ++seen.calls;
-    seen.nested_delivery = rt::deliver_callback(num(rt::gcbo()), "Callback");
+    seen.nested_delivery = rt::deliver_callback(rt::gcbo().scalar(), "Callback");
+}
+void note(int, Value*, int, const Value*) {
+    const Value h = rt::gcbo();
+    seen.created.push_back(rt::get(h, Value::string("Tag")).text() + "/" +
+                           std::to_string(rt::get(h, Value::string("Children")).numel()));
 }
 
 class RecordingBackend : public rt::WindowBackend {
@@ -50,10 +58,11 @@ protected:
         rt::register_builtin("probe", probe);
         rt::register_builtin("boom", boom);
         rt::register_builtin("again", again);
+        rt::register_builtin("note", note);
     }
     void TearDown() override {
         rt::set_window_backend(nullptr);
-        for (const char* n : {"probe", "boom", "again"}) rt::unregister_builtin(n);
+        for (const char* n : {"probe", "boom", "again", "note"}) rt::unregister_builtin(n);
         GraphicsTest::TearDown();
     }
 };
@@ -133,7 +142,16 @@ TEST_F(CallbackTest, CloseRequestsDeleteTheWindowByDefaultOrRunTheirCallback) {
     rt::close({});
     EXPECT_TRUE(rt::ishandle(f3[0]));
     EXPECT_EQ(seen.calls, 1);
+    // close all asks every window; closereq closes the current one.
+    Value f4 = rt::figure();
+    rt::close(V({S("all")}));
+    EXPECT_FALSE(rt::ishandle(f4[0]));
+    EXPECT_EQ(seen.calls, 2);
+    rt::feval("closereq", 0, {});
+    EXPECT_FALSE(rt::ishandle(f3[0]));
+    EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
     EXPECT_EQ(error_of([] { rt::close(V({Value(9.0)})); }), "close: 9 is not a window handle.");
+    EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
 }
 
 TEST_F(CallbackTest, AnObjectMayDeleteItselfOrItsWindowFromItsOwnCallback) {
@@ -195,26 +213,6 @@ TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
     EXPECT_EQ(seen.calls, 2);
 }
 
-namespace {
-std::vector<Value> received;
-void record_inputs(int, Value*, int n, const Value* in) { received.assign(in, in + n); }
-}  // namespace
-
-TEST_F(CallbackTest, ALayoutStyleCallbackPassesItsInputsInOrder) {
-    rt::register_builtin("record_inputs", record_inputs);
-    Value f = rt::figure();
-    rt::setappdata(f, S("UsedByGUIData_m"), Value(42.0));
-    Value c = rt::uicontrol(V({S("Tag"), S("alpha_sl"), S("Callback"),
-                               S("record_inputs('alpha_sl_Callback',gcbo,[],getappdata(gcbf,'UsedByGUIData_m'))")}));
-    rt::deliver_callback(num(c), "Callback");
-    rt::unregister_builtin("record_inputs");
-    ASSERT_EQ(received.size(), 4u);
-    EXPECT_EQ(received[0].text(), "alpha_sl_Callback");
-    EXPECT_EQ(num(received[1]), num(c));
-    EXPECT_TRUE(received[2].is_double() && received[2].is_empty());
-    EXPECT_EQ(num(received[3]), 42);
-}
-
 TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
     Value f = rt::figure();
     rt::hold(S("on"));
@@ -227,18 +225,22 @@ TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
     EXPECT_GT(fig->content_version(), before);
 }
 
-TEST_F(CallbackTest, CloseAllAndClosereqReachEveryWindowThroughItsRequest) {
-    Value keep = rt::figure(V({S("CloseRequestFcn"), S("probe")}));
-    Value f2 = rt::figure();
-    Value f3 = rt::figure();
-    rt::close(V({S("all")}));
-    EXPECT_FALSE(rt::ishandle(f2[0]));
-    EXPECT_FALSE(rt::ishandle(f3[0]));
-    EXPECT_TRUE(rt::ishandle(keep[0]));
-    EXPECT_EQ(seen.calls, 1);
-    // closereq outside a callback closes the current window.
-    rt::feval("closereq", 0, {});
-    EXPECT_FALSE(rt::ishandle(keep[0]));
-    EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
-    EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
+TEST_F(CallbackTest, CreateFcnRunsOnceForEachNewObjectAfterItsProperties) {
+    // The CreateFcn comes before the Tag among the arguments, and sees it.
+    rt::figure(V({S("CreateFcn"), S("note"), S("Tag"), S("win")}));
+    const Value c = rt::uicontrol(V({S("CreateFcn"), S("note"), S("Tag"), S("knob")}));
+    rt::set(c[0], "Tag", S("renamed"));  // a change runs nothing
+    const auto file = std::filesystem::temp_directory_path() / ("create_fcn_" + std::to_string(::getpid()) + ".fig");
+    std::ofstream(file) << R"({"type": "figure", "Tag": "file", "CreateFcn": "note", "children": [
+        {"type": "uicontrol", "Tag": "first", "CreateFcn": "note"}, {"type": "uicontrol", "Tag": "quiet"}]})";
+    rt::load_layout(file.string());
+    std::filesystem::remove(file);
+    EXPECT_EQ(seen.created, (std::vector<std::string>{"win/0", "knob/0", "file/2", "first/0"}));
+    EXPECT_TRUE(rt::gcbo().is_empty());
+
+    // One that fails is a warning and its object stays; one may delete its own.
+    const Value kept = rt::uicontrol(V({S("CreateFcn"), S("error('no good')")}));
+    EXPECT_TRUE(rt::ishandle(kept[0]));
+    EXPECT_EQ(warnings_.str(), "Warning: Error in the CreateFcn of a uicontrol object: no good\n");
+    EXPECT_FALSE(rt::ishandle(rt::figure(V({S("CreateFcn"), S("delete(gcbo)")}))[0]));
 }
