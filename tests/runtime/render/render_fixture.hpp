@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QRectF>
 
+#include "runtime/array/ops.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
 
@@ -77,6 +78,23 @@ inline CartObjects draw_cart(double x, double theta, double force) {
         o.marker = rt::plot(Value(x + 0.4), Value(0.11), Value::string("r<"));
     }
     return o;
+}
+
+inline rt::Value filled(std::size_t rows, std::size_t cols, double v) {
+    return rt::plus(rt::Value::zeros(rows, cols), rt::Value(v));
+}
+
+inline void erase(const CartObjects& o) {
+    for (const rt::Value& h : {o.cart, o.pole, o.marker}) rt::delete_(h);
+}
+
+// A window placed and sized as the learning run's action-value window, its
+// axes seen from (az, el).
+inline double make_mesh_window(double az, double el) {
+    const double h = rt::figure()[0];
+    rt::set(h, "Position", rt::Value::row({510, 50, 400, 400}));
+    rt::view(az, el);
+    return h;
 }
 
 // Pixels of a picture that pass a test of their colour.
