@@ -160,8 +160,7 @@ TEST_F(RunControls, StatusLineAndToolbarAreChromeOfTheCartWindow) {
     const std::string expected = "Run " + std::to_string(watch.last.run) + "   Trial 6   Steps 0 / 100000   Best " +
                                  std::to_string(static_cast<long>(watch.last.best)) + "   ";
     EXPECT_EQ(text.rfind(expected, 0), 0u) << text;
-    const std::string title =
-        rt::get(rt::get(rt::get(2.0, "CurrentAxes"), rt::Value::string("Title")), rt::Value::string("String")).text();
+    const std::string title = title_of(2);
     EXPECT_NE(title.find("Trials  5, Best success : " + std::to_string(static_cast<long>(watch.last.best))),
               std::string::npos)
         << title;
