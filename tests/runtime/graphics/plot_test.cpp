@@ -203,31 +203,6 @@ TEST_F(GraphicsTest, SurfaceValidatesSizesAndSpreadsVectorsOverTheGrid) {
     EXPECT_NE(error_of([&] { rt::surface(V({S("z")})); }), "");
 }
 
-TEST_F(GraphicsTest, ALearningStepLeavesNothingBehind) {
-    Value h1 = rt::figure();
-    rt::axis(Value::row({-3, 3, 0, 1.5}));
-    Value ax = rt::gca();
-    rt::figure();
-    const auto version_before = rt::find_object(num(h1))->content_version();
-    for (int step = 0; step < 200; ++step) {
-        double x = step * 0.01;
-        rt::figure(V({h1}));
-        Value obj = rt::rectangle(V({S("Position"), Value::row({x - 0.4, 0.1, 0.8, 0.1}), S("facecolor"), S("b")}));
-        Value obj2 = rt::line(Value::row({x, x + 0.1}), Value::row({0.2, 1.2}));
-        rt::hold(S("on"));
-        Value obj3 = rt::plot(Value(x - 0.4), Value(0.11), S("r>"));
-        EXPECT_EQ(visible_children(ax), 3u);
-        rt::pause(1e-11);
-        rt::delete_(obj);
-        rt::delete_(obj2);
-        rt::delete_(obj3);
-    }
-    EXPECT_EQ(visible_children(ax), 0u);
-    EXPECT_EQ(rt::findall(h1).numel(), 3u);  // window, axes, title
-    EXPECT_GT(rt::find_object(num(h1))->content_version(), version_before);
-    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{-3, 3}));
-}
-
 TEST_F(GraphicsTest, AnAxesKeepsItsNewestSurfacesBeyondTheCapAndSaysSoOnce) {
     rt::figure();
     rt::hold(S("on"));
