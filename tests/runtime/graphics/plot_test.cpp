@@ -22,7 +22,6 @@ TEST_F(GraphicsTest, GcaAndGcfCreateWhatIsMissingAndAreStableAfterwards) {
     EXPECT_EQ(text_of(rt::get(title, S("Type"))), "text");
     EXPECT_EQ(text_of(rt::get(title, S("HandleVisibility"))), "off");
     EXPECT_EQ(visible_children(ax), 0u);
-    EXPECT_TRUE(rt::gcbo().is_empty());
     EXPECT_EQ(error_of([] { rt::figure(V({Value(7.0)})); }), "figure: 7 is not a valid window handle.");
     EXPECT_EQ(error_of([&] { rt::figure(V({ax})); }), "figure: " + rt::num2str(num(ax)) + " is not a valid window handle.");
 }

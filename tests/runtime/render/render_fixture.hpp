@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include <QGuiApplication>
@@ -103,7 +102,6 @@ struct PixelSet {
     double sum_x = 0, sum_y = 0;
     int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
     double centre_x() const { return sum_x / count; }
-    double centre_y() const { return sum_y / count; }
     QRectF bounds() const { return QRectF(left, top, right - left + 1, bottom - top + 1); }
 };
 
