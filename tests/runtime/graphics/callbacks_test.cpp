@@ -70,11 +70,6 @@ TEST_F(CallbackTest, GcboAndGcbfNameTheObjectAndWindowOnlyWhileTheCallbackRuns) 
     EXPECT_EQ(num(seen.frames[0].second), num(f));
     EXPECT_TRUE(rt::gcbo().is_empty());
     EXPECT_TRUE(rt::gcbf().is_empty());
-
-    // The expression form of the layout files reaches gcbo the same way.
-    rt::set(c[0], "Callback", S("setappdata(gcbf, 'who', gcbo)"));
-    rt::deliver_callback(num(c), "Callback");
-    EXPECT_EQ(num(rt::getappdata(f, S("who"))), num(c));
 }
 
 TEST_F(CallbackTest, ACallbackThatFailsLeavesNoTraceAndOneRunningIsNotStartedAgain) {
@@ -142,17 +137,6 @@ TEST_F(CallbackTest, CloseRequestsDeleteTheWindowByDefaultOrRunTheirCallback) {
     EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
     EXPECT_EQ(error_of([] { rt::close(V({Value(9.0)})); }), "close: 9 is not a window handle.");
     EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
-}
-
-TEST_F(CallbackTest, AnObjectMayDeleteItselfOrItsWindowFromItsOwnCallback) {
-    Value f = rt::figure();
-    Value c = rt::uicontrol(V({S("Callback"), S("delete(gcbo)")}));
-    rt::deliver_callback(num(c), "Callback");
-    EXPECT_FALSE(rt::ishandle(c[0]));
-    Value d = rt::uicontrol(V({S("Callback"), S("delete(gcbf)")}));
-    rt::deliver_callback(num(d), "Callback");
-    EXPECT_FALSE(rt::ishandle(f[0]));
-    EXPECT_FALSE(rt::ishandle(d[0]));
 }
 
 TEST_F(CallbackTest, DeleteFunctionsRunOnceAndTheirErrorsDoNotStopTheDeletion) {
