@@ -2,6 +2,7 @@
 // the push marker, the ticks and the title land on the pixels. Surfaces:
 // colour by height, faces back to front.
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "runtime/render/colormap.hpp"
@@ -28,12 +29,12 @@ struct CartGeometry {
 
 class CartPicture : public RenderTest {};
 
-TEST_F(CartPicture, CartAndMarkerStandWhereXAndThePushPutThem) {
+TEST_F(CartPicture, CartMarkerAndPoleStandWhereXThePushAndThetaPutThem) {
     const double h = make_cart_window();
     const CartGeometry g;
-    for (auto [x, force] : {std::pair{0.0, 10.0}, {1.5, -10.0}, {-2.2, 10.0}, {2.6, -10.0}}) {
-        SCOPED_TRACE("x = " + std::to_string(x) + ", F = " + std::to_string(force));
-        CartObjects o = draw_cart(x, 0.05, force);
+    for (auto [x, theta, force] : {std::tuple{0.0, 0.0, 10.0}, {1.5, 0.3, -10.0}, {-2.2, -0.5, 10.0}, {2.6, 0.05, -10.0}}) {
+        SCOPED_TRACE("x = " + std::to_string(x) + ", theta = " + std::to_string(theta) + ", F = " + std::to_string(force));
+        CartObjects o = draw_cart(x, theta, force);
         const QImage picture = rt::render_figure(*rt::find_object(h));
         ASSERT_EQ(picture.size(), QSize(500, 200));
 
@@ -51,19 +52,10 @@ TEST_F(CartPicture, CartAndMarkerStandWhereXAndThePushPutThem) {
         // A triangle's area lies towards its base: a marker pointing right
         // has its mass left of its middle.
         EXPECT_EQ(red.centre_x() < red.bounds().center().x(), force > 0);
-        erase(o);
-    }
-}
 
-TEST_F(CartPicture, PoleRisesFromTheHingeAtTheAngleTheta) {
-    const double h = make_cart_window();
-    const CartGeometry g;
-    for (double theta : {0.0, 0.3, -0.5}) {
-        SCOPED_TRACE("theta = " + std::to_string(theta));
-        const double x = 0.5;
-        CartObjects o = draw_cart(x, theta, 10);
-        const QImage picture = rt::render_figure(*rt::find_object(h));
-        // Sample along the pole, away from the cart and the box edges.
+        // The pole rises from the hinge at theta: dark all along it, away
+        // from the cart and the box edges, and nothing dark 6 pixels to
+        // either side of its middle.
         for (double s = 0.15; s <= 0.85; s += 0.05) {
             const int px = static_cast<int>(std::floor(g.px(x + s * std::sin(theta))));
             const int py = static_cast<int>(g.py(0.2 + s * std::cos(theta)));
@@ -71,7 +63,6 @@ TEST_F(CartPicture, PoleRisesFromTheHingeAtTheAngleTheta) {
                         is_dark(picture.pixelColor(px + 1, py)))
                 << s;
         }
-        // Half way up, nothing dark stands 6 pixels to either side of it.
         const double mx = g.px(x + 0.5 * std::sin(theta)), my = g.py(0.2 + 0.5 * std::cos(theta));
         EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) + 6, static_cast<int>(my))));
         EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) - 6, static_cast<int>(my))));
