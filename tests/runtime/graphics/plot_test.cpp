@@ -65,7 +65,7 @@ TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
     rt::hold();  // toggles
     EXPECT_FALSE(rt::ishold());
     // Held axes in a window that replaces are not held.
-    rt::hold(S("on"));
+    rt::hold(S("ON"));
     rt::set(rt::gcf()[0], "NextPlot", S("replacechildren"));
     EXPECT_FALSE(rt::ishold());
     // hold on again holds the window too, though the axes already add.

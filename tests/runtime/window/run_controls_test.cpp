@@ -140,6 +140,7 @@ TEST_F(RunControls, PauseHoldsTheStepsWhileCallbacksAreStillDeliveredAndTheStatu
     ASSERT_NE(cart, nullptr);
     EXPECT_EQ(backend_->run_controls()->toolbar()->parentWidget(), cart);
     EXPECT_EQ(cart->figure_area().size(), QSize(500, 200));
+    EXPECT_EQ(rt::get(2.0, "Position")[3], 200);
     // The title bars say what the windows show; the figures' names stay.
     EXPECT_EQ(cart->windowTitle(), "Figure 2: cart");
     EXPECT_EQ(backend_->window_of(3)->windowTitle(), "Figure 3: action values");

@@ -83,6 +83,8 @@ TEST(SliderScale, EndsAreExactAndValuesClamp) {
     EXPECT_EQ(rt::slider_step_of(7, 0, 1), 1000);
     EXPECT_EQ(rt::slider_step_of(NAN, 0, 1), 0);
     EXPECT_EQ(rt::slider_step_of(1, 1, 1), 0);  // an empty range
+    EXPECT_EQ(rt::slider_step_of(-7, 0, 1), 0);
+    EXPECT_EQ(rt::slider_value_of(0, -1, 0), -1);
     EXPECT_EQ(rt::slider_value_of(1000, 0, 0.1), 0.1);
     EXPECT_EQ(rt::slider_value_of(300, 0, 1), 0.3);
     EXPECT_EQ(rt::slider_value_of(100, 0, 0.1), 0.01);
