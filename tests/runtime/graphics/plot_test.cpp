@@ -117,7 +117,7 @@ TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
 }
 
 TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
-    // The styles themselves are checked below, spec by spec.
+    // The styles themselves are checked one by one in the next test.
     Value h = rt::plot(Value(0.5), Value(0.11), S("r>"));
     EXPECT_EQ(nums(rt::get(h, S("XData"))), (std::vector<double>{0.5}));
 
