@@ -1,16 +1,19 @@
 // Callback delivery: gcbo/gcbf, errors, re-entry, the queue, close requests,
-// deletion callbacks and the window backend's hooks.
+// creation and deletion callbacks, and a window resized by the user.
+#include <filesystem>
+#include <fstream>
+
 #include "graphics_fixture.hpp"
 #include "runtime/call/feval.hpp"
+#include "runtime/graphics/layout_loader.hpp"
 
 using rt::Value;
 
 namespace {
 
-double num(const Value& v) { return v.scalar(); }
-
 struct Seen {
     std::vector<std::pair<Value, Value>> frames;  // (gcbo, gcbf) at each probe
+    std::vector<std::string> created;             // "tag/number of children" of each gcbo at its CreateFcn
     int calls = 0;
     bool nested_delivery = true;
 };
@@ -24,22 +27,19 @@ void boom(int, Value*, int, const Value*) { rt::raise("boom from the callback");
 // Tries to start the running object's callback again.
 void again(int, Value*, int, const Value*) {
     ++seen.calls;
-    seen.nested_delivery = rt::deliver_callback(num(rt::gcbo()), "Callback");
+    seen.nested_delivery = rt::deliver_callback(rt::gcbo().scalar(), "Callback");
+}
+void note(int, Value*, int, const Value*) {
+    const Value h = rt::gcbo();
+    seen.created.push_back(rt::get(h, Value::string("Tag")).text() + "/" +
+                           std::to_string(rt::get(h, Value::string("Children")).numel()));
 }
 
-class RecordingBackend : public rt::WindowBackend {
+// Notes the property changes a window would be told of.
+class ChangeLog : public rt::WindowBackend {
 public:
-    void object_created(const rt::GraphicsObject& o) override { log.push_back("created " + type(o)); }
-    void property_changed(const rt::GraphicsObject& o, rt::PropertyId id) override {
-        log.push_back("changed " + type(o) + " " + rt::property_name(id));
-    }
-    void object_deleted(const rt::GraphicsObject& o) override { log.push_back("deleted " + type(o)); }
-    void figure_raised(const rt::GraphicsObject&) override { log.push_back("raised"); }
-    void pause(double seconds) override { pauses.push_back(seconds); }
-    rt::FrameMargins frame_margins(const rt::GraphicsObject&) const override { return {1, 1, 1, 1}; }
-    static std::string type(const rt::GraphicsObject& o) { return rt::type_name(o.type()); }
+    void property_changed(const rt::GraphicsObject&, rt::PropertyId id) override { log.push_back(rt::property_name(id)); }
     std::vector<std::string> log;
-    std::vector<double> pauses;
 };
 
 class CallbackTest : public GraphicsTest {
@@ -50,10 +50,11 @@ protected:
         rt::register_builtin("probe", probe);
         rt::register_builtin("boom", boom);
         rt::register_builtin("again", again);
+        rt::register_builtin("note", note);
     }
     void TearDown() override {
         rt::set_window_backend(nullptr);
-        for (const char* n : {"probe", "boom", "again"}) rt::unregister_builtin(n);
+        for (const char* n : {"probe", "boom", "again", "note"}) rt::unregister_builtin(n);
         GraphicsTest::TearDown();
     }
 };
@@ -69,14 +70,9 @@ TEST_F(CallbackTest, GcboAndGcbfNameTheObjectAndWindowOnlyWhileTheCallbackRuns) 
     EXPECT_EQ(num(seen.frames[0].second), num(f));
     EXPECT_TRUE(rt::gcbo().is_empty());
     EXPECT_TRUE(rt::gcbf().is_empty());
-
-    // The expression form of the layout files reaches gcbo the same way.
-    rt::set(c[0], "Callback", S("setappdata(gcbf, 'who', gcbo)"));
-    rt::deliver_callback(num(c), "Callback");
-    EXPECT_EQ(num(rt::getappdata(f, S("who"))), num(c));
 }
 
-TEST_F(CallbackTest, AnErrorInACallbackPropagatesAndLeavesNoTrace) {
+TEST_F(CallbackTest, ACallbackThatFailsLeavesNoTraceAndOneRunningIsNotStartedAgain) {
     rt::figure();
     Value c = rt::uicontrol(V({S("Callback"), S("boom")}));
     EXPECT_EQ(error_of([&] { rt::deliver_callback(num(c), "Callback"); }), "boom from the callback");
@@ -89,13 +85,11 @@ TEST_F(CallbackTest, AnErrorInACallbackPropagatesAndLeavesNoTrace) {
     EXPECT_EQ(error_of([&] { rt::deliver_callback(num(c), "Style"); }),
               "'Style' is not a callback property of the uicontrol object.");
     EXPECT_EQ(error_of([] { rt::deliver_callback(12.5, "Callback"); }), "12.5 is not a valid handle.");
-}
 
-TEST_F(CallbackTest, ACallbackIsNotStartedAgainWhileItRuns) {
-    rt::figure();
-    Value c = rt::uicontrol(V({S("Callback"), S("again")}));
+    // A callback is not started again while it runs.
+    rt::set(c[0], "Callback", S("again"));
     EXPECT_TRUE(rt::deliver_callback(num(c), "Callback"));
-    EXPECT_EQ(seen.calls, 1);
+    EXPECT_EQ(seen.calls, 2);
     EXPECT_FALSE(seen.nested_delivery);
 }
 
@@ -133,18 +127,16 @@ TEST_F(CallbackTest, CloseRequestsDeleteTheWindowByDefaultOrRunTheirCallback) {
     rt::close({});
     EXPECT_TRUE(rt::ishandle(f3[0]));
     EXPECT_EQ(seen.calls, 1);
+    // close all asks every window; closereq closes the current one.
+    Value f4 = rt::figure();
+    rt::close(V({S("all")}));
+    EXPECT_FALSE(rt::ishandle(f4[0]));
+    EXPECT_EQ(seen.calls, 2);
+    rt::feval("closereq", 0, {});
+    EXPECT_FALSE(rt::ishandle(f3[0]));
+    EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
     EXPECT_EQ(error_of([] { rt::close(V({Value(9.0)})); }), "close: 9 is not a window handle.");
-}
-
-TEST_F(CallbackTest, AnObjectMayDeleteItselfOrItsWindowFromItsOwnCallback) {
-    Value f = rt::figure();
-    Value c = rt::uicontrol(V({S("Callback"), S("delete(gcbo)")}));
-    rt::deliver_callback(num(c), "Callback");
-    EXPECT_FALSE(rt::ishandle(c[0]));
-    Value d = rt::uicontrol(V({S("Callback"), S("delete(gcbf)")}));
-    rt::deliver_callback(num(d), "Callback");
-    EXPECT_FALSE(rt::ishandle(f[0]));
-    EXPECT_FALSE(rt::ishandle(d[0]));
+    EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
 }
 
 TEST_F(CallbackTest, DeleteFunctionsRunOnceAndTheirErrorsDoNotStopTheDeletion) {
@@ -159,30 +151,10 @@ TEST_F(CallbackTest, DeleteFunctionsRunOnceAndTheirErrorsDoNotStopTheDeletion) {
     EXPECT_NE(warnings_.str().find("boom from the callback"), std::string::npos);
 }
 
-TEST_F(CallbackTest, TheBackendHearsOfCreationChangesAndDeletionInOrder) {
-    RecordingBackend backend;
-    rt::set_window_backend(&backend);
-    Value f = rt::figure(V({S("Name"), S("cart")}));
-    Value c = rt::uicontrol(V({S("Style"), S("slider")}));
-    rt::set(c[0], "Value", Value(0.5));
-    rt::figure(V({f}));
-    rt::pause(0.25);
-    rt::delete_(f);
-    std::vector<std::string> want = {"created figure", "created uicontrol", "changed uicontrol Value", "raised",
-                                     "deleted uicontrol", "deleted figure"};
-    EXPECT_EQ(backend.log, want);
-    EXPECT_EQ(backend.pauses, std::vector<double>{0.25});
-
-    // The backend's frame decides the outer rectangle.
-    Value g = rt::figure(V({S("Position"), Value::row({10, 10, 100, 100})}));
-    EXPECT_EQ(rt::get(g, S("OuterPosition"))[2], 102);
-}
-
 TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
-    RecordingBackend backend;
-    rt::set_window_backend(&backend);
+    ChangeLog backend;
     Value f = rt::figure(V({S("ResizeFcn"), S("probe"), S("Position"), Value::row({0, 0, 200, 100})}));
-    backend.log.clear();
+    rt::set_window_backend(&backend);
     rt::note_window_geometry(num(f), {50, 60, 200, 100});  // moved only
     EXPECT_EQ(rt::pending_callback_count(), 0u);
     rt::note_window_geometry(num(f), {50, 60, 300, 100});
@@ -193,26 +165,6 @@ TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
     rt::set(f[0], "Position", Value::row({0, 0, 300, 200}));
     rt::drawnow();
     EXPECT_EQ(seen.calls, 2);
-}
-
-namespace {
-std::vector<Value> received;
-void record_inputs(int, Value*, int n, const Value* in) { received.assign(in, in + n); }
-}  // namespace
-
-TEST_F(CallbackTest, ALayoutStyleCallbackPassesItsInputsInOrder) {
-    rt::register_builtin("record_inputs", record_inputs);
-    Value f = rt::figure();
-    rt::setappdata(f, S("UsedByGUIData_m"), Value(42.0));
-    Value c = rt::uicontrol(V({S("Tag"), S("alpha_sl"), S("Callback"),
-                               S("record_inputs('alpha_sl_Callback',gcbo,[],getappdata(gcbf,'UsedByGUIData_m'))")}));
-    rt::deliver_callback(num(c), "Callback");
-    rt::unregister_builtin("record_inputs");
-    ASSERT_EQ(received.size(), 4u);
-    EXPECT_EQ(received[0].text(), "alpha_sl_Callback");
-    EXPECT_EQ(num(received[1]), num(c));
-    EXPECT_TRUE(received[2].is_double() && received[2].is_empty());
-    EXPECT_EQ(num(received[3]), 42);
 }
 
 TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
@@ -227,18 +179,22 @@ TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
     EXPECT_GT(fig->content_version(), before);
 }
 
-TEST_F(CallbackTest, CloseAllAndClosereqReachEveryWindowThroughItsRequest) {
-    Value keep = rt::figure(V({S("CloseRequestFcn"), S("probe")}));
-    Value f2 = rt::figure();
-    Value f3 = rt::figure();
-    rt::close(V({S("all")}));
-    EXPECT_FALSE(rt::ishandle(f2[0]));
-    EXPECT_FALSE(rt::ishandle(f3[0]));
-    EXPECT_TRUE(rt::ishandle(keep[0]));
-    EXPECT_EQ(seen.calls, 1);
-    // closereq outside a callback closes the current window.
-    rt::feval("closereq", 0, {});
-    EXPECT_FALSE(rt::ishandle(keep[0]));
-    EXPECT_NO_THROW(rt::feval("closereq", 0, {}));  // no window: nothing to do
-    EXPECT_EQ(error_of([] { rt::close(V({S("some")})); }), "close: expected a window handle or 'all', not 'some'.");
+TEST_F(CallbackTest, CreateFcnRunsOnceForEachNewObjectAfterItsProperties) {
+    // The CreateFcn comes before the Tag among the arguments, and sees it.
+    rt::figure(V({S("CreateFcn"), S("note"), S("Tag"), S("win")}));
+    const Value c = rt::uicontrol(V({S("CreateFcn"), S("note"), S("Tag"), S("knob")}));
+    rt::set(c[0], "Tag", S("renamed"));  // a change runs nothing
+    const auto file = std::filesystem::temp_directory_path() / ("create_fcn_" + std::to_string(::getpid()) + ".fig");
+    std::ofstream(file) << R"({"type": "figure", "Tag": "file", "CreateFcn": "note", "children": [
+        {"type": "uicontrol", "Tag": "first", "CreateFcn": "note"}, {"type": "uicontrol", "Tag": "quiet"}]})";
+    rt::load_layout(file.string());
+    std::filesystem::remove(file);
+    EXPECT_EQ(seen.created, (std::vector<std::string>{"win/0", "knob/0", "file/2", "first/0"}));
+    EXPECT_TRUE(rt::gcbo().is_empty());
+
+    // One that fails is a warning and its object stays; one may delete its own.
+    const Value kept = rt::uicontrol(V({S("CreateFcn"), S("error('no good')")}));
+    EXPECT_TRUE(rt::ishandle(kept[0]));
+    EXPECT_EQ(warnings_.str(), "Warning: Error in the CreateFcn of a uicontrol object: no good\n");
+    EXPECT_FALSE(rt::ishandle(rt::figure(V({S("CreateFcn"), S("delete(gcbo)")}))[0]));
 }

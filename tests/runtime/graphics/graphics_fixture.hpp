@@ -36,6 +36,8 @@ protected:
     static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
 
     static std::string text_of(const rt::Value& v) { return v.text(); }
+    static double num(const rt::Value& v) { return v.scalar(); }
+    static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
 
     std::ostringstream console_;
     std::ostringstream warnings_;

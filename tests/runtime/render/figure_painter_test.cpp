@@ -33,9 +33,7 @@ Value grid_surface(double height) {
 class FigurePainterTest : public RenderTest {};
 
 TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
-    double h = rt::figure()[0];
-    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
-    rt::view(30, -15);
+    const double h = make_mesh_window(30, -15);
     rt::hold(Value::string("on"));
     // Fixed limits: the new surfaces fall inside them.
     rt::axis(Value::row({1, 18, 1, 9, 0, 10}));
@@ -64,9 +62,7 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     CartObjects o = draw_cart(-1.5, 0, 10);
     paint_with(painter, h);
     paint_with(painter, h);  // the cart is in the remembered picture now
-    rt::delete_(o.cart);
-    rt::delete_(o.pole);
-    rt::delete_(o.marker);
+    erase(o);
     o = draw_cart(1.5, 0, -10);
     QImage moved = paint_with(painter, h);
     EXPECT_EQ(moved, rt::render_figure(*rt::find_object(h)));
@@ -82,9 +78,7 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
 }
 
 TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
-    double h = rt::figure()[0];
-    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
-    rt::view(30, -15);
+    const double h = make_mesh_window(30, -15);
     rt::hold(Value::string("on"));
     std::vector<Value> surfaces;
     for (int i = 0; i < 4; ++i) surfaces.push_back(grid_surface(i));
@@ -96,9 +90,7 @@ TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
     };
     surfaces.push_back(grid_surface(20));
     same_as_fresh("a higher surface added");
-    Value low = Value::zeros(9, 18);
-    for (std::size_t i = 0; i < low.numel(); ++i) low.mutable_data()[i] = -30;
-    rt::set(surfaces[1][0], "ZData", low);
+    rt::set(surfaces[1][0], "ZData", filled(9, 18, -30));
     same_as_fresh("an old surface lowered");
     rt::delete_(surfaces[4]);
     same_as_fresh("the highest deleted");
@@ -109,9 +101,7 @@ TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
 }
 
 TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastWholeFrameMeanwhile) {
-    double h = rt::figure()[0];
-    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
-    rt::view(30, -15);
+    const double h = make_mesh_window(30, -15);
     rt::hold(Value::string("on"));
     for (int i = 0; i < 40; ++i) grid_surface(i % 5);
     const auto no_time = std::chrono::nanoseconds(0);

