@@ -30,13 +30,22 @@ Value grid_surface(double height) {
     return rt::surface(std::vector<Value>{z});
 }
 
-class FigurePainterTest : public RenderTest {};
+// What a fresh paint of the window shows.
+QImage fresh(double figure) { return rt::render_figure(*rt::find_object(figure)); }
 
-TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
-    double h = rt::figure()[0];
+// A 400-by-400 window whose axes, seen in 3-D, keep what is plotted in it.
+double surface_window() {
+    const double h = rt::figure()[0];
     rt::set(h, "Position", Value::row({510, 50, 400, 400}));
     rt::view(30, -15);
     rt::hold(Value::string("on"));
+    return h;
+}
+
+class FigurePainterTest : public RenderTest {};
+
+TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
+    const double h = surface_window();
     // Fixed limits: the new surfaces fall inside them.
     rt::axis(Value::row({1, 18, 1, 9, 0, 10}));
     rt::set(rt::gca(), std::vector<Value>{Value::string("CLim"), Value::row({0, 10})});
@@ -49,13 +58,13 @@ TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
     grid_surface(7);
     const QImage incremental = paint_with(painter, h);
     EXPECT_EQ(painter.objects_painted(), 2u);
-    EXPECT_EQ(incremental, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(incremental, fresh(h));
 
     // A changed view paints everything again, and still right.
     rt::view(40, -30);
     const QImage turned = paint_with(painter, h);
     EXPECT_EQ(painter.objects_painted(), 8u);
-    EXPECT_EQ(turned, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(turned, fresh(h));
 }
 
 TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
@@ -69,7 +78,7 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     rt::delete_(o.marker);
     o = draw_cart(1.5, 0, -10);
     QImage moved = paint_with(painter, h);
-    EXPECT_EQ(moved, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(moved, fresh(h));
     EXPECT_LT(pixels_where(moved, is_blue).centre_x(), 400);
     EXPECT_GT(pixels_where(moved, is_blue).left, 250);
 
@@ -78,22 +87,17 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     rt::set(o.cart[0], "FaceColor", Value::string("r"));
     const QImage recoloured = paint_with(painter, h);
     EXPECT_EQ(pixels_where(recoloured, is_blue).count, 0);
-    EXPECT_EQ(recoloured, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(recoloured, fresh(h));
 }
 
 TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
-    double h = rt::figure()[0];
-    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
-    rt::view(30, -15);
-    rt::hold(Value::string("on"));
+    const double h = surface_window();
     std::vector<Value> surfaces;
     for (int i = 0; i < 4; ++i) surfaces.push_back(grid_surface(i));
     rt::FigurePainter painter;
     paint_with(painter, h);
     paint_with(painter, h);
-    const auto same_as_fresh = [&](const char* what) {
-        EXPECT_EQ(paint_with(painter, h), rt::render_figure(*rt::find_object(h))) << what;
-    };
+    const auto same_as_fresh = [&](const char* what) { EXPECT_EQ(paint_with(painter, h), fresh(h)) << what; };
     surfaces.push_back(grid_surface(20));
     same_as_fresh("a higher surface added");
     Value low = Value::zeros(9, 18);
@@ -109,10 +113,7 @@ TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
 }
 
 TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastWholeFrameMeanwhile) {
-    double h = rt::figure()[0];
-    rt::set(h, "Position", Value::row({510, 50, 400, 400}));
-    rt::view(30, -15);
-    rt::hold(Value::string("on"));
+    const double h = surface_window();
     for (int i = 0; i < 40; ++i) grid_surface(i % 5);
     const auto no_time = std::chrono::nanoseconds(0);
 
@@ -127,7 +128,7 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     }
     EXPECT_TRUE(painter.complete());
     EXPECT_GT(paints, 10);
-    const QImage whole = rt::render_figure(*rt::find_object(h));
+    const QImage whole = fresh(h);
     EXPECT_EQ(shown, whole);
 
     // A new view is painted over several paints; until then the window
@@ -136,7 +137,7 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     EXPECT_EQ(paint_with(painter, h, no_time), whole);
     EXPECT_FALSE(painter.complete());
     while (!painter.complete()) shown = paint_with(painter, h, no_time);
-    EXPECT_EQ(shown, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(shown, fresh(h));
     EXPECT_NE(shown, whole);
 }
 
@@ -154,9 +155,9 @@ TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {
         return pixels_where(img.copy(10, 120 - 100, 200, 20), [](QColor c) { return c == QColor(230, 230, 230); })
             .centre_x();
     };
-    const QImage at_min = rt::render_figure(*rt::find_object(h));
+    const QImage at_min = fresh(h);
     rt::set(slider[0], "Value", Value(1.0));
-    const QImage at_max = rt::render_figure(*rt::find_object(h));
+    const QImage at_max = fresh(h);
     EXPECT_LT(thumb_centre(at_min), 50);
     EXPECT_GT(thumb_centre(at_max), 150);
 
