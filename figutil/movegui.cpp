@@ -81,12 +81,17 @@ bool is_handle_of_deleted(const rt::Value& v) {
 
 bool is_named(const rt::Value& position, Constant name) { return rt::strcmp_bool(position, K(name)); }
 
-void body(const rt::Value& varargin) {
-    using namespace rt;
-    BodyFrame frame("movegui", &movegui_locals, 0);
-    const double n = static_cast<double>(varargin.numel());
+// The window to move and the place to move it to.
+struct Request {
+    rt::Value fig;
+    rt::Value position;
+};
 
-    // Every input is classified before anything on the screen changes.
+// Every input is classified before anything on the screen changes; what is
+// not given is the caller's (or else the current) window, kept on screen.
+Request classify_inputs(const rt::Value& varargin) {
+    using namespace rt;
+    const double n = static_cast<double>(varargin.numel());
     error(nargchk(D(k0), D(k3), n));
     Value position = K(kEmptyText);
     Value fig = K(kEmpty);
@@ -116,19 +121,14 @@ void body(const rt::Value& varargin) {
         if (isempty(fig)) fig = gcf();
     }
     if (isempty(position)) position = K(kOnscreen);
-    // Pending drawing first, so the geometry read is the window's latest.
-    drawnow();
+    return {std::move(fig), std::move(position)};
+}
 
-    // The geometry, all in pixels.
-    const Value oldposmode = get(fig, K(kActivePositionProperty));
-    const Value oldfunits = get(fig, K(kUnits));
-    set(fig.scalar(), K(kUnits).text(), K(kPixels));
-    const Value inpos = get(fig, K(kPosition));
-    const Value oldpos = get(fig, K(kOuterPosition));
-    const Value old0units = get(K(k0), K(kUnits));
-    set(D(k0), K(kUnits).text(), K(kPixels));
-    const Value screensize = get(K(k0), K(kScreenSize));
-    set(D(k0), K(kUnits).text(), old0units);
+// The new outer rectangle of a window whose inner and outer rectangles are
+// `inpos` and `oldpos`, on a screen of `screensize`, all in pixels.
+rt::Value place_for(const rt::Value& position, const rt::Value& inpos, const rt::Value& oldpos,
+                    const rt::Value& screensize) {
+    using namespace rt;
     const double swidth = array_ref1(screensize, D(k3));
     const double sheight = array_ref1(screensize, D(k4));
     double fwidth = std::min(array_ref1(oldpos, D(k3)), swidth);
@@ -191,9 +191,34 @@ void body(const rt::Value& varargin) {
         fheight = fheight + D(k24);
     }
     array_assign1(newpos, colon(D(k3), D(k4)), Value::row({fwidth, fheight}));
-    set(fig.scalar(), K(kOuterPosition).text(), newpos);
+    return newpos;
+}
+
+// Reads the window's geometry in pixels, moves it to its new place, and puts
+// its units and position mode back.
+void move_window(const Request& request) {
+    using namespace rt;
+    const Value& fig = request.fig;
+    // Pending drawing first, so the geometry read is the window's latest.
+    drawnow();
+    const Value oldposmode = get(fig, K(kActivePositionProperty));
+    const Value oldfunits = get(fig, K(kUnits));
+    set(fig.scalar(), K(kUnits).text(), K(kPixels));
+    const Value inpos = get(fig, K(kPosition));
+    const Value oldpos = get(fig, K(kOuterPosition));
+    const Value old0units = get(K(k0), K(kUnits));
+    set(D(k0), K(kUnits).text(), K(kPixels));
+    const Value screensize = get(K(k0), K(kScreenSize));
+    set(D(k0), K(kUnits).text(), old0units);
+
+    set(fig.scalar(), K(kOuterPosition).text(), place_for(request.position, inpos, oldpos, screensize));
     set(fig.scalar(), K(kUnits).text(), oldfunits);
     set(fig.scalar(), K(kActivePositionProperty).text(), oldposmode);
+}
+
+void body(const rt::Value& varargin) {
+    rt::BodyFrame frame("movegui", &movegui_locals, 0);
+    move_window(classify_inputs(varargin));
 }
 
 }  // namespace

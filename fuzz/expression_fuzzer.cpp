@@ -7,7 +7,7 @@
 
 #include "fuzz/fuzzed_program.hpp"
 #include "runtime/array/error.hpp"
-#include "runtime/graphics/expression.hpp"
+#include "runtime/expression/expression.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     fuzz::FuzzedProgram program(true);

@@ -9,8 +9,8 @@
 
 #include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"
+#include "runtime/expression/expression.hpp"
 #include "runtime/graphics/callback_queue.hpp"
-#include "runtime/graphics/expression.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
 namespace rt {

@@ -1,7 +1,7 @@
 #pragma once
 // Callback delivery. A callback property ("Callback", "ResizeFcn",
 // "CloseRequestFcn", "DeleteFcn", ...) holds a statement in the expression
-// language (expression.hpp), for example
+// language (runtime/expression/expression.hpp), for example
 //   tavrin('alpha_sl_Callback',gcbo,[],guidata(gcbo))
 // While it runs, gcbo and gcbf give the object and its window; both are
 // restored afterwards, also when the callback raises an error, which then

@@ -28,7 +28,6 @@
 
 #include "runtime/array/value.hpp"
 #include "runtime/graphics/callbacks.hpp"
-#include "runtime/graphics/expression.hpp"
 #include "runtime/graphics/graphics_object.hpp"
 #include "runtime/graphics/layout_loader.hpp"
 #include "runtime/graphics/line_style.hpp"

@@ -6,7 +6,7 @@
 // do), --click names an object without a callback, the callback or
 // statement failed.
 
-#include "runtime/graphics/expression.hpp"
+#include "runtime/expression/expression.hpp"
 #include "runtime/main/command_line.hpp"
 
 namespace rt {

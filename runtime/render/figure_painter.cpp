@@ -15,6 +15,13 @@
 
 namespace rt {
 
+struct FigurePainter::AxesScene {
+    const GraphicsObject* axes;
+    AxesProjection proj;
+    std::vector<const GraphicsObject*> objects;  // plotted, in creation order
+    std::size_t stable = 0;                      // leading objects unchanged since the last paint
+};
+
 namespace {
 
 using P = PropertyId;
@@ -47,31 +54,7 @@ std::vector<double> axes_key(const GraphicsObject& axes, const AxesProjection& p
     return key;
 }
 
-struct AxesScene {
-    const GraphicsObject* axes;
-    AxesProjection proj;
-    std::vector<const GraphicsObject*> objects;  // plotted, in creation order
-    std::size_t stable = 0;                      // leading objects unchanged since the last paint
-};
-
 using Clock = std::chrono::steady_clock;
-
-// Paints objects from..to-1 and gives the index it stopped at: `to`, or
-// earlier when the deadline passed (after one object at least, so that
-// successive paints always get on).
-std::size_t paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter,
-                          Clock::time_point deadline) {
-    if (from >= to) return to;
-    painter.save();
-    if (!scene.proj.three_d()) painter.setClipRect(scene.proj.plot_box().adjusted(-1, -1, 1, 1), Qt::IntersectClip);
-    std::size_t i = from;
-    while (i < to) {
-        paint_plot_object(*scene.objects[i++], scene.proj, painter);
-        if (deadline != Clock::time_point::max() && Clock::now() >= deadline) break;
-    }
-    painter.restore();
-    return i;
-}
 
 void paint_controls(const GraphicsObject& figure, PaintControls controls, QSizeF device, QPainter& painter) {
     if (controls != PaintControls::Paint) return;
@@ -94,18 +77,25 @@ void FigurePainter::forget() {
     figure_key_.clear();
 }
 
-void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
-                          std::chrono::nanoseconds budget) {
-    const Clock::time_point start = Clock::now();
-    const Clock::time_point deadline =
-        budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : start + budget;
-    objects_painted_ = 0;
-    const QSizeF device(size);
+std::size_t FigurePainter::paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter,
+                                        Deadline deadline) {
+    if (from >= to) return to;
+    painter.save();
+    if (!scene.proj.three_d()) painter.setClipRect(scene.proj.plot_box().adjusted(-1, -1, 1, 1), Qt::IntersectClip);
+    std::size_t i = from;
+    while (i < to) {
+        paint_plot_object(*scene.objects[i++], scene.proj, painter);
+        if (deadline != Clock::time_point::max() && Clock::now() >= deadline) break;
+    }
+    painter.restore();
+    return i;
+}
 
+std::vector<FigurePainter::AxesScene> FigurePainter::collect(const GraphicsObject& figure, QSizeF device,
+                                                             std::vector<AxesMemory>& memory) const {
     // The plotted objects of each axes and what they add to its limits; the
     // share of an object unchanged since the last paint is remembered.
     std::vector<AxesScene> scenes;
-    std::vector<AxesMemory> memory;
     for (const GraphicsObject* child : figure.children()) {
         if (child->type() != ObjectType::Axes || child->being_deleted()) continue;
         const std::size_t a = scenes.size();
@@ -131,67 +121,73 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
             m.ranges.push_back(known ? old->ranges[j] : data_ranges(*obj));
             data.add(m.ranges.back());
         }
-        scenes.push_back({child, AxesProjection(*child, limits_for(*child, data), device), std::move(objects), 0});
-        memory.push_back(std::move(m));
-    }
-
-    // Which remembered axes still stand where they stood, and how much of
-    // their plotted objects is unchanged.
-    // A high-density screen paints more pixels per unit of position; the
-    // picture keeps as many, so what is drawn over it matches.
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    bool picture_valid = !picture_.isNull() && picture_.deviceIndependentSize() == QSizeF(size) &&
-                         picture_.devicePixelRatio() == ratio && axes_.size() == scenes.size();
-    std::vector<double> fig_key;
-    append_value(fig_key, figure.value(P::Color));
-    picture_valid = picture_valid && fig_key == figure_key_;
-    for (std::size_t a = 0; a < scenes.size(); ++a) {
-        AxesScene& s = scenes[a];
-        AxesMemory& m = memory[a];
-        m.key = axes_key(*s.axes, s.proj);
-        const AxesMemory* old = a < axes_.size() && axes_[a].handle == m.handle ? &axes_[a] : nullptr;
+        AxesScene s{child, AxesProjection(*child, limits_for(*child, data), device), std::move(objects), 0};
+        // How much of the plotted objects is unchanged since the last paint.
+        m.key = axes_key(*child, s.proj);
         if (old) {
             while (s.stable < m.last_seen.size() && s.stable < old->last_seen.size() &&
                    m.last_seen[s.stable] == old->last_seen[s.stable]) {
                 ++s.stable;
             }
         }
-        const bool cache_holds = old && old->key == m.key && old->cached.size() <= s.stable &&
-                                 std::equal(old->cached.begin(), old->cached.end(), m.last_seen.begin());
-        picture_valid = picture_valid && cache_holds;
+        scenes.push_back(std::move(s));
+        memory.push_back(std::move(m));
     }
+    return scenes;
+}
 
+bool FigurePainter::picture_holds(QSize size, qreal ratio, const std::vector<double>& figure_key,
+                                  const std::vector<AxesScene>& scenes, const std::vector<AxesMemory>& memory) const {
+    if (picture_.isNull() || picture_.deviceIndependentSize() != QSizeF(size) || picture_.devicePixelRatio() != ratio ||
+        axes_.size() != scenes.size() || figure_key != figure_key_) {
+        return false;
+    }
+    // Each remembered axes still stands where it stood, and the objects in
+    // the picture are all still there, unchanged.
+    for (std::size_t a = 0; a < scenes.size(); ++a) {
+        const AxesMemory& old = axes_[a];
+        const AxesMemory& m = memory[a];
+        if (old.handle != m.handle || old.key != m.key || old.cached.size() > scenes[a].stable ||
+            !std::equal(old.cached.begin(), old.cached.end(), m.last_seen.begin())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void FigurePainter::add_to_picture(const std::vector<AxesScene>& scenes, std::vector<AxesMemory>& memory,
+                                   Deadline deadline) {
+    QPainter layer;
+    for (std::size_t a = 0; a < scenes.size(); ++a) {
+        const std::size_t have = axes_[a].cached.size();
+        std::size_t done = have;
+        if (have < scenes[a].stable) {
+            if (!layer.isActive()) layer.begin(&picture_);
+            done = paint_objects(scenes[a], have, scenes[a].stable, layer, deadline);
+            objects_painted_ += done - have;
+        }
+        memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
+    }
+}
+
+void FigurePainter::repaint_picture(const GraphicsObject& figure, QSize size, qreal ratio,
+                                    const std::vector<AxesScene>& scenes, std::vector<AxesMemory>& memory,
+                                    Deadline deadline) {
     const int w = std::clamp(size.width(), 1, kLargestSide), h = std::clamp(size.height(), 1, kLargestSide);
-    if (!picture_valid) {
-        picture_ = QImage(QSize(w, h) * ratio, QImage::Format_RGB32);
-        picture_.setDevicePixelRatio(ratio);
-        picture_.fill(figure_color(figure));
-        QPainter layer(&picture_);
-        for (std::size_t a = 0; a < scenes.size(); ++a) {
-            paint_axes_back(*scenes[a].axes, scenes[a].proj, layer);
-            const std::size_t done = paint_objects(scenes[a], 0, scenes[a].stable, layer, deadline);
-            objects_painted_ += done;
-            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
-        }
-    } else {
-        QPainter layer;
-        for (std::size_t a = 0; a < scenes.size(); ++a) {
-            const std::size_t have = axes_[a].cached.size();
-            std::size_t done = have;
-            if (have < scenes[a].stable) {
-                if (!layer.isActive()) layer.begin(&picture_);
-                done = paint_objects(scenes[a], have, scenes[a].stable, layer, deadline);
-                objects_painted_ += done - have;
-            }
-            memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
-        }
+    picture_ = QImage(QSize(w, h) * ratio, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+    picture_.fill(figure_color(figure));
+    QPainter layer(&picture_);
+    for (std::size_t a = 0; a < scenes.size(); ++a) {
+        paint_axes_back(*scenes[a].axes, scenes[a].proj, layer);
+        const std::size_t done = paint_objects(scenes[a], 0, scenes[a].stable, layer, deadline);
+        objects_painted_ += done;
+        memory[a].cached.assign(memory[a].last_seen.begin(), memory[a].last_seen.begin() + done);
     }
-    figure_key_ = std::move(fig_key);
-    axes_ = std::move(memory);
+}
 
-    bool whole = true;
-    for (std::size_t a = 0; a < scenes.size(); ++a) whole = whole && axes_[a].cached.size() == scenes[a].stable;
-
+void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene>& scenes, qreal ratio,
+                                  Deadline deadline) {
     // The frame: the picture, the objects that are new since the last paint
     // over it, then each axes' front. It is painted apart so that it can be
     // shown again while a later picture is rebuilt.
@@ -206,9 +202,10 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
         complete_ = true;
         frame_ = QImage();
         frame_whole_ = false;
-        paint_controls(figure, controls, device, painter);
         return;
     }
+    bool whole = true;
+    for (std::size_t a = 0; a < scenes.size(); ++a) whole = whole && axes_[a].cached.size() == scenes[a].stable;
     const bool frame_fits =
         !frame_.isNull() && frame_.size() == picture_.size() && frame_.devicePixelRatio() == ratio;
     if (whole) {
@@ -237,7 +234,31 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
         painter.drawImage(QPointF(0, 0), picture_);
         for (const AxesScene& s : scenes) paint_axes_front(*s.axes, s.proj, painter);
     }
-    paint_controls(figure, controls, device, painter);
+}
+
+void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
+                          std::chrono::nanoseconds budget) {
+    const Deadline deadline =
+        budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : Clock::now() + budget;
+    objects_painted_ = 0;
+    // A high-density screen paints more pixels per unit of position; the
+    // picture keeps as many, so what is drawn over it matches.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+
+    std::vector<AxesMemory> memory;
+    const std::vector<AxesScene> scenes = collect(figure, QSizeF(size), memory);
+    std::vector<double> fig_key;
+    append_value(fig_key, figure.value(P::Color));
+    if (picture_holds(size, ratio, fig_key, scenes, memory)) {
+        add_to_picture(scenes, memory, deadline);
+    } else {
+        repaint_picture(figure, size, ratio, scenes, memory, deadline);
+    }
+    figure_key_ = std::move(fig_key);
+    axes_ = std::move(memory);
+
+    paint_overlay(painter, scenes, ratio, deadline);
+    paint_controls(figure, controls, QSizeF(size), painter);
 }
 
 QImage render_figure(const GraphicsObject& figure) {

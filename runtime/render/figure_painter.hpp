@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 
 #include "runtime/graphics/data_ranges.hpp"
 #include "runtime/graphics/graphics_object.hpp"
@@ -65,6 +66,32 @@ private:
         std::vector<DataRanges> ranges;  // what each of them adds to the limits
         std::vector<double> key;       // placement, limits, view and look
     };
+
+    struct AxesScene;  // an axes with its plotted objects, for one paint
+    using Deadline = std::chrono::steady_clock::time_point;
+
+    // The axes of `figure` with their plotted objects, and what is to be
+    // remembered of them (`memory`, one per axes).
+    std::vector<AxesScene> collect(const GraphicsObject& figure, QSizeF device,
+                                   std::vector<AxesMemory>& memory) const;
+    // Whether the remembered picture can be painted on: same size, colour,
+    // axes, and only objects added since it was painted.
+    bool picture_holds(QSize size, qreal ratio, const std::vector<double>& figure_key,
+                       const std::vector<AxesScene>& scenes, const std::vector<AxesMemory>& memory) const;
+    // The picture holds: paints into it the objects unchanged since the
+    // last paint that it still lacks.
+    void add_to_picture(const std::vector<AxesScene>& scenes, std::vector<AxesMemory>& memory, Deadline deadline);
+    // The picture does not hold: paints it afresh, the figure's colour, each
+    // axes' background and its objects unchanged since the last paint.
+    void repaint_picture(const GraphicsObject& figure, QSize size, qreal ratio, const std::vector<AxesScene>& scenes,
+                         std::vector<AxesMemory>& memory, Deadline deadline);
+    // Shows the picture with the new objects and each axes' front over it.
+    void paint_overlay(QPainter& painter, const std::vector<AxesScene>& scenes, qreal ratio, Deadline deadline);
+    // Paints objects from..to-1 of `scene` and gives the index it stopped
+    // at: `to`, or earlier when the deadline passed (after one object at
+    // least, so that successive paints always get on).
+    static std::size_t paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter,
+                                     Deadline deadline);
 
     QImage picture_;
     QImage frame_;  // the last whole frame, shown while the picture is rebuilt

@@ -9,7 +9,7 @@
 #include "graphics_fixture.hpp"
 #include "runtime/array/display.hpp"
 #include "runtime/array/text.hpp"
-#include "runtime/graphics/expression.hpp"
+#include "runtime/expression/expression.hpp"
 #include "runtime/graphics/layout_loader.hpp"
 
 namespace {

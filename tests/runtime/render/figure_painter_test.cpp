@@ -30,6 +30,9 @@ Value grid_surface(double height) {
     return rt::surface(std::vector<Value>{z});
 }
 
+// What a fresh paint of the window shows.
+QImage fresh(double figure) { return rt::render_figure(*rt::find_object(figure)); }
+
 class FigurePainterTest : public RenderTest {};
 
 TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
@@ -47,13 +50,13 @@ TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
     grid_surface(7);
     const QImage incremental = paint_with(painter, h);
     EXPECT_EQ(painter.objects_painted(), 2u);
-    EXPECT_EQ(incremental, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(incremental, fresh(h));
 
     // A changed view paints everything again, and still right.
     rt::view(40, -30);
     const QImage turned = paint_with(painter, h);
     EXPECT_EQ(painter.objects_painted(), 8u);
-    EXPECT_EQ(turned, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(turned, fresh(h));
 }
 
 TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
@@ -65,7 +68,7 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     erase(o);
     o = draw_cart(1.5, 0, -10);
     QImage moved = paint_with(painter, h);
-    EXPECT_EQ(moved, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(moved, fresh(h));
     EXPECT_LT(pixels_where(moved, is_blue).centre_x(), 400);
     EXPECT_GT(pixels_where(moved, is_blue).left, 250);
 
@@ -74,7 +77,7 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     rt::set(o.cart[0], "FaceColor", Value::string("r"));
     const QImage recoloured = paint_with(painter, h);
     EXPECT_EQ(pixels_where(recoloured, is_blue).count, 0);
-    EXPECT_EQ(recoloured, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(recoloured, fresh(h));
 }
 
 TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
@@ -85,9 +88,7 @@ TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
     rt::FigurePainter painter;
     paint_with(painter, h);
     paint_with(painter, h);
-    const auto same_as_fresh = [&](const char* what) {
-        EXPECT_EQ(paint_with(painter, h), rt::render_figure(*rt::find_object(h))) << what;
-    };
+    const auto same_as_fresh = [&](const char* what) { EXPECT_EQ(paint_with(painter, h), fresh(h)) << what; };
     surfaces.push_back(grid_surface(20));
     same_as_fresh("a higher surface added");
     rt::set(surfaces[1][0], "ZData", filled(9, 18, -30));
@@ -117,7 +118,7 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     }
     EXPECT_TRUE(painter.complete());
     EXPECT_GT(paints, 10);
-    const QImage whole = rt::render_figure(*rt::find_object(h));
+    const QImage whole = fresh(h);
     EXPECT_EQ(shown, whole);
 
     // A new view is painted over several paints; until then the window
@@ -126,7 +127,7 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     EXPECT_EQ(paint_with(painter, h, no_time), whole);
     EXPECT_FALSE(painter.complete());
     while (!painter.complete()) shown = paint_with(painter, h, no_time);
-    EXPECT_EQ(shown, rt::render_figure(*rt::find_object(h)));
+    EXPECT_EQ(shown, fresh(h));
     EXPECT_NE(shown, whole);
 }
 
@@ -144,9 +145,9 @@ TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {
         return pixels_where(img.copy(10, 120 - 100, 200, 20), [](QColor c) { return c == QColor(230, 230, 230); })
             .centre_x();
     };
-    const QImage at_min = rt::render_figure(*rt::find_object(h));
+    const QImage at_min = fresh(h);
     rt::set(slider[0], "Value", Value(1.0));
-    const QImage at_max = rt::render_figure(*rt::find_object(h));
+    const QImage at_max = fresh(h);
     EXPECT_LT(thumb_centre(at_min), 50);
     EXPECT_GT(thumb_centre(at_max), 150);
 

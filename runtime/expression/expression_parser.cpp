@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "runtime/array/error.hpp"
-#include "runtime/graphics/expression_syntax.hpp"
+#include "runtime/expression/expression_syntax.hpp"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "runtime/graphics/expression.hpp"
+#include "runtime/expression/expression.hpp"
 
 #include <cmath>
 #include <limits>
@@ -8,7 +8,7 @@
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
-#include "runtime/graphics/expression_syntax.hpp"
+#include "runtime/expression/expression_syntax.hpp"
 
 namespace rt {
 
