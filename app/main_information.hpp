@@ -11,11 +11,11 @@
 
 namespace sys {
 
-extern const rt::FunctionEntry function_table[];
+extern const rt::FunctionEntry* const function_table;
 extern const int function_count;
 extern const rt::GlobalEntry global_table[];
 extern const int global_count;
-extern const rt::InitTermEntry init_term_list[];
+extern const rt::InitTermEntry* const init_term_list;
 extern const int init_term_count;
 
 extern const rt::MainInformation main_information;

@@ -8,8 +8,8 @@
 // 1. A previous or current box outside the table raises the runtime's
 // indexing error naming the index.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -25,13 +25,14 @@ rt::Value get_action(rt::Value* pre_state_out, rt::Value* pre_action_out, rt::Va
                      rt::Value pre_action, rt::Value cur_action, rt::Value ALPHA, rt::Value BETA,
                      rt::Value GAMMA);
 
-// By-name entry: declared inputs 13, outputs 5 (q_val, pre_state,
-// pre_action, cur_state, cur_action).
+// By-name entry: outputs q_val, pre_state, pre_action, cur_state, cur_action.
 void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void get_action_initialize();
 void get_action_terminate();
 
-inline constexpr rt::LocalFunctionTable get_action_locals{0, nullptr};
+inline constexpr FunctionDescriptor get_action_functions[] = {{"get_action", entry_get_action, 13, 5, 1}};
+inline constexpr ModuleDescriptor get_action_module =
+    describe_module<get_action_functions>(get_action_initialize, get_action_terminate);
 
 }  // namespace sys
