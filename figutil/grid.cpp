@@ -25,7 +25,7 @@ namespace {
 
 enum Constant : std::size_t { GRID_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(grid_module);
+Constants<Constant, grid_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

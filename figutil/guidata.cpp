@@ -27,7 +27,7 @@ enum Constant : std::size_t {
     kOneHandle = kFetchInputs,  // 1: also the count of handles h may hold
 };
 
-Constants<Constant> constants(guidata_module);
+Constants<Constant, guidata_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

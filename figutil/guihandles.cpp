@@ -22,7 +22,7 @@ namespace {
 
 enum Constant : std::size_t { GUIHANDLES_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(guihandles_module);
+Constants<Constant, guihandles_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

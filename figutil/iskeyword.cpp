@@ -15,7 +15,7 @@ namespace {
 
 enum Constant : std::size_t { ISKEYWORD_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(iskeyword_module);
+Constants<Constant, iskeyword_module> constants;
 
 rt::Value body(int nargout, const rt::Value& s) {
     using namespace rt;

@@ -24,7 +24,7 @@ enum Constant : std::size_t {
     kOneRow = kFirst,
 };
 
-Constants<Constant> constants(isvarname_module);
+Constants<Constant, isvarname_module> constants;
 
 // Whether the first character of a text is a letter. A row with no
 // characters has no first character and so does not start with a letter.

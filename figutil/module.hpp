@@ -21,7 +21,7 @@
 //
 //   #define GUIDATA_CONSTANTS(X) X(kPropName, Value::string("UsedByGUIData_m")) X(kOne, 1.0)
 //   enum Constant : std::size_t { GUIDATA_CONSTANTS(SYS_CONSTANT_NAME) };
-//   Constants<Constant> constants(guidata_module);
+//   Constants<Constant, guidata_module> constants;
 //   void guidata_initialize() { using rt::Value; constants.create({GUIDATA_CONSTANTS(SYS_CONSTANT_VALUE)}); }
 
 #include <array>
@@ -111,9 +111,6 @@ constexpr ModuleDescriptor describe_module(void (*initialize)(), void (*terminat
             terminate};
 }
 
-// A module's constants: the arity messages of its functions, then its own,
-// named by the enum `Own` and read as constants[kName]. Static, and usable
-// before any initialiser runs.
 // A row and a column of texts, as one constant.
 inline rt::Value texts_row(std::initializer_list<const char*> texts) {
     std::vector<rt::Value> cells;
@@ -126,19 +123,21 @@ inline rt::Value texts_column(std::initializer_list<const char*> texts) {
     return rt::Value::cell_column(std::move(cells));
 }
 
-template <typename Own>
+// The constants of `module`: the arity messages of its functions, then its
+// own, named by the enum `Own` and read as constants[kName]. Static, and
+// usable before any initialiser runs.
+template <typename Own, const ModuleDescriptor& module>
 class Constants {
 public:
-    explicit constexpr Constants(const ModuleDescriptor& module)
-        : module_(module), first_own_(module.message_count()), store_(module.name()) {}
+    constexpr Constants() : store_(module.name()) {}
 
-    const rt::Value& operator[](Own c) const { return store_[first_own_ + c]; }
+    const rt::Value& operator[](Own c) const { return store_[first_own + c]; }
 
     // What the by-name entry of function `function` (its index in the
     // module's list) checks before anything else.
     rt::Arity arity(std::size_t function = 0) const {
-        const FunctionDescriptor& f = module_.functions[function];
-        std::size_t next = module_.first_message(function);
+        const FunctionDescriptor& f = module.functions[function];
+        std::size_t next = module.first_message(function);
         const rt::Value* outputs_message = f.declared_outputs >= 0 ? &store_[next++] : nullptr;
         const rt::Value* inputs_message = f.declared_inputs >= 0 ? &store_[next] : nullptr;
         return {f.name, f.declared_inputs, f.declared_outputs, outputs_message, inputs_message};
@@ -146,7 +145,7 @@ public:
 
     // Creates the arity messages, then `own` in its order.
     void create(std::initializer_list<rt::Value> own) {
-        for (const FunctionDescriptor& f : module_.functions) {
+        for (const FunctionDescriptor& f : module.functions) {
             if (f.declared_outputs >= 0)
                 store_.add(rt::Value::string(
                     rt::arity_message(f.name, f.line, rt::ArityKind::Outputs, f.declared_outputs)));
@@ -162,8 +161,7 @@ public:
     rt::ModuleConstants& store() { return store_; }
 
 private:
-    const ModuleDescriptor& module_;
-    std::size_t first_own_;
+    static constexpr std::size_t first_own = module.message_count();
     rt::ModuleConstants store_;
 };
 

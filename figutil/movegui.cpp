@@ -52,7 +52,7 @@ namespace {
 
 enum Constant : std::size_t { MOVEGUI_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(movegui_module);
+Constants<Constant, movegui_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 double D(Constant c) { return constants[c][0]; }

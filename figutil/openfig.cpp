@@ -36,7 +36,7 @@ enum Constant : std::size_t {
     kOneMore = kFewestInputs,
 };
 
-Constants<Constant> constants(openfig_module);
+Constants<Constant, openfig_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

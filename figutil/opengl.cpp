@@ -29,7 +29,7 @@ namespace {
 
 enum Constant : std::size_t { OPENGL_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(opengl_module);
+Constants<Constant, opengl_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

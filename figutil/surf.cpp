@@ -21,7 +21,7 @@ namespace {
 
 enum Constant : std::size_t { SURF_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(surf_module);
+Constants<Constant, surf_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

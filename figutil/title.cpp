@@ -25,7 +25,7 @@ namespace {
 
 enum Constant : std::size_t { TITLE_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(title_module);
+Constants<Constant, title_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

@@ -20,7 +20,7 @@ namespace sys {
 
 namespace {
 
-Constants<TavrinConstant> constants(tavrin_module);
+Constants<TavrinConstant, tavrin_module> constants;
 RunConstants run_constants;
 
 const rt::Value& K(TavrinConstant c) { return constants[c]; }

@@ -24,7 +24,7 @@ enum Constant : std::size_t {
     kFailureBox = kNoAction,  // -1
 };
 
-Constants<Constant> constants(get_action_module);
+Constants<Constant, get_action_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

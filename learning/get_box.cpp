@@ -44,7 +44,7 @@ enum Constant : std::size_t {
     kThetaHighEdgeDegrees = kVxBin2Offset,    // 6
 };
 
-Constants<Constant> constants(get_box_module);
+Constants<Constant, get_box_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 

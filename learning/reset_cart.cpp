@@ -15,7 +15,7 @@ namespace {
 
 enum Constant : std::size_t { RESET_CART_CONSTANTS(SYS_CONSTANT_NAME) };
 
-Constants<Constant> constants(reset_cart_module);
+Constants<Constant, reset_cart_module> constants;
 
 rt::Value body(int nargout, const rt::Value& BETA, rt::Value* cur_state_out, rt::Value* pre_action_out,
                rt::Value* cur_action_out, rt::Value* x_out, rt::Value* v_x_out, rt::Value* theta_out,
