@@ -52,17 +52,13 @@ void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, c
         rt::array_assign2(table, row, col, v);
 }
 
-// The outputs, each starting as the input of its name.
-struct Decision {
-    rt::Value q_val, pre_state, pre_action, cur_state, cur_action;
-};
-
+// The outputs in `d` each start as the input of their name.
 void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
-          const rt::Value& v_theta, const rt::Value& reinf_in, const rt::Value& ALPHA_in,
-          const rt::Value& BETA_in, const rt::Value& GAMMA_in) {
+          const rt::Value& v_theta, const rt::Value& reinf_in, const LearningParameters& parameters) {
     using namespace rt;
     BodyFrame frame(get_action_module.name(), &get_action_module.locals, nargout);
     auto in = [](const Value& v, const char* name) -> const Value& { return require_input(v, name); };
+    const Value &ALPHA_in = parameters.alpha, &BETA_in = parameters.beta, &GAMMA_in = parameters.gamma;
     Value predicted_value;
 
     d.pre_state = in(d.cur_state, "cur_state");
@@ -101,27 +97,18 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
 
 }  // namespace
 
-rt::Value get_action(rt::Value* pre_state_out, rt::Value* pre_action_out, rt::Value* cur_state_out,
-                     rt::Value* cur_action_out, rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta,
-                     rt::Value reinf, rt::Value q_val, rt::Value pre_state, rt::Value cur_state,
-                     rt::Value pre_action, rt::Value cur_action, rt::Value ALPHA, rt::Value BETA,
-                     rt::Value GAMMA) {
-    Decision d{std::move(q_val), std::move(pre_state), std::move(pre_action), std::move(cur_state),
-               std::move(cur_action)};
-    body(rt::requested_outputs(pre_state_out, pre_action_out, cur_state_out, cur_action_out), d, x, v_x, theta,
-         v_theta, reinf, ALPHA, BETA, GAMMA);
-    rt::hand_out(pre_state_out, std::move(d.pre_state));
-    rt::hand_out(pre_action_out, std::move(d.pre_action));
-    rt::hand_out(cur_state_out, std::move(d.cur_state));
-    rt::hand_out(cur_action_out, std::move(d.cur_action));
-    return std::move(d.q_val);
+Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+    // Every output is wanted.
+    body(get_action_functions[0].declared_outputs, d, x, v_x, theta, v_theta, reinf, parameters);
+    return d;
 }
 
 void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
     rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     Decision d{call.input(6), call.input(7), call.input(9), call.input(8), call.input(10)};
     body(call.nargout(), d, call.input(1), call.input(2), call.input(3), call.input(4), call.input(5),
-         call.input(11), call.input(12), call.input(13));
+         {call.input(11), call.input(12), call.input(13)});
     *call.output(2) = std::move(d.pre_state);
     *call.output(3) = std::move(d.pre_action);
     *call.output(4) = std::move(d.cur_state);

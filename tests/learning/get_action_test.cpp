@@ -16,22 +16,17 @@ namespace {
 // The state (0, 0, 0, 0) lies in box 86.
 constexpr double kCentre = 86;
 
-struct Decision {
-    rt::Value q_val, pre_state, pre_action, cur_state, cur_action;
-};
-
 struct Call {
     double x = 0, v_x = 0, theta = 0, v_theta = 0, reinf = 0;
     double pre_state = 1, cur_state = 10, pre_action = -1, cur_action = 1;
     double alpha = 0.5, beta = 0, gamma = 0.9;
 };
 
+using sys::Decision;
+
 Decision act(const Call& c, rt::Value q_val) {
-    Decision d;
-    d.q_val = sys::get_action(&d.pre_state, &d.pre_action, &d.cur_state, &d.cur_action, c.x, c.v_x, c.theta,
-                              c.v_theta, c.reinf, std::move(q_val), c.pre_state, c.cur_state, c.pre_action,
-                              c.cur_action, c.alpha, c.beta, c.gamma);
-    return d;
+    return sys::get_action({std::move(q_val), c.pre_state, c.pre_action, c.cur_state, c.cur_action}, c.x, c.v_x,
+                           c.theta, c.v_theta, c.reinf, {c.alpha, c.beta, c.gamma});
 }
 
 rt::Value table_with_row(double row, double q1, double q2) {
@@ -146,17 +141,12 @@ TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
 }
 
 TEST_F(GetActionTest, DirectCallChangesTheMovedTableInPlace) {
-    rt::Value q = rt::zeros(162, 2);
-    const double* storage = q.data();
-    Call c;
-    c.reinf = 1;
-    rt::Value pre_state, pre_action, cur_state, cur_action;
+    Decision d{rt::zeros(162, 2), 1.0, 1.0, 10.0, 1.0};
+    const double* storage = d.q_val.data();
     for (int step = 0; step < 3; ++step)
-        q = sys::get_action(&pre_state, &pre_action, &cur_state, &cur_action, c.x, c.v_x, c.theta, c.v_theta,
-                            c.reinf, std::move(q), c.pre_state, c.cur_state, c.pre_action, c.cur_action, c.alpha,
-                            c.beta, c.gamma);
-    EXPECT_EQ(q.data(), storage);
-    EXPECT_NE(at(q, 10, 1), 0);
+        d = sys::get_action(std::move(d), 0.0, 0.0, 0.0, 0.0, 1.0, {0.5, 0.0, 0.9});
+    EXPECT_EQ(d.q_val.data(), storage);
+    EXPECT_NE(at(d.q_val, 10, 1), 0);
 }
 
 TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
