@@ -19,10 +19,17 @@
 // of (name, value) pairs; SYS_CONSTANT_NAME makes the enum of their names and
 // SYS_CONSTANT_VALUE the values, so the two cannot drift apart:
 //
-//   #define GUIDATA_CONSTANTS(X) X(kPropName, Value::string("UsedByGUIData_m")) X(kOne, 1.0)
-//   enum Constant : std::size_t { GUIDATA_CONSTANTS(SYS_CONSTANT_NAME) };
+//   #define GUIDATA_CONSTANTS(X) X(kPropName, Value::string("UsedByGUIData_m")) X(kFetchInputs, 1.0)
+//   enum Constant : std::size_t {
+//       GUIDATA_CONSTANTS(SYS_CONSTANT_NAME)
+//       kOneHandle = kFetchInputs,  // a second meaning of the same slot: a second name
+//   };
 //   Constants<Constant, guidata_module> constants;
 //   void guidata_initialize() { using rt::Value; constants.create({GUIDATA_CONSTANTS(SYS_CONSTANT_VALUE)}); }
+//
+// and each by-name entry checks what the description declares:
+//
+//   rt::ByNameCall call(constants.arity(1), nargout, outputs, nargin, inputs);  // getParentFigure
 
 #include <array>
 #include <cstddef>

@@ -28,6 +28,7 @@ struct CallbackInputs {
 template <rt::ByNameEntry Entry, typename Statements>
 void run_callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs, Statements&& statements) {
     constexpr std::size_t function = tavrin_module.index_of(Entry);
+    static_assert(function < std::size(tavrin_functions), "a callback listed in tavrin_functions");
     rt::ByNameCall call(tavrin_arity(function), nargout, outputs, nargin, inputs);
     rt::Value varargout;
     {
