@@ -9,8 +9,8 @@
 
 #include <cstddef>
 
-#include "runtime/array/value.hpp"
 #include "figutil/module.hpp"
+#include "runtime/array/value.hpp"
 #include "runtime/call/frame.hpp"
 
 namespace sys {
@@ -78,8 +78,8 @@ enum RunConstant : std::size_t {
     kFailureValue = kStartCount,     // 0, the value predicted for the failure box
     kRestState = kStartCount,        // 0, every state variable of a replay's start
     kNoForce = kStartCount,          // 0, the force between the two directions
-    kCartBottom = kPoleMass,         // 0.1
-    kCartHeight = kPoleMass,         // 0.1
+    kCartBottom = kPoleMass,         // 0.1, the drawn cart's lower edge
+    kCartHeight = kPoleMass,         // 0.1, the drawn cart's height
     kPushRight = kActionCount,       // 2, the second action
     kSquare = kActionCount,          // 2, the power of a square
     kOneMore = kPushLeft,            // 1, a count's step
