@@ -1,5 +1,6 @@
 #include "app/main_information.hpp"
 
+#include <array>
 #include <iterator>
 
 #include "figutil/grid.hpp"
@@ -21,25 +22,36 @@
 
 namespace sys {
 
-// In this order: tavrin, get_action, get_box, guidata, guihandles, openfig,
-// opengl, reset_cart, surf, title, isvarname, movegui, grid, iskeyword.
-const rt::FunctionEntry function_table[] = {
-    {"tavrin", entry_tavrin, -1, -1, tavrin_locals},
-    {"get_action", entry_get_action, 13, 5, get_action_locals},
-    {"get_box", entry_get_box, 4, 1, get_box_locals},
-    {"guidata", entry_guidata, 2, 1, guidata_locals},
-    {"guihandles", entry_guihandles, 1, 1, guihandles_locals},
-    {"openfig", entry_openfig, 2, 1, openfig_locals},
-    {"opengl", entry_opengl, 1, 1, opengl_locals},
-    {"reset_cart", entry_reset_cart, 1, 8, reset_cart_locals},
-    {"surf", entry_surf, -1, 1, surf_locals},
-    {"title", entry_title, -2, 1, title_locals},
-    {"isvarname", entry_isvarname, 1, 1, isvarname_locals},
-    {"movegui", entry_movegui, -1, 0, movegui_locals},
-    {"grid", entry_grid, 2, 0, grid_locals},
-    {"iskeyword", entry_iskeyword, 1, 1, iskeyword_locals},
+namespace {
+
+// The modules in function-table order, which is also the order they
+// initialise in.
+constexpr const ModuleDescriptor* modules[] = {
+    &tavrin_module,  &get_action_module, &get_box_module,   &guidata_module, &guihandles_module,
+    &openfig_module, &opengl_module,     &reset_cart_module, &surf_module,    &title_module,
+    &isvarname_module, &movegui_module,  &grid_module,      &iskeyword_module,
 };
-const int function_count = static_cast<int>(std::size(function_table));
+constexpr std::size_t module_count = std::size(modules);
+
+constexpr std::array<rt::FunctionEntry, module_count> function_entries = [] {
+    std::array<rt::FunctionEntry, module_count> entries{};
+    for (std::size_t i = 0; i < module_count; ++i) entries[i] = modules[i]->table_entry();
+    return entries;
+}();
+
+// The two runtime libraries, then the modules.
+constexpr std::array<rt::InitTermEntry, module_count + 2> init_term_entries = [] {
+    std::array<rt::InitTermEntry, module_count + 2> entries{};
+    entries[0] = {rt::array_library_initialize, rt::array_library_terminate};
+    entries[1] = {rt::graphics_library_initialize, rt::graphics_library_terminate};
+    for (std::size_t i = 0; i < module_count; ++i) entries[i + 2] = modules[i]->init_term();
+    return entries;
+}();
+
+}  // namespace
+
+const rt::FunctionEntry* const function_table = function_entries.data();
+const int function_count = static_cast<int>(module_count);
 
 namespace {
 rt::Value ALPHA = rt::Value::absent();
@@ -54,36 +66,19 @@ const rt::GlobalEntry global_table[] = {
 };
 const int global_count = static_cast<int>(std::size(global_table));
 
-const rt::InitTermEntry init_term_list[] = {
-    {rt::array_library_initialize, rt::array_library_terminate},
-    {rt::graphics_library_initialize, rt::graphics_library_terminate},
-    {tavrin_initialize, tavrin_terminate},
-    {get_action_initialize, get_action_terminate},
-    {get_box_initialize, get_box_terminate},
-    {guidata_initialize, guidata_terminate},
-    {guihandles_initialize, guihandles_terminate},
-    {openfig_initialize, openfig_terminate},
-    {opengl_initialize, opengl_terminate},
-    {reset_cart_initialize, reset_cart_terminate},
-    {surf_initialize, surf_terminate},
-    {title_initialize, title_terminate},
-    {isvarname_initialize, isvarname_terminate},
-    {movegui_initialize, movegui_terminate},
-    {grid_initialize, grid_terminate},
-    {iskeyword_initialize, iskeyword_terminate},
-};
-const int init_term_count = static_cast<int>(std::size(init_term_list));
+const rt::InitTermEntry* const init_term_list = init_term_entries.data();
+const int init_term_count = static_cast<int>(init_term_entries.size());
 
-const rt::MainInformation main_information = {
+constinit const rt::MainInformation main_information = {
     1,
-    static_cast<std::int32_t>(std::size(function_table)),
-    function_table,
+    static_cast<std::int32_t>(function_entries.size()),
+    function_entries.data(),
     static_cast<std::int32_t>(std::size(global_table)),
     global_table,
     0,
     nullptr,
-    static_cast<std::int32_t>(std::size(init_term_list)),
-    init_term_list,
+    static_cast<std::int32_t>(init_term_entries.size()),
+    init_term_entries.data(),
 };
 
 }  // namespace sys

@@ -66,19 +66,18 @@ std::vector<rt::Value> grid_states() {
 void BM_GetAction(benchmark::State& state) {
     RunningSystem system;
     const std::vector<rt::Value> states = grid_states();
-    rt::Value q_val = rt::zeros(162, 2);
-    rt::Value pre_state = 1.0, cur_state = 1.0, pre_action = -1.0, cur_action = -1.0;
+    sys::Decision d{rt::zeros(162, 2), 1.0, -1.0, 1.0, -1.0};
     const rt::Value reinf = 0.0, ALPHA = 0.5, BETA = 0.1, GAMMA = 0.9;
     std::size_t k = 0;
     const std::size_t before = heap_allocations();
     for (auto _ : state) {
         const rt::Value* s = &states[k];
         k = (k + 4) % states.size();
-        q_val = sys::get_action(&pre_state, &pre_action, &cur_state, &cur_action, s[0], s[1], s[2], s[3], reinf,
-                                std::move(q_val), pre_state, cur_state, pre_action, cur_action, ALPHA, BETA, GAMMA);
+        // The parameters read afresh each step, as the learning run reads them.
+        d = sys::get_action(std::move(d), s[0], s[1], s[2], s[3], reinf, {ALPHA, BETA, GAMMA});
     }
     report_allocations(state, before);
-    benchmark::DoNotOptimize(q_val);
+    benchmark::DoNotOptimize(d.q_val);
 }
 BENCHMARK(BM_GetAction);
 

@@ -10,23 +10,22 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("grid");
+#define GRID_CONSTANTS(X) \
+    X(kToggle, 0.0) \
+    X(kOn, Value::string("on")) \
+    X(kOff, Value::string("off")) \
+    X(kXGrid, Value::string("XGrid")) \
+    X(kYGrid, Value::string("YGrid")) \
+    X(kZGrid, Value::string("ZGrid")) \
+    X(kType, Value::string("type")) \
+    X(kAxes, Value::string("axes")) \
+    X(kNotAxes, Value::string("First argument must be an axes handle.")) \
+    X(kNotScalar, Value::string("Axes handle must be a scalar")) \
+    X(kUnknownOption, Value::string("Unknown command option."))
 
-enum Constant : std::size_t {
-    kOutputsMessage,
-    kInputsMessage,
-    k0,
-    kOn,
-    kOff,
-    kXGrid,
-    kYGrid,
-    kZGrid,
-    kType,
-    kAxes,
-    kNotAxes,
-    kNotScalar,
-    kUnknownOption,
-};
+enum Constant : std::size_t { GRID_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, grid_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
@@ -36,11 +35,11 @@ void set_all(const rt::Value& ax, const rt::Value& state) {
 
 void body(const rt::Value& arg1_in, const rt::Value& arg2_in) {
     using namespace rt;
-    BodyFrame frame("grid", &grid_locals, 0);
+    BodyFrame frame(grid_module.name(), &grid_module.locals, 0);
     const Value given_inputs[] = {arg1_in, arg2_in};
     const int n = rt::nargin(2, given_inputs);
     Value ax;
-    Value opt_grid = K(k0);  // 0 stands for toggling
+    Value opt_grid = K(kToggle);
 
     if (n == 0) {
         ax = gca();
@@ -61,7 +60,7 @@ void body(const rt::Value& arg1_in, const rt::Value& arg2_in) {
     }
 
     if (isempty(opt_grid)) error(K(kUnknownOption));
-    if (eq_bool(opt_grid, K(k0))) {
+    if (eq_bool(opt_grid, K(kToggle))) {
         for (Constant grid : {kXGrid, kYGrid, kZGrid}) {
             const bool was_off = strcmp_bool(get(ax, K(grid)), K(kOff));
             set(ax.scalar(), K(grid).text(), was_off ? K(kOn) : K(kOff));
@@ -80,22 +79,14 @@ void body(const rt::Value& arg1_in, const rt::Value& arg2_in) {
 void grid(rt::Value arg1, rt::Value arg2) { body(arg1, arg2); }
 
 void entry_grid(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"grid", 2, 0, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout, outputs,
-                        nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     body(call.input(1), call.input(2));
     call.finish();
 }
 
 void grid_initialize() {
-    using rt::ArityKind;
     using rt::Value;
-    constants.add(Value::string(rt::arity_message("grid", 1, ArityKind::Outputs, 0)));
-    constants.add(Value::string(rt::arity_message("grid", 1, ArityKind::Inputs, 2)));
-    constants.add(Value(0.0));
-    for (const char* text : {"on", "off", "XGrid", "YGrid", "ZGrid", "type", "axes",
-                             "First argument must be an axes handle.", "Axes handle must be a scalar",
-                             "Unknown command option."})
-        constants.add(Value::string(text));
+    constants.create({GRID_CONSTANTS(SYS_CONSTANT_VALUE)});
 }
 
 void grid_terminate() { constants.release(); }

@@ -13,20 +13,21 @@
 // option.". The current axes (and a window) are created when none exist and
 // none is named.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; absent values stand for inputs not given.
 void grid(rt::Value arg1 = rt::Value::absent(), rt::Value arg2 = rt::Value::absent());
 
-// By-name entry: declared inputs 2, outputs 0.
 void entry_grid(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void grid_initialize();
 void grid_terminate();
 
-inline constexpr rt::LocalFunctionTable grid_locals{0, nullptr};
+inline constexpr FunctionDescriptor grid_functions[] = {{"grid", entry_grid, 2, 0, 1}};
+inline constexpr ModuleDescriptor grid_module =
+    describe_module<grid_functions>(grid_initialize, grid_terminate);
 
 }  // namespace sys

@@ -13,8 +13,8 @@
 // "H must be the handle to a figure or figure descendent." before anything
 // is read or stored.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -22,7 +22,6 @@ namespace sys {
 // that a store (which refuses to give anything) can be called with 0.
 rt::Value guidata(int nargout, rt::Value h, rt::Value data_in = rt::Value::absent());
 
-// By-name entry: declared inputs 2, outputs 1.
 void entry_guidata(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void guidata_initialize();
@@ -32,9 +31,11 @@ void guidata_terminate();
 // only while guidata's body runs.
 void entry_guidata_getParentFigure(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
-inline constexpr rt::FunctionEntry guidata_local_entries[] = {
-    {"getParentFigure", entry_guidata_getParentFigure, 1, 1, {0, nullptr}},
+inline constexpr FunctionDescriptor guidata_functions[] = {
+    {"guidata", entry_guidata, 2, 1, 1},
+    {"guidata/getParentFigure", entry_guidata_getParentFigure, 1, 1, 99},
 };
-inline constexpr rt::LocalFunctionTable guidata_locals{1, guidata_local_entries};
+inline constexpr ModuleDescriptor guidata_module =
+    describe_module<guidata_functions>(guidata_initialize, guidata_terminate);
 
 }  // namespace sys

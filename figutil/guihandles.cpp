@@ -12,29 +12,24 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("guihandles");
+#define GUIHANDLES_CONSTANTS(X) \
+    X(kNotAHandle, Value::string("H must be the handle to a figure or figure descendent.")) \
+    X(kType, Value::string("type")) \
+    X(kParent, Value::string("parent")) \
+    X(kTag, Value::string("tag")) \
+    X(kFigure, Value::string("figure")) \
+    X(kEmpty, Value::empty())
 
-enum Constant : std::size_t {
-    kOutputsMessage,
-    kInputsMessage,
-    kParentOutputsMessage,
-    kParentInputsMessage,
-    kCreateOutputsMessage,
-    kCreateInputsMessage,
-    kNotAHandle,
-    kType,
-    kParent,
-    kTag,
-    kFigure,
-    kEmpty,
-};
+enum Constant : std::size_t { GUIHANDLES_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, guihandles_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
 // The window at or above `fig`, or [] once the walk passes the root.
 rt::Value get_parent_figure_body(int nargout, const rt::Value& fig_in) {
     using namespace rt;
-    BodyFrame frame("guihandles/getParentFigure", &guihandles_locals, nargout);
+    BodyFrame frame(guihandles_functions[1].name, &guihandles_module.locals, nargout);
     Value fig = require_input(fig_in, "fig");
     while (!isempty(fig) && !strcmp_bool(K(kFigure), get(fig, K(kType)))) fig = get(fig, K(kParent));
     frame.check_output(fig, 1, "fig");
@@ -43,7 +38,7 @@ rt::Value get_parent_figure_body(int nargout, const rt::Value& fig_in) {
 
 rt::Value create_handles_body(int nargout, const rt::Value& fig_in) {
     using namespace rt;
-    BodyFrame frame("guihandles/createHandles", &guihandles_locals, nargout);
+    BodyFrame frame(guihandles_functions[2].name, &guihandles_module.locals, nargout);
     const Value& fig = require_input(fig_in, "fig");
     Value handles = K(kEmpty);
     const Value all_h = findall(fig);
@@ -65,7 +60,7 @@ rt::Value createHandles(const rt::Value& fig) { return create_handles_body(1, fi
 
 rt::Value body(int nargout, const rt::Value& h_in) {
     using namespace rt;
-    BodyFrame frame("guihandles", &guihandles_locals, nargout);
+    BodyFrame frame(guihandles_module.name(), &guihandles_module.locals, nargout);
     Value handles, fig;
     if (rt::nargin(1, &h_in) == 0) {
         fig = gcf();
@@ -85,39 +80,23 @@ rt::Value body(int nargout, const rt::Value& h_in) {
 rt::Value guihandles(rt::Value h) { return body(1, h); }
 
 void entry_guihandles(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"guihandles", 1, 1, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout,
-                        outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.input(1)));
 }
 
 void entry_guihandles_getParentFigure(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"guihandles/getParentFigure", 1, 1, &constants[kParentOutputsMessage],
-                         &constants[kParentInputsMessage]},
-                        nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(1), nargout, outputs, nargin, inputs);
     call.finish(get_parent_figure_body(call.nargout(), call.input(1)));
 }
 
 void entry_guihandles_createHandles(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"guihandles/createHandles", 1, 1, &constants[kCreateOutputsMessage],
-                         &constants[kCreateInputsMessage]},
-                        nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(2), nargout, outputs, nargin, inputs);
     call.finish(create_handles_body(call.nargout(), call.input(1)));
 }
 
 void guihandles_initialize() {
-    using rt::ArityKind;
-    constants.add(rt::Value::string(rt::arity_message("guihandles", 1, ArityKind::Outputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("guihandles", 1, ArityKind::Inputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("guihandles/getParentFigure", 78, ArityKind::Outputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("guihandles/getParentFigure", 78, ArityKind::Inputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("guihandles/createHandles", 86, ArityKind::Outputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("guihandles/createHandles", 86, ArityKind::Inputs, 1)));
-    constants.add(rt::Value::string("H must be the handle to a figure or figure descendent."));
-    constants.add(rt::Value::string("type"));
-    constants.add(rt::Value::string("parent"));
-    constants.add(rt::Value::string("tag"));
-    constants.add(rt::Value::string("figure"));
-    constants.add(rt::Value::empty());
+    using rt::Value;
+    constants.create({GUIHANDLES_CONSTANTS(SYS_CONSTANT_VALUE)});
 }
 
 void guihandles_terminate() { constants.release(); }

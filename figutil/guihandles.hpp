@@ -14,29 +14,29 @@
 // current window (rt::gcf). An h that is empty, not one handle, or outside
 // any window raises "H must be the handle to a figure or figure descendent.".
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; an absent `h` means the current window.
 rt::Value guihandles(rt::Value h = rt::Value::absent());
 
-// By-name entry: declared inputs 1, outputs 1.
 void entry_guihandles(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void guihandles_initialize();
 void guihandles_terminate();
 
-// Local functions (1 input, 1 output each), callable by name only while
-// guihandles' body runs.
+// Local functions, callable by name only while guihandles' body runs.
 void entry_guihandles_getParentFigure(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 void entry_guihandles_createHandles(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
-inline constexpr rt::FunctionEntry guihandles_local_entries[] = {
-    {"getParentFigure", entry_guihandles_getParentFigure, 1, 1, {0, nullptr}},
-    {"createHandles", entry_guihandles_createHandles, 1, 1, {0, nullptr}},
+inline constexpr FunctionDescriptor guihandles_functions[] = {
+    {"guihandles", entry_guihandles, 1, 1, 1},
+    {"guihandles/getParentFigure", entry_guihandles_getParentFigure, 1, 1, 78},
+    {"guihandles/createHandles", entry_guihandles_createHandles, 1, 1, 86},
 };
-inline constexpr rt::LocalFunctionTable guihandles_locals{2, guihandles_local_entries};
+inline constexpr ModuleDescriptor guihandles_module =
+    describe_module<guihandles_functions>(guihandles_initialize, guihandles_terminate);
 
 }  // namespace sys

@@ -9,13 +9,17 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("iskeyword");
+#define ISKEYWORD_CONSTANTS(X) \
+    X(kWords, texts_column({"break", "case", "catch", "continue", "else", "elseif", "end", "for", "function", \
+                            "global", "if", "otherwise", "persistent", "return", "switch", "try", "while"}))
 
-enum Constant : std::size_t { kOutputsMessage, kInputsMessage, kWords };
+enum Constant : std::size_t { ISKEYWORD_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, iskeyword_module> constants;
 
 rt::Value body(int nargout, const rt::Value& s) {
     using namespace rt;
-    BodyFrame frame("iskeyword", &iskeyword_locals, nargout);
+    BodyFrame frame(iskeyword_module.name(), &iskeyword_module.locals, nargout);
     Value L;
     const int given = rt::nargin(1, &s);
     L = constants[kWords];
@@ -29,20 +33,11 @@ rt::Value body(int nargout, const rt::Value& s) {
 rt::Value iskeyword(rt::Value s) { return body(1, s); }
 
 void entry_iskeyword(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"iskeyword", 1, 1, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout,
-                        outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.input(1)));
 }
 
-void iskeyword_initialize() {
-    constants.add(rt::Value::string(rt::arity_message("iskeyword", 1, rt::ArityKind::Outputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("iskeyword", 1, rt::ArityKind::Inputs, 1)));
-    std::vector<rt::Value> words;
-    for (const char* w : {"break", "case", "catch", "continue", "else", "elseif", "end", "for", "function", "global",
-                          "if", "otherwise", "persistent", "return", "switch", "try", "while"})
-        words.push_back(rt::Value::string(w));
-    constants.add(rt::Value::cell_column(std::move(words)));
-}
+void iskeyword_initialize() { constants.create({ISKEYWORD_CONSTANTS(SYS_CONSTANT_VALUE)}); }
 
 void iskeyword_terminate() { constants.release(); }
 

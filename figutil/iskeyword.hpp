@@ -4,20 +4,21 @@
 // the words (same characters, same letter case). Given nothing, the words
 // themselves as a 17-by-1 cell, "break" first and "while" last.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; an absent `s` gives the list.
 rt::Value iskeyword(rt::Value s = rt::Value::absent());
 
-// By-name entry: declared inputs 1, outputs 1.
 void entry_iskeyword(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void iskeyword_initialize();
 void iskeyword_terminate();
 
-inline constexpr rt::LocalFunctionTable iskeyword_locals{0, nullptr};
+inline constexpr FunctionDescriptor iskeyword_functions[] = {{"iskeyword", entry_iskeyword, 1, 1, 1}};
+inline constexpr ModuleDescriptor iskeyword_module =
+    describe_module<iskeyword_functions>(iskeyword_initialize, iskeyword_terminate);
 
 }  // namespace sys

@@ -6,20 +6,21 @@
 // error for any value: a number, a cell, a text of several rows or none
 // gives false.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form.
 rt::Value isvarname(rt::Value s);
 
-// By-name entry: declared inputs 1, outputs 1.
 void entry_isvarname(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void isvarname_initialize();
 void isvarname_terminate();
 
-inline constexpr rt::LocalFunctionTable isvarname_locals{0, nullptr};
+inline constexpr FunctionDescriptor isvarname_functions[] = {{"isvarname", entry_isvarname, 1, 1, 1}};
+inline constexpr ModuleDescriptor isvarname_module =
+    describe_module<isvarname_functions>(isvarname_initialize, isvarname_terminate);
 
 }  // namespace sys

@@ -14,47 +14,45 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("movegui");
+#define MOVEGUI_CONSTANTS(X) \
+    X(kNorth, Value::string("north")) \
+    X(kSouth, Value::string("south")) \
+    X(kEast, Value::string("east")) \
+    X(kWest, Value::string("west")) \
+    X(kNortheast, Value::string("northeast")) \
+    X(kSoutheast, Value::string("southeast")) \
+    X(kNorthwest, Value::string("northwest")) \
+    X(kSouthwest, Value::string("southwest")) \
+    X(kCenter, Value::string("center")) \
+    X(kOnscreen, Value::string("onscreen")) \
+    X(kPositions, texts_row({"north", "south", "east", "west", "northeast", "southeast", "northwest", "southwest", \
+                             "center", "onscreen"})) \
+    X(kEmptyText, Value::string("")) \
+    X(kEmpty, Value::empty()) \
+    X(k0, 0.0) \
+    X(k1, 1.0) \
+    X(k2, 2.0) \
+    X(k3, 3.0) \
+    X(k4, 4.0) \
+    X(k6, 6.0) \
+    X(k24, 24.0) \
+    X(kOrigin, Value::row({0, 0})) \
+    X(kActivePositionProperty, Value::string("activepositionproperty")) \
+    X(kUnits, Value::string("units")) \
+    X(kPosition, Value::string("position")) \
+    X(kOuterPosition, Value::string("outerposition")) \
+    X(kScreenSize, Value::string("screensize")) \
+    X(kType, Value::string("type")) \
+    X(kParent, Value::string("parent")) \
+    X(kPixels, Value::string("pixels")) \
+    X(kFigure, Value::string("figure")) \
+    X(kNotInAWindow, Value::string("handle of figure or descendant required")) \
+    X(kUnrecognizedPosition, Value::string("unrecognized position")) \
+    X(kUnrecognizedInput, Value::string("unrecognized input argument"))
 
-enum Constant : std::size_t {
-    kOutputsMessage,
-    kParentOutputsMessage,
-    kParentInputsMessage,
-    kNorth,
-    kSouth,
-    kEast,
-    kWest,
-    kNortheast,
-    kSoutheast,
-    kNorthwest,
-    kSouthwest,
-    kCenter,
-    kOnscreen,
-    kPositions,
-    kEmptyText,
-    kEmpty,
-    k0,
-    k1,
-    k2,
-    k3,
-    k4,
-    k6,
-    k24,
-    kOrigin,
-    kExact,
-    kActivePositionProperty,
-    kUnits,
-    kPosition,
-    kOuterPosition,
-    kScreenSize,
-    kType,
-    kParent,
-    kPixels,
-    kFigure,
-    kNotInAWindow,
-    kUnrecognizedPosition,
-    kUnrecognizedInput,
-};
+enum Constant : std::size_t { MOVEGUI_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, movegui_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 double D(Constant c) { return constants[c][0]; }
@@ -230,38 +228,19 @@ void movegui(std::span<const rt::Value> inputs) {
 }
 
 void entry_movegui(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"movegui", -1, 0, &constants[kOutputsMessage], nullptr}, nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     body(call.varargin());
     call.finish();
 }
 
 void entry_movegui_get_parent_fig(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"movegui/get_parent_fig", 1, 1, &constants[kParentOutputsMessage],
-                         &constants[kParentInputsMessage]},
-                        nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(1), nargout, outputs, nargin, inputs);
     call.finish(get_parent_fig_body(call.nargout(), call.input(1)));
 }
 
 void movegui_initialize() {
-    using rt::ArityKind;
     using rt::Value;
-    constants.add(Value::string(rt::arity_message("movegui", 1, ArityKind::Outputs, 0)));
-    constants.add(Value::string(rt::arity_message("movegui/get_parent_fig", 166, ArityKind::Outputs, 1)));
-    constants.add(Value::string(rt::arity_message("movegui/get_parent_fig", 166, ArityKind::Inputs, 1)));
-    std::vector<Value> names;
-    for (const char* name :
-         {"north", "south", "east", "west", "northeast", "southeast", "northwest", "southwest", "center", "onscreen"})
-        names.push_back(constants[constants.add(Value::string(name))]);
-    constants.add(Value::cell_row(std::move(names)));
-    constants.add(Value::string(""));
-    constants.add(Value::empty());
-    for (double d : {0.0, 1.0, 2.0, 3.0, 4.0, 6.0, 24.0}) constants.add(Value(d));
-    constants.add(Value::row({0, 0}));
-    constants.add(Value::string("exact"));
-    for (const char* name : {"activepositionproperty", "units", "position", "outerposition", "screensize", "type",
-                             "parent", "pixels", "figure", "handle of figure or descendant required",
-                             "unrecognized position", "unrecognized input argument"})
-        constants.add(Value::string(name));
+    constants.create({MOVEGUI_CONSTANTS(SYS_CONSTANT_VALUE)});
 }
 
 void movegui_terminate() { constants.release(); }

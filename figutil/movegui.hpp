@@ -23,8 +23,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -34,19 +34,21 @@ inline void movegui(std::initializer_list<rt::Value> inputs) {
     movegui(std::span<const rt::Value>(inputs.begin(), inputs.size()));
 }
 
-// By-name entry: variable inputs, declared outputs 0.
 void entry_movegui(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void movegui_initialize();
 void movegui_terminate();
 
-// The local function get_parent_fig (1 input, 1 output), callable by name
-// only while movegui's body runs.
+// The local function get_parent_fig, callable by name only while movegui's
+// body runs.
 void entry_movegui_get_parent_fig(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
-inline constexpr rt::FunctionEntry movegui_local_entries[] = {
-    {"get_parent_fig", entry_movegui_get_parent_fig, 1, 1, {0, nullptr}},
+inline constexpr FunctionDescriptor movegui_functions[] = {
+    {"movegui", entry_movegui, -1, 0, 1},
+    {"movegui/get_parent_fig", entry_movegui_get_parent_fig, 1, 1, 166},
 };
-inline constexpr rt::LocalFunctionTable movegui_locals{1, movegui_local_entries};
+inline constexpr ModuleDescriptor movegui_module =
+    describe_module<movegui_functions>(movegui_initialize, movegui_terminate);
+inline constexpr const rt::LocalFunctionTable& movegui_locals = movegui_module.locals;
 
 }  // namespace sys

@@ -21,20 +21,21 @@
 // The window chosen is moved on screen (movegui "onscreen") whether visible
 // or not; a visible one is then made current and brought to the front.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; an absent `policy` is "new".
 rt::Value openfig(rt::Value filename, rt::Value policy = rt::Value::absent());
 
-// By-name entry: declared inputs 2, outputs 1.
 void entry_openfig(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void openfig_initialize();
 void openfig_terminate();
 
-inline constexpr rt::LocalFunctionTable openfig_locals{0, nullptr};
+inline constexpr FunctionDescriptor openfig_functions[] = {{"openfig", entry_openfig, 2, 1, 1}};
+inline constexpr ModuleDescriptor openfig_module =
+    describe_module<openfig_functions>(openfig_initialize, openfig_terminate);
 
 }  // namespace sys

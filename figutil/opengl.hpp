@@ -16,20 +16,21 @@
 // output from a setting call sets the mode, then warns that "str" was not
 // assigned.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; `nargout` decides whether "info" shows or gives.
 rt::Value opengl(int nargout, rt::Value mode = rt::Value::absent());
 
-// By-name entry: declared inputs 1, outputs 1.
 void entry_opengl(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void opengl_initialize();
 void opengl_terminate();
 
-inline constexpr rt::LocalFunctionTable opengl_locals{0, nullptr};
+inline constexpr FunctionDescriptor opengl_functions[] = {{"opengl", entry_opengl, 1, 1, 1}};
+inline constexpr ModuleDescriptor opengl_module =
+    describe_module<opengl_functions>(opengl_initialize, opengl_terminate);
 
 }  // namespace sys

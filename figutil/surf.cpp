@@ -12,15 +12,22 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("surf");
+#define SURF_CONSTANTS(X) \
+    X(kNotEnoughInputs, Value::string("Not enough input arguments.")) \
+    X(kNotAMatrix, Value::string("Input argument must be a matrix not a vector or a scalar")) \
+    X(kVectorSide, 1.0) \
+    X(kThreeDimensionalView, 3.0) \
+    X(kOn, Value::string("on"))
 
-enum Constant : std::size_t { kOutputsMessage, kNotEnoughInputs, kNotAMatrix, k1, k3, kOn };
+enum Constant : std::size_t { SURF_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, surf_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
 rt::Value body(int nargout, const rt::Value& varargin) {
     using namespace rt;
-    BodyFrame frame("surf", &surf_locals, nargout);
+    BodyFrame frame(surf_module.name(), &surf_module.locals, nargout);
     Value h;
     const std::size_t n = varargin.numel();
     const Value cax = newplot();
@@ -31,7 +38,7 @@ rt::Value body(int nargout, const rt::Value& varargin) {
     } else if (n == 1) {
         const Value& z = varargin.cell_at(0);
         const Value dims = feval_entry(entry_size, 1, {&z, 1})[0];
-        if (eq_bool(min(dims), K(k1))) error(K(kNotAMatrix));
+        if (eq_bool(min(dims), K(kVectorSide))) error(K(kNotAMatrix));
         hh = surface({&z, 1});
     } else {
         std::vector<Value> all(n);
@@ -40,7 +47,7 @@ rt::Value body(int nargout, const rt::Value& varargin) {
     }
 
     if (not_bool(Value::logical(ishold()))) {
-        view(K(k3));
+        view(K(kThreeDimensionalView));
         grid(K(kOn));
     }
     if (nargout == 1) h = hh;
@@ -58,18 +65,13 @@ rt::Value surf(int nargout, std::span<const rt::Value> inputs) {
 }
 
 void entry_surf(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"surf", -1, 1, &constants[kOutputsMessage], nullptr}, nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.varargin()));
 }
 
 void surf_initialize() {
     using rt::Value;
-    constants.add(Value::string(rt::arity_message("surf", 1, rt::ArityKind::Outputs, 1)));
-    constants.add(Value::string("Not enough input arguments."));
-    constants.add(Value::string("Input argument must be a matrix not a vector or a scalar"));
-    constants.add(Value(1.0));
-    constants.add(Value(3.0));
-    constants.add(Value::string("on"));
+    constants.create({SURF_CONSTANTS(SYS_CONSTANT_VALUE)});
 }
 
 void surf_terminate() { constants.release(); }

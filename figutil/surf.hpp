@@ -12,8 +12,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -23,12 +23,13 @@ inline rt::Value surf(int nargout, std::initializer_list<rt::Value> inputs) {
     return surf(nargout, std::span<const rt::Value>(inputs.begin(), inputs.size()));
 }
 
-// By-name entry: variable inputs, declared outputs 1.
 void entry_surf(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void surf_initialize();
 void surf_terminate();
 
-inline constexpr rt::LocalFunctionTable surf_locals{0, nullptr};
+inline constexpr FunctionDescriptor surf_functions[] = {{"surf", entry_surf, -1, 1, 1}};
+inline constexpr ModuleDescriptor surf_module =
+    describe_module<surf_functions>(surf_initialize, surf_terminate);
 
 }  // namespace sys

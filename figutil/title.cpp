@@ -11,34 +11,34 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("title");
+#define TITLE_CONSTANTS(X) \
+    X(kTitle, Value::string("title")) \
+    X(kFontAngle, Value::string("FontAngle")) \
+    X(kFontName, Value::string("FontName")) \
+    X(kFontSize, Value::string("FontSize")) \
+    X(kFontWeight, Value::string("FontWeight")) \
+    X(kRotation, Value::string("Rotation")) \
+    X(kString, Value::string("string")) \
+    X(kPairSize, 2.0) \
+    X(kUpright, 0.0) \
+    X(kBadCount, Value::string("Incorrect number of input arguments"))
 
-enum Constant : std::size_t {
-    kOutputsMessage,
-    kTitle,
-    kFontAngle,
-    kFontName,
-    kFontSize,
-    kFontWeight,
-    kRotation,
-    kString,
-    k2,
-    k0,
-    kBadCount,
-};
+enum Constant : std::size_t { TITLE_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, title_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
 rt::Value body(int nargout, const rt::Value& string, const rt::Value& varargin) {
     using namespace rt;
-    BodyFrame frame("title", &title_locals, nargout);
+    BodyFrame frame(title_module.name(), &title_module.locals, nargout);
     Value hh;
     const Value n(static_cast<double>((string.is_absent() ? 0 : 1) + varargin.numel()));
 
     const Value ax = gca();
     const Value h = get(ax, K(kTitle));
     if (n[0] > 1) {
-        const Value q = mrdivide(minus(n, Value(1.0)), K(k2));
+        const Value q = mrdivide(minus(n, Value(1.0)), K(kPairSize));
         if (tobool(minus(q, fix(q)))) error(K(kBadCount));
     }
 
@@ -46,9 +46,9 @@ rt::Value body(int nargout, const rt::Value& string, const rt::Value& varargin) 
     const Value font_size = get(ax, K(kFontSize));
     const Value font_name = get(ax, K(kFontName));
     const Value font_angle = get(ax, K(kFontAngle));
-    std::vector<Value> pairs = {K(kFontAngle), font_angle,  K(kFontName), font_name,
-                                K(kFontSize),  font_size,   K(kFontWeight), font_weight,
-                                K(kRotation),  K(k0),       K(kString),   require_input(string, "string")};
+    std::vector<Value> pairs = {K(kFontAngle), font_angle,   K(kFontName),   font_name,
+                                K(kFontSize),  font_size,    K(kFontWeight), font_weight,
+                                K(kRotation),  K(kUpright),  K(kString),     require_input(string, "string")};
     for (std::size_t i = 0; i < varargin.numel(); ++i) pairs.push_back(varargin.cell_at(i));
     set(h, pairs);
 
@@ -66,18 +66,13 @@ rt::Value title(int nargout, rt::Value string, std::span<const rt::Value> pairs)
 }
 
 void entry_title(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"title", -2, 1, &constants[kOutputsMessage], nullptr}, nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.input(1), call.varargin()));
 }
 
 void title_initialize() {
     using rt::Value;
-    constants.add(Value::string(rt::arity_message("title", 1, rt::ArityKind::Outputs, 1)));
-    for (const char* name : {"title", "FontAngle", "FontName", "FontSize", "FontWeight", "Rotation", "string"})
-        constants.add(Value::string(name));
-    constants.add(Value(2.0));
-    constants.add(Value(0.0));
-    constants.add(Value::string("Incorrect number of input arguments"));
+    constants.create({TITLE_CONSTANTS(SYS_CONSTANT_VALUE)});
 }
 
 void title_terminate() { constants.release(); }

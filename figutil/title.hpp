@@ -11,8 +11,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -22,12 +22,13 @@ inline rt::Value title(int nargout, rt::Value string, std::initializer_list<rt::
     return title(nargout, std::move(string), std::span<const rt::Value>(pairs.begin(), pairs.size()));
 }
 
-// By-name entry: one fixed input and a variable list, declared outputs 1.
 void entry_title(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void title_initialize();
 void title_terminate();
 
-inline constexpr rt::LocalFunctionTable title_locals{0, nullptr};
+inline constexpr FunctionDescriptor title_functions[] = {{"title", entry_title, -2, 1, 1}};
+inline constexpr ModuleDescriptor title_module =
+    describe_module<title_functions>(title_initialize, title_terminate);
 
 }  // namespace sys

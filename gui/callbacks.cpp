@@ -1,5 +1,6 @@
 #include "gui/callbacks.hpp"
 
+#include "gui/tavrin.hpp"
 #include "gui/tavrin_constants.hpp"
 #include "learning/learning_run.hpp"
 #include "runtime/array/text.hpp"
@@ -24,13 +25,14 @@ struct CallbackInputs {
 
 // The frame every callback runs in: tavrin's local functions stay reachable
 // by name while it runs, and it gives no outputs.
-template <typename Statements>
-void run_callback(const char* name, int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs,
-                  Statements&& statements) {
-    rt::ByNameCall call({name, -4, -1, nullptr, nullptr}, nargout, outputs, nargin, inputs);
+template <rt::ByNameEntry Entry, typename Statements>
+void run_callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs, Statements&& statements) {
+    constexpr std::size_t function = tavrin_module.index_of(Entry);
+    static_assert(function < std::size(tavrin_functions), "a callback listed in tavrin_functions");
+    rt::ByNameCall call(tavrin_arity(function), nargout, outputs, nargin, inputs);
     rt::Value varargout;
     {
-        rt::BodyFrame frame(name, &tavrin_locals, call.nargout());
+        rt::BodyFrame frame(tavrin_functions[function].name, &tavrin_module.locals, call.nargout());
         const CallbackInputs in{call.input(1), call.input(2), call.input(3), call.varargin()};
         statements(in);
     }
@@ -49,38 +51,45 @@ void show_slider_value(const CallbackInputs& in, const char* slider, const char*
 }  // namespace
 
 void entry_alpha_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/alpha_sl_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { show_slider_value(in, "alpha_sl", "alpha"); });
+    run_callback<entry_alpha_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        show_slider_value(in, "alpha_sl", "alpha");
+    });
 }
 
 void entry_beta_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/beta_sl_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { show_slider_value(in, "beta_sl", "beta"); });
+    run_callback<entry_beta_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        show_slider_value(in, "beta_sl", "beta");
+    });
 }
 
 void entry_gamma_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/gamma_sl_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { show_slider_value(in, "gamma_sl", "gamma"); });
+    run_callback<entry_gamma_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        show_slider_value(in, "gamma_sl", "gamma");
+    });
 }
 
 void entry_reinf_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/reinf_sl_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { show_slider_value(in, "reinf_sl", "reinf"); });
+    run_callback<entry_reinf_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        show_slider_value(in, "reinf_sl", "reinf");
+    });
 }
 
 void entry_pushbutton2_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/pushbutton2_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { rt::delete_(in.handles_or_error().field("figure1")); });
+    run_callback<entry_pushbutton2_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        rt::delete_(in.handles_or_error().field("figure1"));
+    });
 }
 
 void entry_figure1_ResizeFcn(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/figure1_ResizeFcn", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs&) { rt::disp(K(kResizeMessage)); });
+    run_callback<entry_figure1_ResizeFcn>(nargout, outputs, nargin, inputs, [](const CallbackInputs&) {
+        rt::disp(K(kResizeMessage));
+    });
 }
 
 void entry_pushbutton1_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback("tavrin/pushbutton1_Callback", nargout, outputs, nargin, inputs,
-                 [](const CallbackInputs& in) { learning_run(tavrin_run_constants(), in.handles_or_error()); });
+    run_callback<entry_pushbutton1_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
+        learning_run(tavrin_run_constants(), in.handles_or_error());
+    });
 }
 
 }  // namespace sys

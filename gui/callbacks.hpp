@@ -10,7 +10,7 @@
 //   figure1_ResizeFcn      says that resizing is not implemented yet
 //   pushbutton1_Callback   runs one learning run to its end
 
-#include "runtime/call/function_table.hpp"
+#include "runtime/array/value.hpp"
 
 namespace sys {
 
@@ -21,16 +21,5 @@ void entry_reinf_sl_Callback(int nargout, rt::Value* outputs, int nargin, const 
 void entry_pushbutton2_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 void entry_figure1_ResizeFcn(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 void entry_pushbutton1_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
-
-inline constexpr rt::FunctionEntry tavrin_local_entries[] = {
-    {"alpha_sl_Callback", entry_alpha_sl_Callback, -4, -1, {0, nullptr}},
-    {"beta_sl_Callback", entry_beta_sl_Callback, -4, -1, {0, nullptr}},
-    {"gamma_sl_Callback", entry_gamma_sl_Callback, -4, -1, {0, nullptr}},
-    {"reinf_sl_Callback", entry_reinf_sl_Callback, -4, -1, {0, nullptr}},
-    {"pushbutton2_Callback", entry_pushbutton2_Callback, -4, -1, {0, nullptr}},
-    {"figure1_ResizeFcn", entry_figure1_ResizeFcn, -4, -1, {0, nullptr}},
-    {"pushbutton1_Callback", entry_pushbutton1_Callback, -4, -1, {0, nullptr}},
-};
-inline constexpr rt::LocalFunctionTable tavrin_locals{7, tavrin_local_entries};
 
 }  // namespace sys

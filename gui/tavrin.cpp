@@ -20,7 +20,7 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("tavrin");
+Constants<TavrinConstant, tavrin_module> constants;
 RunConstants run_constants;
 
 const rt::Value& K(TavrinConstant c) { return constants[c]; }
@@ -52,7 +52,7 @@ rt::Value dispatch(int nargout, std::span<const rt::Value> varargin) {
 
 rt::Value body(int nargout, std::span<const rt::Value> varargin) {
     using namespace rt;
-    BodyFrame frame("tavrin", &tavrin_locals, nargout);
+    BodyFrame frame(tavrin_module.name(), &tavrin_module.locals, nargout);
     Value varargout;
     if (varargin.empty()) {
         const Value fig = launch();
@@ -69,12 +69,13 @@ rt::Value body(int nargout, std::span<const rt::Value> varargin) {
 }  // namespace
 
 const rt::Value& tavrin_constant(TavrinConstant c) { return constants[c]; }
+rt::Arity tavrin_arity(std::size_t function) { return constants.arity(function); }
 const RunConstants& tavrin_run_constants() { return run_constants; }
 
 rt::Value tavrin(int nargout, std::span<const rt::Value> varargin) { return body(nargout, varargin); }
 
 void entry_tavrin(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"tavrin", -1, -1, nullptr, nullptr}, nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     const rt::Value varargin = call.varargin();
     std::vector<rt::Value> list;
     list.reserve(varargin.numel());
@@ -84,20 +85,8 @@ void entry_tavrin(int nargout, rt::Value* outputs, int nargin, const rt::Value* 
 
 void tavrin_initialize() {
     using rt::Value;
-    const Value own[] = {
-        Value::string("tavrin"),
-        Value::string("reuse"),
-        Value::string("Color"),
-        0.0,
-        Value::string("defaultUicontrolBackgroundColor"),
-        1.0,
-        Value::string("Value"),
-        Value::string("String"),
-        Value::string("figure1 ResizeFcn not implemented yet."),
-    };
-    static_assert(sizeof(own) / sizeof(own[0]) == kTavrinConstantCount, "one value per TavrinConstant, in order");
-    for (const Value& v : own) constants.add(v);
-    run_constants = add_run_constants(constants);
+    constants.create({SYS_TAVRIN_CONSTANTS(SYS_CONSTANT_VALUE)});
+    run_constants = add_run_constants(constants.store());
 }
 
 void tavrin_terminate() {

@@ -13,9 +13,9 @@
 
 #include <span>
 
+#include "figutil/module.hpp"
 #include "gui/callbacks.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -23,10 +23,23 @@ namespace sys {
 // varargout (a cell).
 rt::Value tavrin(int nargout, std::span<const rt::Value> varargin);
 
-// By-name entry: any numbers of inputs and outputs.
 void entry_tavrin(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void tavrin_initialize();
 void tavrin_terminate();
+
+// tavrin and its callbacks, all with variable counts and so no arity messages.
+inline constexpr FunctionDescriptor tavrin_functions[] = {
+    {"tavrin", entry_tavrin, -1, -1, 1},
+    {"tavrin/alpha_sl_Callback", entry_alpha_sl_Callback, -4, -1, 1},
+    {"tavrin/beta_sl_Callback", entry_beta_sl_Callback, -4, -1, 1},
+    {"tavrin/gamma_sl_Callback", entry_gamma_sl_Callback, -4, -1, 1},
+    {"tavrin/reinf_sl_Callback", entry_reinf_sl_Callback, -4, -1, 1},
+    {"tavrin/pushbutton2_Callback", entry_pushbutton2_Callback, -4, -1, 1},
+    {"tavrin/figure1_ResizeFcn", entry_figure1_ResizeFcn, -4, -1, 1},
+    {"tavrin/pushbutton1_Callback", entry_pushbutton1_Callback, -4, -1, 1},
+};
+inline constexpr ModuleDescriptor tavrin_module =
+    describe_module<tavrin_functions>(tavrin_initialize, tavrin_terminate);
 
 }  // namespace sys

@@ -22,7 +22,7 @@ CartPole standard_cart_pole(const RunConstants& k) {
 
 rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action,
                          CartPoleState& s) {
-    const rt::Value& two = k[k2];
+    const rt::Value& two = k[kSquare];
     const rt::Value& four_thirds = k[kFourThirds];
     const auto& [m, mp, g, length, Force, T] = plant;
     auto& [x, v_x, theta, v_theta] = s;
@@ -31,7 +31,7 @@ rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt:
     const rt::Value sin_theta = rt::sin(theta), cos_theta = rt::cos(theta);
     const rt::Value v_theta_squared = rt::mpower(v_theta, two), cos_theta_squared = rt::mpower(cos_theta, two);
 
-    const rt::Value F = rt::eq_bool(cur_action, k[k1]) ? k[kMinus1] * Force : Force;
+    const rt::Value F = rt::eq_bool(cur_action, k[kPushLeft]) ? k[kLeftward] * Force : Force;
 
     const rt::Value a_theta =
         ((m * g) * sin_theta - cos_theta * (F + ((mp * length) * v_theta_squared) * sin_theta)) /

@@ -12,9 +12,19 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("get_action");
+#define GET_ACTION_CONSTANTS(X) \
+    X(kNoAction, -1.0) \
+    X(kFailureValue, 0.0) \
+    X(kPushLeft, 1.0) \
+    X(kPushRight, 2.0)
 
-enum Constant : std::size_t { kOutputsMessage, kInputsMessage, kMinus1, k0, k1, k2 };
+enum Constant : std::size_t {
+    GET_ACTION_CONSTANTS(SYS_CONSTANT_NAME)
+    // One slot, two meanings.
+    kFailureBox = kNoAction,  // -1
+};
+
+Constants<Constant, get_action_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
@@ -42,31 +52,27 @@ void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, c
         rt::array_assign2(table, row, col, v);
 }
 
-// The outputs, each starting as the input of its name.
-struct Decision {
-    rt::Value q_val, pre_state, pre_action, cur_state, cur_action;
-};
-
+// The outputs in `d` each start as the input of their name.
 void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
-          const rt::Value& v_theta, const rt::Value& reinf_in, const rt::Value& ALPHA_in,
-          const rt::Value& BETA_in, const rt::Value& GAMMA_in) {
+          const rt::Value& v_theta, const rt::Value& reinf_in, const LearningParameters& parameters) {
     using namespace rt;
-    BodyFrame frame("get_action", &get_action_locals, nargout);
+    BodyFrame frame(get_action_module.name(), &get_action_module.locals, nargout);
     auto in = [](const Value& v, const char* name) -> const Value& { return require_input(v, name); };
+    const Value &ALPHA_in = parameters.alpha, &BETA_in = parameters.beta, &GAMMA_in = parameters.gamma;
     Value predicted_value;
 
     d.pre_state = in(d.cur_state, "cur_state");
     d.pre_action = in(d.cur_action, "cur_action");
     d.cur_state = get_box(in(x, "x"), in(v_x, "v_x"), in(theta, "theta"), in(v_theta, "v_theta"));
 
-    if (ne_bool(in(d.pre_action, "pre_action"), K(kMinus1))) {
-        if (eq_bool(in(d.cur_state, "cur_state"), K(kMinus1))) {
-            predicted_value = K(k0);
-        } else if (le_bool(entry_of(in(d.q_val, "q_val"), d.cur_state, K(k1)),
-                           entry_of(d.q_val, d.cur_state, K(k2)))) {
-            predicted_value = entry_of(d.q_val, d.cur_state, K(k2));
+    if (ne_bool(in(d.pre_action, "pre_action"), K(kNoAction))) {
+        if (eq_bool(in(d.cur_state, "cur_state"), K(kFailureBox))) {
+            predicted_value = K(kFailureValue);
+        } else if (le_bool(entry_of(in(d.q_val, "q_val"), d.cur_state, K(kPushLeft)),
+                           entry_of(d.q_val, d.cur_state, K(kPushRight)))) {
+            predicted_value = entry_of(d.q_val, d.cur_state, K(kPushRight));
         } else {
-            predicted_value = entry_of(d.q_val, d.cur_state, K(k1));
+            predicted_value = entry_of(d.q_val, d.cur_state, K(kPushLeft));
         }
         const Value t1 = mtimes(in(GAMMA_in, "GAMMA"), predicted_value);
         const Value t2 = plus(in(reinf_in, "reinf"), t1);
@@ -77,10 +83,10 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
         store_entry(d.q_val, d.pre_state, d.pre_action, updated);
     }
 
-    const Value q2 = entry_of(in(d.q_val, "q_val"), in(d.cur_state, "cur_state"), K(k2));
+    const Value q2 = entry_of(in(d.q_val, "q_val"), in(d.cur_state, "cur_state"), K(kPushRight));
     const Value bonus = mtimes(Value(rt::rand()), in(BETA_in, "BETA"));
-    const Value q1 = entry_of(d.q_val, d.cur_state, K(k1));
-    d.cur_action = le_bool(plus(q1, bonus), q2) ? K(k2) : K(k1);
+    const Value q1 = entry_of(d.q_val, d.cur_state, K(kPushLeft));
+    d.cur_action = le_bool(plus(q1, bonus), q2) ? K(kPushRight) : K(kPushLeft);
 
     frame.check_output(d.q_val, 1, "q_val");
     frame.check_output(d.pre_state, 2, "pre_state");
@@ -91,28 +97,18 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
 
 }  // namespace
 
-rt::Value get_action(rt::Value* pre_state_out, rt::Value* pre_action_out, rt::Value* cur_state_out,
-                     rt::Value* cur_action_out, rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta,
-                     rt::Value reinf, rt::Value q_val, rt::Value pre_state, rt::Value cur_state,
-                     rt::Value pre_action, rt::Value cur_action, rt::Value ALPHA, rt::Value BETA,
-                     rt::Value GAMMA) {
-    Decision d{std::move(q_val), std::move(pre_state), std::move(pre_action), std::move(cur_state),
-               std::move(cur_action)};
-    body(rt::requested_outputs(pre_state_out, pre_action_out, cur_state_out, cur_action_out), d, x, v_x, theta,
-         v_theta, reinf, ALPHA, BETA, GAMMA);
-    rt::hand_out(pre_state_out, std::move(d.pre_state));
-    rt::hand_out(pre_action_out, std::move(d.pre_action));
-    rt::hand_out(cur_state_out, std::move(d.cur_state));
-    rt::hand_out(cur_action_out, std::move(d.cur_action));
-    return std::move(d.q_val);
+Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+    // Every output is wanted.
+    body(get_action_functions[0].declared_outputs, d, x, v_x, theta, v_theta, reinf, parameters);
+    return d;
 }
 
 void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"get_action", 13, 5, &constants[kOutputsMessage], &constants[kInputsMessage]},
-                        nargout, outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     Decision d{call.input(6), call.input(7), call.input(9), call.input(8), call.input(10)};
     body(call.nargout(), d, call.input(1), call.input(2), call.input(3), call.input(4), call.input(5),
-         call.input(11), call.input(12), call.input(13));
+         {call.input(11), call.input(12), call.input(13)});
     *call.output(2) = std::move(d.pre_state);
     *call.output(3) = std::move(d.pre_action);
     *call.output(4) = std::move(d.cur_state);
@@ -120,11 +116,7 @@ void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Val
     call.finish(std::move(d.q_val));
 }
 
-void get_action_initialize() {
-    constants.add(rt::Value::string(rt::arity_message("get_action", 1, rt::ArityKind::Outputs, 5)));
-    constants.add(rt::Value::string(rt::arity_message("get_action", 1, rt::ArityKind::Inputs, 13)));
-    for (double d : {-1.0, 0.0, 1.0, 2.0}) constants.add(rt::Value(d));
-}
+void get_action_initialize() { constants.create({GET_ACTION_CONSTANTS(SYS_CONSTANT_VALUE)}); }
 
 void get_action_terminate() { constants.release(); }
 

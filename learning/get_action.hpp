@@ -8,30 +8,39 @@
 // 1. A previous or current box outside the table raises the runtime's
 // indexing error naming the index.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
-// Direct call form: references for outputs 2 to 5 (null = not wanted), then
-// the 13 inputs; gives q_val. The inputs are taken by value so that the
-// learning run can move its table in and have it back without a copy:
-//   q_val = get_action(&pre_state, &pre_action, &cur_state, &cur_action, x, v_x, theta,
-//                      v_theta, reinf, std::move(q_val), pre_state, cur_state, pre_action,
-//                      cur_action, ALPHA, BETA, GAMMA);
-rt::Value get_action(rt::Value* pre_state_out, rt::Value* pre_action_out, rt::Value* cur_state_out,
-                     rt::Value* cur_action_out, rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta,
-                     rt::Value reinf, rt::Value q_val, rt::Value pre_state, rt::Value cur_state,
-                     rt::Value pre_action, rt::Value cur_action, rt::Value ALPHA, rt::Value BETA,
-                     rt::Value GAMMA);
+// What the learner carries from one step to the next: its table and the
+// previous and current box and action. get_action takes one and gives the
+// next; the fields are the by-name entry's outputs, in their order.
+struct Decision {
+    rt::Value q_val, pre_state, pre_action, cur_state, cur_action;
+};
 
-// By-name entry: declared inputs 13, outputs 5 (q_val, pre_state,
-// pre_action, cur_state, cur_action).
+// The learning rate, the random bonus's scale and the discount: ALPHA, BETA
+// and GAMMA.
+struct LearningParameters {
+    rt::Value alpha, beta, gamma;
+};
+
+// Direct call form: the state reached and the reinforcement it earned. The
+// decision is taken by value so that the learning run can move its table in
+// and have it back without a copy:
+//   d = get_action(std::move(d), x, v_x, theta, v_theta, reinf, {ALPHA, BETA, GAMMA});
+Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters);
+
+// By-name entry: outputs q_val, pre_state, pre_action, cur_state, cur_action.
 void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void get_action_initialize();
 void get_action_terminate();
 
-inline constexpr rt::LocalFunctionTable get_action_locals{0, nullptr};
+inline constexpr FunctionDescriptor get_action_functions[] = {{"get_action", entry_get_action, 13, 5, 1}};
+inline constexpr ModuleDescriptor get_action_module =
+    describe_module<get_action_functions>(get_action_initialize, get_action_terminate);
 
 }  // namespace sys

@@ -8,45 +8,50 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("get_box");
+// In the order the initialiser creates them. Bins count from 0, lowest
+// first; "degrees" constants are multiplied by kDegree where used.
+#define GET_BOX_CONSTANTS(X) \
+    X(kDegree, 0.017453292519943295) \
+    X(kXLowEdge, -0.8) \
+    X(kXBin0Box, 1.0) \
+    X(kXHighEdge, 0.8) \
+    X(kXBin1Box, 2.0) \
+    X(kXBin2Box, 3.0) \
+    X(kVxLowEdge, -0.5) \
+    X(kVxHighEdge, 0.5) \
+    X(kVxBin2Offset, 6.0) \
+    X(kThetaLowEdgeDegrees, -6.0) \
+    X(kThetaBin1Offset, 9.0) \
+    X(kThetaMiddleEdge, 0.0) \
+    X(kThetaBin2Offset, 18.0) \
+    X(kThetaBin3Offset, 27.0) \
+    X(kThetaBin4Offset, 36.0) \
+    X(kThetaBin5Offset, 45.0) \
+    X(kVThetaLowEdgeDegrees, -50.0) \
+    X(kVThetaHighEdgeDegrees, 50.0) \
+    X(kVThetaBin1Offset, 54.0) \
+    X(kVThetaBin2Offset, 108.0) \
+    X(kCartLimit, 2.4) \
+    X(kPoleLowLimitDegrees, -12.0) \
+    X(kPoleLimitDegrees, 12.0) \
+    X(kFailureBox, -1.0) \
+    X(kCartLowLimit, -2.4)
 
-// In the order the initialiser creates them.
 enum Constant : std::size_t {
-    kOutputsMessage,
-    kInputsMessage,
-    kDegree,
-    kMinus0_8,
-    k1,
-    k0_8,
-    k2,
-    k3,
-    kMinus0_5,
-    k0_5,
-    k6,
-    kMinus6,
-    k9,
-    k0,
-    k18,
-    k27,
-    k36,
-    k45,
-    kMinus50,
-    k50,
-    k54,
-    k108,
-    k2_4,
-    kMinus12,
-    k12,
-    kMinus1,
-    kMinus2_4,
+    GET_BOX_CONSTANTS(SYS_CONSTANT_NAME)
+    // One slot, two meanings.
+    kVxBin1Offset = kXBin2Box,                // 3
+    kThetaHighEdgeDegrees = kVxBin2Offset,    // 6
 };
+
+Constants<Constant, get_box_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
 rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
                const rt::Value& v_theta_in) {
     using namespace rt;
-    BodyFrame frame("get_box", &get_box_locals, nargout);
+    BodyFrame frame(get_box_module.name(), &get_box_module.locals, nargout);
     auto x = [&]() -> const Value& { return require_input(x_in, "x"); };
     auto v_x = [&]() -> const Value& { return require_input(v_x_in, "v_x"); };
     auto theta = [&]() -> const Value& { return require_input(theta_in, "theta"); };
@@ -56,30 +61,31 @@ rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, cons
     const Value degree = K(kDegree);
 
     // The lowest bin of each variable after the first adds nothing.
-    if (lt_bool(x(), K(kMinus0_8))) box = K(k1);
-    else if (lt_bool(x(), K(k0_8))) box = K(k2);
-    else box = K(k3);
+    if (lt_bool(x(), K(kXLowEdge))) box = K(kXBin0Box);
+    else if (lt_bool(x(), K(kXHighEdge))) box = K(kXBin1Box);
+    else box = K(kXBin2Box);
 
-    if (lt_bool(v_x(), K(kMinus0_5))) {
-    } else if (lt_bool(v_x(), K(k0_5))) box = plus(box, K(k3));
-    else box = plus(box, K(k6));
+    if (lt_bool(v_x(), K(kVxLowEdge))) {
+    } else if (lt_bool(v_x(), K(kVxHighEdge))) box = plus(box, K(kVxBin1Offset));
+    else box = plus(box, K(kVxBin2Offset));
 
-    if (lt_bool(theta(), mtimes(K(kMinus6), degree))) {
-    } else if (lt_bool(theta(), uminus(degree))) box = plus(box, K(k9));
-    else if (lt_bool(theta(), K(k0))) box = plus(box, K(k18));
-    else if (lt_bool(theta(), degree)) box = plus(box, K(k27));
-    else if (lt_bool(theta(), mtimes(K(k6), degree))) box = plus(box, K(k36));
-    else box = plus(box, K(k45));
+    if (lt_bool(theta(), mtimes(K(kThetaLowEdgeDegrees), degree))) {
+    } else if (lt_bool(theta(), uminus(degree))) box = plus(box, K(kThetaBin1Offset));
+    else if (lt_bool(theta(), K(kThetaMiddleEdge))) box = plus(box, K(kThetaBin2Offset));
+    else if (lt_bool(theta(), degree)) box = plus(box, K(kThetaBin3Offset));
+    else if (lt_bool(theta(), mtimes(K(kThetaHighEdgeDegrees), degree))) box = plus(box, K(kThetaBin4Offset));
+    else box = plus(box, K(kThetaBin5Offset));
 
-    if (lt_bool(v_theta(), mtimes(K(kMinus50), degree))) {
-    } else if (lt_bool(v_theta(), mtimes(K(k50), degree))) box = plus(box, K(k54));
-    else box = plus(box, K(k108));
+    if (lt_bool(v_theta(), mtimes(K(kVThetaLowEdgeDegrees), degree))) {
+    } else if (lt_bool(v_theta(), mtimes(K(kVThetaHighEdgeDegrees), degree))) box = plus(box, K(kVThetaBin1Offset));
+    else box = plus(box, K(kVThetaBin2Offset));
 
     // Each clause only when the ones before it were false. lt_bool is the
     // truth of the element-wise lt, without building the logical array.
-    if (lt_bool(x(), K(kMinus2_4)) || gt_bool(x(), K(k2_4)) || lt_bool(theta(), mtimes(K(kMinus12), degree)) ||
-        gt_bool(theta(), mtimes(K(k12), degree)))
-        box = K(kMinus1);
+    if (lt_bool(x(), K(kCartLowLimit)) || gt_bool(x(), K(kCartLimit)) ||
+        lt_bool(theta(), mtimes(K(kPoleLowLimitDegrees), degree)) ||
+        gt_bool(theta(), mtimes(K(kPoleLimitDegrees), degree)))
+        box = K(kFailureBox);
 
     frame.check_output(box, 1, "box");
     return box;
@@ -92,18 +98,11 @@ rt::Value get_box(rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta
 }
 
 void entry_get_box(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"get_box", 4, 1, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout,
-                        outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.input(1), call.input(2), call.input(3), call.input(4)));
 }
 
-void get_box_initialize() {
-    constants.add(rt::Value::string(rt::arity_message("get_box", 2, rt::ArityKind::Outputs, 1)));
-    constants.add(rt::Value::string(rt::arity_message("get_box", 2, rt::ArityKind::Inputs, 4)));
-    for (double d : {0.017453292519943295, -0.8, 1.0, 0.8, 2.0, 3.0, -0.5, 0.5, 6.0, -6.0, 9.0, 0.0, 18.0, 27.0, 36.0,
-                     45.0, -50.0, 50.0, 54.0, 108.0, 2.4, -12.0, 12.0, -1.0, -2.4})
-        constants.add(rt::Value(d));
-}
+void get_box_initialize() { constants.create({GET_BOX_CONSTANTS(SYS_CONSTANT_VALUE)}); }
 
 void get_box_terminate() { constants.release(); }
 

@@ -6,21 +6,22 @@
 // degrees gives -1, the failure box. NaN compares false everywhere: it lands
 // in the last bin and is never a failure.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
 // Direct call form; absent inputs raise an error naming them.
 rt::Value get_box(rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta);
 
-// By-name entry: declared inputs 4, outputs 1.
 void entry_get_box(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 // Creates (and releases in reverse) the module's constants.
 void get_box_initialize();
 void get_box_terminate();
 
-inline constexpr rt::LocalFunctionTable get_box_locals{0, nullptr};
+inline constexpr FunctionDescriptor get_box_functions[] = {{"get_box", entry_get_box, 4, 1, 2}};
+inline constexpr ModuleDescriptor get_box_module =
+    describe_module<get_box_functions>(get_box_initialize, get_box_terminate);
 
 }  // namespace sys

@@ -82,8 +82,8 @@ void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pr
                     const rt::Value& pre_action, const rt::Value& reinf, const rt::Value& ALPHA,
                     const rt::Value& GAMMA) {
     using namespace rt;
-    const Value predicted_value = k[k0];
-    if (!ne_bool(pre_action, k[kMinus1])) return;
+    const Value predicted_value = k[kFailureValue];
+    if (!ne_bool(pre_action, k[kNoAction])) return;
     const Value q = array_ref2(q_val, pre_state, pre_action);
     const Value target = plus(reinf, mtimes(GAMMA, predicted_value));
     const Value step = mtimes(ALPHA, minus(target, q));
@@ -101,62 +101,62 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
     BETA.show();
     GAMMA.assign(control_value(k, handles, "gamma_sl"));
     GAMMA.show();
-    if (eq_bool(control_value(k, handles, "radiobutton1"), k[k0])) {
-        BETA.assign(k[k0]);
+    if (eq_bool(control_value(k, handles, "radiobutton1"), k[kUnchecked])) {
+        BETA.assign(k[kNoExploration]);
         BETA.show();
     }
 
     const CartPole plant = standard_cart_pole(k);
     CartPoleState s;
-    Value cur_state, pre_action, cur_action;
-    Value pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
-                                 &s.v_theta);
-    Value q_val = zeros(k[k162].scalar(), k[k2].scalar());
+    Decision d;
+    d.pre_state = reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x, &s.theta,
+                             &s.v_theta);
+    d.q_val = zeros(k[kBoxCount].scalar(), k[kActionCount].scalar());
 
     LiveDisplay display(k);
     display.open_windows();
-    Value success = k[k0], reinf = k[k0], trial = k[k0];
+    Value success = k[kStartCount], reinf = k[kNoReinforcement], trial = k[kStartCount];
     display.build_grids();
-    Value best = k[k0];
-    const RunReports reports({next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(),
-                              GAMMA.value().scalar(), !eq_bool(control_value(k, handles, "radiobutton1"), k[k0])});
+    Value best = k[kStartCount];
+    const bool exploring = !eq_bool(control_value(k, handles, "radiobutton1"), k[kUnchecked]);
+    const RunReports reports(
+        {next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(), GAMMA.value().scalar(), exploring});
 
     while (lt_bool(success, k[kSuccessLimit])) {
-        q_val = get_action(&pre_state, &pre_action, &cur_state, &cur_action, s.x, s.v_x, s.theta, s.v_theta, reinf,
-                           std::move(q_val), pre_state, cur_state, pre_action, cur_action, ALPHA.value(),
-                           BETA.value(), GAMMA.value());
-        const Value F = cart_pole_step(k, plant, cur_action, s);
+        d = get_action(std::move(d), s.x, s.v_x, s.theta, s.v_theta, reinf,
+                       {ALPHA.value(), BETA.value(), GAMMA.value()});
+        const Value F = cart_pole_step(k, plant, d.cur_action, s);
         display.draw_step(s.x, s.theta, F);
         const Value box = get_box(s.x, s.v_x, s.theta, s.v_theta);
         if (reports.any_steps()) reports.step(trial.scalar(), success.scalar() + 1, best.scalar(), s, box);
 
-        if (eq_bool(box, k[kMinus1])) {
+        if (eq_bool(box, k[kFailureBox])) {
             const double last_steps = success.scalar();
             reinf = control_value(k, handles, "reinf_sl");
-            failure_update(k, q_val, pre_state, pre_action, reinf, ALPHA.value(), GAMMA.value());
-            pre_state = reset_cart(BETA.value(), &cur_state, &pre_action, &cur_action, &s.x, &s.v_x, &s.theta,
-                                   &s.v_theta);
-            trial = plus(trial, k[k1]);
+            failure_update(k, d.q_val, d.pre_state, d.pre_action, reinf, ALPHA.value(), GAMMA.value());
+            d.pre_state = reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x,
+                                     &s.theta, &s.v_theta);
+            trial = plus(trial, k[kOneMore]);
             if (gt_bool(success, best)) best = success;
-            success = k[k0];
-            display.redraw_failure(trial, best, q_val);
+            success = k[kStartCount];
+            display.redraw_failure(trial, best, d.q_val);
             if (reports.any()) {
                 const TrialReport r{reports.run(), trial.scalar(), last_steps, best.scalar(), false,
-                                    reinf.scalar(), &q_val};
+                                    reinf.scalar(), &d.q_val};
                 if (reports.trial_ended(r)) {
                     reports.run_ended(r, false);
                     return;
                 }
             }
         } else {
-            success = plus(success, k[k1]);
-            reinf = k[k0];
+            success = plus(success, k[kOneMore]);
+            reinf = k[kNoReinforcement];
         }
     }
     display.show_success(trial);
     if (reports.any()) {
         const TrialReport r{reports.run(), trial.scalar() + 1, success.scalar(),
-                            std::max(best.scalar(), success.scalar()), true, 0.0, &q_val};
+                            std::max(best.scalar(), success.scalar()), true, 0.0, &d.q_val};
         reports.trial_ended(r);
         reports.run_ended(r, true);
     }

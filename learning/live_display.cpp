@@ -42,12 +42,12 @@ void LiveDisplay::open_windows() {
     h2_ = rt::figure();
     set_pair(h2_, k[kPosition], k[kMeshWindowPlace]);
     set_pair(h2_, k[kRenderer], k[kOpenGL]);
-    rt::view(k[k40].scalar(), k[kMinus30].scalar());
+    rt::view(k[kMeshAzimuth].scalar(), k[kMeshElevation].scalar());
 }
 
 void LiveDisplay::build_grids() {
     rt::meshgrid(k_[kGridColumns], k_[kGridRows], GX_, GY_);
-    GZ_ = rt::zeros(k_[k9].scalar(), k_[k18].scalar());
+    GZ_ = rt::zeros(k_[kBoxRows].scalar(), k_[kBoxColumns].scalar());
 }
 
 void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt::Value& F) {
@@ -64,8 +64,9 @@ void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt
     const Value obj2 = line(X, Y);
     hold(k[kOn]);
     // The marker stands at the edge the push comes from and points its way.
-    const Value obj3 = gt_bool(F, k[k0]) ? plot(minus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushRight])
-                                         : plot(plus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushLeft]);
+    const Value obj3 = gt_bool(F, k[kNoForce])
+                           ? plot(minus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushRightMarker])
+                           : plot(plus(x, k[kCartHalfWidth]), k[kMarkerHeight], k[kPushLeftMarker]);
     pause(k[kStepPause]);
     delete_(obj);
     delete_(obj2);
@@ -80,7 +81,7 @@ void LiveDisplay::redraw_failure(const rt::Value& trial, const rt::Value& best, 
     make_current(h2_);
     title(0, k[kMeshTitle]);
 
-    const double rows = k[k9].scalar(), cols = k[k18].scalar();
+    const double rows = k[kBoxRows].scalar(), cols = k[kBoxColumns].scalar();
     for (double i = 1; i <= 2; ++i) {
         double n = 1;
         for (double j = 1; j <= rows; ++j) {
@@ -90,7 +91,7 @@ void LiveDisplay::redraw_failure(const rt::Value& trial, const rt::Value& best, 
             }
         }
         surf(0, {GX_, GY_, GZ_});
-        view(k[k30].scalar(), k[kMinus15].scalar());
+        view(k[kTrialMeshAzimuth].scalar(), k[kTrialMeshElevation].scalar());
         hold(k[kOn]);
     }
 }

@@ -11,7 +11,7 @@ ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, con
                         double max_steps, const std::function<bool()>& stop) {
     const CartPole plant = standard_cart_pole(k);
     // The reset state with BETA 0.
-    CartPoleState s{k[k0], k[k0], k[k0], k[k0]};
+    CartPoleState s{k[kRestState], k[kRestState], k[kRestState], k[kRestState]};
     LiveDisplay display(k);
     display.attach_cart_window(cart_window);
     ReplayEnd end;
@@ -23,7 +23,7 @@ ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, con
         }
         // The run's own choice with the random bonus at 0.
         const bool second = rt::array_ref2(q_val, box, 1.0) <= rt::array_ref2(q_val, box, 2.0);
-        const rt::Value F = cart_pole_step(k, plant, second ? k[k2] : k[k1], s);
+        const rt::Value F = cart_pole_step(k, plant, second ? k[kPushRight] : k[kPushLeft], s);
         display.draw_step(s.x, s.theta, F);
         end.steps += 1;
         end.x = s.x.scalar();

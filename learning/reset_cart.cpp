@@ -9,21 +9,25 @@ namespace sys {
 
 namespace {
 
-rt::ModuleConstants constants("reset_cart");
+#define RESET_CART_CONSTANTS(X) \
+    X(kStartBox, 1.0) \
+    X(kNoAction, -1.0)
 
-enum Constant : std::size_t { kOutputsMessage, kInputsMessage, k1, kMinus1 };
+enum Constant : std::size_t { RESET_CART_CONSTANTS(SYS_CONSTANT_NAME) };
+
+Constants<Constant, reset_cart_module> constants;
 
 rt::Value body(int nargout, const rt::Value& BETA, rt::Value* cur_state_out, rt::Value* pre_action_out,
                rt::Value* cur_action_out, rt::Value* x_out, rt::Value* v_x_out, rt::Value* theta_out,
                rt::Value* v_theta_out) {
     using namespace rt;
-    BodyFrame frame("reset_cart", &reset_cart_locals, nargout);
+    BodyFrame frame(reset_cart_module.name(), &reset_cart_module.locals, nargout);
     Value pre_state, cur_state, pre_action, cur_action, x, v_x, theta, v_theta;
 
-    pre_state = constants[k1];
-    cur_state = constants[k1];
-    pre_action = constants[kMinus1];
-    cur_action = constants[kMinus1];
+    pre_state = constants[kStartBox];
+    cur_state = constants[kStartBox];
+    pre_action = constants[kNoAction];
+    cur_action = constants[kNoAction];
     x = mtimes(Value(rt::rand()), require_input(BETA, "BETA"));
     v_x = mtimes(Value(rt::rand()), require_input(BETA, "BETA"));
     theta = mtimes(Value(rt::rand()), require_input(BETA, "BETA"));
@@ -56,18 +60,12 @@ rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action
 }
 
 void entry_reset_cart(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    rt::ByNameCall call({"reset_cart", 1, 8, &constants[kOutputsMessage], &constants[kInputsMessage]}, nargout,
-                        outputs, nargin, inputs);
+    rt::ByNameCall call(constants.arity(), nargout, outputs, nargin, inputs);
     call.finish(body(call.nargout(), call.input(1), call.output(2), call.output(3), call.output(4), call.output(5),
                      call.output(6), call.output(7), call.output(8)));
 }
 
-void reset_cart_initialize() {
-    constants.add(rt::Value::string(rt::arity_message("reset_cart", 1, rt::ArityKind::Outputs, 8)));
-    constants.add(rt::Value::string(rt::arity_message("reset_cart", 1, rt::ArityKind::Inputs, 1)));
-    constants.add(rt::Value(1.0));
-    constants.add(rt::Value(-1.0));
-}
+void reset_cart_initialize() { constants.create({RESET_CART_CONSTANTS(SYS_CONSTANT_VALUE)}); }
 
 void reset_cart_terminate() { constants.release(); }
 

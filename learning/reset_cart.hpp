@@ -4,8 +4,8 @@
 // state x, v_x, theta, v_theta, each a fresh rt::rand draw times BETA (drawn
 // in that order), so between 0 and BETA.
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
-#include "runtime/call/function_table.hpp"
 
 namespace sys {
 
@@ -15,12 +15,13 @@ namespace sys {
 rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action, rt::Value* cur_action,
                      rt::Value* x, rt::Value* v_x, rt::Value* theta, rt::Value* v_theta);
 
-// By-name entry: declared inputs 1, outputs 8.
 void entry_reset_cart(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 
 void reset_cart_initialize();
 void reset_cart_terminate();
 
-inline constexpr rt::LocalFunctionTable reset_cart_locals{0, nullptr};
+inline constexpr FunctionDescriptor reset_cart_functions[] = {{"reset_cart", entry_reset_cart, 1, 8, 1}};
+inline constexpr ModuleDescriptor reset_cart_module =
+    describe_module<reset_cart_functions>(reset_cart_initialize, reset_cart_terminate);
 
 }  // namespace sys

@@ -9,67 +9,82 @@
 
 #include <cstddef>
 
+#include "figutil/module.hpp"
 #include "runtime/array/value.hpp"
 #include "runtime/call/frame.hpp"
 
 namespace sys {
 
-// In the order add_run_constants creates them.
-enum RunConstant : std::size_t {
-    kAutoselect,        // "autoselect"
-    kValue,             // "Value"
-    k0,
-    kMass,              // 1.1, cart and pole together
-    kPoleMass,          // 0.1
-    kGravity,           // 9.8
-    kPoleLength,        // 0.5
-    kForce,             // 10
-    kTimeStep,          // 0.02
-    k162,
-    k2,
-    kCartAxisLimits,    // [-3 3 0 1.5]
-    kDataAspectRatio,   // "DataAspectRatio"
-    kUnitRatio,         // [1 1 1]
-    kPosition,          // "Position"
-    kCartWindowPlace,   // [10 100 500 200]
-    kDoubleBuffer,      // "DoubleBuffer"
-    kOn,                // "on"
-    kPlotBoxAspectRatio,  // "PlotBoxAspectRatio"
-    kMeshWindowPlace,   // [510 50 400 400]
-    kRenderer,          // "Renderer"
-    kOpenGL,            // "OpenGL"
-    k40,
-    kMinus30,
-    kGridColumns,       // 1:18
-    kGridRows,          // 1:9
-    k9,
-    k18,
-    kSuccessLimit,      // 100000
-    k1,
-    kMinus1,
-    kFourThirds,        // 1.3333333333333333
-    kHalfPi,            // 1.5707963267948966
-    kHingeHeight,       // 0.2
-    kCartHalfWidth,     // 0.4
-    kCartWidth,         // 0.8
-    kFaceColor,         // "facecolor"
-    kBlue,              // "b"
-    kMarkerHeight,      // 0.11
-    kPushRight,         // "r>"
-    kPushLeft,          // "r<"
-    kStepPause,         // 1e-11
-    kTrials,            // "Trials  "
-    kBestSuccess,       // ", Best success : "
-    kMeshTitle,         // "Q-value mesh : up is push right, bottom is push left"
-    k30,
-    kMinus15,
-    kSuccessAt,         // "Success at "
-    kTrialsSuffix,      // " trials"
-    kRunConstantCount,
+// In the order add_run_constants creates them (values in terms of rt::Value).
+#define SYS_RUN_CONSTANTS(X) \
+    X(kAutoselect, Value::string("autoselect")) \
+    X(kValue, Value::string("Value")) \
+    X(kStartCount, 0.0) \
+    X(kMass, 1.1) /* cart and pole together */ \
+    X(kPoleMass, 0.1) \
+    X(kGravity, 9.8) \
+    X(kPoleLength, 0.5) \
+    X(kForce, 10.0) \
+    X(kTimeStep, 0.02) \
+    X(kBoxCount, 162.0) \
+    X(kActionCount, 2.0) \
+    X(kCartAxisLimits, Value::row({-3, 3, 0, 1.5})) \
+    X(kDataAspectRatio, Value::string("DataAspectRatio")) \
+    X(kUnitRatio, Value::row({1, 1, 1})) \
+    X(kPosition, Value::string("Position")) \
+    X(kCartWindowPlace, Value::row({10, 100, 500, 200})) \
+    X(kDoubleBuffer, Value::string("DoubleBuffer")) \
+    X(kOn, Value::string("on")) \
+    X(kPlotBoxAspectRatio, Value::string("PlotBoxAspectRatio")) \
+    X(kMeshWindowPlace, Value::row({510, 50, 400, 400})) \
+    X(kRenderer, Value::string("Renderer")) \
+    X(kOpenGL, Value::string("OpenGL")) \
+    X(kMeshAzimuth, 40.0) \
+    X(kMeshElevation, -30.0) \
+    X(kGridColumns, rt::colon(1, 18)) \
+    X(kGridRows, rt::colon(1, 9)) \
+    X(kBoxRows, 9.0) \
+    X(kBoxColumns, 18.0) \
+    X(kSuccessLimit, 100000.0) \
+    X(kPushLeft, 1.0) \
+    X(kFailureBox, -1.0) \
+    X(kFourThirds, 1.3333333333333333) \
+    X(kHalfPi, 1.5707963267948966) \
+    X(kHingeHeight, 0.2) \
+    X(kCartHalfWidth, 0.4) \
+    X(kCartWidth, 0.8) \
+    X(kFaceColor, Value::string("facecolor")) \
+    X(kBlue, Value::string("b")) \
+    X(kMarkerHeight, 0.11) \
+    X(kPushRightMarker, Value::string("r>")) \
+    X(kPushLeftMarker, Value::string("r<")) \
+    X(kStepPause, 1e-11) \
+    X(kTrials, Value::string("Trials  ")) \
+    X(kBestSuccess, Value::string(", Best success : ")) \
+    X(kMeshTitle, Value::string("Q-value mesh : up is push right, bottom is push left")) \
+    X(kTrialMeshAzimuth, 30.0) \
+    X(kTrialMeshElevation, -15.0) \
+    X(kSuccessAt, Value::string("Success at ")) \
+    X(kTrialsSuffix, Value::string(" trials"))
 
-    // The same numbers where the drawing uses them.
-    kCartBottom = kPoleMass,  // 0.1
-    kCartHeight = kPoleMass,  // 0.1
+enum RunConstant : std::size_t {
+    SYS_RUN_CONSTANTS(SYS_CONSTANT_NAME)
+
+    // Slots that carry more than one meaning: the same number where another
+    // part of the run uses it.
+    kNoReinforcement = kStartCount,  // 0
+    kUnchecked = kStartCount,        // 0, a radio button's "Value" when off
+    kNoExploration = kStartCount,    // 0, BETA without the random bonus
+    kFailureValue = kStartCount,     // 0, the value predicted for the failure box
+    kRestState = kStartCount,        // 0, every state variable of a replay's start
+    kNoForce = kStartCount,          // 0, the force between the two directions
+    kCartBottom = kPoleMass,         // 0.1, the drawn cart's lower edge
+    kCartHeight = kPoleMass,         // 0.1, the drawn cart's height
+    kPushRight = kActionCount,       // 2, the second action
+    kSquare = kActionCount,          // 2, the power of a square
+    kOneMore = kPushLeft,            // 1, a count's step
+    kNoAction = kFailureBox,         // -1, before the first action of a trial
+    kLeftward = kFailureBox,         // -1, the sign of a push to the left
 };
 
 // A view of the run's constants inside their module's container.

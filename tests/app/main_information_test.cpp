@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -8,43 +10,80 @@
 #include "app/main_information.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"
-#include "runtime/call/library.hpp"
-#include "runtime/graphics/graphics.hpp"
 #include "runtime/call/globals.hpp"
 #include "runtime/call/program.hpp"
+#include "tests/error_text.hpp"
 
 namespace {
 
-TEST(MainInformation, RecordFieldsAndTablesInTheirOrder) {
-    const rt::MainInformation& info = sys::main_information;
-    EXPECT_EQ(info.format, 1);
-    EXPECT_EQ(info.function_count, sys::function_count);
-    EXPECT_EQ(info.further_count, 0);
-    EXPECT_EQ(info.further, nullptr);
-    ASSERT_EQ(info.global_count, 3);
-    EXPECT_STREQ(info.globals[0].name, "ALPHA");
-    EXPECT_STREQ(info.globals[1].name, "BETA");
-    EXPECT_STREQ(info.globals[2].name, "GAMMA");
+using sys_test::error_of;
 
-    // Declared counts of every function present, and the order of the table.
-    const std::vector<std::tuple<std::string, int, int>> declared = {
-        {"tavrin", -1, -1},  {"get_action", 13, 5}, {"get_box", 4, 1},  {"guidata", 2, 1},
-        {"guihandles", 1, 1}, {"openfig", 2, 1},    {"opengl", 1, 1},   {"reset_cart", 1, 8},
-        {"surf", -1, 1},      {"title", -2, 1},     {"isvarname", 1, 1}, {"movegui", -1, 0},
-        {"grid", 2, 0},       {"iskeyword", 1, 1}};
-    std::size_t next = 0;
-    for (int i = 0; i < info.function_count; ++i) {
-        const rt::FunctionEntry& e = info.functions[i];
-        while (next < declared.size() && std::get<0>(declared[next]) != e.name) ++next;
-        ASSERT_LT(next, declared.size()) << e.name << " is missing or out of order";
-        EXPECT_EQ(e.declared_inputs, std::get<1>(declared[next])) << e.name;
-        EXPECT_EQ(e.declared_outputs, std::get<2>(declared[next])) << e.name;
-        EXPECT_NE(e.entry, nullptr);
+class StartedProgram : public ::testing::Test {
+protected:
+    void SetUp() override { rt::start_program(sys::main_information); }
+    void TearDown() override { rt::end_program(sys::main_information); }
+};
+
+std::string arity(const std::string& name, int line, const char* kind, int count) {
+    return "Run-time Error: File: " + name + " Line: " + std::to_string(line) + " Column: 1 The function \"" + name +
+           "\" was called with more than the declared number of " + kind + " (" + std::to_string(count) + ").";
+}
+
+// What a call by name with one output, or one fixed input, too many says,
+// for every function with a declared count (negative: variable, never too
+// many), local functions as "owner/local"; in function-table order.
+struct Declared {
+    std::string name;
+    int line, inputs, outputs;
+};
+const std::vector<Declared> declared = {
+    {"get_action", 1, 13, 5},   {"get_box", 2, 4, 1},   {"guidata", 1, 2, 1},
+    {"guidata/getParentFigure", 99, 1, 1},             {"guihandles", 1, 1, 1},
+    {"guihandles/getParentFigure", 78, 1, 1},          {"guihandles/createHandles", 86, 1, 1},
+    {"openfig", 1, 2, 1},       {"opengl", 1, 1, 1},    {"reset_cart", 1, 1, 8},
+    {"surf", 1, -1, 1},         {"title", 1, -2, 1},    {"isvarname", 1, 1, 1},
+    {"movegui", 1, -1, 0},      {"movegui/get_parent_fig", 166, 1, 1},
+    {"grid", 1, 2, 0},          {"iskeyword", 1, 1, 1}};
+
+TEST_F(StartedProgram, EveryFunctionRefusesOneOutputOrInputTooManyWithItsOwnMessage) {
+    const std::vector<rt::Value> many(14, rt::Value(0.0));
+    std::vector<std::string> checked;
+    auto check = [&](const std::string& name, rt::ByNameEntry entry, int inputs, int outputs) {
+        if (inputs < 0 && outputs < 0) return;  // tavrin and its callbacks
+        checked.push_back(name);
+        const auto it = std::find_if(declared.begin(), declared.end(), [&](const Declared& d) { return d.name == name; });
+        ASSERT_NE(it, declared.end()) << name;
+        EXPECT_EQ(inputs, it->inputs) << name;
+        EXPECT_EQ(outputs, it->outputs) << name;
+        std::vector<rt::Value> out(static_cast<std::size_t>(outputs) + 2);
+        if (outputs >= 0) {
+            EXPECT_EQ(error_of([&] { entry(outputs + 1, out.data(), 0, many.data()); }),
+                      arity(name, it->line, "outputs", outputs));
+        }
+        if (inputs >= 0) {
+            EXPECT_EQ(error_of([&] { entry(outputs, out.data(), inputs + 1, many.data()); }),
+                      arity(name, it->line, "inputs", inputs));
+        }
+    };
+    for (int i = 0; i < sys::function_count; ++i) {
+        const rt::FunctionEntry& f = sys::function_table[i];
+        check(f.name, f.entry, f.declared_inputs, f.declared_outputs);
+        for (int j = 0; j < f.locals.count; ++j) {
+            const rt::FunctionEntry& local = f.locals.entries[j];
+            check(std::string(f.name) + "/" + local.name, local.entry, local.declared_inputs, local.declared_outputs);
+        }
     }
-    // The two runtime libraries and one pair per module.
-    ASSERT_EQ(info.init_term_count, info.function_count + 2);
-    EXPECT_EQ(info.init_term[0].initialize, &rt::array_library_initialize);
-    EXPECT_EQ(info.init_term[1].initialize, &rt::graphics_library_initialize);
+    std::vector<std::string> expected;
+    for (const Declared& d : declared) expected.push_back(d.name);
+    EXPECT_EQ(checked, expected);
+
+    // Through the function table, and only there: the local names mean
+    // nothing outside their module's body.
+    EXPECT_EQ(error_of([&] { rt::feval("get_box", 2, std::span(many.data(), 4)); }),
+              "Run-time Error: File: get_box Line: 2 Column: 1 The function \"get_box\" was called with more than "
+              "the declared number of outputs (1).");
+    EXPECT_EQ(rt::resolve("getParentFigure"), nullptr);
+    EXPECT_EQ(rt::resolve("get_parent_fig"), nullptr);
 }
 
 using Event = std::tuple<std::string, std::size_t, bool>;
@@ -92,7 +131,6 @@ TEST(MainInformation, EveryConstantCreatedFirstAndReleasedOnceLastCreatedFirst) 
 TEST(MainInformation, StartedProgramResolvesItsFunctionsAndGlobals) {
     rt::start_program(sys::main_information);
     EXPECT_NE(rt::resolve("get_box"), nullptr);
-    EXPECT_NE(rt::resolve("iskeyword"), nullptr);
     EXPECT_NE(rt::resolve("strcmp"), nullptr);
     rt::Value& beta = rt::global_slot("BETA");
     beta = 0.25;
