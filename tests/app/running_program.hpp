@@ -2,6 +2,8 @@
 // A fixture with the system started as rt::run_main starts it: the function
 // and global tables installed and every initialiser of the main information
 // record run before each test; every terminator run after it.
+// press_start_within() gives a learning run a time limit, so a fault that
+// makes it go on forever fails the test instead of stalling it.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +11,12 @@
 #include "runtime/call/program.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "runtime/main/time_limit.hpp"
 
 namespace sys_test {
+
+// Room for a learning run of the sanitizer build.
+inline constexpr double kRunLimit = 120;
 
 class RunningProgram : public ::testing::Test {
 protected:
@@ -26,6 +32,14 @@ protected:
     static void set_value(const char* tag, double v) {
         rt::set(tagged(tag), "Value", v);
         rt::deliver_callback(tagged(tag), "Callback");
+    }
+    // Presses Start and gives its run `seconds`; when they are up its windows
+    // are closed, which ends it, and the answer is false.
+    static bool press_start_within(double seconds = kRunLimit) {
+        rt::TimeLimit limit(seconds);
+        limit.watch_pauses();
+        rt::deliver_callback(tagged("pushbutton1"), "Callback");
+        return !limit.expired();
     }
 };
 

@@ -25,7 +25,7 @@ using sys_test::ProgramRun;
 
 constexpr double kLimit = 120;
 
-ProgramRun tavrin(const std::vector<std::string>& args) { return sys_test::run_tavrin_within(kLimit, args); }
+ProgramRun tavrin(const std::vector<std::string>& args) { return sys_test::run_tavrin(args); }
 
 ProgramRun sweep(std::vector<std::string> args) {
     args.insert(args.begin(), "sweep");
