@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/main_information.hpp"
+#include "gui/tavrin.hpp"
+#include "runtime/call/console.hpp"
 #include "runtime/call/program.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/graphics.hpp"
@@ -41,6 +45,24 @@ protected:
         rt::deliver_callback(tagged("pushbutton1"), "Callback");
         return !limit.expired();
     }
+};
+
+// The same with the console captured, and the control window open.
+class ControlWindowOpen : public RunningProgram {
+protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        previous_console_ = rt::set_console(&console);
+        sys::tavrin(0, {});
+    }
+    void TearDown() override {
+        rt::set_console(previous_console_);
+        RunningProgram::TearDown();
+    }
+    std::ostringstream console;
+
+private:
+    std::ostream* previous_console_ = nullptr;
 };
 
 }  // namespace sys_test

@@ -13,7 +13,6 @@
 #include "app/learning_curve.hpp"
 #include "app/trials_csv.hpp"
 #include "gui/tavrin.hpp"
-#include "runtime/call/console.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/charts.hpp"
@@ -33,20 +32,12 @@ private:
     double trials_;
 };
 
-class WatchObservers : public sys_test::RunningProgram {
+class WatchObservers : public sys_test::ControlWindowOpen {
 protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        previous_ = rt::set_console(&console_);
-        sys::tavrin(0, {});
-    }
     void TearDown() override {
-        rt::set_console(previous_);
-        RunningProgram::TearDown();
+        ControlWindowOpen::TearDown();
         rt::forget_charts();
     }
-    std::ostringstream console_;
-    std::ostream* previous_ = nullptr;
 };
 
 // The rows of a trials file after its header, split at commas.

@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-#include <sstream>
 
 #include "bench/whole_run_floor.hpp"
 #include "gui/tavrin.hpp"
 #include "learning/run_observer.hpp"
-#include "runtime/call/console.hpp"
 #include "runtime/call/random.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
@@ -51,21 +49,7 @@ private:
     long max_trials_;
 };
 
-class LearningOracleTest : public sys_test::RunningProgram, public ::testing::WithParamInterface<Settings> {
-protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        previous_console = rt::set_console(&console);
-        sys::tavrin(0, {});
-    }
-    void TearDown() override {
-        rt::set_console(previous_console);
-        RunningProgram::TearDown();
-    }
-
-    std::ostringstream console;
-    std::ostream* previous_console = nullptr;
-};
+class LearningOracleTest : public sys_test::ControlWindowOpen, public ::testing::WithParamInterface<Settings> {};
 
 TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
     const Settings& s = GetParam();

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "gui/tavrin.hpp"
 #include "runtime/array/ops.hpp"
-#include "runtime/call/console.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
 
@@ -37,23 +35,17 @@ public:
     long carts = 0;
 };
 
-class LearningRunTest : public sys_test::RunningProgram {
+class LearningRunTest : public sys_test::ControlWindowOpen {
 protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        previous_console = rt::set_console(&console);
+        ControlWindowOpen::SetUp();
         rt::set_window_backend(&watcher);
-        sys::tavrin(0, {});
     }
     void TearDown() override {
         rt::set_window_backend(nullptr);
-        rt::set_console(previous_console);
-        RunningProgram::TearDown();
+        ControlWindowOpen::TearDown();
     }
-
     RunWatcher watcher;
-    std::ostringstream console;
-    std::ostream* previous_console = nullptr;
 };
 
 TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistics) {

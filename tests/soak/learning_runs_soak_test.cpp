@@ -17,7 +17,6 @@
 #include <string>
 
 #include "gui/tavrin.hpp"
-#include "runtime/call/console.hpp"
 #include "runtime/call/random.hpp"
 #include "tests/app/running_program.hpp"
 #include "tests/soak/sanitizer.hpp"
@@ -59,17 +58,11 @@ public:
     double peak = 0;
 };
 
-class LearningRunsSoak : public sys_test::RunningProgram {
+class LearningRunsSoak : public sys_test::ControlWindowOpen {
 protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        previous_console_ = rt::set_console(&console_);
-        rt::set_resource_folders({TAVRIN_RESOURCES});
+        ControlWindowOpen::SetUp();
         rt::seed_rand(20240611);
-    }
-    void TearDown() override {
-        rt::set_console(previous_console_);
-        RunningProgram::TearDown();
     }
 
     // One run as a person would make it: open the control window (a closed
@@ -89,15 +82,11 @@ protected:
         rt::set_window_backend(nullptr);
         const rt::Value all[] = {rt::Value::string("all")};
         rt::close(all);
-        console_.str({});
+        console.str({});
         return watch.peak;
     }
 
     bool stopped_ = false;  // the last run was ended by its time limit
-
-private:
-    std::ostringstream console_;
-    std::ostream* previous_console_ = nullptr;
 };
 
 TEST_F(LearningRunsSoak, TwentyRunsWithDrawnSettingsGiveBackTheirMemory) {

@@ -21,6 +21,21 @@ std::string read_file(const std::string& path) {
     return text.str();
 }
 
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator) parts.emplace_back();
+        else parts.back().push_back(c);
+    }
+    return parts;
+}
+
+std::vector<std::string> lines_of(const std::string& path) {
+    std::vector<std::string> lines = split(read_file(path), '\n');
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
 std::string make_temp_folder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");

@@ -12,6 +12,7 @@
 namespace {
 
 using sys_test::run_tavrin;
+using sys_test::split;
 
 const std::vector<std::string> kDeterministicRun = {"--headless", "--set",  "radiobutton1=0", "--set",
                                                     "alpha_sl=0.3", "--set", "gamma_sl=0.95",  "--set",
@@ -22,22 +23,12 @@ std::vector<std::string> plus(std::vector<std::string> args, const std::vector<s
     return args;
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator) parts.emplace_back();
-        else parts.back().push_back(c);
-    }
-    return parts;
-}
-
 // The records of a trials file, split at commas; none when a line does not
 // end in CR LF.
 std::vector<std::vector<std::string>> trial_records(const std::string& path) {
     std::vector<std::vector<std::string>> records;
-    for (const std::string& line : split(sys_test::read_file(path), '\n')) {
-        if (line.empty()) continue;
-        if (line.back() != '\r') return {};
+    for (const std::string& line : sys_test::lines_of(path)) {
+        if (line.empty() || line.back() != '\r') return {};
         records.push_back(split(line.substr(0, line.size() - 1), ','));
     }
     return records;
