@@ -5,14 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/learned_policy.hpp"
 #include "app/learning_curve.hpp"
 #include "app/trials_csv.hpp"
-#include "gui/tavrin.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/charts.hpp"
@@ -129,14 +127,10 @@ TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorT
     EXPECT_EQ(policy.replay(400, [] { return true; }).steps, 0);
 }
 
-TEST(TrialsCsvNumbers, ReadBackAsTheSameDoubleAndCountsStayWhole) {
-    for (double v : {0.1, 1.0 / 3, -1.0, 0.95, 1e-300, 5e-324, 1.7976931348623157e308, 123456.789}) {
+// Counts are written whole: the system test reads them in a run's file.
+TEST(TrialsCsvNumbers, ReadBackAsTheSameDouble) {
+    for (double v : {0.1, 1.0 / 3, -1.0, 0.95, 1e-300, 5e-324, 1.7976931348623157e308, 123456.789})
         EXPECT_EQ(std::strtod(sys::csv_number(v).c_str(), nullptr), v) << sys::csv_number(v);
-    }
-    EXPECT_EQ(sys::csv_number(100000), "100000");
-    EXPECT_EQ(sys::csv_number(0), "0");
-    EXPECT_EQ(sys::csv_number(-1), "-1");
-    EXPECT_EQ(sys::csv_number(3196), "3196");
 }
 
 }  // namespace

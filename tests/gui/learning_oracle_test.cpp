@@ -78,11 +78,8 @@ TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
 INSTANTIATE_TEST_SUITE_P(
     SettingsAndSeeds, LearningOracleTest,
     ::testing::Values(Settings{false, 0.3, 0.01, 0.95, -1, 1, 400},  // the deterministic run: converges
-                      Settings{false, 0.5, 0.01, 0.999, -1, 7, 300}, Settings{false, 0.1, 0.01, 0.9, -0.5, 2, 300},
-                      Settings{false, 0.9, 0.01, 0.5, -0.25, 3, 300}, Settings{false, 1.0, 0.01, 0.0, -1, 4, 300},
-                      Settings{true, 0.3, 0.01, 0.95, -1, 1, 300}, Settings{true, 0.5, 0.01, 0.999, -1, 11, 300},
-                      Settings{true, 0.2, 0.05, 0.9, -0.75, 12, 300}, Settings{true, 0.7, 0.1, 0.99, -1, 13, 300},
-                      Settings{true, 0.4, 0.1, 0.8, -0.1, 14, 300}, Settings{true, 0.6, 0.03, 0.97, 0, 15, 300},
-                      Settings{true, 0.05, 0.08, 0.6, -0.9, 16, 300}));
+                      Settings{false, 0.1, 0.01, 0.9, -0.5, 2, 300}, Settings{false, 1.0, 0.01, 0.0, -1, 4, 300},
+                      Settings{true, 0.5, 0.01, 0.999, -1, 11, 300}, Settings{true, 0.7, 0.1, 0.99, -1, 13, 300},
+                      Settings{true, 0.6, 0.03, 0.97, 0, 15, 300}, Settings{true, 0.05, 0.08, 0.6, -0.9, 16, 300}));
 
 }  // namespace

@@ -79,13 +79,9 @@ TEST(BadInput, ALayoutFileThatCannotBeUsedStopsTheLaunchWithOneLine) {
         {"", "tavrin.fig: line 1, column 1: syntax error"},
         {full.substr(0, full.size() / 2), "tavrin.fig: line "},
         {std::string("\xff\xfe{\0\x01", 5), "tavrin.fig: line 1, column 1: syntax error"},
-        {"[1, 2, 3]", "tavrin.fig: /: expected an object (the window) at the top"},
-        {R"({"type": "axes"})", "tavrin.fig: /: the top object must be a figure"},
         {R"({"Tag": "figure1"})", "tavrin.fig: /: missing \"type\""},
         {R"({"type": "figure", "children": {"type": "uicontrol"}})",
          "tavrin.fig: /children: expected an array of objects"},
-        {R"({"type": "figure", "children": [{"type": "line"}]})",
-         "tavrin.fig: /children/0: a line cannot be placed in a figure"},
         {R"({"type": "figure", "children": [{"type": "uicontrol", "Valu": 1}]})",
          "tavrin.fig: /children/0: There is no 'Valu' property on the uicontrol object."},
         {R"({"type": "figure", "UserData": [[1, 2], [3]]})",
@@ -182,16 +178,10 @@ TEST(BadInput, AnErrorTheSwitchyardPrintedOrOutputNotWrittenStillFailsTheProgram
 TEST(BadInput, EvalReportsWhatCannotBeDoneInOneLine) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"get(0,", "Parse error at column 7: unexpected end of text\n"},
-        {"x = ", "Parse error at column 5: expected an expression after '='\n"},
-        {"disp('open", "Parse error at column 6: unterminated text\n"},
-        {"[1 2", "Parse error at column 1: missing ']'\n"},
-        {"1.5.5", "Parse error at column 4: unexpected '.'\n"},
-        {"a == 1", "Parse error at column 3: unexpected '='\n"},
         {"日本=1", "Parse error at column 1: unexpected '日'\n"},
         {"x = é", "Parse error at column 5: unexpected 'é'\n"},
         {"nosuch(1, 'x')", "Undefined function or variable 'nosuch'.\n"},
         {"get(0, 'Valu')", "There is no 'Valu' property on the root object.\n"},
-        {"[a, b] = 3", "Only a function call can give several outputs.\n"},
         {"get_box(1, 2, 3, 4, 5)", "Run-time Error: File: get_box Line: 2 Column: 1 The function \"get_box\" was "
                                    "called with more than the declared number of inputs (4).\n"},
         // Sizes as the person asked for them, not as the runtime made them.
