@@ -34,25 +34,15 @@ private:
     std::string path_;
 };
 
+// Each option's own refusals are the command line's tests; here, those of
+// the program's own options and that nothing runs after any of them.
 TEST(BadInput, ABadOptionIsRefusedWithAUsageLineBeforeAnythingRuns) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--frobnicate"}, "tavrin: The following argument was not expected: --frobnicate"},
-        {{"--seed", "x"}, "tavrin: --seed: "},
-        {{"--click", ""}, "tavrin: --click: expected the tag of an object, got ''"},
         {{"--speed", "slow"}, "tavrin: --speed: "},
         {{"--speed", "fast", "--pace", "0.1"}, "tavrin: --pace excludes --speed"},
         {{"--trials-csv", "/no/such/folder/trials.csv"}, "tavrin: --trials-csv: cannot write '/no/such/folder/"},
         {{"--set", "alpha_sl=abc"}, "tavrin: --set: "},
-        {{"--set", "alpha_sl="}, "tavrin: --set: "},
-        {{"--set", "=0.5"}, "tavrin: --set: "},
-        {{"--set", "alpha_sl"}, "tavrin: --set: "},
-        {{"--set", "alpha_sl=0.5=1"}, "tavrin: --set: "},
-        {{"--set", "alpha_sl=1e999"}, "tavrin: --set: "},
-        {{"--max-seconds", "0"}, "tavrin: --max-seconds: "},
-        {{"--max-seconds", "-1"}, "tavrin: --max-seconds: "},
-        {{"--max-seconds", "abc"}, "tavrin: --max-seconds: "},
-        {{"--max-seconds", "NaN"}, "tavrin: --max-seconds: "},
-        {{"--max-seconds", "Inf"}, "tavrin: --max-seconds: "},
     };
     for (const auto& [options, message] : cases) {
         std::vector<std::string> args = {"--headless"};
