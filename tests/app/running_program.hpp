@@ -11,6 +11,7 @@
 
 #include "app/main_information.hpp"
 #include "gui/tavrin.hpp"
+#include "learning/run_observer.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/program.hpp"
 #include "runtime/graphics/callbacks.hpp"
@@ -47,7 +48,28 @@ protected:
     }
 };
 
-// The same with the console captured, and the control window open.
+// Ends a run after `max_trials` failures, and keeps the count and best of
+// the last failure.
+class TrialBound final : public sys::RunObserver {
+public:
+    explicit TrialBound(long max_trials) : max_trials_(max_trials) {}
+
+    sys::RunCourse trial_ended(const sys::TrialReport& r) override {
+        if (r.success) return sys::RunCourse::go_on;
+        trials = static_cast<long>(r.trial);
+        best = static_cast<long>(r.best);
+        return trials >= max_trials_ ? sys::RunCourse::stop : sys::RunCourse::go_on;
+    }
+    void run_ended(const sys::TrialReport&, bool converged_run) override { converged = converged_run; }
+
+    long trials = 0, best = 0;
+    bool converged = false;
+
+private:
+    long max_trials_;
+};
+
+// A running program with the console captured and the control window open.
 class ControlWindowOpen : public RunningProgram {
 protected:
     void SetUp() override {

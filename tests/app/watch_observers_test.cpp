@@ -18,18 +18,6 @@
 
 namespace {
 
-// Ends each run after `trials` failures.
-class TrialBound final : public sys::RunObserver {
-public:
-    explicit TrialBound(double trials) : trials_(trials) {}
-    sys::RunCourse trial_ended(const sys::TrialReport& r) override {
-        return r.trial >= trials_ ? sys::RunCourse::stop : sys::RunCourse::go_on;
-    }
-
-private:
-    double trials_;
-};
-
 class WatchObservers : public sys_test::ControlWindowOpen {
 protected:
     void TearDown() override {
@@ -60,7 +48,7 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     std::string problem;
     ASSERT_TRUE(csv.open(file, problem)) << problem;
     sys::LearningCurve curve;
-    TrialBound bound(40);
+    sys_test::TrialBound bound(40);
     const sys::ScopedRunObserver a(csv), b(curve), c(bound);
 
     set_value("radiobutton1", 0);

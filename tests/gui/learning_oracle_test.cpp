@@ -9,7 +9,6 @@
 
 #include "bench/whole_run_floor.hpp"
 #include "gui/tavrin.hpp"
-#include "learning/run_observer.hpp"
 #include "runtime/call/random.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
@@ -28,27 +27,6 @@ std::ostream& operator<<(std::ostream& out, const Settings& s) {
                << s.gamma << " reinf " << s.reinf << " seed " << s.seed << " up to " << s.max_trials << " trials";
 }
 
-// Ends the run after max_trials failures, and keeps the count and best of
-// the last failure.
-class TrialBound : public sys::RunObserver {
-public:
-    explicit TrialBound(long max_trials) : max_trials_(max_trials) {}
-
-    sys::RunCourse trial_ended(const sys::TrialReport& r) override {
-        if (r.success) return sys::RunCourse::go_on;
-        trials = static_cast<long>(r.trial);
-        best = static_cast<long>(r.best);
-        return trials >= max_trials_ ? sys::RunCourse::stop : sys::RunCourse::go_on;
-    }
-    void run_ended(const sys::TrialReport&, bool converged_run) override { converged = converged_run; }
-
-    long trials = 0, best = 0;
-    bool converged = false;
-
-private:
-    long max_trials_;
-};
-
 class LearningOracleTest : public sys_test::ControlWindowOpen, public ::testing::WithParamInterface<Settings> {};
 
 TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
@@ -59,7 +37,7 @@ TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
     set_value("gamma_sl", s.gamma);
     set_value("reinf_sl", s.reinf);
 
-    TrialBound bound(s.max_trials);
+    sys_test::TrialBound bound(s.max_trials);
     {
         sys::ScopedRunObserver watching(bound);
         rt::seed_rand(s.seed);
