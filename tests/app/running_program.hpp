@@ -2,15 +2,26 @@
 // A fixture with the system started as rt::run_main starts it: the function
 // and global tables installed and every initialiser of the main information
 // record run before each test; every terminator run after it.
+// press_start_within() gives a learning run a time limit, so a fault that
+// makes it go on forever fails the test instead of stalling it.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/main_information.hpp"
+#include "gui/tavrin.hpp"
+#include "learning/run_observer.hpp"
+#include "runtime/call/console.hpp"
 #include "runtime/call/program.hpp"
 #include "runtime/graphics/callbacks.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "runtime/main/time_limit.hpp"
 
 namespace sys_test {
+
+// Room for a learning run of the sanitizer build.
+inline constexpr double kRunLimit = 120;
 
 class RunningProgram : public ::testing::Test {
 protected:
@@ -27,6 +38,53 @@ protected:
         rt::set(tagged(tag), "Value", v);
         rt::deliver_callback(tagged(tag), "Callback");
     }
+    // Presses Start and gives its run `seconds`; when they are up its windows
+    // are closed, which ends it, and the answer is false.
+    static bool press_start_within(double seconds = kRunLimit) {
+        rt::TimeLimit limit(seconds);
+        limit.watch_pauses();
+        rt::deliver_callback(tagged("pushbutton1"), "Callback");
+        return !limit.expired();
+    }
+};
+
+// Ends a run after `max_trials` failures, and keeps the count and best of
+// the last failure.
+class TrialBound final : public sys::RunObserver {
+public:
+    explicit TrialBound(long max_trials) : max_trials_(max_trials) {}
+
+    sys::RunCourse trial_ended(const sys::TrialReport& r) override {
+        if (r.success) return sys::RunCourse::go_on;
+        trials = static_cast<long>(r.trial);
+        best = static_cast<long>(r.best);
+        return trials >= max_trials_ ? sys::RunCourse::stop : sys::RunCourse::go_on;
+    }
+    void run_ended(const sys::TrialReport&, bool converged_run) override { converged = converged_run; }
+
+    long trials = 0, best = 0;
+    bool converged = false;
+
+private:
+    long max_trials_;
+};
+
+// A running program with the console captured and the control window open.
+class ControlWindowOpen : public RunningProgram {
+protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        previous_console_ = rt::set_console(&console);
+        sys::tavrin(0, {});
+    }
+    void TearDown() override {
+        rt::set_console(previous_console_);
+        RunningProgram::TearDown();
+    }
+    std::ostringstream console;
+
+private:
+    std::ostream* previous_console_ = nullptr;
 };
 
 }  // namespace sys_test

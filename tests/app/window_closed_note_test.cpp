@@ -1,27 +1,10 @@
 // The line added when a person closes a window during a learning run.
-#include <gtest/gtest.h>
-
-#include <sstream>
-
 #include "app/window_closed_note.hpp"
 #include "learning/run_observer.hpp"
-#include "runtime/call/library.hpp"
-#include "runtime/graphics/graphics.hpp"
 #include "runtime/main/command_line.hpp"
+#include "tests/runtime/graphics/graphics_fixture.hpp"
 
 namespace {
-
-class WindowClosedNoteTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        rt::array_library_initialize();
-        rt::graphics_library_initialize();
-    }
-    void TearDown() override {
-        rt::graphics_library_terminate();
-        rt::array_library_terminate();
-    }
-};
 
 // A run under way after `failures` failures.
 void run_under_way(sys::RunObserver& o, double failures) {
@@ -32,7 +15,7 @@ void run_under_way(sys::RunObserver& o, double failures) {
     o.trial_ended(failure);
 }
 
-TEST_F(WindowClosedNoteTest, NamesTheClosedWindowsAndTheTrialOnlyWhenARunStoppedThatWay) {
+TEST_F(GraphicsTest, WindowClosedNoteNamesTheClosedWindowsAndTheTrialOnlyWhenARunStoppedThatWay) {
     std::ostringstream out;
     sys::WindowClosedNote note(out);
     note.started(rt::ProgramOptions{});

@@ -11,7 +11,6 @@
 #include <sstream>
 
 #include "experiments/bad_input.hpp"
-#include "experiments/control_settings.hpp"
 #include "experiments/results_file.hpp"
 #include "experiments/sweep_summary.hpp"
 
@@ -96,8 +95,6 @@ TEST_F(ScratchFile, APartialLastLineIsCutSoAResumeAppendsCleanly) {
     ResultsWriter(path).append(record(0.2, 1, Outcome::not_converged, 30));
     EXPECT_EQ(read_results(path).size(), 2u);
 
-    write("");
-    EXPECT_TRUE(read_results(path).empty());
     fs::remove(path);
     EXPECT_TRUE(read_results(path).empty());
     EXPECT_THROW(ResultsWriter((fs::path(folder) / "no" / "such.csv").string()), BadInput);
@@ -105,9 +102,7 @@ TEST_F(ScratchFile, APartialLastLineIsCutSoAResumeAppendsCleanly) {
 
 TEST(SweepSummary, MediansAndQuartilesOfTrialsCountOnlyRunsThatConverged) {
     EXPECT_TRUE(std::isnan(quantile({}, 0.5)));
-    EXPECT_EQ(quantile({7}, 0.25), 7);
     EXPECT_EQ(quantile({4, 1, 3, 2}, 0.5), 2.5);
-    EXPECT_EQ(quantile({1, 2, 3, 4, 5}, 0.25), 2);
     EXPECT_EQ(quantile({1, 2, 3, 4}, 0.75), 3.25);
 
     const std::vector<SettingSummary> s = summarise({
@@ -130,16 +125,6 @@ TEST(SweepSummary, MediansAndQuartilesOfTrialsCountOnlyRunsThatConverged) {
     print_summary(table, s);
     EXPECT_NE(table.str().find("50%"), std::string::npos) << table.str();
     EXPECT_EQ(varied_parameters({s[0].setting, s[1].setting}), std::vector<int>{0});
-}
-
-TEST(ControlSettings, TheShippedLayoutGivesTheSlidersStartValuesAndRanges) {
-    const ControlSettings c = read_control_settings(TAVRIN_LAYOUT);
-    EXPECT_EQ(c.alpha.start, 0.5);
-    EXPECT_EQ(c.gamma.start, 0.999);
-    EXPECT_EQ(c.reinf.min, -1);
-    EXPECT_EQ(c.beta.max, 0.1);
-    EXPECT_TRUE(c.random_start);
-    EXPECT_THROW(read_control_settings("/no/such/tavrin.fig"), BadInput);
 }
 
 }  // namespace

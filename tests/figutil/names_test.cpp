@@ -1,73 +1,40 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
+// isvarname and iskeyword: names by their characters, and every other shape
+// or class refused without an error.
 #include "figutil/iskeyword.hpp"
 #include "figutil/isvarname.hpp"
-#include "runtime/array/error.hpp"
-#include "runtime/call/feval.hpp"
-#include "tests/app/running_program.hpp"
-#include "tests/error_text.hpp"
+
+#include "figutil_fixture.hpp"
+
+using rt::Value;
 
 namespace {
 
-bool valid(const rt::Value& v) {
-    const rt::Value t = sys::isvarname(v);
-    EXPECT_TRUE(t.is_logical());
+using NamesTest = FigutilTest;
+
+bool truth(const Value& t) {
     EXPECT_EQ(t.numel(), 1u);
     return t[0] != 0;
 }
-bool valid(const char* s) { return valid(rt::Value::string(s)); }
-bool keyword(const rt::Value& v) {
-    const rt::Value t = sys::iskeyword(v);
-    EXPECT_EQ(t.numel(), 1u);
-    return t[0] != 0;
-}
-bool keyword(const char* s) { return keyword(rt::Value::string(s)); }
 
-using sys_test::error_of;
-
-class NamesTest : public sys_test::RunningProgram {};
-
-TEST_F(NamesTest, VariableNamesByTheirCharacters) {
-    EXPECT_TRUE(valid("alpha_sl"));
-    EXPECT_TRUE(valid("figure1"));
-    EXPECT_TRUE(valid("a"));
-    EXPECT_TRUE(valid("A_1"));
-    EXPECT_TRUE(valid("End"));
-    EXPECT_FALSE(valid("1abc"));
-    EXPECT_FALSE(valid("_a"));
-    EXPECT_FALSE(valid("a b"));
-    EXPECT_FALSE(valid("a-b"));
-    EXPECT_FALSE(valid("a9:"));  // ':' follows '9' in ASCII
-    EXPECT_FALSE(valid("a/"));   // '/' precedes '0'
-    EXPECT_TRUE(valid(std::string(31, 'x').c_str()));
-    EXPECT_FALSE(valid(std::string(32, 'x').c_str()));
-    for (const char* word : {"end", "for", "while", "otherwise"}) EXPECT_FALSE(valid(word)) << word;
-}
-
-TEST_F(NamesTest, VariableNamesRefuseOtherShapesAndClassesWithoutError) {
-    EXPECT_FALSE(valid(rt::Value::string("")));        // no rows
-    EXPECT_FALSE(valid(rt::Value::char_matrix(1, 0)));  // one row, no characters
-    EXPECT_FALSE(valid(rt::Value::char_matrix(2, 3)));
-    EXPECT_FALSE(valid(rt::Value(5.0)));
-    EXPECT_FALSE(valid(rt::Value::row({97, 98})));  // the codes of "ab", but numbers
-    EXPECT_FALSE(valid(rt::Value::cell_row({rt::Value::string("a")})));
-    EXPECT_FALSE(valid(rt::Value::structure()));
+TEST_F(NamesTest, VariableNamesByTheirCharactersShapeAndClass) {
+    for (const std::string& name : std::vector<std::string>{"alpha_sl", "a", "A_1", "End", std::string(31, 'x')}) {
+        EXPECT_TRUE(sys::isvarname(S(name.c_str())).is_logical());
+        EXPECT_TRUE(truth(sys::isvarname(S(name.c_str())))) << name;
+    }
+    // ':' follows '9' in ASCII and '/' precedes '0'.
+    for (const std::string& name : std::vector<std::string>{"1abc", "_a", "a b", "a-b", "a9:", "a/", "end", "otherwise", std::string(32, 'x')})
+        EXPECT_FALSE(truth(sys::isvarname(S(name.c_str())))) << name;
+    for (const Value& v : {S(""), Value::char_matrix(1, 0), Value::char_matrix(2, 3), Value(5.0),
+                           Value::row({97, 98}), Value::cell_row({S("a")}), Value::structure()})
+        EXPECT_FALSE(truth(sys::isvarname(v)));
 }
 
 TEST_F(NamesTest, KeywordsMatchExactly) {
-    EXPECT_TRUE(keyword("end"));
-    EXPECT_TRUE(keyword("otherwise"));
-    EXPECT_TRUE(keyword("persistent"));
-    EXPECT_FALSE(keyword("End"));
-    EXPECT_FALSE(keyword("ends"));
-    EXPECT_FALSE(keyword("en"));
-    EXPECT_FALSE(keyword(""));
-    EXPECT_FALSE(keyword(rt::Value(3.0)));
+    for (const char* word : {"end", "otherwise", "persistent"}) EXPECT_TRUE(truth(sys::iskeyword(S(word)))) << word;
+    for (const char* word : {"End", "ends", "en", ""}) EXPECT_FALSE(truth(sys::iskeyword(S(word)))) << word;
+    EXPECT_FALSE(truth(sys::iskeyword(Value(3.0))));
 
-    const rt::Value list = sys::iskeyword();
+    const Value list = by_name("iskeyword", 1, {})[0];
     ASSERT_TRUE(list.is_cell());
     EXPECT_EQ(list.rows(), 17u);
     EXPECT_EQ(list.cols(), 1u);
@@ -76,16 +43,9 @@ TEST_F(NamesTest, KeywordsMatchExactly) {
 }
 
 TEST_F(NamesTest, ByNameCallsAndTheirArity) {
-    EXPECT_EQ(rt::feval("iskeyword", 1, {})[0].numel(), 17u);
-    const rt::Value tag[] = {rt::Value::string("pushbutton1")};
-    EXPECT_EQ(rt::feval("isvarname", 1, tag)[0][0], 1);
-    const rt::Value two[] = {tag[0], tag[0]};
-    EXPECT_EQ(error_of([&] { rt::feval("isvarname", 1, two); }),
-              "Run-time Error: File: isvarname Line: 1 Column: 1 The function \"isvarname\" was called with more "
-              "than the declared number of inputs (1).");
-    EXPECT_EQ(error_of([&] { rt::feval("iskeyword", 2, tag); }),
-              "Run-time Error: File: iskeyword Line: 1 Column: 1 The function \"iskeyword\" was called with more "
-              "than the declared number of outputs (1).");
+    EXPECT_EQ(by_name("isvarname", 1, {S("pushbutton1")})[0][0], 1);
+    EXPECT_EQ(by_name_error("isvarname", 1, {S("a"), S("b")}), arity("isvarname", 1, "inputs", 1));
+    EXPECT_EQ(by_name_error("iskeyword", 2, {S("a")}), arity("iskeyword", 1, "outputs", 1));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // surf: one surface in axes prepared for a new plot; fresh axes turn to the
-// 3-D view with their grids on.
+// 3-D view with their grids on, held axes keep theirs.
 #include "figutil/surf.hpp"
 
 #include "figutil_fixture.hpp"
@@ -10,30 +10,32 @@ namespace {
 
 class SurfTest : public FigutilTest {
 protected:
-    static std::size_t surfaces_in(const Value& ax) {
-        const Value found = rt::findall(ax, V({S("Type"), S("surface")}));
-        return found.numel();
-    }
-    static void expect_grids(const Value& ax, const char* state) {
-        for (const char* grid : {"XGrid", "YGrid", "ZGrid"}) EXPECT_EQ(rt::get(ax, S(grid)).text(), state) << grid;
+    static std::size_t surfaces_in(const Value& ax) { return rt::findall(ax, V({S("Type"), S("surface")})).numel(); }
+    static std::string grids(const Value& ax) {
+        return rt::get(ax, S("XGrid")).text() + rt::get(ax, S("YGrid")).text() + rt::get(ax, S("ZGrid")).text();
     }
 };
 
-TEST_F(SurfTest, AMatrixOnFreshAxesTurnsThemTo3DWithGrids) {
+TEST_F(SurfTest, AMatrixOnFreshAxesTurnsThemTo3DWithGridsAndHeldAxesKeepTheirs) {
     const Value z = Value::from_rows(3, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     const Value h = sys::surf(1, {z});
     const Value ax = rt::gca();
-    EXPECT_EQ(rt::get(h, S("Type")).text(), "surface");
     EXPECT_EQ(rt::get(h, S("Parent"))[0], ax[0]);
     EXPECT_EQ(nums(rt::get(h, S("ZData"))), nums(z));
     EXPECT_EQ(nums(rt::get(ax, S("View"))), (std::vector<double>{-37.5, 30}));
-    expect_grids(ax, "on");
-
-    // Nothing requested, nothing given back, and no warning about it.
+    EXPECT_EQ(grids(ax), "ononon");
+    // Nothing requested, nothing given back, and no warning about it; a new
+    // plot replaces the old one.
     EXPECT_TRUE(sys::surf(0, {z}).is_unassigned());
     EXPECT_EQ(warnings_.str(), "");
-    // A new plot replaces the old one.
     EXPECT_EQ(surfaces_in(ax), 1u);
+
+    rt::set(ax, V({S("View"), Value::row({0, 90}), S("XGrid"), S("off"), S("YGrid"), S("off"), S("ZGrid"), S("off")}));
+    rt::hold(S("on"));
+    sys::surf(0, {rt::ones(2, 2)});
+    EXPECT_EQ(surfaces_in(ax), 2u);
+    EXPECT_EQ(nums(rt::get(ax, S("View"))), (std::vector<double>{0, 90}));
+    EXPECT_EQ(grids(ax), "offoffoff");
 }
 
 TEST_F(SurfTest, SeveralInputsGoToTheSurfaceUnexamined) {
@@ -64,22 +66,6 @@ TEST_F(SurfTest, ASingleVectorOrScalarIsRefusedAfterThePlotIsPrepared) {
     rt::delete_(rt::gcf());
     EXPECT_EQ(by_name_error("surf", 0, {}), "Not enough input arguments.");
     EXPECT_EQ(rt::open_figures().size(), 1u);
-}
-
-TEST_F(SurfTest, HeldAxesKeepTheirViewAndGrids) {
-    const Value ax = rt::gca();
-    const Value first = sys::surf(1, {Value::zeros(2, 2)});
-    rt::set(ax[0], "View", Value::row({0, 90}));
-    rt::set(ax[0], "XGrid", S("off"));
-    rt::set(ax[0], "YGrid", S("off"));
-    rt::set(ax[0], "ZGrid", S("off"));
-    rt::hold(S("on"));
-
-    sys::surf(0, {rt::ones(2, 2)});
-    EXPECT_EQ(surfaces_in(ax), 2u);
-    EXPECT_TRUE(rt::ishandle(first[0]));
-    EXPECT_EQ(nums(rt::get(ax, S("View"))), (std::vector<double>{0, 90}));
-    expect_grids(ax, "off");
 }
 
 }  // namespace

@@ -7,22 +7,18 @@ using rt::Value;
 
 namespace {
 
-class TitleTest : public FigutilTest {
-protected:
-    static Value title_of(const Value& ax) { return rt::get(ax, S("Title")); }
-};
+using TitleTest = FigutilTest;
 
 TEST_F(TitleTest, TakesTheAxesFontAndStandsUpright) {
-    EXPECT_EQ(rt::open_figures().size(), 0u);
     sys::title(0, S("Trials: 3"));
     ASSERT_EQ(rt::open_figures().size(), 1u);  // made a window and axes
 
     const Value ax = rt::gca();
     rt::set(ax, V({S("FontSize"), Value(14.0), S("FontWeight"), S("bold"), S("FontAngle"), S("italic"),
                    S("FontName"), S("Courier")}));
-    rt::set(title_of(ax)[0], "Rotation", Value(45.0));
+    rt::set(rt::get(ax, S("Title"))[0], "Rotation", Value(45.0));
     const Value h = sys::title(1, S("Best: 120"));
-    EXPECT_EQ(h[0], title_of(ax)[0]);
+    EXPECT_EQ(h[0], rt::get(ax, S("Title"))[0]);
     EXPECT_EQ(rt::get(h, S("String")).text(), "Best: 120");
     EXPECT_EQ(rt::get(h, S("Rotation"))[0], 0);
     for (const char* font : {"FontAngle", "FontName", "FontSize", "FontWeight"})
@@ -39,21 +35,15 @@ TEST_F(TitleTest, PairsComeAfterTheDefaultsAndMustBeWhole) {
     const std::string refused = "Incorrect number of input arguments";
     EXPECT_EQ(error_of([] { sys::title(0, S("odd"), {S("Rotation")}); }), refused);
     EXPECT_EQ(by_name_error("title", 0, {S("odd"), S("Rotation"), Value(0.0), S("FontSize")}), refused);
+    EXPECT_EQ(by_name_error("title", 0, {}), "Input argument \"string\" is undefined.");
     EXPECT_EQ(rt::get(h, S("String")).text(), "turned");
+    // A property the title object does not have: the runtime's error.
+    EXPECT_EQ(error_of([] { sys::title(0, S("bad"), {S("Valu"), Value(1.0)}); }),
+              "There is no 'Valu' property on the text object.");
 
     by_name("title", 0, {S("by name"), S("FontSize"), Value(20.0)});
     EXPECT_EQ(rt::get(h, S("String")).text(), "by name");
     EXPECT_EQ(rt::get(h, S("FontSize"))[0], 20);
-
-    // A property the title object does not have: the runtime's error.
-    EXPECT_EQ(error_of([] { sys::title(0, S("bad"), {S("Valu"), Value(1.0)}); }),
-              "There is no 'Valu' property on the text object.");
-}
-
-TEST_F(TitleTest, NoTextAtAll) {
-    const Value h = sys::title(1, S("kept"));
-    EXPECT_EQ(by_name_error("title", 0, {}), "Input argument \"string\" is undefined.");
-    EXPECT_EQ(rt::get(h, S("String")).text(), "kept");
 }
 
 }  // namespace

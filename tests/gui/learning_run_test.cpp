@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "gui/tavrin.hpp"
 #include "runtime/array/ops.hpp"
-#include "runtime/call/console.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
 
@@ -37,23 +35,17 @@ public:
     long carts = 0;
 };
 
-class LearningRunTest : public sys_test::RunningProgram {
+class LearningRunTest : public sys_test::ControlWindowOpen {
 protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        previous_console = rt::set_console(&console);
+        ControlWindowOpen::SetUp();
         rt::set_window_backend(&watcher);
-        sys::tavrin(0, {});
     }
     void TearDown() override {
         rt::set_window_backend(nullptr);
-        rt::set_console(previous_console);
-        RunningProgram::TearDown();
+        ControlWindowOpen::TearDown();
     }
-
     RunWatcher watcher;
-    std::ostringstream console;
-    std::ostream* previous_console = nullptr;
 };
 
 TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistics) {
@@ -61,7 +53,7 @@ TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistic
     set_value("alpha_sl", 0.3);
     set_value("gamma_sl", 0.95);
     set_value("reinf_sl", -1);
-    rt::deliver_callback(tagged("pushbutton1"), "Callback");
+    ASSERT_TRUE(press_start_within()) << "the run outlived its time limit";
     EXPECT_EQ(console.str(), "ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\n");
 
     // A title of counts and one of the mesh at every failure, then the success.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,11 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/soak/sanitizer.hpp"
+#include "tests/system/program_run.hpp"
 
 namespace {
 
@@ -33,54 +34,10 @@ constexpr double kBoundMb = 200;
 
 using Clock = std::chrono::steady_clock;
 
-struct Finished {
-    int status = -1;           // exit status; -1 when ended by a signal
-    double peak_mb = 0;        // peak resident size
-    double seconds = 0;        // wall time
-};
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-class Child {
-public:
-    // Starts tavrin with `args`, its output thrown away, with DISPLAY set to
-    // `display` (none when empty). A child still running after `limit`
-    // seconds is ended by SIGALRM, so a hang fails instead of stalling.
-    Child(const std::vector<std::string>& args, const std::string& display, unsigned limit) : start_(Clock::now()) {
-        std::vector<std::string> text = {TAVRIN_BINARY};
-        text.insert(text.end(), args.begin(), args.end());
-        pid_ = fork();
-        if (pid_ != 0) return;
-        std::vector<char*> argv;
-        for (std::string& a : text) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
-        if (display.empty()) unsetenv("DISPLAY"); else setenv("DISPLAY", display.c_str(), 1);
-        unsetenv("QT_QPA_PLATFORM");
-        alarm(limit);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    Finished wait() {
-        Finished f;
-        int wstatus = 0;
-        rusage usage{};
-        if (pid_ <= 0 || wait4(pid_, &wstatus, 0, &usage) != pid_) return f;
-        f.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-        f.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024;
-        f.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        return f;
-    }
-
-private:
-    pid_t pid_ = -1;
-    Clock::time_point start_;
-};
-
-const std::vector<std::string> kNeverConverges = {"--set", "radiobutton1=0", "--set", "alpha_sl=0", "--click",
-                                                  "pushbutton1"};
-
-std::vector<std::string> with_limit(const char* seconds, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--max-seconds", seconds});
-    return args;
+std::vector<std::string> never_converges(const char* seconds) {
+    return {"--max-seconds", seconds, "--set", "radiobutton1=0", "--set", "alpha_sl=0", "--click", "pushbutton1"};
 }
 
 // The output of a shell command, trailing newline dropped.
@@ -96,13 +53,13 @@ std::string output_of(const std::string& command) {
 }
 
 TEST(LongRun, HeadlessItsMemoryStaysBounded) {
-    std::vector<std::string> args = with_limit("30", kNeverConverges);
+    std::vector<std::string> args = never_converges("30");
     args.insert(args.begin(), "--headless");
-    Child child(args, "", 120);
-    const Finished f = child.wait();
-    EXPECT_EQ(f.status, 3);
-    EXPECT_LT(f.peak_mb, kBoundMb);
-    EXPECT_LT(f.seconds, 32);
+    const auto start = Clock::now();
+    const sys_test::ProgramRun r = sys_test::run_tavrin(args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_LT(r.peak_mb, kBoundMb);
+    EXPECT_LT(seconds_since(start), 32);
 }
 
 TEST(LongRun, WithWindowsItAnswersCloseAndEndsOnTime) {
@@ -146,11 +103,15 @@ TEST(LongRun, WithWindowsItAnswersCloseAndEndsOnTime) {
         GTEST_SKIP() << "Xvfb on " << display << " does not answer";
     }
 
-    Child child(with_limit("40", kNeverConverges), display, 120);
+    // The program on the virtual display, with windows.
+    setenv("DISPLAY", display.c_str(), 1);
+    unsetenv("QT_QPA_PLATFORM");
+    const auto start = Clock::now();
+    auto program = std::async(std::launch::async, [] { return sys_test::run_tavrin(never_converges("40")); });
     std::this_thread::sleep_for(std::chrono::seconds(15));
     const std::string control = output_of(x + "xdotool search --name 'tavrin: cart-pole' | head -1");
     if (control.empty() && !server_answers()) {
-        child.wait();
+        program.wait();
         stop_server();
         GTEST_SKIP() << "Xvfb on " << display << " went away";
     }
@@ -171,12 +132,11 @@ TEST(LongRun, WithWindowsItAnswersCloseAndEndsOnTime) {
     }
     EXPECT_TRUE(gone) << "the control window still stands a second after Close";
 
-    const Finished f = child.wait();
-    EXPECT_EQ(f.status, 3);
-    EXPECT_LT(f.seconds, 42);
-    EXPECT_LT(f.peak_mb, kBoundMb);
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
+    const sys_test::ProgramRun r = program.get();
+    EXPECT_EQ(r.status, 3);
+    EXPECT_LT(seconds_since(start), 42);
+    EXPECT_LT(r.peak_mb, kBoundMb);
+    stop_server();
 }
 
 }  // namespace

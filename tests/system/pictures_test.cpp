@@ -13,11 +13,11 @@
 
 namespace {
 
-using sys_test::run_tavrin_within;
+using sys_test::run_tavrin;
 
-const std::vector<std::string> kDeterministicRun = {"--headless",         "--set", "radiobutton1=0", "--set",
-                                                    "alpha_sl=0.3",       "--set", "gamma_sl=0.95",  "--set",
-                                                    "reinf_sl=-1",        "--click", "pushbutton1"};
+const std::vector<std::string> kDeterministicRun = {"--headless", "--set",  "radiobutton1=0", "--set",
+                                                    "alpha_sl=0.3", "--set", "gamma_sl=0.95",  "--set",
+                                                    "reinf_sl=-1",  "--click", "pushbutton1"};
 
 long pixels_where(const QImage& image, bool (*wanted)(QColor)) {
     long n = 0;
@@ -33,12 +33,12 @@ TEST(Pictures, TheCartWindowShowsTheFinalPoseWithoutKeepingItsObjects) {
     const std::string folder = sys_test::make_temp_folder();
     std::vector<std::string> args = kDeterministicRun;
     args.insert(args.end(), {"--eval", "numel(findall(0))", "--save-figures", folder});
-    const auto saved = run_tavrin_within(120, args);
+    const auto saved = run_tavrin(args);
     ASSERT_EQ(saved.status, 0) << saved.err;
     // The tree holds what it held without pictures being asked for.
     std::vector<std::string> plain = kDeterministicRun;
     plain.insert(plain.end(), {"--eval", "numel(findall(0))"});
-    EXPECT_EQ(saved.out, run_tavrin_within(120, plain).out);
+    EXPECT_EQ(saved.out, run_tavrin(plain).out);
 
     const QImage cart(QString::fromStdString(folder + "/figure-2.png"));
     ASSERT_FALSE(cart.isNull());

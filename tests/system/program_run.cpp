@@ -1,12 +1,12 @@
 #include "tests/system/program_run.hpp"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,16 +14,27 @@
 
 namespace sys_test {
 
-namespace {
-
-std::string slurp(const std::filesystem::path& path) {
+std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-}  // namespace
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator) parts.emplace_back();
+        else parts.back().push_back(c);
+    }
+    return parts;
+}
+
+std::vector<std::string> lines_of(const std::string& path) {
+    std::vector<std::string> lines = split(read_file(path), '\n');
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
 
 std::string make_temp_folder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-test-XXXXXX").string();
@@ -31,12 +42,8 @@ std::string make_temp_folder() {
     return pattern;
 }
 
-ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& folder) {
-    return run_program_within(0, binary, args, folder);
-}
-
-ProgramRun run_program_within(double seconds, const std::string& binary, const std::vector<std::string>& args,
-                              const std::string& folder) {
+ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& folder,
+                       double seconds) {
     // Output goes to files, not pipes, so that a long run cannot block on a
     // full pipe while nobody reads it.
     const std::filesystem::path scratch = make_temp_folder();
@@ -56,28 +63,26 @@ ProgramRun run_program_within(double seconds, const std::string& binary, const s
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
         if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
         // The alarm outlives execv; its default action ends the program.
-        if (seconds > 0) alarm(static_cast<unsigned>(std::ceil(seconds)));
+        alarm(static_cast<unsigned>(std::ceil(seconds)));
         execv(binary.c_str(), argv.data());
         _exit(127);
     }
     int wstatus = 0;
-    while (waitpid(pid, &wstatus, 0) < 0) {
+    rusage usage{};
+    while (wait4(pid, &wstatus, 0, &usage) < 0) {
         if (errno != EINTR) throw std::runtime_error("lost the program");
     }
     ProgramRun run;
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    run.out = slurp(out_path);
-    run.err = slurp(err_path);
+    run.out = read_file(out_path);
+    run.err = read_file(err_path);
+    run.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024;
     std::filesystem::remove_all(scratch);
     return run;
 }
 
-ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder) {
-    return run_program(TAVRIN_BINARY, args, folder);
-}
-
-ProgramRun run_tavrin_within(double seconds, const std::vector<std::string>& args, const std::string& folder) {
-    return run_program_within(seconds, TAVRIN_BINARY, args, folder);
+ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder, double seconds) {
+    return run_program(TAVRIN_BINARY, args, folder, seconds);
 }
 
 }  // namespace sys_test

@@ -1,31 +1,41 @@
 #pragma once
-// Runs the tavrin program as a separate process and collects what it printed
-// on standard output and standard error, and its exit status.
+// Runs a program as a separate process and collects what it printed on
+// standard output and standard error, its exit status and its peak memory.
+// Every run has a time limit: a program still running when it is up is
+// ended by SIGALRM (status -1), so a hang fails the test instead of
+// stalling it.
 
 #include <string>
 #include <vector>
 
 namespace sys_test {
 
+// Room for a learning run of the sanitizer build.
+inline constexpr double kProgramLimit = 120;
+
 struct ProgramRun {
     int status = -1;  // the exit status; -1 when it did not exit normally
     std::string out, err;
+    double peak_mb = 0;  // its peak resident size
 };
 
 // `folder` is the working folder (empty: the test's own).
 ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args,
-                       const std::string& folder = {});
+                       const std::string& folder = {}, double seconds = kProgramLimit);
 
 // The built tavrin program.
-ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder = {});
-
-// As run_program, but a program still running after `seconds` is ended by
-// SIGALRM (status -1), so a hang fails the test instead of stalling it.
-ProgramRun run_program_within(double seconds, const std::string& binary, const std::vector<std::string>& args,
-                              const std::string& folder = {});
-ProgramRun run_tavrin_within(double seconds, const std::vector<std::string>& args, const std::string& folder = {});
+ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder = {},
+                      double seconds = kProgramLimit);
 
 // A fresh empty folder under the system's temporary folder.
 std::string make_temp_folder();
+
+// A file's whole contents ("" when it cannot be read), and its lines.
+std::string read_file(const std::string& path);
+std::vector<std::string> lines_of(const std::string& path);
+
+// The parts of `text` between separators (a separator at the end leaves an
+// empty last part).
+std::vector<std::string> split(const std::string& text, char separator);
 
 }  // namespace sys_test

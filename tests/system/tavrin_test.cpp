@@ -1,7 +1,9 @@
+// The tavrin program end to end, headless: the runs a person makes, the
+// switchyard and controls through --set, --click and --eval, the time limit,
+// and the files and pace a run is asked for.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,13 +12,32 @@
 namespace {
 
 using sys_test::run_tavrin;
+using sys_test::split;
+
+const std::vector<std::string> kDeterministicRun = {"--headless", "--set",  "radiobutton1=0", "--set",
+                                                    "alpha_sl=0.3", "--set", "gamma_sl=0.95",  "--set",
+                                                    "reinf_sl=-1",  "--click", "pushbutton1"};
+
+std::vector<std::string> plus(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// The records of a trials file, split at commas; none when a line does not
+// end in CR LF.
+std::vector<std::vector<std::string>> trial_records(const std::string& path) {
+    std::vector<std::vector<std::string>> records;
+    for (const std::string& line : sys_test::lines_of(path)) {
+        if (line.empty() || line.back() != '\r') return {};
+        records.push_back(split(line.substr(0, line.size() - 1), ','));
+    }
+    return records;
+}
 
 std::string text_of(const std::string& tag) { return "get(findall(0,'Tag','" + tag + "'),'String')"; }
 
 TEST(Tavrin, TheDeterministicRunEndsAfter322Trials) {
-    const auto run = run_tavrin({"--headless", "--set", "radiobutton1=0", "--set", "alpha_sl=0.3", "--set",
-                                 "gamma_sl=0.95", "--set", "reinf_sl=-1", "--click", "pushbutton1", "--eval",
-                                 "get(get(gca,'title'),'string')"});
+    const auto run = run_tavrin(plus(kDeterministicRun, {"--eval", "get(get(gca,'title'),'string')"}));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     // BETA is shown as read from its slider, then again as forced to 0.
@@ -26,15 +47,6 @@ TEST(Tavrin, TheDeterministicRunEndsAfter322Trials) {
               "GAMMA = 0.95\n"
               "BETA = 0\n"
               "ans = 'Success at 322 trials'\n");
-}
-
-TEST(Tavrin, ARunWithRandomTermsIsTheSameForTheSameSeed) {
-    const std::vector<std::string> args = {"--headless", "--seed", "5", "--click", "pushbutton1", "--eval",
-                                           "get(get(gca,'title'),'string')"};
-    const auto first = run_tavrin(args), second = run_tavrin(args);
-    EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(first.out.rfind("ALPHA = 0.5\nBETA = 0.01\nGAMMA = 0.999\nans = 'Success at ", 0), 0u) << first.out;
-    EXPECT_EQ(first.out, second.out);
 }
 
 TEST(Tavrin, TheSwitchyardPrintsACallbacksErrorAndTheWindowKeepsWorking) {
@@ -61,77 +73,96 @@ TEST(Tavrin, TheSwitchyardPrintsACallbacksErrorAndTheWindowKeepsWorking) {
               "ans = '0.25'\n");
 }
 
-TEST(Tavrin, ASliderChangesOnlyItsOwnTextField) {
-    const auto run = run_tavrin({"--headless", "--set", "gamma_sl=0.5", "--eval", text_of("alpha"), "--eval",
-                                 text_of("beta"), "--eval", text_of("gamma"), "--eval", text_of("reinf")});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "ans = '0.5'\nans = '0.01'\nans = '0.5'\nans = '-1'\n");
-
-    const auto each = run_tavrin({"--headless", "--set", "alpha_sl=0.125", "--set", "beta_sl=0.05", "--set",
-                                  "reinf_sl=-0.25", "--eval", text_of("alpha"), "--eval", text_of("beta"),
-                                  "--eval", text_of("gamma"), "--eval", text_of("reinf")});
-    EXPECT_EQ(each.out, "ans = '0.125'\nans = '0.05'\nans = '0.999'\nans = '-0.25'\n");
-}
-
-TEST(Tavrin, EveryResizeCallPrintsTheMessageOnce) {
-    const auto run = run_tavrin({"--headless", "--eval", "tavrin('figure1_ResizeFcn', 0, [], [])", "--eval",
-                                 "tavrin('figure1_ResizeFcn', 0, [], [])", "--eval",
-                                 "set(findall(0,'Tag','figure1'),'Position',[100 100 500 300])", "--eval",
-                                 "get(findall(0,'Tag','figure1'),'Position')"});
-    EXPECT_EQ(run.status, 0) << run.err;
+TEST(Tavrin, SlidersResizeAndCloseThroughTheirCallbacks) {
+    // Each slider changes only its own text field (GAMMA keeps its start);
+    // every resize call prints its message; a first input that is not text
+    // does nothing; Close deletes the control window, so nothing is left to
+    // press.
+    const auto run = run_tavrin(
+        {"--headless", "--set", "alpha_sl=0.125", "--set", "beta_sl=0.05", "--set", "reinf_sl=-0.25", "--eval",
+         text_of("alpha"), "--eval", text_of("beta"), "--eval", text_of("gamma"), "--eval", text_of("reinf"),
+         "--eval", "tavrin('figure1_ResizeFcn', 0, [], [])", "--eval", "tavrin('figure1_ResizeFcn', 0, [], [])",
+         "--eval", "set(findall(0,'Tag','figure1'),'Position',[100 100 500 300])", "--eval",
+         "get(findall(0,'Tag','figure1'),'Position')", "--eval", "tavrin(5)", "--eval", "tavrin([])", "--eval",
+         "tavrin(5, 'pushbutton2_Callback')", "--eval", "isempty(findall(0,'Tag','figure1'))", "--click",
+         "pushbutton2", "--eval", "isempty(findall(0,'Tag','figure1'))", "--click", "pushbutton1"});
     EXPECT_EQ(run.out,
+              "ans = '0.125'\nans = '0.05'\nans = '0.999'\nans = '-0.25'\n"
               "figure1 ResizeFcn not implemented yet.\n"
               "figure1 ResizeFcn not implemented yet.\n"
               "figure1 ResizeFcn not implemented yet.\n"
-              "ans = [100 100 500 300]\n");
-}
-
-TEST(Tavrin, AFirstInputThatIsNotTextDoesNothing) {
-    const auto run = run_tavrin({"--headless", "--eval", "tavrin(5)", "--eval", "tavrin([])", "--eval",
-                                 "tavrin(5, 'pushbutton2_Callback')", "--eval", "isempty(findall(0,'Tag','figure1'))"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "ans = 0\n");
-}
-
-TEST(Tavrin, CloseDeletesTheControlWindow) {
-    const auto run = run_tavrin({"--headless", "--click", "pushbutton2", "--eval",
-                                 "isempty(findall(0,'Tag','figure1'))", "--click", "pushbutton1"});
-    EXPECT_EQ(run.out, "ans = 1\n");
-    // Nothing is left to press.
+              "ans = [100 100 500 300]\n"
+              "ans = 0\n"
+              "ans = 1\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "--click: no object is tagged 'pushbutton1'.\n");
 }
 
-TEST(Tavrin, ALaunchThatCannotReadItsLayoutEndsWithStatusOne) {
-    const std::string folder = sys_test::make_temp_folder();
-    std::ofstream(folder + "/tavrin.fig") << "{\"type\": \"figure\",\n \"Tag\": }\n";
-    const auto run = run_tavrin({"--headless", "--eval", "disp('never')"}, folder);
-    std::filesystem::remove_all(folder);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("tavrin.fig: line 2, column ", 0), 0u) << run.err;
+TEST(TimeLimit, ARunThatNeverConvergesEndsWhenTheTimeIsUpAndKeepsItsTrials) {
+    // No learning (ALPHA 0) and no randomness: the cart is pushed the same
+    // way in every trial and never lasts 100000 steps.
+    const std::string file = sys_test::make_temp_folder() + "/stopped.csv";
+    const auto r = run_tavrin({"--headless", "--max-seconds", "1", "--trials-csv", file, "--set", "alpha_sl=0",
+                               "--set", "radiobutton1=0", "--click", "pushbutton1", "--eval", "disp('never')"});
+    EXPECT_EQ(r.status, 3);
+    // The run shows its parameters, then the error that ended it (the
+    // switchyard prints it); the action after it is not run.
+    EXPECT_EQ(r.out.rfind("ALPHA = 0\nBETA = 0.01\nGAMMA = 0.999\nBETA = 0\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.find("never"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("is not a valid"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "tavrin: the time limit of 1 seconds (--max-seconds) ran out; every window was closed.\n");
+    // What the run did stays in its trials file.
+    const auto records = trial_records(file);
+    EXPECT_GT(records.size(), 10u);
+    for (std::size_t i = 1; i < records.size(); ++i) EXPECT_EQ(records[i].at(3), "failure");
+
+    // Without the limit cutting it short, the first pause alone would take
+    // longer than the test allows.
+    const auto paced = run_tavrin({"--headless", "--pace", "10", "--max-seconds", "1", "--click", "pushbutton1"}, {}, 8);
+    EXPECT_EQ(paced.status, 3) << paced.err;
+
+    // A program that ends in time keeps its own status.
+    EXPECT_EQ(run_tavrin({"--headless", "--max-seconds", "600", "--eval", "disp(1)"}).status, 0);
+    EXPECT_EQ(run_tavrin({"--headless", "--max-seconds", "600", "--eval", "nosuch"}).status, 1);
 }
 
-TEST(Tavrin, AFailedEvalGivesStatusOneWithItsTextOnStandardError) {
-    const auto run = run_tavrin({"--headless", "--eval", "get_box(1, 2, 3, 4, 5)", "--eval", "get_box(0, 0, 0, 0)"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "Run-time Error: File: get_box Line: 2 Column: 1 The function \"get_box\" was called with more than "
-              "the declared number of inputs (4).\n");
-    EXPECT_EQ(run.out, "ans = 86\n");
-}
+TEST(TrialsCsv, TheDeterministicRunWritesEveryTrialAndAReplayAddsNone) {
+    const std::string file = sys_test::make_temp_folder() + "/trials.csv";
+    const auto run = run_tavrin(plus(kDeterministicRun, {"--trials-csv", file, "--replay", "4"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\nreplay: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find(" steps ("), std::string::npos) << run.out;
 
-TEST(Tavrin, BadOptionsGiveStatusTwoAndAUsageLine) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--headless", "--frobnicate"}, {"--headless", "--set", "alpha_sl"}, {"--seed", "x"}}) {
-        const auto run = run_tavrin(args);
-        EXPECT_EQ(run.status, 2) << args.back();
-        EXPECT_NE(run.err.find("usage: tavrin "), std::string::npos) << run.err;
-        EXPECT_EQ(run.out, "");
+    const auto records = trial_records(file);
+    ASSERT_EQ(records.size(), 1u + 323u);
+    EXPECT_EQ(records[0], split("run,trial,steps,outcome,alpha,beta,gamma,random_terms,reinforcement", ','));
+    double largest_failure = 0;
+    for (std::size_t i = 1; i <= 322; ++i) {
+        ASSERT_EQ(records[i].size(), 9u);
+        EXPECT_EQ(records[i][0], "1");
+        EXPECT_EQ(records[i][1], std::to_string(i));
+        EXPECT_EQ(records[i][3], "failure");
+        largest_failure = std::max(largest_failure, std::stod(records[i][2]));
     }
-    const auto help = run_tavrin({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--click"), std::string::npos);
+    EXPECT_EQ(largest_failure, 3196);
+    EXPECT_EQ(records[322], split("1,322,1955,failure,0.3,0,0.95,0,-1", ','));
+    EXPECT_EQ(records[323], split("1,323,100000,success,0.3,0,0.95,0,", ','));
+
+    const auto nothing_learned = run_tavrin({"--headless", "--replay", "4"});
+    EXPECT_EQ(nothing_learned.status, 1);
+    EXPECT_NE(nothing_learned.err.find("--replay: no run succeeded"), std::string::npos) << nothing_learned.err;
+}
+
+TEST(Speed, RealTimeHeadlessPacesTheSteps) {
+    const std::string file = sys_test::make_temp_folder() + "/paced.csv";
+    const auto run = run_tavrin({"--headless", "--speed", "realtime", "--max-seconds", "1", "--trials-csv", file,
+                                 "--set", "alpha_sl=0", "--click", "pushbutton1"});
+    EXPECT_EQ(run.status, 3);
+    double steps = 0;
+    const auto records = trial_records(file);
+    for (std::size_t i = 1; i < records.size(); ++i) steps += std::stod(records[i].at(2));
+    EXPECT_LE(steps, 1 / 0.02);  // a second holds at most 50 steps of 0.02 s
+    EXPECT_GT(steps, 0);
 }
 
 }  // namespace
