@@ -4,10 +4,7 @@
 // notifications. One instance, the runtime's own, reached through tree().
 //
 // Handles: root 0; windows by number (the lowest free one); other objects
-// k + 0.5 for a counter k that only grows. Non-window objects are kept in a
-// vector sorted by k: a new object goes at the end and the per-step objects
-// of a learning run are deleted from the end, so neither costs more than a
-// few moves, and nothing grows per step.
+// k + 0.5 for a counter k that only grows, found through a HandleTable.
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +15,7 @@
 #include <vector>
 
 #include "runtime/graphics/graphics_object.hpp"
+#include "runtime/graphics/handle_table.hpp"
 #include "runtime/graphics/property_schema.hpp"
 #include "runtime/graphics/window_backend.hpp"
 
@@ -96,9 +94,7 @@ private:
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
     // Takes one object out of the registries (its children are done apart).
-    // `leave_gap` leaves its registry entry empty, for the caller to erase
-    // with others in one pass.
-    void release(GraphicsObject& obj, bool leave_gap = false);
+    void release(GraphicsObject& obj);
     void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
@@ -106,10 +102,8 @@ private:
 
     GraphicsObject root_;
     std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
-    using OtherEntries = std::vector<std::pair<std::uint64_t, std::unique_ptr<GraphicsObject>>>;
-    // The entry of the object k + 0.5, or others_.end().
-    OtherEntries::iterator entry_of(std::uint64_t k) noexcept;
-    OtherEntries others_;
+    HandleTable others_;
+    const TypeSchema* schemas_[kObjectTypeCount];
     std::vector<std::unique_ptr<GraphicsObject>> pool_;
     std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;
