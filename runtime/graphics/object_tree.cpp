@@ -314,17 +314,11 @@ bool ObjectTree::remove_appdata(GraphicsObject& obj, std::string_view name) {
     return true;
 }
 
-GraphicsObject* ObjectTree::current_figure() noexcept {
-    return figure_order_.empty() ? nullptr : figure_order_.back();
-}
-
 void ObjectTree::make_current(GraphicsObject& figure) {
     auto it = std::find(figure_order_.begin(), figure_order_.end(), &figure);
     if (it == figure_order_.end()) return;
     std::rotate(it, it + 1, figure_order_.end());
 }
-
-GraphicsObject* ObjectTree::current_axes(GraphicsObject& figure) noexcept { return figure.current_axes_; }
 
 void ObjectTree::make_current_axes(GraphicsObject& axes) {
     GraphicsObject* figure = axes.parent_;

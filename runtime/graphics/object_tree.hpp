@@ -68,10 +68,10 @@ public:
     }
 
     // ---- current objects ----
-    GraphicsObject* current_figure() noexcept;
+    GraphicsObject* current_figure() noexcept { return figure_order_.empty() ? nullptr : figure_order_.back(); }
     void make_current(GraphicsObject& figure);
     // The figure's current axes, or null.
-    GraphicsObject* current_axes(GraphicsObject& figure) noexcept;
+    GraphicsObject* current_axes(GraphicsObject& figure) noexcept { return figure.current_axes_; }
     void make_current_axes(GraphicsObject& axes);
     // Open windows by number.
     std::vector<GraphicsObject*> figures() const;

@@ -1,5 +1,6 @@
 // Creation of the objects drawn in axes (rectangle, line, plot, surface,
 // text) and of controls (uicontrol).
+#include <array>
 #include <cstdlib>
 
 #include "runtime/array/error.hpp"
@@ -85,6 +86,32 @@ Value counting(std::size_t n) {
     return Value::row(xs);
 }
 
+// The values a line specification sets (nullopt when it is none). The last
+// few specifications are recognised by their storage, which the kept copy
+// holds alive and unchanged, so the same storage means the same characters:
+// a learning run plots with one of two constant specifications at every
+// step, and this spares reading their characters each time.
+std::optional<LineStyleValues> style_of(const Value& spec) {
+    struct Known {
+        Value spec;
+        std::optional<LineStyleValues> style;
+    };
+    static std::array<Known, 4> known;
+    static std::size_t next = 0;
+    if (!spec.is_inline()) {
+        for (const Known& k : known) {
+            if (k.spec.is_char() && !k.spec.is_inline() && k.spec.data() == spec.data()) return k.style;
+        }
+    }
+    NameText buffer;
+    std::optional<LineStyleValues> style = line_style_values(buffer.of(spec));
+    if (!spec.is_inline()) {
+        known[next] = {spec, style};
+        next = (next + 1) % known.size();
+    }
+    return style;
+}
+
 // A vector of the grid's columns (or rows) spread over the grid's shape.
 Value spread(const Value& v, std::size_t rows, std::size_t cols, bool along_columns) {
     Value out = Value::zeros(rows, cols);
@@ -145,8 +172,7 @@ Value plot(std::span<const Value> args) {
     std::span<const Value> rest = args.subspan(data_count);
     std::optional<LineStyleValues> style;
     if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
-        NameText buffer;
-        style = line_style_values(buffer.of(rest[0]));
+        style = style_of(rest[0]);
         if (!style) raise("plot: '" + rest[0].text() + "' is not a line style.");
         rest = rest.subspan(1);
     }
