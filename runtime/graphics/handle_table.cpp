@@ -11,13 +11,20 @@ HandleTable::HandleTable(std::size_t kept_room) : kept_room_(std::bit_ceil(std::
     rehash(kept_room_);
 }
 
+HandleTable::~HandleTable() {
+    for (Slot& slot : slots_) delete slot.obj;
+}
+
 void HandleTable::insert(std::uint64_t k, std::unique_ptr<GraphicsObject> obj) {
     // At most half full, so probes stay short and a free slot always ends one.
     if ((count_ + 1) * 2 > slots_.size()) rehash(slots_.size() * 2);
+    place(k, obj.release());
+}
+
+void HandleTable::place(std::uint64_t k, GraphicsObject* obj) noexcept {
     std::size_t i = home(k);
     while (slots_[i].k != 0) i = (i + 1) & mask_;
-    slots_[i].k = k;
-    slots_[i].obj = std::move(obj);
+    slots_[i] = {k, obj};
     ++count_;
 }
 
@@ -27,8 +34,8 @@ std::unique_ptr<GraphicsObject> HandleTable::take(std::uint64_t k) {
         if (slots_[i].k == 0) return nullptr;
         i = (i + 1) & mask_;
     }
-    std::unique_ptr<GraphicsObject> out = std::move(slots_[i].obj);
-    slots_[i].k = 0;
+    std::unique_ptr<GraphicsObject> out(slots_[i].obj);
+    slots_[i] = {};
     --count_;
     // Close the gap: an entry further along the run moves back into it
     // unless its own first slot lies after the gap (cyclically), where a
@@ -37,8 +44,8 @@ std::unique_ptr<GraphicsObject> HandleTable::take(std::uint64_t k) {
         const std::size_t first = home(slots_[j].k);
         const bool stays = i <= j ? (i < first && first <= j) : (i < first || first <= j);
         if (stays) continue;
-        slots_[i] = std::move(slots_[j]);
-        slots_[j].k = 0;
+        slots_[i] = slots_[j];
+        slots_[j] = {};
         i = j;
     }
     // Nor keep the room of a window of surfaces that has gone.
@@ -48,8 +55,8 @@ std::unique_ptr<GraphicsObject> HandleTable::take(std::uint64_t k) {
 
 void HandleTable::clear() {
     for (Slot& slot : slots_) {
-        slot.k = 0;
-        slot.obj.reset();
+        delete slot.obj;
+        slot = {};
     }
     count_ = 0;
     if (slots_.size() > kept_room_) rehash(kept_room_);
@@ -61,8 +68,8 @@ void HandleTable::rehash(std::size_t room) {
     mask_ = room - 1;
     shift_ = 64 - std::countr_zero(room);
     count_ = 0;
-    for (Slot& slot : old) {
-        if (slot.k != 0) insert(slot.k, std::move(slot.obj));
+    for (const Slot& slot : old) {
+        if (slot.k != 0) place(slot.k, slot.obj);
     }
 }
 

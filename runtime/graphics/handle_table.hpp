@@ -23,13 +23,14 @@ public:
     // `kept_room` (a power of two) is the room the table starts with and
     // never shrinks below.
     explicit HandleTable(std::size_t kept_room);
+    ~HandleTable();
     HandleTable(const HandleTable&) = delete;
     HandleTable& operator=(const HandleTable&) = delete;
 
     GraphicsObject* find(std::uint64_t k) const noexcept {
         for (std::size_t i = home(k);; i = (i + 1) & mask_) {
             const Slot& slot = slots_[i];
-            if (slot.k == k) return slot.obj.get();
+            if (slot.k == k) return slot.obj;
             if (slot.k == 0) return nullptr;
         }
     }
@@ -44,10 +45,13 @@ public:
     std::size_t room() const noexcept { return slots_.size(); }
 
 private:
+    // Plain pointers, owned by the table, so that moving entries about
+    // costs two words each.
     struct Slot {
         std::uint64_t k = 0;  // 0: free
-        std::unique_ptr<GraphicsObject> obj;
+        GraphicsObject* obj = nullptr;
     };
+    void place(std::uint64_t k, GraphicsObject* obj) noexcept;
     void rehash(std::size_t room);
     std::size_t home(std::uint64_t k) const noexcept {
         return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15u) >> shift_);

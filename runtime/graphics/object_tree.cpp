@@ -254,11 +254,9 @@ void ObjectTree::changed(GraphicsObject& obj) noexcept {
     }
 }
 
-void ObjectTree::touch(GraphicsObject& obj, PropertyId id) {
-    // An object still being made is counted once, when it is announced.
-    if (!obj.announced_) return;
+void ObjectTree::touch_announced(GraphicsObject& obj, PropertyId id) {
     changed(obj);
-    if (obj.announced_ && backend) backend->property_changed(obj, id);
+    if (backend) backend->property_changed(obj, id);
 }
 
 void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {

@@ -57,7 +57,10 @@ public:
     void store(GraphicsObject& obj, PropertyId id, Value v);
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
-    void touch(GraphicsObject& obj, PropertyId id);
+    void touch(GraphicsObject& obj, PropertyId id) {
+        // An object still being made is counted once, when it is announced.
+        if (obj.announced_) touch_announced(obj, id);
+    }
 
     // ---- application data ----
     const Value* appdata(const GraphicsObject& obj, std::string_view name) const;
@@ -91,6 +94,7 @@ public:
 private:
     std::uint64_t next_version() noexcept { return ++version_counter_; }
     void changed(GraphicsObject& obj) noexcept;
+    void touch_announced(GraphicsObject& obj, PropertyId id);
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
     // Takes one object out of the registries (its children are done apart).
