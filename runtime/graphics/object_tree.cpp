@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cassert>
 #include <iterator>
 #include <cmath>
 #include <exception>
@@ -259,18 +258,9 @@ void ObjectTree::touch_announced(GraphicsObject& obj, PropertyId id) {
     if (backend) backend->property_changed(obj, id);
 }
 
-void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {
-    if (id == PropertyId::CurrentAxes) {
-        GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
-        obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
-    }
-    const int s = obj.schema_->slot_of(id);
-    // Every caller stores a property of the object's own type.
-    assert(s >= 0);
-    if (s < 0) return;
-    obj.values_[static_cast<std::size_t>(s)] = std::move(v);
-    obj.present_ |= std::uint64_t{1} << s;
-    touch(obj, id);
+void ObjectTree::note_current_axes(GraphicsObject& obj, const Value& v) noexcept {
+    GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
+    obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
 }
 
 void ObjectTree::reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep) {

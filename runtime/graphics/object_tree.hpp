@@ -6,6 +6,7 @@
 // Handles: root 0; windows by number (the lowest free one); other objects
 // k + 0.5 for a counter k that only grows, found through a HandleTable.
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -54,7 +55,17 @@ public:
     void set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name = {});
     Value get(const GraphicsObject& obj, PropertyId id) const;
     // Stores a value already checked, and tells whoever needs to know.
-    void store(GraphicsObject& obj, PropertyId id, Value v);
+    // Inline: a learning step stores about ten values.
+    void store(GraphicsObject& obj, PropertyId id, Value v) {
+        if (id == PropertyId::CurrentAxes) note_current_axes(obj, v);
+        const int s = obj.schema_->slot_of(id);
+        // Every caller stores a property of the object's own type.
+        assert(s >= 0);
+        if (s < 0) return;
+        obj.values_[static_cast<std::size_t>(s)] = std::move(v);
+        obj.present_ |= std::uint64_t{1} << s;
+        touch(obj, id);
+    }
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
     void touch(GraphicsObject& obj, PropertyId id) {
@@ -95,6 +106,7 @@ private:
     std::uint64_t next_version() noexcept { return ++version_counter_; }
     void changed(GraphicsObject& obj) noexcept;
     void touch_announced(GraphicsObject& obj, PropertyId id);
+    void note_current_axes(GraphicsObject& obj, const Value& v) noexcept;
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
     // Takes one object out of the registries (its children are done apart).

@@ -71,6 +71,7 @@ void keep_surfaces_bounded(GraphicsObject& axes) {
 
 // Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
 Value column_of(const Value& m, std::size_t k) {
+    if (m.is_double() && m.rows() == 1) return m;  // what a learning step draws
     if (is_vector(m)) {
         if (m.rows() == 1) return as_double(m);
         std::vector<double> xs(m.data(), m.data() + m.numel());
