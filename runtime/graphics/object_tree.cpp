@@ -18,7 +18,6 @@ namespace {
 constexpr std::size_t kPoolLimit = 64;
 // Registry room always kept: more than a control window and a learning step need.
 constexpr std::size_t kKeptRoom = 1024;
-constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
 }  // namespace
 
 ObjectTree object_tree;
@@ -32,21 +31,6 @@ ObjectTree::ObjectTree() : others_(kKeptRoom) {
     root_.announced_ = true;
 }
 
-GraphicsObject* ObjectTree::find(double h) noexcept {
-    if (h == 0) return &root_;
-    if (!(h > 0) || h >= kLargestHandle) return nullptr;
-    // Twice a handle is a whole number, even for a window, odd for the rest
-    // (exact below kLargestHandle, and cheaper than taking the floor).
-    const double twice = h * 2;
-    const auto t = static_cast<std::uint64_t>(twice);
-    if (static_cast<double>(t) != twice) return nullptr;
-    if (t % 2 == 0) {
-        const std::size_t n = t / 2;
-        return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
-    }
-    return others_.find(t / 2);
-}
-
 bool ObjectTree::was_issued(double h) const noexcept {
     // Windows take the lowest free number and other handles count up, so
     // every number below the highest of each kind has been handed out.
@@ -57,8 +41,7 @@ bool ObjectTree::was_issued(double h) const noexcept {
     return h - whole == 0.5 && whole < static_cast<double>(next_k_);
 }
 
-GraphicsObject& ObjectTree::require(double h, std::string_view function) {
-    if (GraphicsObject* obj = find(h)) return *obj;
+void ObjectTree::raise_invalid_handle(double h, std::string_view function) {
     std::string prefix = function.empty() ? "" : std::string(function) + ": ";
     raise(prefix + describe(h) + " is not a valid handle.");
 }

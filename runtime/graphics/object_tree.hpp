@@ -29,13 +29,29 @@ public:
     ObjectTree& operator=(const ObjectTree&) = delete;
 
     GraphicsObject& root() noexcept { return root_; }
-    GraphicsObject* find(double h) noexcept;
+    GraphicsObject* find(double h) noexcept {
+        if (h == 0) return &root_;
+        if (!(h > 0) || h >= kLargestHandle) return nullptr;
+        // Twice a handle is a whole number, even for a window, odd for the
+        // rest (exact below kLargestHandle, and cheaper than a floor).
+        const double twice = h * 2;
+        const auto t = static_cast<std::uint64_t>(twice);
+        if (static_cast<double>(t) != twice) return nullptr;
+        if (t % 2 == 0) {
+            const std::size_t n = t / 2;
+            return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
+        }
+        return others_.find(t / 2);
+    }
     // True for a number this tree has handed out as a handle since it was
     // last cleared, whether or not its object still exists.
     bool was_issued(double h) const noexcept;
     // Raises "<function>: H is not a valid handle." (or without the prefix).
     GraphicsObject& require(const Value& h, std::string_view function);
-    GraphicsObject& require(double h, std::string_view function);
+    GraphicsObject& require(double h, std::string_view function) {
+        if (GraphicsObject* obj = find(h)) return *obj;
+        raise_invalid_handle(h, function);
+    }
 
     // A new object under `parent`, in the tree but not yet announced: its
     // creation call sets its properties and then calls announce, or discard
@@ -103,6 +119,8 @@ public:
     WindowBackend* backend = nullptr;
 
 private:
+    static constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
+    [[noreturn]] static void raise_invalid_handle(double h, std::string_view function);
     std::uint64_t next_version() noexcept { return ++version_counter_; }
     void changed(GraphicsObject& obj) noexcept;
     void touch_announced(GraphicsObject& obj, PropertyId id);
