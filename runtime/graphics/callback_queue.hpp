@@ -1,6 +1,7 @@
 #pragma once
 // What the object tree needs of callback delivery (callbacks.cpp).
 
+#include <cstddef>
 #include <vector>
 
 #include "runtime/graphics/property_id.hpp"
@@ -9,8 +10,14 @@ namespace rt {
 
 // Queues the object's callback property for the next delivery.
 void queue_callback(double handle, PropertyId property);
-// Drops queued deliveries and running marks of a handle that dies.
-void forget_callbacks(double handle);
+// The number of queued deliveries, kept by callbacks.cpp for the check
+// below: every deleted object asks, and the queue is nearly always empty.
+inline std::size_t queued_deliveries = 0;
+void forget_queued_callbacks(double handle);
+// Drops the queued deliveries of a handle that dies.
+inline void forget_callbacks(double handle) {
+    if (queued_deliveries != 0) forget_queued_callbacks(handle);
+}
 // Runs the non-empty "DeleteFcn"s of the objects in order. An error in one
 // is shown as a warning: the deletion goes on. A CallbackDepthError is
 // passed on once all have run.

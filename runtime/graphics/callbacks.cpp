@@ -117,6 +117,7 @@ void deliver_pending_callbacks() {
     while (!queue.empty()) {
         Delivery d = queue.front();
         queue.pop_front();
+        queued_deliveries = queue.size();
         deliver(d.handle, d.property);
     }
 }
@@ -137,13 +138,16 @@ Value gcbf() {
 
 bool callback_running() noexcept { return !state().frames.empty(); }
 
-void queue_callback(double handle, PropertyId property) { state().queue.push_back({handle, property}); }
+void queue_callback(double handle, PropertyId property) {
+    state().queue.push_back({handle, property});
+    queued_deliveries = state().queue.size();
+}
 
-void forget_callbacks(double handle) {
+void forget_queued_callbacks(double handle) {
     auto& queue = state().queue;
-    if (queue.empty()) return;
     queue.erase(std::remove_if(queue.begin(), queue.end(), [&](const Delivery& d) { return d.handle == handle; }),
                 queue.end());
+    queued_deliveries = queue.size();
 }
 
 void run_delete_callbacks(const std::vector<double>& handles) {
@@ -181,6 +185,7 @@ void run_create_callbacks(const std::vector<double>& handles) {
 
 void clear_callbacks() {
     state().queue.clear();
+    queued_deliveries = 0;
     state().running.clear();
     state().frames.clear();
 }

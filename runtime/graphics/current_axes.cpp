@@ -27,15 +27,18 @@ void set_word(GraphicsObject& obj, PropertyId id, std::string_view word) {
     tree().store(obj, id, choice_word(obj.type(), id, word));
 }
 
+// The characters of the schemas' own word "add" for a window's and an axes'
+// NextPlot, taken once.
+const double* const figure_add = choice_word(ObjectType::Figure, P::NextPlot, "add").data();
+const double* const axes_add = choice_word(ObjectType::Axes, P::NextPlot, "add").data();
+
 // True when the NextPlot of obj (a window or axes) is "add". A stored word is
 // nearly always the schema's own value, recognised by its storage without
 // reading the characters; any other value holding the word is read.
 bool adds(const GraphicsObject& obj) {
-    static const Value& figure_add = choice_word(ObjectType::Figure, P::NextPlot, "add");
-    static const Value& axes_add = choice_word(ObjectType::Axes, P::NextPlot, "add");
     const Value& v = obj.value(P::NextPlot);
-    const Value& add = obj.type() == ObjectType::Figure ? figure_add : axes_add;
-    return (!v.is_inline() && v.is_char() && v.data() == add.data()) || text_is(v, "add");
+    const double* add = obj.type() == ObjectType::Figure ? figure_add : axes_add;
+    return (!v.is_inline() && v.is_char() && v.data() == add) || text_is(v, "add");
 }
 
 void delete_plotted_children(GraphicsObject& ax) {

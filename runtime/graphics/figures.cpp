@@ -46,9 +46,10 @@ Value figure(std::span<const Value> args) {
     if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
     GraphicsObject& fig = existing_figure(args[0]);
     ObjectTree& t = tree();
-    t.make_current(fig);
+    // A run names its window at every step: the current one moves nowhere.
+    if (t.current_figure() != &fig) t.make_current(fig);
     if (t.backend) t.backend->figure_raised(fig);
-    apply_pairs(fig, args.subspan(1), "figure");
+    if (args.size() > 1) apply_pairs(fig, args.subspan(1), "figure");
     return Value(fig.handle());
 }
 

@@ -14,6 +14,7 @@
 
 #include "runtime/array/value.hpp"
 #include "runtime/graphics/property_id.hpp"
+#include "runtime/graphics/property_schema.hpp"
 
 namespace rt {
 
@@ -26,6 +27,8 @@ public:
 
     double handle() const noexcept { return handle_; }
     ObjectType type() const noexcept { return type_; }
+    // The properties of its type.
+    const TypeSchema& type_schema() const noexcept { return *schema_; }
     // Null for the root.
     GraphicsObject* parent() const noexcept { return parent_; }
     // In creation order (the order of painting), hidden ones included.
@@ -36,7 +39,13 @@ public:
     // OuterPosition of a figure, CurrentFigure, ScreenSize, automatic limits,
     // ...) are read with rt::get; for them, and for ids the type does not
     // carry, this gives an empty matrix.
-    const Value& value(PropertyId id) const noexcept;
+    const Value& value(PropertyId id) const noexcept {
+        const int s = schema_->slot_of(id);
+        if (s < 0) [[unlikely]]
+            return no_value();
+        if (present_ >> s & 1u) return values_[static_cast<std::size_t>(s)];
+        return schema_->specs()[static_cast<std::size_t>(s)].default_value;
+    }
     // True when the stored text value equals `text` exactly (no allocation).
     bool is(PropertyId id, std::string_view text) const noexcept;
 
@@ -58,18 +67,24 @@ public:
 private:
     friend class ObjectTree;
     GraphicsObject() = default;
+    // Takes the property slots of `type`, all reading as defaults.
+    void become(const TypeSchema& type);
     void clear_values() noexcept;
+    static const Value& no_value() noexcept;
 
     double handle_ = 0;
     ObjectType type_ = ObjectType::Root;
     GraphicsObject* parent_ = nullptr;
     std::vector<GraphicsObject*> children_;
-    // Only the properties set since creation (or the last reset); the rest
-    // read as the type's defaults. Creating an object is then cheap, which
-    // matters because a learning run creates three per step. slot_ finds a
-    // stored value without a search: 1 + its index in values_, 0 for none.
-    std::vector<std::pair<PropertyId, Value>> values_;
-    std::array<std::uint16_t, kPropertyCount> slot_{};
+    const TypeSchema* schema_ = nullptr;
+    // One slot per property of the type, at the schema's index for it; bit s
+    // of present_ says slot s holds a value set since creation (or the last
+    // reset), and a slot without its bit reads as the type's default and
+    // holds nothing. Creating an object is then cheap, and so is clearing
+    // one for reuse, which matters because a learning run creates three per
+    // step.
+    std::vector<Value> values_;
+    std::uint64_t present_ = 0;
     std::vector<std::pair<std::string, Value>> appdata_;
     std::uint64_t serial_ = 0;
     std::uint64_t version_ = 0;

@@ -14,8 +14,8 @@ namespace {
 
 using P = PropertyId;
 
-const Value& word(ObjectType type, PropertyId id, int index) {
-    return schema(type).find(id)->choices->values[static_cast<std::size_t>(index)];
+const Value& word(const GraphicsObject& obj, PropertyId id, int index) {
+    return obj.type_schema().find(id)->choices->values[static_cast<std::size_t>(index)];
 }
 
 // The mode property that a manual setting of `id` switches to "manual".
@@ -122,7 +122,7 @@ void ObjectTree::place_figure(GraphicsObject& figure, const PixelRect& inner, bo
 }
 
 Value ObjectTree::get(const GraphicsObject& obj, PropertyId id) const {
-    const PropertySpec* prop = schema(obj.type()).find(id);
+    const PropertySpec* prop = obj.type_schema().find(id);
     if (!prop) raise_unknown_property(obj.type(), property_name(id));
     switch (id) {
         case P::Type: return Value::string(type_name(obj.type()));
@@ -177,7 +177,7 @@ Value ObjectTree::get(const GraphicsObject& obj, PropertyId id) const {
 
 void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name) {
     const ObjectType type = obj.type();
-    const PropertySpec* prop = schema(type).find(id);
+    const PropertySpec* prop = obj.type_schema().find(id);
     if (!prop) raise_unknown_property(type, name.empty() ? std::string_view(property_name(id)) : name);
     if (prop->kind == ValueKind::Computed) raise_read_only(type, id);
     if (prop->kind == ValueKind::Handle || id == P::Units ||
@@ -186,9 +186,9 @@ void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::st
         return;
     }
     store(obj, id, v.is_char() ? accept_text_once(type, *prop, v) : accept_value(type, *prop, v));
-    if (auto mode = mode_of(id)) store(obj, *mode, word(type, *mode, 1));
+    if (auto mode = mode_of(id)) store(obj, *mode, word(obj, *mode, 1));
     if (type == ObjectType::Axes && (id == P::Position || id == P::OuterPosition)) {
-        store(obj, P::ActivePositionProperty, word(type, P::ActivePositionProperty, id == P::Position ? 1 : 0));
+        store(obj, P::ActivePositionProperty, word(obj, P::ActivePositionProperty, id == P::Position ? 1 : 0));
     }
 }
 
@@ -287,7 +287,7 @@ void ObjectTree::set_parent(GraphicsObject& obj, const Value& v) {
 
 PropertyId property_of(const GraphicsObject& obj, std::string_view name) {
     auto id = property_id(name);
-    if (!id || !has_property(obj.type(), *id)) raise_unknown_property(obj.type(), name);
+    if (!id || !obj.type_schema().find(*id)) raise_unknown_property(obj.type(), name);
     return *id;
 }
 
@@ -347,7 +347,7 @@ private:
 // property_of for a name given as a text value.
 PropertyId property_named(const GraphicsObject& obj, const Value& name) {
     static RecentNames recent;
-    if (auto id = recent.find(name); id && has_property(obj.type(), *id)) return *id;
+    if (auto id = recent.find(name); id && obj.type_schema().find(*id)) return *id;
     NameText buffer;
     const PropertyId id = property_of(obj, buffer.of(name));
     recent.keep(name, id);

@@ -1,6 +1,7 @@
 #include "runtime/graphics/object_tree.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 #include <cmath>
 #include <exception>
@@ -17,31 +18,17 @@ namespace {
 constexpr std::size_t kPoolLimit = 64;
 // Registry room always kept: more than a control window and a learning step need.
 constexpr std::size_t kKeptRoom = 1024;
-constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
 }  // namespace
 
 ObjectTree object_tree;
 
-ObjectTree::ObjectTree() {
-    // The room kept from the start: the registry then grows only beyond it,
-    // not in the middle of a learning run's steps.
-    others_.reserve(kKeptRoom);
-    root_.type_ = ObjectType::Root;
+// The room kept from the start: the registry then grows only beyond it, not
+// in the middle of a learning run's steps.
+ObjectTree::ObjectTree() : others_(kKeptRoom) {
+    for (int i = 0; i < kObjectTypeCount; ++i) schemas_[i] = &schema(static_cast<ObjectType>(i));
+    root_.become(*schemas_[static_cast<int>(ObjectType::Root)]);
     root_.handle_ = 0;
     root_.announced_ = true;
-}
-
-GraphicsObject* ObjectTree::find(double h) noexcept {
-    if (h == 0) return &root_;
-    if (!(h > 0) || h >= kLargestHandle) return nullptr;
-    double whole = std::floor(h);
-    if (whole == h) {
-        auto n = static_cast<std::size_t>(h);
-        return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
-    }
-    if (h - whole != 0.5) return nullptr;
-    auto it = entry_of(static_cast<std::uint64_t>(whole));
-    return it != others_.end() ? it->second.get() : nullptr;
 }
 
 bool ObjectTree::was_issued(double h) const noexcept {
@@ -54,23 +41,7 @@ bool ObjectTree::was_issued(double h) const noexcept {
     return h - whole == 0.5 && whole < static_cast<double>(next_k_);
 }
 
-ObjectTree::OtherEntries::iterator ObjectTree::entry_of(std::uint64_t k) noexcept {
-    // The newest objects are looked up most (a learning step deletes the
-    // three it has just made), so the last few entries come first.
-    constexpr std::size_t kNewest = 4;
-    const std::size_t tail = std::min(others_.size(), kNewest);
-    for (auto it = others_.end(); it != others_.end() - static_cast<std::ptrdiff_t>(tail);) {
-        --it;
-        if (it->first == k) return it;
-        if (it->first < k) return others_.end();
-    }
-    auto it = std::lower_bound(others_.begin(), others_.end(), k,
-                               [](const auto& entry, std::uint64_t key) { return entry.first < key; });
-    return (it != others_.end() && it->first == k) ? it : others_.end();
-}
-
-GraphicsObject& ObjectTree::require(double h, std::string_view function) {
-    if (GraphicsObject* obj = find(h)) return *obj;
+void ObjectTree::raise_invalid_handle(double h, std::string_view function) {
     std::string prefix = function.empty() ? "" : std::string(function) + ": ";
     raise(prefix + describe(h) + " is not a valid handle.");
 }
@@ -93,7 +64,7 @@ std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool() {
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
     auto owned = take_from_pool();
     GraphicsObject* obj = owned.get();
-    obj->type_ = type;
+    obj->become(*schemas_[static_cast<int>(type)]);
     obj->parent_ = &parent;
     obj->serial_ = next_serial_++;
     obj->version_ = next_version();
@@ -111,7 +82,7 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
     } else {
         std::uint64_t k = next_k_++;
         obj->handle_ = static_cast<double>(k) + 0.5;
-        others_.emplace_back(k, std::move(owned));
+        others_.insert(k, std::move(owned));
     }
     parent.children_.push_back(obj);
     return *obj;
@@ -167,23 +138,10 @@ void ObjectTree::discard(GraphicsObject& obj) {
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
     unlink(obj);
-    // The action-value window of a long run holds tens of thousands of
-    // surfaces: erasing each from the registry on its own would shift the
-    // rest every time (minutes for a window), so leave gaps and close them
-    // in one pass.
-    for (GraphicsObject* o : all) release(*o, true);
-    others_.erase(std::remove_if(others_.begin(), others_.end(), [](const auto& entry) { return !entry.second; }),
-                  others_.end());
-    // Nor keep the room of a window that has gone.
-    if (others_.capacity() > kKeptRoom && others_.size() < others_.capacity() / 4) {
-        decltype(others_) kept;
-        kept.reserve(std::max(others_.size(), kKeptRoom));
-        std::move(others_.begin(), others_.end(), std::back_inserter(kept));
-        others_.swap(kept);
-    }
+    for (GraphicsObject* o : all) release(*o);
 }
 
-void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
+void ObjectTree::release(GraphicsObject& obj) {
     if (obj.announced_ && backend) backend->object_deleted(obj);
     if (obj.parent_ && obj.parent_->current_axes_ == &obj) obj.parent_->current_axes_ = nullptr;
     forget_callbacks(obj.handle_);
@@ -193,10 +151,7 @@ void ObjectTree::release(GraphicsObject& obj, bool leave_gap) {
         owned = std::move(figures_[static_cast<std::size_t>(obj.handle_) - 1]);
         while (!figures_.empty() && !figures_.back()) figures_.pop_back();
     } else {
-        auto k = static_cast<std::uint64_t>(std::floor(obj.handle_));
-        auto it = entry_of(k);
-        owned = std::move(it->second);
-        if (!leave_gap) others_.erase(it);
+        owned = others_.take(static_cast<std::uint64_t>(obj.handle_));
     }
     // Cleared, not freed: a reused object keeps its vectors' room.
     owned->children_.clear();
@@ -281,42 +236,27 @@ void ObjectTree::changed(GraphicsObject& obj) noexcept {
     }
 }
 
-void ObjectTree::touch(GraphicsObject& obj, PropertyId id) {
-    // An object still being made is counted once, when it is announced.
-    if (!obj.announced_) return;
+void ObjectTree::touch_announced(GraphicsObject& obj, PropertyId id) {
     changed(obj);
-    if (obj.announced_ && backend) backend->property_changed(obj, id);
+    if (backend) backend->property_changed(obj, id);
 }
 
-void ObjectTree::store(GraphicsObject& obj, PropertyId id, Value v) {
-    if (id == PropertyId::CurrentAxes) {
-        GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
-        obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
-    }
-    std::uint16_t& slot = obj.slot_[static_cast<std::size_t>(id)];
-    if (slot) {
-        obj.values_[slot - 1u].second = std::move(v);
-    } else {
-        obj.values_.emplace_back(id, std::move(v));
-        slot = static_cast<std::uint16_t>(obj.values_.size());
-    }
-    touch(obj, id);
+void ObjectTree::note_current_axes(GraphicsObject& obj, const Value& v) noexcept {
+    GraphicsObject* ax = v.numel() == 1 ? find(v[0]) : nullptr;
+    obj.current_axes_ = (ax && ax->parent_ == &obj && ax->type_ == ObjectType::Axes) ? ax : nullptr;
 }
 
 void ObjectTree::reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep) {
     std::vector<PropertyId> dropped;
-    auto& values = obj.values_;
-    for (auto it = values.begin(); it != values.end();) {
-        if (std::find(keep.begin(), keep.end(), it->first) == keep.end()) {
-            dropped.push_back(it->first);
-            obj.slot_[static_cast<std::size_t>(it->first)] = 0;
-            it = values.erase(it);
-        } else {
-            ++it;
-        }
+    const auto& specs = obj.schema_->specs();
+    for (std::uint64_t bits = obj.present_; bits; bits &= bits - 1) {
+        const auto s = static_cast<std::size_t>(std::countr_zero(bits));
+        const PropertyId id = specs[s].id;
+        if (std::find(keep.begin(), keep.end(), id) != keep.end()) continue;
+        dropped.push_back(id);
+        obj.values_[s] = Value();
+        obj.present_ &= ~(std::uint64_t{1} << s);
     }
-    for (std::size_t i = 0; i < values.size(); ++i)
-        obj.slot_[static_cast<std::size_t>(values[i].first)] = static_cast<std::uint16_t>(i + 1);
     for (PropertyId id : dropped) touch(obj, id);
 }
 
@@ -345,17 +285,11 @@ bool ObjectTree::remove_appdata(GraphicsObject& obj, std::string_view name) {
     return true;
 }
 
-GraphicsObject* ObjectTree::current_figure() noexcept {
-    return figure_order_.empty() ? nullptr : figure_order_.back();
-}
-
 void ObjectTree::make_current(GraphicsObject& figure) {
     auto it = std::find(figure_order_.begin(), figure_order_.end(), &figure);
     if (it == figure_order_.end()) return;
     std::rotate(it, it + 1, figure_order_.end());
 }
-
-GraphicsObject* ObjectTree::current_axes(GraphicsObject& figure) noexcept { return figure.current_axes_; }
 
 void ObjectTree::make_current_axes(GraphicsObject& axes) {
     GraphicsObject* figure = axes.parent_;
@@ -378,16 +312,22 @@ FrameMargins ObjectTree::margins(const GraphicsObject& figure) const {
 
 // ---- the public read side ----
 
-void GraphicsObject::clear_values() noexcept {
-    for (const auto& entry : values_) slot_[static_cast<std::size_t>(entry.first)] = 0;
-    values_.clear();
+void GraphicsObject::become(const TypeSchema& type) {
+    type_ = type.type();
+    schema_ = &type;
+    // A pooled object keeps its slots (all empty): only a type with more
+    // properties than it ever had allocates.
+    if (values_.size() < type.specs().size()) values_.resize(type.specs().size());
 }
 
-const Value& GraphicsObject::value(PropertyId id) const noexcept {
-    if (const std::uint16_t slot = slot_[static_cast<std::size_t>(id)]) return values_[slot - 1u].second;
+void GraphicsObject::clear_values() noexcept {
+    for (std::uint64_t bits = present_; bits; bits &= bits - 1) values_[static_cast<std::size_t>(std::countr_zero(bits))] = Value();
+    present_ = 0;
+}
+
+const Value& GraphicsObject::no_value() noexcept {
     static const Value empty = Value::empty();
-    const PropertySpec* prop = schema(type_).find(id);
-    return prop ? prop->default_value : empty;
+    return empty;
 }
 
 bool GraphicsObject::is(PropertyId id, std::string_view text) const noexcept { return text_is(value(id), text); }

@@ -4,11 +4,9 @@
 // notifications. One instance, the runtime's own, reached through tree().
 //
 // Handles: root 0; windows by number (the lowest free one); other objects
-// k + 0.5 for a counter k that only grows. Non-window objects are kept in a
-// vector sorted by k: a new object goes at the end and the per-step objects
-// of a learning run are deleted from the end, so neither costs more than a
-// few moves, and nothing grows per step.
+// k + 0.5 for a counter k that only grows, found through a HandleTable.
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "runtime/graphics/graphics_object.hpp"
+#include "runtime/graphics/handle_table.hpp"
 #include "runtime/graphics/property_schema.hpp"
 #include "runtime/graphics/window_backend.hpp"
 
@@ -30,13 +29,29 @@ public:
     ObjectTree& operator=(const ObjectTree&) = delete;
 
     GraphicsObject& root() noexcept { return root_; }
-    GraphicsObject* find(double h) noexcept;
+    GraphicsObject* find(double h) noexcept {
+        if (h == 0) return &root_;
+        if (!(h > 0) || h >= kLargestHandle) return nullptr;
+        // Twice a handle is a whole number, even for a window, odd for the
+        // rest (exact below kLargestHandle, and cheaper than a floor).
+        const double twice = h * 2;
+        const auto t = static_cast<std::uint64_t>(twice);
+        if (static_cast<double>(t) != twice) return nullptr;
+        if (t % 2 == 0) {
+            const std::size_t n = t / 2;
+            return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
+        }
+        return others_.find(t / 2);
+    }
     // True for a number this tree has handed out as a handle since it was
     // last cleared, whether or not its object still exists.
     bool was_issued(double h) const noexcept;
     // Raises "<function>: H is not a valid handle." (or without the prefix).
     GraphicsObject& require(const Value& h, std::string_view function);
-    GraphicsObject& require(double h, std::string_view function);
+    GraphicsObject& require(double h, std::string_view function) {
+        if (GraphicsObject* obj = find(h)) return *obj;
+        raise_invalid_handle(h, function);
+    }
 
     // A new object under `parent`, in the tree but not yet announced: its
     // creation call sets its properties and then calls announce, or discard
@@ -56,10 +71,23 @@ public:
     void set(GraphicsObject& obj, PropertyId id, const Value& v, std::string_view name = {});
     Value get(const GraphicsObject& obj, PropertyId id) const;
     // Stores a value already checked, and tells whoever needs to know.
-    void store(GraphicsObject& obj, PropertyId id, Value v);
+    // Inline: a learning step stores about ten values.
+    void store(GraphicsObject& obj, PropertyId id, Value v) {
+        if (id == PropertyId::CurrentAxes) note_current_axes(obj, v);
+        const int s = obj.schema_->slot_of(id);
+        // Every caller stores a property of the object's own type.
+        assert(s >= 0);
+        if (s < 0) return;
+        obj.values_[static_cast<std::size_t>(s)] = std::move(v);
+        obj.present_ |= std::uint64_t{1} << s;
+        touch(obj, id);
+    }
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
-    void touch(GraphicsObject& obj, PropertyId id);
+    void touch(GraphicsObject& obj, PropertyId id) {
+        // An object still being made is counted once, when it is announced.
+        if (obj.announced_) touch_announced(obj, id);
+    }
 
     // ---- application data ----
     const Value* appdata(const GraphicsObject& obj, std::string_view name) const;
@@ -70,10 +98,10 @@ public:
     }
 
     // ---- current objects ----
-    GraphicsObject* current_figure() noexcept;
+    GraphicsObject* current_figure() noexcept { return figure_order_.empty() ? nullptr : figure_order_.back(); }
     void make_current(GraphicsObject& figure);
     // The figure's current axes, or null.
-    GraphicsObject* current_axes(GraphicsObject& figure) noexcept;
+    GraphicsObject* current_axes(GraphicsObject& figure) noexcept { return figure.current_axes_; }
     void make_current_axes(GraphicsObject& axes);
     // Open windows by number.
     std::vector<GraphicsObject*> figures() const;
@@ -91,14 +119,16 @@ public:
     WindowBackend* backend = nullptr;
 
 private:
+    static constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
+    [[noreturn]] static void raise_invalid_handle(double h, std::string_view function);
     std::uint64_t next_version() noexcept { return ++version_counter_; }
     void changed(GraphicsObject& obj) noexcept;
+    void touch_announced(GraphicsObject& obj, PropertyId id);
+    void note_current_axes(GraphicsObject& obj, const Value& v) noexcept;
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
     void unlink(GraphicsObject& obj);
     // Takes one object out of the registries (its children are done apart).
-    // `leave_gap` leaves its registry entry empty, for the caller to erase
-    // with others in one pass.
-    void release(GraphicsObject& obj, bool leave_gap = false);
+    void release(GraphicsObject& obj);
     void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
@@ -106,10 +136,8 @@ private:
 
     GraphicsObject root_;
     std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
-    using OtherEntries = std::vector<std::pair<std::uint64_t, std::unique_ptr<GraphicsObject>>>;
-    // The entry of the object k + 0.5, or others_.end().
-    OtherEntries::iterator entry_of(std::uint64_t k) noexcept;
-    OtherEntries others_;
+    HandleTable others_;
+    const TypeSchema* schemas_[kObjectTypeCount];
     std::vector<std::unique_ptr<GraphicsObject>> pool_;
     std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;

@@ -1,5 +1,6 @@
 // Creation of the objects drawn in axes (rectangle, line, plot, surface,
 // text) and of controls (uicontrol).
+#include <array>
 #include <cstdlib>
 
 #include "runtime/array/error.hpp"
@@ -70,6 +71,7 @@ void keep_surfaces_bounded(GraphicsObject& axes) {
 
 // Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
 Value column_of(const Value& m, std::size_t k) {
+    if (m.is_double() && m.rows() == 1) return m;  // what a learning step draws
     if (is_vector(m)) {
         if (m.rows() == 1) return as_double(m);
         std::vector<double> xs(m.data(), m.data() + m.numel());
@@ -83,6 +85,32 @@ Value counting(std::size_t n) {
     std::vector<double> xs(n);
     for (std::size_t i = 0; i < n; ++i) xs[i] = static_cast<double>(i + 1);
     return Value::row(xs);
+}
+
+// The values a line specification sets (nullopt when it is none). The last
+// few specifications are recognised by their storage, which the kept copy
+// holds alive and unchanged, so the same storage means the same characters:
+// a learning run plots with one of two constant specifications at every
+// step, and this spares reading their characters each time.
+std::optional<LineStyleValues> style_of(const Value& spec) {
+    struct Known {
+        Value spec;
+        std::optional<LineStyleValues> style;
+    };
+    static std::array<Known, 4> known;
+    static std::size_t next = 0;
+    if (!spec.is_inline()) {
+        for (const Known& k : known) {
+            if (k.spec.is_char() && !k.spec.is_inline() && k.spec.data() == spec.data()) return k.style;
+        }
+    }
+    NameText buffer;
+    std::optional<LineStyleValues> style = line_style_values(buffer.of(spec));
+    if (!spec.is_inline()) {
+        known[next] = {spec, style};
+        next = (next + 1) % known.size();
+    }
+    return style;
 }
 
 // A vector of the grid's columns (or rows) spread over the grid's shape.
@@ -145,8 +173,7 @@ Value plot(std::span<const Value> args) {
     std::span<const Value> rest = args.subspan(data_count);
     std::optional<LineStyleValues> style;
     if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
-        NameText buffer;
-        style = line_style_values(buffer.of(rest[0]));
+        style = style_of(rest[0]);
         if (!style) raise("plot: '" + rest[0].text() + "' is not a line style.");
         rest = rest.subspan(1);
     }

@@ -1,6 +1,7 @@
 #include "runtime/graphics/property_schema.hpp"
 
 #include <memory>
+#include <stdexcept>
 
 namespace rt {
 
@@ -232,6 +233,7 @@ std::vector<TypeSchema> build() {
 }  // namespace
 
 void TypeSchema::add(PropertySpec prop) {
+    if (specs_.size() == kMaxProperties) throw std::logic_error("a type has more properties than an object has slots");
     slot_[static_cast<int>(prop.id)] = static_cast<std::int16_t>(specs_.size());
     specs_.push_back(std::move(prop));
 }

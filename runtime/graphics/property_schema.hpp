@@ -62,6 +62,10 @@ public:
         int s = slot_[static_cast<int>(id)];
         return s < 0 ? nullptr : &specs_[static_cast<std::size_t>(s)];
     }
+    // The index of the property in specs(), or -1 when the type lacks it.
+    // There are at most kMaxProperties, so a 64-bit mask covers a type's.
+    int slot_of(PropertyId id) const noexcept { return slot_[static_cast<int>(id)]; }
+    static constexpr std::size_t kMaxProperties = 64;
     void add(PropertySpec prop);
     // Replaces the default of a property already added.
     void set_default(PropertyId id, Value v);

@@ -18,8 +18,10 @@ char16_t lower_code(double c) {
 bool is_char_row(const Value& v) { return v.is_char() && (v.rows() == 1 || v.is_empty()); }
 
 bool all_finite(const Value& v) {
-    for (std::size_t i = 0; i < v.numel(); ++i) {
-        if (!std::isfinite(v[i])) return false;
+    const double* d = v.data();
+    const std::size_t n = v.numel();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!std::isfinite(d[i])) return false;
     }
     return true;
 }

@@ -152,19 +152,45 @@ TEST_F(GraphicsTest, DeletingRemovesTheWholeSubtreeAndAWindowHandsOnCurrency) {
 }
 
 TEST_F(GraphicsTest, HandlesStayFoundWhateverOrderObjectsAreDeletedIn) {
-    // Newest, oldest, middle and just-gone handles, around the few newest
-    // entries that lookups try first.
+    // Enough objects for the handle table to grow several times and shrink
+    // again as they go, deleted in a scattered order.
     std::vector<double> lines;
-    for (int i = 0; i < 12; ++i) lines.push_back(rt::line(Value(0.0), Value(1.0))[0]);
+    for (int i = 0; i < 3000; ++i) lines.push_back(rt::line(Value(0.0), Value(1.0))[0]);
     std::vector<bool> alive(lines.size(), true);
-    for (std::size_t d : {11, 0, 6, 9, 10, 8, 3}) {
-        rt::delete_(Value(lines[d]));
-        alive[d] = false;
-        for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(rt::ishandle(lines[i]), alive[i]) << d << " " << i;
+    for (std::size_t round = 0; round < 4; ++round) {
+        for (std::size_t i = round; i < lines.size(); i += 4) {
+            const std::size_t d = (i * 7919) % lines.size();
+            if (!alive[d]) continue;
+            rt::delete_(Value(lines[d]));
+            alive[d] = false;
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(rt::ishandle(lines[i]), alive[i]) << round << " " << i;
         EXPECT_FALSE(rt::ishandle(lines.back() + 1));
         EXPECT_FALSE(rt::ishandle(lines[5] + 0.25));
     }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (alive[i]) rt::delete_(Value(lines[i]));
+    }
     EXPECT_NE(error_of([&] { rt::delete_(Value(lines[6])); }), "");
+    EXPECT_EQ(rt::get(rt::gca(), S("Children")).numel(), 0u);
+}
+
+TEST_F(GraphicsTest, AnObjectMadeAfterADeletionReadsOnlyItsOwnValues) {
+    // Deleted objects are reused for new ones, of any type.
+    Value old_line = rt::line(Value(0.0), Value(1.0));
+    rt::set(old_line, V({S("Color"), S("r"), S("Tag"), S("old"), S("UserData"), Value(7.0), S("LineWidth"), Value(3.0)}));
+    Value old_text = rt::text(V({Value(0.0), Value(0.0), S("words")}));
+    rt::delete_(old_line);
+    rt::delete_(old_text);
+    Value rect = rt::rectangle(V({S("Position"), Value::row({1, 2, 3, 4})}));
+    Value line = rt::line(Value(0.0), Value(1.0));
+    EXPECT_EQ(text_of(rt::get(rect, S("Tag"))), "");
+    EXPECT_TRUE(rt::get(rect, S("UserData")).is_empty());
+    EXPECT_EQ(num(rt::get(rect, S("LineWidth"))), 0.5);
+    EXPECT_EQ(nums(rt::get(rect, S("Position"))), (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_EQ(nums(rt::get(line, S("Color"))), (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(text_of(rt::get(line, S("Tag"))), "");
+    EXPECT_EQ(num(rt::get(line, S("LineWidth"))), 0.5);
 }
 
 TEST_F(GraphicsTest, FindallListsTheWindowThenEverythingInCreationOrder) {
