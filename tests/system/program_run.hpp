@@ -6,6 +6,7 @@
 // stalling it.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sys_test {
@@ -18,6 +19,10 @@ struct ProgramRun {
     std::string out, err;
     double peak_mb = 0;  // its peak resident size
 };
+
+// A run's exit status, standard output and standard error, to compare whole.
+using Outcome = std::tuple<int, std::string, std::string>;
+inline Outcome outcome(const ProgramRun& r) { return {r.status, r.out, r.err}; }
 
 // `folder` is the working folder (empty: the test's own).
 ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args,
