@@ -20,15 +20,13 @@
 namespace {
 
 namespace fs = std::filesystem;
+using sys_test::joined;
 using sys_test::lines_of;
 using sys_test::ProgramRun;
 using sys_test::run_tavrin;
 using sys_test::split;
 
-ProgramRun sweep(std::vector<std::string> args) {
-    args.insert(args.begin(), "sweep");
-    return run_tavrin(args);
-}
+ProgramRun sweep(const std::vector<std::string>& args) { return run_tavrin(joined({"sweep"}, args)); }
 
 // The rows without the header and without their timing, sorted: what two
 // sweeps of the same runs must agree on.
@@ -65,9 +63,7 @@ TEST_F(SweepTest, RowsEqualSingleRunsWithRandomTermsOnAndOff) {
     std::vector<std::string> rows = lines_of(csv);
     ASSERT_EQ(rows.size(), 1u + 2u + 1u);
     // The deterministic setting everyone knows.
-    EXPECT_NE(std::find_if(rows.begin(), rows.end(),
-                           [](const std::string& r) { return r.rfind("0.3,0.01,0.95,-1,off,,1,322,3196,", 0) == 0; }),
-              rows.end());
+    EXPECT_NE(sys_test::read_file(csv).find("\n0.3,0.01,0.95,-1,off,,1,322,3196,"), std::string::npos);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const std::vector<std::string> f = split(rows[i], ',');
         ASSERT_EQ(f.size(), 11u) << rows[i];
@@ -160,15 +156,10 @@ TEST_F(SweepTest, AKilledSweepResumesWithoutLosingOrRepeatingRuns) {
 TEST_F(SweepTest, ShardsMergeToTheUnshardedSweep) {
     const std::vector<std::string> grid = {"--alpha", "0.4,0.6", "--gamma", "0.9,0.95", "--seeds", "1,2",
                                            "--max-trials", "12", "--out"};
-    const auto with = [&](std::vector<std::string> extra) {
-        std::vector<std::string> a = grid;
-        a.insert(a.end(), extra.begin(), extra.end());
-        return sweep(a);
-    };
-    const ProgramRun whole = with({file("whole.csv")});
+    const ProgramRun whole = sweep(joined(grid, {file("whole.csv")}));
     ASSERT_EQ(whole.status, 0) << whole.err;
     for (const std::string i : {"1", "2", "3"})
-        ASSERT_EQ(with({file("part" + i + ".csv"), "--shard", i + "/3"}).status, 0);
+        ASSERT_EQ(sweep(joined(grid, {file("part" + i + ".csv"), "--shard", i + "/3"})).status, 0);
     const ProgramRun merged = sweep({"--merge", file("merged.csv"), file("part1.csv"), file("part2.csv"),
                                      file("part3.csv"), "--plot", file("heat.png")});
     ASSERT_EQ(merged.status, 0) << merged.err;

@@ -60,13 +60,13 @@ TEST_F(ExpressionTest, MalformedTextIsAParseErrorWithItsColumn) {
 }
 
 TEST_F(ExpressionTest, NestingIsBoundedInsteadOfExhaustingTheStack) {
-    EXPECT_EQ(error_in(std::string(100, '[') + std::string(100, ']')),
+    EXPECT_EQ(error_in(std::string(100000, '[') + std::string(100, ']')),
               "Parse error at column 65: brackets and calls nest deeper than 64 levels");
     EXPECT_NE(error_in(std::string(100000, '-') + "1"), "");
     EXPECT_NE(error_in(std::string(5000, '{')), "");
     std::string chain = "x";
     for (int i = 0; i < 100000; ++i) chain += ".a";
-    EXPECT_NE(error_in(chain).find("field references in a row"), std::string::npos);
+    EXPECT_EQ(error_in(chain), "Parse error at column 130: more than 64 field references in a row");
     rt::evaluate("x = " + std::string(60, '[') + "1" + std::string(60, ']'), ctx_, false);
     EXPECT_EQ(ctx_.find("x")->scalar(), 1);
 }
