@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "runtime/array/display.hpp"
 #include "runtime/array/error.hpp"
@@ -99,13 +101,11 @@ TEST(Shape, ConcatenationColonSizeAndMeshgrid) {
 const double kNaN = std::nan("");
 
 TEST(Truth, OnlyNonEmptyAllNonZeroIsTrue) {
-    EXPECT_FALSE(tobool(Value(0.0)));
-    EXPECT_FALSE(tobool(Value::empty()));
-    EXPECT_FALSE(tobool(make_numeric(ClassId::Logical, 1, 0)));
-    EXPECT_FALSE(tobool(Value::string("")));
-    EXPECT_TRUE(tobool(Value::row({1, -1, 3})));
-    EXPECT_FALSE(tobool(Value::row({1, 0, 3})));
-    EXPECT_TRUE(tobool(Value::string("off")));
+    const std::pair<Value, bool> cases[] = {
+        {Value(0.0), false},           {Value::empty(), false},        {make_numeric(ClassId::Logical, 1, 0), false},
+        {Value::string(""), false},    {Value::row({1, -1, 3}), true}, {Value::row({1, 0, 3}), false},
+        {Value::string("off"), true}};
+    for (const auto& [value, truth] : cases) EXPECT_EQ(tobool(value), truth) << display_text(value);
     EXPECT_THROW(tobool(Value::cell(1, 1)), Error);
     EXPECT_THROW(tobool(Value()), Error);
     EXPECT_TRUE(not_bool(Value::empty()));
@@ -138,13 +138,12 @@ TEST(Compare, NaNComparesFalseAndShapesFollowTheArray) {
 }
 
 TEST(Isequal, ValuesAcrossClassesAndStructures) {
-    EXPECT_FALSE(isequal(Value::string(".FIG"), Value::string(".fig")));
-    EXPECT_FALSE(isequal(Value::string("on"), Value::string("on ")));
-    EXPECT_TRUE(isequal(Value::string("a"), Value(97.0)));
-    EXPECT_FALSE(isequal(Value(kNaN), Value(kNaN)));
-    EXPECT_TRUE(isequal(Value::empty(), Value::string("")));
-    EXPECT_FALSE(isequal(Value::cell(1, 1), Value::empty()));
-    EXPECT_TRUE(isequal(Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)})));
+    const std::tuple<Value, Value, bool> cases[] = {
+        {Value::string(".FIG"), Value::string(".fig"), false}, {Value::string("on"), Value::string("on "), false},
+        {Value::string("a"), Value(97.0), true},               {Value(kNaN), Value(kNaN), false},
+        {Value::empty(), Value::string(""), true},             {Value::cell(1, 1), Value::empty(), false},
+        {Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)}), true}};
+    for (const auto& [a, b, equal] : cases) EXPECT_EQ(isequal(a, b), equal) << display_text(a);
 
     // Fields in another order are equal.
     Value s = Value::structure(), t = Value::structure();
