@@ -113,8 +113,7 @@ TEST_F(SweepTest, AKilledSweepResumesWithoutLosingOrRepeatingRuns) {
     const std::string csv = file("resume.csv");
     const std::vector<std::string> args = {"sweep", "--random", "off", "--alpha", "0.1:0.1:0.8", "--gamma", "0.9",
                                            "--max-trials", "60", "--jobs", "1", "--out", csv};
-    std::vector<std::string> argv_text = {TAVRIN_BINARY};
-    argv_text.insert(argv_text.end(), args.begin(), args.end());
+    std::vector<std::string> argv_text = joined({TAVRIN_BINARY}, args);
     std::vector<char*> argv;
     for (std::string& a : argv_text) argv.push_back(a.data());
     argv.push_back(nullptr);

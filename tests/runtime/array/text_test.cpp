@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "runtime/array/cellstruct.hpp"
@@ -50,12 +51,12 @@ TEST(Strcat, JoinsTextsExactlyBlanksIncluded) {
 }
 
 TEST(Strcmp, ComparesExactlyAndElementWiseWithCells) {
-    EXPECT_TRUE(strcmp_bool(str("on"), str("on")));
-    EXPECT_FALSE(strcmp_bool(str("on"), str("On")));
-    EXPECT_FALSE(strcmp_bool(str("on"), str("on ")));
-    EXPECT_FALSE(strcmp_bool(Value(1.0), Value(1.0)));  // numbers are not texts
-    EXPECT_FALSE(strcmp_bool(str("a"), Value(97.0)));
-    EXPECT_TRUE(strcmp_bool(str(""), make_numeric(ClassId::Char, 1, 0)));
+    // Numbers are not texts.
+    const std::tuple<Value, Value, bool> cases[] = {
+        {str("on"), str("on"), true},      {str("on"), str("On"), false},   {str("on"), str("on "), false},
+        {Value(1.0), Value(1.0), false},   {str("a"), Value(97.0), false},
+        {str(""), make_numeric(ClassId::Char, 1, 0), true}};
+    for (const auto& [a, b, same] : cases) EXPECT_EQ(strcmp_bool(a, b), same) << display_text(a) << display_text(b);
 
     Value words = Value::cell_column({str("break"), str("case"), str("end")});
     Value hits = strcmp(str("end"), words);
