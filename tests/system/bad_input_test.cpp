@@ -47,10 +47,8 @@ TEST(BadInput, ABadOptionIsRefusedWithAUsageLineBeforeAnythingRuns) {
         {{"--set", "alpha_sl=abc"}, "tavrin: --set: "},
     };
     for (const auto& [options, message] : cases) {
-        std::vector<std::string> args = {"--headless"};
-        args.insert(args.end(), options.begin(), options.end());
-        args.insert(args.end(), {"--click", "pushbutton1", "--eval", "disp('never')"});
-        const ProgramRun r = run_tavrin(args);
+        const ProgramRun r = run_tavrin(sys_test::joined(sys_test::joined({"--headless"}, options),
+                                                         {"--click", "pushbutton1", "--eval", "disp('never')"}));
         EXPECT_EQ(std::tuple(r.status, r.out, lines(r.err)), std::tuple(2, "", 2u)) << r.err;
         EXPECT_EQ(r.err.rfind(message, 0), 0u) << r.err;
         EXPECT_NE(r.err.find("\nusage: tavrin "), std::string::npos) << r.err;
