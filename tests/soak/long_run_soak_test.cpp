@@ -53,10 +53,8 @@ std::string output_of(const std::string& command) {
 }
 
 TEST(LongRun, HeadlessItsMemoryStaysBounded) {
-    std::vector<std::string> args = never_converges("30");
-    args.insert(args.begin(), "--headless");
     const auto start = Clock::now();
-    const sys_test::ProgramRun r = sys_test::run_tavrin(args);
+    const sys_test::ProgramRun r = sys_test::run_tavrin(sys_test::joined({"--headless"}, never_converges("30")));
     EXPECT_EQ(r.status, 3);
     EXPECT_LT(r.peak_mb, kBoundMb);
     EXPECT_LT(seconds_since(start), 32);

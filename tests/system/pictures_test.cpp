@@ -13,11 +13,9 @@
 
 namespace {
 
+using sys_test::joined;
+using sys_test::kDeterministicRun;
 using sys_test::run_tavrin;
-
-const std::vector<std::string> kDeterministicRun = {"--headless", "--set",  "radiobutton1=0", "--set",
-                                                    "alpha_sl=0.3", "--set", "gamma_sl=0.95",  "--set",
-                                                    "reinf_sl=-1",  "--click", "pushbutton1"};
 
 long pixels_where(const QImage& image, bool (*wanted)(QColor)) {
     long n = 0;
@@ -31,13 +29,10 @@ bool pure_blue(QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 
 
 TEST(Pictures, TheCartWindowShowsTheFinalPoseWithoutKeepingItsObjects) {
     const std::string folder = sys_test::make_temp_folder();
-    std::vector<std::string> args = kDeterministicRun;
-    args.insert(args.end(), {"--eval", "numel(findall(0))", "--save-figures", folder});
-    const auto saved = run_tavrin(args);
+    const std::vector<std::string> plain = joined(kDeterministicRun, {"--eval", "numel(findall(0))"});
+    const auto saved = run_tavrin(joined(plain, {"--save-figures", folder}));
     ASSERT_EQ(saved.status, 0) << saved.err;
     // The tree holds what it held without pictures being asked for.
-    std::vector<std::string> plain = kDeterministicRun;
-    plain.insert(plain.end(), {"--eval", "numel(findall(0))"});
     EXPECT_EQ(saved.out, run_tavrin(plain).out);
 
     const QImage cart(QString::fromStdString(folder + "/figure-2.png"));

@@ -6,6 +6,7 @@
 // stalling it.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sys_test {
@@ -18,6 +19,21 @@ struct ProgramRun {
     std::string out, err;
     double peak_mb = 0;  // its peak resident size
 };
+
+// The settings of the run everyone knows (success at 322 trials), then Start.
+inline const std::vector<std::string> kDeterministicRun = {
+    "--headless", "--set", "radiobutton1=0", "--set", "alpha_sl=0.3", "--set", "gamma_sl=0.95",
+    "--set", "reinf_sl=-1", "--click", "pushbutton1"};
+
+// `args` followed by `more`.
+inline std::vector<std::string> joined(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// A run's exit status, standard output and standard error, to compare whole.
+using Outcome = std::tuple<int, std::string, std::string>;
+inline Outcome outcome(const ProgramRun& r) { return {r.status, r.out, r.err}; }
 
 // `folder` is the working folder (empty: the test's own).
 ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args,

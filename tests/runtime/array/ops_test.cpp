@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
+#include "runtime/array/display.hpp"
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 
@@ -43,9 +46,8 @@ TEST(Arithmetic, ScalarExpansionMatrixProductAndClasses) {
     EXPECT_THROW(mtimes(a, a), Error);
 
     // Text and logicals join arithmetic as numbers and give doubles.
-    Value t = plus(Value::string("a"), Value(1.0));
-    EXPECT_TRUE(t.is_double());
-    EXPECT_EQ(t[0], 98);
+    const Value t = plus(Value::string("a"), Value(1.0));
+    EXPECT_TRUE(t.is_double() && t[0] == 98);
     EXPECT_TRUE(uminus(Value::logical(true)).is_double());
     EXPECT_EQ(fix(Value(-2.7))[0], -2);
     EXPECT_EQ(abs(Value(-2.5))[0], 2.5);
@@ -65,8 +67,7 @@ TEST(Shape, ConcatenationColonSizeAndMeshgrid) {
     EXPECT_TRUE(isequal(horzcat(Value::row({1, 2}), Value(3.0)), Value::row({1, 2, 3})));
     EXPECT_TRUE(isequal(vertcat({Value::row({1, 2}), Value::row({3, 4})}), Value::from_rows(2, 2, {1, 2, 3, 4})));
     EXPECT_THROW(vertcat({Value::row({1, 2}), Value::row({1, 2, 3})}), Error);
-    Value text = horzcat(Value::string("tavrin"), Value::string(".fig"));
-    EXPECT_TRUE(text.is_char() && text.text() == "tavrin.fig");
+    EXPECT_EQ(display_text(horzcat(Value::string("tavrin"), Value::string(".fig"))), "'tavrin.fig'");
     EXPECT_TRUE(horzcat(Value::string(""), Value::string("")).is_char());
     // An empty part of another shape joins without complaint.
     EXPECT_TRUE(isequal(horzcat(make_numeric(ClassId::Double, 1, 0), Value::column({1, 2})), Value::column({1, 2})));
@@ -100,13 +101,11 @@ TEST(Shape, ConcatenationColonSizeAndMeshgrid) {
 const double kNaN = std::nan("");
 
 TEST(Truth, OnlyNonEmptyAllNonZeroIsTrue) {
-    EXPECT_FALSE(tobool(Value(0.0)));
-    EXPECT_FALSE(tobool(Value::empty()));
-    EXPECT_FALSE(tobool(make_numeric(ClassId::Logical, 1, 0)));
-    EXPECT_FALSE(tobool(Value::string("")));
-    EXPECT_TRUE(tobool(Value::row({1, -1, 3})));
-    EXPECT_FALSE(tobool(Value::row({1, 0, 3})));
-    EXPECT_TRUE(tobool(Value::string("off")));
+    const std::pair<Value, bool> cases[] = {
+        {Value(0.0), false},           {Value::empty(), false},        {make_numeric(ClassId::Logical, 1, 0), false},
+        {Value::string(""), false},    {Value::row({1, -1, 3}), true}, {Value::row({1, 0, 3}), false},
+        {Value::string("off"), true}};
+    for (const auto& [value, truth] : cases) EXPECT_EQ(tobool(value), truth) << display_text(value);
     EXPECT_THROW(tobool(Value::cell(1, 1)), Error);
     EXPECT_THROW(tobool(Value()), Error);
     EXPECT_TRUE(not_bool(Value::empty()));
@@ -139,19 +138,17 @@ TEST(Compare, NaNComparesFalseAndShapesFollowTheArray) {
 }
 
 TEST(Isequal, ValuesAcrossClassesAndStructures) {
-    EXPECT_FALSE(isequal(Value::string(".FIG"), Value::string(".fig")));
-    EXPECT_FALSE(isequal(Value::string("on"), Value::string("on ")));
-    EXPECT_TRUE(isequal(Value::string("a"), Value(97.0)));
-    EXPECT_FALSE(isequal(Value(kNaN), Value(kNaN)));
-    EXPECT_TRUE(isequal(Value::empty(), Value::string("")));
-    EXPECT_FALSE(isequal(Value::cell(1, 1), Value::empty()));
-    EXPECT_TRUE(isequal(Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)})));
+    const std::tuple<Value, Value, bool> cases[] = {
+        {Value::string(".FIG"), Value::string(".fig"), false}, {Value::string("on"), Value::string("on "), false},
+        {Value::string("a"), Value(97.0), true},               {Value(kNaN), Value(kNaN), false},
+        {Value::empty(), Value::string(""), true},             {Value::cell(1, 1), Value::empty(), false},
+        {Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)}), true}};
+    for (const auto& [a, b, equal] : cases) EXPECT_EQ(isequal(a, b), equal) << display_text(a);
 
+    // Fields in another order are equal.
     Value s = Value::structure(), t = Value::structure();
-    s.set_field("a", Value(1.0));
-    s.set_field("b", Value(2.0));
-    t.set_field("b", Value(2.0));
-    t.set_field("a", Value(1.0));
+    for (const char* f : {"a", "b"}) s.set_field(f, Value(f[0] - 'a' + 1.0));
+    for (const char* f : {"b", "a"}) t.set_field(f, Value(f[0] - 'a' + 1.0));
     EXPECT_TRUE(isequal(s, t));
     t.set_field("a", Value(3.0));
     EXPECT_FALSE(isequal(s, t));

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/array/display.hpp"
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "tests/error_text.hpp"
@@ -16,8 +17,7 @@ TEST(Value, CopiesAreIndependentAfterAWrite) {
     Value a = Value::row({1, 2, 3});
     Value b = a;
     array_assign1(b, Value(2.0), Value(20.0));
-    EXPECT_EQ(a[1], 2);
-    EXPECT_EQ(b[1], 20);
+    EXPECT_EQ(display_text(horzcat(a, b)), "[1 2 3 1 20 3]");
     Value q = zeros(162, 2);  // the table's own path: two subscripts, one number
     const Value snapshot = q;
     array_assign2(q, 5.0, 2.0, 0.25);
@@ -26,8 +26,7 @@ TEST(Value, CopiesAreIndependentAfterAWrite) {
     Value t = Value::string("ab");
     Value u = t;
     u.mutable_data()[0] = 'x';
-    EXPECT_EQ(t.text(), "ab");
-    EXPECT_EQ(u.text(), "xb");
+    EXPECT_EQ(display_text(vertcat({t, u})), "['ab'; 'xb']");
 
     Value c = Value::cell_row({Value(1.0), Value::string("x")});
     Value d = c;
@@ -39,8 +38,7 @@ TEST(Value, CopiesAreIndependentAfterAWrite) {
     Value st = s;
     st.set_field("a", Value(2.0));
     st.set_field("b", Value(3.0));
-    EXPECT_EQ(s.field("a")[0], 1);
-    EXPECT_FALSE(s.has_field("b"));
+    EXPECT_TRUE(s.field("a")[0] == 1 && !s.has_field("b"));
     // A structure stored inside itself holds the old contents, not a loop.
     s.set_field("self", s);
     EXPECT_FALSE(s.field("self").has_field("self"));
@@ -48,9 +46,8 @@ TEST(Value, CopiesAreIndependentAfterAWrite) {
 
 TEST(Value, ShapesAndScalarReadsAreChecked) {
     Value m = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
-    EXPECT_EQ(m[1], 4);  // column-major
     m.set_shape(3, 2);
-    EXPECT_EQ(m.rows(), 3u);
+    EXPECT_EQ(display_text(m), "[1 5; 4 3; 2 6]");  // column-major
     EXPECT_THROW(m.set_shape(4, 2), Error);
     EXPECT_THROW(Value::from_rows(2, 2, {1, 2, 3}), Error);
     EXPECT_THROW(Value().scalar(), Error);
@@ -62,9 +59,7 @@ TEST(Value, ShapesAndScalarReadsAreChecked) {
 TEST(Value, TextRoundTripsThroughSixteenBitCodes) {
     EXPECT_EQ(Value::string("").rows(), 0u);
     Value t = Value::string("a\xC3\xA9\xE2\x82\xAC");  // a, e-acute, euro sign
-    ASSERT_EQ(t.numel(), 3u);
-    EXPECT_EQ(t[1], 0xE9);
-    EXPECT_EQ(t[2], 0x20AC);
+    EXPECT_TRUE(isequal(t, Value::row({'a', 0xE9, 0x20AC})));
     EXPECT_EQ(t.text(), "a\xC3\xA9\xE2\x82\xAC");
     Value emoji = Value::string("\xF0\x9F\x98\x80");
     ASSERT_EQ(emoji.numel(), 2u);  // a surrogate pair
@@ -87,9 +82,10 @@ TEST(Value, HugeSizesRaiseInsteadOfAllocating) {
 // array: a recycled block must never still be seen through an older value,
 // whatever the order of copies, moves, self-assignments and releases.
 TEST(Value, RecycledStorageIsNeverShared) {
+    const auto three = [](double i) { return Value::row({i, i + 1, i + 2}); };
     std::vector<Value> kept;
     for (int i = 0; i < 64; ++i) {
-        Value r = Value::row({double(i), double(i) + 1, double(i) + 2});
+        Value r = three(i);
         Value copy = r;  // shares the block
         kept.push_back(copy);
         r = Value::row({-1, -1});  // r lets go; kept still holds its block
@@ -97,12 +93,11 @@ TEST(Value, RecycledStorageIsNeverShared) {
         Value& alias = moved;
         moved = alias;             // self-assignment keeps the block
         moved = std::move(alias);  // and so does self-move
-        ASSERT_EQ(moved.numel(), 3u);
-        EXPECT_EQ(moved[2], double(i) + 2);
+        EXPECT_TRUE(isequal(moved, three(i)));
     }
     // Blocks freed in between were reused for new rows: the kept ones are intact.
     for (int i = 0; i < 64; ++i)
-        EXPECT_TRUE(isequal(kept[static_cast<std::size_t>(i)], Value::row({double(i), double(i) + 1, double(i) + 2})));
+        EXPECT_TRUE(isequal(kept[static_cast<std::size_t>(i)], three(i)));
 
     // Assigning a value from inside itself (a cell's own member, a field)
     // releases the container only after taking the member.

@@ -83,13 +83,13 @@ protected:
 
 TEST_F(CallFrameTest, StoresOutputOneAlwaysAndWarnsOnlyForARequestedOneNeverAssigned) {
     const Value args[] = {Value(5.0), Value(3.0)};
-    std::vector<Value> none = rt::feval("pair", 0, args);
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_EQ(none[0][0], 8.0);
-    std::vector<Value> two = rt::feval("pair", 2, args);
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(two[0][0], 8.0);
-    EXPECT_EQ(two[1][0], 2.0);
+    const auto firsts = [](const std::vector<Value>& out) {
+        std::vector<double> d;
+        for (const Value& v : out) d.push_back(v[0]);
+        return d;
+    };
+    EXPECT_EQ(firsts(rt::feval("pair", 0, args)), std::vector<double>{8});
+    EXPECT_EQ(firsts(rt::feval("pair", 2, args)), (std::vector<double>{8, 2}));
     // Direct call form: the count comes from the references given.
     Value diff;
     EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
