@@ -112,10 +112,7 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     QImage shown = paint_with(painter, h, no_time);
     EXPECT_FALSE(painter.complete());
     int paints = 1;
-    while (!painter.complete() && paints < 200) {
-        shown = paint_with(painter, h, no_time);
-        ++paints;
-    }
+    for (; !painter.complete() && paints < 200; ++paints) shown = paint_with(painter, h, no_time);
     EXPECT_TRUE(painter.complete());
     EXPECT_GT(paints, 10);
     const QImage whole = fresh(h);

@@ -56,16 +56,13 @@ TEST_F(CartPicture, CartMarkerAndPoleStandWhereXThePushAndThetaPutThem) {
         // The pole rises from the hinge at theta: dark all along it, away
         // from the cart and the box edges, and nothing dark 6 pixels to
         // either side of its middle.
+        const auto dark_at = [&](double px, double py) { return is_dark(picture.pixelColor(int(px), int(py))); };
         for (double s = 0.15; s <= 0.85; s += 0.05) {
-            const int px = static_cast<int>(std::floor(g.px(x + s * std::sin(theta))));
-            const int py = static_cast<int>(g.py(0.2 + s * std::cos(theta)));
-            EXPECT_TRUE(is_dark(picture.pixelColor(px - 1, py)) || is_dark(picture.pixelColor(px, py)) ||
-                        is_dark(picture.pixelColor(px + 1, py)))
-                << s;
+            const double px = std::floor(g.px(x + s * std::sin(theta))), py = g.py(0.2 + s * std::cos(theta));
+            EXPECT_TRUE(dark_at(px - 1, py) || dark_at(px, py) || dark_at(px + 1, py)) << s;
         }
-        const double mx = g.px(x + 0.5 * std::sin(theta)), my = g.py(0.2 + 0.5 * std::cos(theta));
-        EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) + 6, static_cast<int>(my))));
-        EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) - 6, static_cast<int>(my))));
+        const double mx = std::floor(g.px(x + 0.5 * std::sin(theta))), my = g.py(0.2 + 0.5 * std::cos(theta));
+        EXPECT_FALSE(dark_at(mx + 6, my) || dark_at(mx - 6, my));
         erase(o);
     }
 }
@@ -81,16 +78,12 @@ TEST_F(CartPicture, BoxTicksAndTitleStandAroundThePlot) {
     EXPECT_EQ(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.py(0.7))), QColor(Qt::white));
     EXPECT_NE(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.box_top - 20)), QColor(Qt::white));
     auto dark_in = [&](double left, double top, double right, double bottom) {
-        int n = 0;
-        for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y)
-            for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) n += is_dark(picture.pixelColor(x, y));
-        return n;
+        return pixels_where(picture.copy(int(left), int(top), int(right) - int(left), int(bottom) - int(top)), is_dark).count;
     };
     // The bottom edge of the box is drawn.
     EXPECT_GT(dark_in(g.px(0.5), g.box_bottom, g.px(0.5) + 1, std::round(g.box_bottom) + 1), 0);
     // Tick labels under the box at -3 and 3, and left of it at 0 and 1.5.
-    EXPECT_GT(dark_in(g.px(-3) - 10, g.box_bottom + 3, g.px(-3) + 10, g.box_bottom + 20), 5);
-    EXPECT_GT(dark_in(g.px(3) - 10, g.box_bottom + 3, g.px(3) + 10, g.box_bottom + 20), 5);
+    for (double x : {-3, 3}) EXPECT_GT(dark_in(g.px(x) - 10, g.box_bottom + 3, g.px(x) + 10, g.box_bottom + 20), 5) << x;
     EXPECT_GT(dark_in(g.box_left - 30, g.py(1.5) - 8, g.box_left - 2, g.py(1.5) + 8), 5);
     // The title is centred above the box (clear of the top tick label).
     EXPECT_GT(dark_in(g.px(-1), g.box_top - 25, g.px(1), g.box_top - 2), 20);
@@ -101,14 +94,11 @@ TEST_F(CartPicture, BoxTicksAndTitleStandAroundThePlot) {
 // heights 1 and 2 over the 9-by-18 grid, one point of the lower one moved.
 double make_action_value_window() {
     const double h = make_mesh_window(40, -30);
-    std::vector<double> xs, ys;
-    for (int k = 1; k <= 18; ++k) xs.push_back(k);
-    for (int j = 1; j <= 9; ++j) ys.push_back(j);
     Value low = filled(9, 18, 1);
     low.mutable_data()[4 + 9 * 4] = 0.5;
-    rt::surface(std::vector<Value>{Value::row(xs), Value::row(ys), low});
+    rt::surface(std::vector<Value>{low});  // over x = 1..18, y = 1..9
     rt::hold(Value::string("on"));
-    rt::surface(std::vector<Value>{Value::row(xs), Value::row(ys), filled(9, 18, 2)});
+    rt::surface(std::vector<Value>{filled(9, 18, 2)});
     return h;
 }
 

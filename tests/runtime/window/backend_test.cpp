@@ -44,14 +44,9 @@ TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
     settle();
     const QRect inner = w->geometry(), outer = w->frameGeometry();
     EXPECT_NE(inner.topLeft(), QPoint(10, screen.height() - 300));
-    const Value pos = rt::get(h, "Position");
-    EXPECT_EQ(pos[0], inner.left());
-    EXPECT_EQ(pos[1], screen.height() - inner.top() - 200);
-    EXPECT_EQ(pos[2], 500);
-    const Value out = rt::get(h, "OuterPosition");
-    EXPECT_EQ(out[0], outer.left());
-    EXPECT_EQ(out[2], outer.width());
-    EXPECT_EQ(out[3], outer.height());
+    EXPECT_EQ(rect_of(h, "Position"), QRectF(inner.left(), screen.height() - inner.top() - 200, 500, 200));
+    EXPECT_EQ(rect_of(h, "OuterPosition"),
+              QRectF(outer.left(), screen.height() - outer.top() - outer.height(), outer.width(), outer.height()));
 
     // Hidden and shown again with "Visible".
     rt::set(h, "Visible", S("off"));

@@ -2,8 +2,6 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 
@@ -69,28 +67,22 @@ TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsAndTheRadioButtonToggles) {
     // their texts.
     gamma->triggerAction(QAbstractSlider::SliderPageStepSub);
     settle();
-    EXPECT_EQ(text_of(tagged("gamma"), "String"), "0.989");
-    EXPECT_EQ(text_of(tagged("alpha"), "String"), "0.3");
-    EXPECT_EQ(text_of(tagged("beta"), "String"), "0.01");
+    EXPECT_EQ(text_of(tagged("gamma"), "String") + " " + text_of(tagged("alpha"), "String") + " " +
+                  text_of(tagged("beta"), "String"),
+              "0.989 0.3 0.01");
 
-    random->click();
-    settle();
-    EXPECT_EQ(rt::get(tagged("radiobutton1"), "Value")[0], 0);
-    random->click();
-    settle();
-    EXPECT_EQ(rt::get(tagged("radiobutton1"), "Value")[0], 1);
+    for (double want : {0.0, 1.0}) {
+        random->click();
+        settle();
+        EXPECT_EQ(rt::get(tagged("radiobutton1"), "Value")[0], want);
+    }
     // A change made by the program shows in the widget.
     rt::set(tagged("radiobutton1"), "Value", rt::Value(0.0));
     EXPECT_FALSE(random->isChecked());
 }
 
 TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
-    launch();
-    // A short run: no random terms, a quick learner.
-    widget<QRadioButton>("radiobutton1")->click();
-    rt::set(tagged("alpha_sl"), "Value", rt::Value(0.3));
-    rt::set(tagged("gamma_sl"), "Value", rt::Value(0.95));
-    settle();
+    launch_plain(0.3);  // a short run
     // Pressed again while its run goes on: that press is not a second run.
     int presses = 0;
     QTimer presser;
@@ -101,8 +93,7 @@ TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
         }
     });
     presser.start(5);
-    widget<QPushButton>("pushbutton1")->click();
-    settle();  // the run happens here, windows open
+    start_run();
     presser.stop();
 
     const std::string out = console_.str();
@@ -113,10 +104,8 @@ TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
     ASSERT_EQ(rt::open_figures().size(), 3u);
     EXPECT_EQ(title_of(2).rfind("Success at ", 0), 0u) << title_of(2);
     // Both windows of the run are real windows, placed where the run put them.
-    for (double h : {2.0, 3.0}) {
-        ASSERT_NE(backend_->window_of(h), nullptr);
-        EXPECT_TRUE(backend_->window_of(h)->isVisible());
-    }
+    for (double h : {2.0, 3.0}) EXPECT_TRUE(backend_->window_of(h) && backend_->window_of(h)->isVisible()) << h;
+    ASSERT_NE(backend_->window_of(3), nullptr);
     const QRect screen = rt::primary_screen_rect();
     EXPECT_EQ(backend_->window_of(3)->geometry(), QRect(510, screen.height() - 450, 400, 400));
 }
@@ -126,10 +115,7 @@ TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
 // again, keeps the event loop answering, and closing the cart window ends
 // the run within a second, with an error; the other windows work on.
 TEST_F(ControlWindow, ClosingTheCartWindowOfALongRunEndsItPromptlyWithAnError) {
-    launch();
-    widget<QRadioButton>("radiobutton1")->click();
-    rt::set(tagged("alpha_sl"), "Value", rt::Value(0.0));
-    settle();
+    launch_plain(0.0);
     using Clock = std::chrono::steady_clock;
     const auto trials = [] {
         const std::string text = rt::ishandle(2.0) ? title_of(2) : "";
@@ -157,8 +143,7 @@ TEST_F(ControlWindow, ClosingTheCartWindowOfALongRunEndsItPromptlyWithAnError) {
         }
     });
     watcher.start(5);
-    widget<QPushButton>("pushbutton1")->click();
-    settle();  // the run, until the close ends it
+    start_run();  // until the close ends it
     const auto ended = Clock::now();
     watcher.stop();
 
@@ -184,16 +169,12 @@ TEST_F(ControlWindow, ResizingRunsTheResizeCallbackAndKeepsControlsInPlace) {
     window->resize(500, 330);
     settle();
     EXPECT_NE(console_.str().find("figure1 ResizeFcn not implemented yet."), std::string::npos);
-    const rt::Value pos = rt::get(1.0, "Position");
-    EXPECT_EQ(pos[2], 500);
-    EXPECT_EQ(pos[3], 330);
+    EXPECT_EQ(rect_of(1, "Position").size(), QSizeF(500, 330));
     // Controls are placed by their pixel positions from the window's bottom
     // left, so they keep their distance from it.
     const rt::PixelRect p = rt::pixel_position(*rt::find_object(tagged("pushbutton1")));
     EXPECT_EQ(p.bottom, 15);
-    EXPECT_EQ(widget<QPushButton>("pushbutton1")->geometry(),
-              QRect(static_cast<int>(p.left), 330 - static_cast<int>(p.bottom + p.height), static_cast<int>(p.width),
-                    static_cast<int>(p.height)));
+    EXPECT_EQ(QRectF(widget<QPushButton>("pushbutton1")->geometry()), QRectF(p.left, 330 - p.bottom - p.height, p.width, p.height));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The program itself with windows: without a display, or with a window
 // system that will not start, it says so in one line; a window that refuses
 // to close does not outlast the time limit.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "tests/system/program_run.hpp"
@@ -27,9 +27,7 @@ TEST(Program, AWindowSystemThatRefusesToStartEndsWithOneLineNotAnAbort) {
     const auto r = run({"QT_QPA_PLATFORM=no-such-platform"}, {"--click", "pushbutton1"});
     const std::string said = r.out + r.err;
     EXPECT_EQ(r.status, 1) << said;
-    EXPECT_EQ(said.rfind("tavrin: the window system could not start (", 0), 0u) << said;
-    EXPECT_NE(said.find("run with --headless"), std::string::npos) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_THAT(said, ::testing::MatchesRegex("tavrin: the window system could not start \\([^\n]*run with --headless[^\n]*\n"));
 }
 
 TEST(Program, AWindowThatRefusesToCloseDoesNotOutlastTheTimeLimit) {
