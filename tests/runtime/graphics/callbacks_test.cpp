@@ -156,18 +156,6 @@ TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
     EXPECT_EQ(seen.calls, 2);
 }
 
-TEST_F(CallbackTest, AnUnchangedHoldDoesNotMarkTheWindowForRepainting) {
-    Value f = rt::figure();
-    rt::hold(S("on"));
-    const rt::GraphicsObject* fig = rt::find_object(num(f));
-    const auto before = fig->content_version();
-    rt::hold(S("on"));
-    rt::newplot();
-    EXPECT_EQ(fig->content_version(), before);
-    rt::set(rt::gca()[0], "XGrid", S("on"));
-    EXPECT_GT(fig->content_version(), before);
-}
-
 TEST_F(CallbackTest, CreateFcnRunsOnceForEachNewObjectAfterItsProperties) {
     // The CreateFcn comes before the Tag among the arguments, and sees it.
     rt::figure(V({S("CreateFcn"), S("note"), S("Tag"), S("win")}));

@@ -53,11 +53,18 @@ TEST_F(GraphicsTest, NewplotReplacesOrAddsByNextPlot) {
     EXPECT_EQ(gets(ax, "XGrid"), "on");
 }
 
-TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
+TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIsholdAndAnUnchangedOneDoesNotMarkTheWindowForRepainting) {
     EXPECT_FALSE(rt::ishold());
     rt::hold(S("on"));
     EXPECT_TRUE(rt::ishold());
     EXPECT_EQ(gets(rt::gca(), "NextPlot"), "add");
+    const rt::GraphicsObject* fig = rt::find_object(num(rt::gcf()));
+    const auto before = fig->content_version();
+    rt::hold(S("on"));
+    rt::newplot();
+    EXPECT_EQ(fig->content_version(), before);
+    rt::set(rt::gca()[0], "XGrid", S("on"));
+    EXPECT_GT(fig->content_version(), before);
     rt::hold();  // toggles
     EXPECT_FALSE(rt::ishold());
     // Held axes in a window that replaces are not held.

@@ -56,7 +56,7 @@ TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST_F(Backend, WidgetsFollowTheirProperties) {
+TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
     rt::figure();
     const double text = control({S("Style"), S("text"), S("String"), S("before")});
     const double slider = control({S("Style"), S("slider"), S("Min"), Value(-1.0), S("Max"), Value(1.0),
@@ -91,10 +91,8 @@ TEST_F(Backend, WidgetsFollowTheirProperties) {
 
     rt::delete_(Value(slider));
     EXPECT_EQ(backend_->widget_of(slider), nullptr);
-}
 
-TEST_F(Backend, EditAndCheckBoxReportWhatTheUserDid) {
-    rt::figure();
+    // An edit field and a check box report what the user did.
     const double edit = control({S("Style"), S("edit"), S("String"), S("abc"), S("Callback"), S("disp('edited')")});
     const double box = control({S("Style"), S("checkbox"), S("Min"), Value(2.0), S("Max"), Value(5.0),
                                 S("Value"), Value(2.0), S("Callback"), S("disp('checked')")});

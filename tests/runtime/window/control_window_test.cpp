@@ -42,7 +42,7 @@ TEST_F(ControlWindow, EveryLabelFitsItsWidgetInTheWidestUsualFont) {
     EXPECT_GE(checked, 12);
 }
 
-TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsAndTheRadioButtonToggles) {
+TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsTheRadioButtonTogglesAndResizingKeepsControlsInPlace) {
     launch();
     auto* alpha = widget<QSlider>("alpha_sl");
     auto* gamma = widget<QSlider>("gamma_sl");
@@ -79,6 +79,21 @@ TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsAndTheRadioButtonToggles) {
     // A change made by the program shows in the widget.
     rt::set(tagged("radiobutton1"), "Value", rt::Value(0.0));
     EXPECT_FALSE(random->isChecked());
+
+    // Resizing runs the resize callback and keeps the controls in place.
+    rt::FigureWindow* window = backend_->window_of(1);
+    ASSERT_NE(window, nullptr);
+    window->show();
+    settle();
+    window->resize(500, 330);
+    settle();
+    EXPECT_NE(console_.str().find("figure1 ResizeFcn not implemented yet."), std::string::npos);
+    EXPECT_EQ(rect_of(1, "Position").size(), QSizeF(500, 330));
+    // Controls are placed by their pixel positions from the window's bottom
+    // left, so they keep their distance from it.
+    const rt::PixelRect p = rt::pixel_position(*rt::find_object(tagged("pushbutton1")));
+    EXPECT_EQ(p.bottom, 15);
+    EXPECT_EQ(QRectF(widget<QPushButton>("pushbutton1")->geometry()), QRectF(p.left, 330 - p.bottom - p.height, p.width, p.height));
 }
 
 TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
@@ -160,21 +175,5 @@ TEST_F(ControlWindow, ClosingTheCartWindowOfALongRunEndsItPromptlyWithAnError) {
     EXPECT_EQ(text_of(tagged("beta"), "String"), "0.1");
 }
 
-TEST_F(ControlWindow, ResizingRunsTheResizeCallbackAndKeepsControlsInPlace) {
-    launch();
-    rt::FigureWindow* window = backend_->window_of(1);
-    ASSERT_NE(window, nullptr);
-    window->show();
-    settle();
-    window->resize(500, 330);
-    settle();
-    EXPECT_NE(console_.str().find("figure1 ResizeFcn not implemented yet."), std::string::npos);
-    EXPECT_EQ(rect_of(1, "Position").size(), QSizeF(500, 330));
-    // Controls are placed by their pixel positions from the window's bottom
-    // left, so they keep their distance from it.
-    const rt::PixelRect p = rt::pixel_position(*rt::find_object(tagged("pushbutton1")));
-    EXPECT_EQ(p.bottom, 15);
-    EXPECT_EQ(QRectF(widget<QPushButton>("pushbutton1")->geometry()), QRectF(p.left, 330 - p.bottom - p.height, p.width, p.height));
-}
 
 }  // namespace
