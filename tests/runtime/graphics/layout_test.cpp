@@ -66,17 +66,15 @@ TEST_F(LayoutTest, AGoodFileLoadsTheWholeTreeInItsOrder) {
     EXPECT_EQ(num(rt::gcf()), num(current));  // not made current
     EXPECT_EQ(text_of(rt::get(f, "Visible")), "off");
     ASSERT_EQ(rt::findall(Value(f)).numel(), 7u);  // figure, 3 controls, axes, title, line
-    Value slider = rt::findall(Value(f), V({S("Tag"), S("alpha_sl")}));
+    const auto find = [&](const char* name, const char* value) { return rt::findall(Value(f), V({S(name), S(value)})); };
+    Value slider = find("Tag", "alpha_sl");
     ASSERT_EQ(slider.numel(), 1u);
     // Units came before Position in the file, so the position is normalized.
     EXPECT_EQ(getn(slider, {"Value", "Position"}), (D{0.5, 0.1, 0.8, 0.5, 0.05}));
     EXPECT_EQ(gets(slider, "Callback"), "tavrin('alpha_sl_Callback',gcbo,[],guidata(gcbo))");
-    Value popup = rt::findall(Value(f), V({S("Style"), S("popupmenu")}));
-    EXPECT_TRUE(rt::get(popup, S("String")).is_cell());
-    Value text = rt::findall(Value(f), V({S("Tag"), S("alpha")}));
-    EXPECT_EQ(rt::get(text, S("UserData")).rows(), 2u);
-    Value line = rt::findall(Value(f), V({S("Type"), S("line")}));
-    EXPECT_EQ(rt::get(line, S("Color"))[0], 1);
+    EXPECT_TRUE(rt::get(find("Style", "popupmenu"), S("String")).is_cell());
+    EXPECT_EQ(rt::get(find("Tag", "alpha"), S("UserData")).rows(), 2u);
+    EXPECT_EQ(getn(find("Type", "line"), "Color"), (D{1, 0, 0}));
     EXPECT_NE(text_of(rt::get(f, "FileName")).find("tavrin.fig"), std::string::npos);
 }
 

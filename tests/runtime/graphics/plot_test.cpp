@@ -15,9 +15,7 @@ std::size_t visible_children(const Value& ax) { return rt::get(ax, Value::string
 
 TEST_F(GraphicsTest, GcaAndGcfCreateWhatIsMissingAndAreStableAfterwards) {
     Value ax = rt::gca();
-    EXPECT_EQ(num(rt::gcf()), 1);
-    EXPECT_EQ(num(rt::gca()), num(ax));
-    EXPECT_EQ(num(rt::get(ax, S("Parent"))), 1);
+    EXPECT_EQ(D({num(rt::gcf()), num(rt::gca()), num(rt::get(ax, S("Parent")))}), D({1, num(ax), 1}));
     EXPECT_EQ(gets(rt::get(ax, S("Title")), {"Type", "HandleVisibility"}), "text off");
     EXPECT_EQ(visible_children(ax), 0u);
     EXPECT_EQ(error_of([] { rt::figure(V({Value(7.0)})); }), "figure: 7 is not a valid window handle.");
@@ -105,12 +103,11 @@ TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
 TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
     rt::view(40, -30);
     EXPECT_EQ(nums(rt::view()), (D{40, -30}));
-    rt::view(Value(3.0));
-    EXPECT_EQ(getn(rt::gca(), "View"), (D{-37.5, 30}));
-    rt::view(Value(2.0));
-    EXPECT_EQ(nums(rt::view()), (D{0, 90}));
-    rt::view(Value::row({30, -15}));
-    EXPECT_EQ(nums(rt::view()), (D{30, -15}));
+    for (auto [arg, want] :
+         {std::pair{Value(3.0), D{-37.5, 30}}, {Value(2.0), D{0, 90}}, {Value::row({30, -15}), D{30, -15}}}) {
+        rt::view(arg);
+        EXPECT_EQ(getn(rt::gca(), "View"), want);
+    }
     EXPECT_NE(error_of([] { rt::view(Value(4.0)); }), "");
     EXPECT_NE(error_of([] { rt::view(std::nan(""), 0); }), "");
 }

@@ -122,11 +122,9 @@ TEST_F(Backend, WindowsGoByTheirCloseBoxOrFromAControlsCallback) {
     widget->click();
     widget->click();  // a second press queued before the first ran
     settle();
-    EXPECT_TRUE(rt::ishandle(keep));
-    EXPECT_FALSE(rt::ishandle(plain));
+    const Value alive = rt::ishandle(Value::row({keep, plain, h, button}));
+    EXPECT_EQ(std::vector<double>(alive.data(), alive.data() + 4), (std::vector<double>{1, 0, 0, 0}));
     EXPECT_EQ(console_.str(), "not now\n");
-    EXPECT_FALSE(rt::ishandle(h));
-    EXPECT_FALSE(rt::ishandle(button));
     EXPECT_EQ(backend_->window_of(h), nullptr);
     EXPECT_TRUE(widget.isNull());  // gone after the callback, not during it
     EXPECT_EQ(warnings_.str(), "");

@@ -67,8 +67,7 @@ TEST(RunPace, SpacesPausesByThePaceCatchingUpSmallDelaysOnly) {
 
 TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
     rt::RepaintSchedule schedule(50);  // a frame every 20 ms
-    RefreshClock::time_point t{};
-    t += 1s;
+    const RefreshClock::time_point t = RefreshClock::time_point{} + 1s;
     EXPECT_TRUE(schedule.due(t));
     schedule.painted(t, t + 2ms);  // a cheap paint
     EXPECT_FALSE(schedule.due(t + 19ms));
