@@ -95,8 +95,9 @@ TEST_F(LayoutTest, EachFailureNamesTheFileAndThePlace) {
     std::string syntax = load_error("{\n  \"type\": \"figure\",\n  \"Tag\" \"x\"\n}");
     EXPECT_EQ(syntax.rfind("x.fig: line 3, column 11: syntax error", 0), 0u) << syntax;
 
-    EXPECT_EQ(load_error(R"({"type": "figure", "children": [{"type": "uicontrol"}, {"type": "knob"}]})"),
-              "x.fig: /children/1: unknown type 'knob'");
+    EXPECT_EQ(load_error(R"({"type": "figure", "children": [{"type": "uicontrol"},
+                              {"type": "axes", "children": [{"type": "line"}, {"type": "knob"}]}]})"),
+              "x.fig: /children/1/children/1: unknown type 'knob'");
     EXPECT_EQ(load_error(R"({"type": "figure", "children": [{"type": "axes"}, {"type": "uicontrol", "Style": 3}]})"),
               "x.fig: /children/1: Bad value for the uicontrol property 'Style': expected 'pushbutton', "
               "'togglebutton', 'radiobutton', 'checkbox', 'edit', 'text', 'slider', 'frame', 'listbox', or "
