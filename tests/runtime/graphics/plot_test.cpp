@@ -15,12 +15,8 @@ std::size_t visible_children(const Value& ax) { return rt::get(ax, Value::string
 
 TEST_F(GraphicsTest, GcaAndGcfCreateWhatIsMissingAndAreStableAfterwards) {
     Value ax = rt::gca();
-    EXPECT_EQ(num(rt::gcf()), 1);
-    EXPECT_EQ(num(rt::gca()), num(ax));
-    EXPECT_EQ(num(rt::get(ax, S("Parent"))), 1);
-    Value title = rt::get(ax, S("Title"));
-    EXPECT_EQ(text_of(rt::get(title, S("Type"))), "text");
-    EXPECT_EQ(text_of(rt::get(title, S("HandleVisibility"))), "off");
+    EXPECT_EQ(D({num(rt::gcf()), num(rt::gca()), num(rt::get(ax, S("Parent")))}), D({1, num(ax), 1}));
+    EXPECT_EQ(gets(rt::get(ax, S("Title")), {"Type", "HandleVisibility"}), "text off");
     EXPECT_EQ(visible_children(ax), 0u);
     EXPECT_EQ(error_of([] { rt::figure(V({Value(7.0)})); }), "figure: 7 is not a valid window handle.");
     EXPECT_EQ(error_of([&] { rt::figure(V({ax})); }), "figure: " + rt::num2str(num(ax)) + " is not a valid window handle.");
@@ -37,31 +33,36 @@ TEST_F(GraphicsTest, NewplotReplacesOrAddsByNextPlot) {
     rt::hold(S("on"));
     EXPECT_EQ(num(rt::newplot()), num(ax));
     EXPECT_EQ(visible_children(ax), 1u);
-    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "on");
+    EXPECT_EQ(gets(ax, "XGrid"), "on");
 
     rt::hold(S("off"));
     EXPECT_EQ(num(rt::newplot()), num(ax));
     EXPECT_EQ(visible_children(ax), 0u);
-    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "off");
-    EXPECT_EQ(nums(rt::get(ax, S("View"))), (std::vector<double>{0, 90}));
-    EXPECT_EQ(nums(rt::get(ax, S("Position"))), (std::vector<double>{0.1, 0.1, 0.5, 0.5}));
-    EXPECT_EQ(text_of(rt::get(ax, S("Tag"))), "mesh");
+    EXPECT_EQ(gets(ax, {"XGrid", "Tag"}), "off mesh");
+    EXPECT_EQ(getn(ax, {"View", "Position"}), (D{0, 90, 0.1, 0.1, 0.5, 0.5}));
     // The same title object, emptied.
     EXPECT_EQ(num(rt::get(ax, S("Title"))), num(title));
-    EXPECT_EQ(text_of(rt::get(title, S("String"))), "");
+    EXPECT_EQ(gets(title, "String"), "");
 
     rt::set(ax, V({S("NextPlot"), S("replacechildren"), S("XGrid"), S("on")}));
     rt::line(Value(1.0), Value(1.0));
     rt::newplot();
     EXPECT_EQ(visible_children(ax), 0u);
-    EXPECT_EQ(text_of(rt::get(ax, S("XGrid"))), "on");
+    EXPECT_EQ(gets(ax, "XGrid"), "on");
 }
 
-TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
+TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIsholdAndAnUnchangedOneDoesNotMarkTheWindowForRepainting) {
     EXPECT_FALSE(rt::ishold());
     rt::hold(S("on"));
     EXPECT_TRUE(rt::ishold());
-    EXPECT_EQ(text_of(rt::get(rt::gca(), S("NextPlot"))), "add");
+    EXPECT_EQ(gets(rt::gca(), "NextPlot"), "add");
+    const rt::GraphicsObject* fig = rt::find_object(num(rt::gcf()));
+    const auto before = fig->content_version();
+    rt::hold(S("on"));
+    rt::newplot();
+    EXPECT_EQ(fig->content_version(), before);
+    rt::set(rt::gca()[0], "XGrid", S("on"));
+    EXPECT_GT(fig->content_version(), before);
     rt::hold();  // toggles
     EXPECT_FALSE(rt::ishold());
     // Held axes in a window that replaces are not held.
@@ -82,36 +83,31 @@ TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIshold) {
 TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
     Value ax = rt::gca();
     rt::surface(V({Value::zeros(9, 18)}));
-    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{0, 20}));
-    EXPECT_EQ(nums(rt::get(ax, S("YLim"))), (std::vector<double>{0, 10}));
-    EXPECT_EQ(nums(rt::get(ax, S("ZLim"))), (std::vector<double>{-1, 1}));
-    EXPECT_EQ(text_of(rt::get(ax, S("XLimMode"))), "auto");
+    EXPECT_EQ(getn(ax, {"XLim", "YLim", "ZLim"}), (D{0, 20, 0, 10, -1, 1}));
+    EXPECT_EQ(gets(ax, "XLimMode"), "auto");
 
     rt::axis(Value::row({-3, 3, 0, 1.5}));
-    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{-3, 3}));
-    EXPECT_EQ(nums(rt::get(ax, S("YLim"))), (std::vector<double>{0, 1.5}));
-    EXPECT_EQ(text_of(rt::get(ax, S("YLimMode"))), "manual");
-    EXPECT_EQ(text_of(rt::get(ax, S("ZLimMode"))), "auto");
-    EXPECT_EQ(nums(rt::axis()), (std::vector<double>{-3, 3, 0, 1.5}));
+    EXPECT_EQ(getn(ax, {"XLim", "YLim"}), (D{-3, 3, 0, 1.5}));
+    EXPECT_EQ(gets(ax, {"YLimMode", "ZLimMode"}), "manual auto");
+    EXPECT_EQ(nums(rt::axis()), (D{-3, 3, 0, 1.5}));
 
     EXPECT_NE(error_of([] { rt::axis(Value::row({3, -3, 0, 1})); }).find("each minimum below its maximum"),
               std::string::npos);
     EXPECT_NE(error_of([] { rt::axis(Value::row({1, 2, 3})); }), "");
     rt::axis(S("auto"));
-    EXPECT_EQ(nums(rt::get(ax, S("XLim"))), (std::vector<double>{0, 20}));
+    EXPECT_EQ(getn(ax, "XLim"), (D{0, 20}));
     rt::set(ax[0], "DataAspectRatio", Value::row({1, 1, 1}));
-    EXPECT_EQ(text_of(rt::get(ax, S("DataAspectRatioMode"))), "manual");
+    EXPECT_EQ(gets(ax, "DataAspectRatioMode"), "manual");
 }
 
 TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
     rt::view(40, -30);
-    EXPECT_EQ(nums(rt::view()), (std::vector<double>{40, -30}));
-    rt::view(Value(3.0));
-    EXPECT_EQ(nums(rt::get(rt::gca(), S("View"))), (std::vector<double>{-37.5, 30}));
-    rt::view(Value(2.0));
-    EXPECT_EQ(nums(rt::view()), (std::vector<double>{0, 90}));
-    rt::view(Value::row({30, -15}));
-    EXPECT_EQ(nums(rt::view()), (std::vector<double>{30, -15}));
+    EXPECT_EQ(nums(rt::view()), (D{40, -30}));
+    for (auto [arg, want] :
+         {std::pair{Value(3.0), D{-37.5, 30}}, {Value(2.0), D{0, 90}}, {Value::row({30, -15}), D{30, -15}}}) {
+        rt::view(arg);
+        EXPECT_EQ(getn(rt::gca(), "View"), want);
+    }
     EXPECT_NE(error_of([] { rt::view(Value(4.0)); }), "");
     EXPECT_NE(error_of([] { rt::view(std::nan(""), 0); }), "");
 }
@@ -119,7 +115,7 @@ TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
 TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
     // The styles themselves are checked one by one in the next test.
     Value h = rt::plot(Value(0.5), Value(0.11), S("r>"));
-    EXPECT_EQ(nums(rt::get(h, S("XData"))), (std::vector<double>{0.5}));
+    EXPECT_EQ(getn(h, "XData"), (D{0.5}));
 
     Value k = rt::plot(Value::row({1, 2, 3}), Value::row({4, 5, 6}), S("k:"));
     EXPECT_FALSE(rt::ishandle(h[0]));  // not held: the first plot was replaced
@@ -127,13 +123,12 @@ TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
     rt::hold(S("on"));
     Value b = rt::plot(V({Value::row({4, 5}), S("--o"), S("LineWidth"), Value(2.0)}));
     EXPECT_TRUE(rt::ishandle(k[0]));
-    EXPECT_EQ(nums(rt::get(b, S("XData"))), (std::vector<double>{1, 2}));
-    EXPECT_EQ(num(rt::get(b, S("LineWidth"))), 2);
-    EXPECT_EQ(nums(rt::get(b, S("Color"))), (std::vector<double>{0, 0, 1}));  // first of the colour order
+    // The first colour of the colour order.
+    EXPECT_EQ(getn(b, {"XData", "LineWidth", "Color"}), (D{1, 2, 2, 0, 0, 1}));
 
     Value two = rt::plot(V({Value::from_rows(2, 2, {1, 2, 3, 4})}));
     EXPECT_EQ(two.numel(), 2u);
-    EXPECT_EQ(nums(rt::get(two[1], "YData")), (std::vector<double>{2, 4}));
+    EXPECT_EQ(getn(two[1], "YData"), (D{2, 4}));
 
     EXPECT_EQ(error_of([] { rt::plot(Value(1.0), Value(1.0), S("rz")); }), "plot: 'rz' is not a line style.");
     EXPECT_NE(error_of([] { rt::plot(Value::row({1, 2}), Value::row({1, 2, 3}), S("b-")); }), "");
@@ -141,9 +136,8 @@ TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
 
 TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheKeptOnes) {
     const auto parsed = rt::parse_line_spec("-.gs");
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->line_style, "-.");
-    EXPECT_EQ(parsed->marker, "square");
+    ASSERT_TRUE(parsed && parsed->color);
+    EXPECT_EQ(parsed->line_style + " " + parsed->marker, "-. square");
     EXPECT_EQ(parsed->color->g, 1);
     for (const char* bad : {"rr", "--:", "Color"}) EXPECT_FALSE(rt::parse_line_spec(bad)) << bad;
     EXPECT_TRUE(rt::named_color("Magenta"));
@@ -158,30 +152,22 @@ TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheK
             ASSERT_TRUE(want) << text;
             Value h = rt::plot(Value(1.0), Value(2.0), Value::string(text));
             const std::string style = !want->line_style.empty() ? want->line_style : !want->marker.empty() ? "none" : "-";
-            EXPECT_EQ(rt::get(h[0], "LineStyle").text(), style) << text;
-            EXPECT_EQ(rt::get(h[0], "Marker").text(), want->marker.empty() ? "none" : want->marker) << text;
-            if (want->color) {
-                EXPECT_EQ(nums(rt::get(h[0], "Color")), (std::vector<double>{want->color->r, want->color->g, want->color->b}));
-            }
+            EXPECT_EQ(gets(h, {"LineStyle", "Marker"}), style + " " + (want->marker.empty() ? "none" : want->marker)) << text;
+            if (want->color) { EXPECT_EQ(getn(h, "Color"), (D{want->color->r, want->color->g, want->color->b})) << text; }
             EXPECT_NE(error_of([] { rt::plot(Value(1.0), Value(1.0), Value::string("rz")); }), "");
         }
     }
     // A plot without a line style keeps the defaults of a line.
-    Value plain = rt::plot(V({Value(1.0), Value(2.0)}));
-    EXPECT_EQ(rt::get(plain[0], "Marker").text(), "none");
-    EXPECT_EQ(rt::get(plain[0], "LineStyle").text(), "-");
+    EXPECT_EQ(gets(rt::plot(V({Value(1.0), Value(2.0)})), {"Marker", "LineStyle"}), "none -");
 }
 
 TEST_F(GraphicsTest, SurfaceValidatesSizesAndSpreadsVectorsOverTheGrid) {
     Value z = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
     Value s = rt::surface(V({Value::row({10, 20, 30}), Value::row({7, 8}), z}));
-    EXPECT_EQ(nums(rt::get(s, S("XData"))), (std::vector<double>{10, 10, 20, 20, 30, 30}));
-    EXPECT_EQ(nums(rt::get(s, S("YData"))), (std::vector<double>{7, 8, 7, 8, 7, 8}));
-    EXPECT_EQ(nums(rt::get(s, S("CData"))), nums(z));
-    EXPECT_EQ(text_of(rt::get(s, S("FaceColor"))), "flat");
-
-    Value alone = rt::surface(V({z}));
-    EXPECT_EQ(nums(rt::get(alone, S("XData"))), (std::vector<double>{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(getn(s, {"XData", "YData"}), (D{10, 10, 20, 20, 30, 30, 7, 8, 7, 8, 7, 8}));
+    EXPECT_EQ(getn(s, "CData"), nums(z));
+    EXPECT_EQ(gets(s, "FaceColor"), "flat");
+    EXPECT_EQ(getn(rt::surface(V({z})), "XData"), (D{1, 1, 2, 2, 3, 3}));
 
     EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2}), Value::row({7, 8}), z})); }),
               "surface: X must be a vector of 3 elements (the columns of Z) or a 2-by-3 matrix like Z, not 1-by-2.");
@@ -202,26 +188,27 @@ TEST_F(GraphicsTest, AnAxesKeepsItsNewestSurfacesBeyondTheCapAndSaysSoOnce) {
     const auto add = [&](std::size_t n) {
         for (std::size_t i = 0; i < n; ++i) made.push_back(num(rt::surface(V({z}))));
     };
-    const auto alive = [&](std::size_t i) { return rt::ishandle(Value(made[i])).scalar() != 0; };
+    // Whether each of the given surfaces is still there.
+    const auto alive = [&](std::initializer_list<std::size_t> which) {
+        std::vector<double> h;
+        for (std::size_t i : which) h.push_back(made[i]);
+        return nums(rt::ishandle(Value::row(h)));
+    };
 
     add(rt::kMaxSurfaces);
-    EXPECT_TRUE(alive(0));
+    EXPECT_EQ(alive({0}), (D{1}));
     EXPECT_EQ(console_.str(), "");
 
     add(1);
     const std::size_t dropped = rt::kSurfacesDroppedAtOnce;
-    EXPECT_FALSE(alive(0));
-    EXPECT_FALSE(alive(dropped - 1));
-    EXPECT_TRUE(alive(dropped));
-    EXPECT_TRUE(alive(made.size() - 1));
+    EXPECT_EQ(alive({0, dropped - 1, dropped, made.size() - 1}), (D{0, 0, 1, 1}));
     EXPECT_EQ(visible_children(rt::gca()), rt::kMaxSurfaces + 1 - dropped + 1);
     EXPECT_EQ(console_.str(), "The axes hold more than 4000 surfaces: the oldest are deleted, 1000 at a time, to "
                               "keep memory bounded.\n");
 
     // Later batches go without a word; what is not a surface stays.
     add(dropped);
-    EXPECT_FALSE(alive(2 * dropped - 1));
-    EXPECT_TRUE(alive(2 * dropped));
+    EXPECT_EQ(alive({2 * dropped - 1, 2 * dropped}), (D{0, 1}));
     const std::string said = console_.str();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(rt::ishandle(line).scalar(), 1);

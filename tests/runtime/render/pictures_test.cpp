@@ -1,9 +1,14 @@
 // Pictures of the run's windows. The cart window: where the cart, the pole,
 // the push marker, the ticks and the title land on the pixels. Surfaces:
-// colour by height, faces back to front.
+// colour by height, faces back to front. A window's painter keeps a picture
+// of what did not change; what it shows must still be what a fresh paint
+// shows.
+#include <chrono>
 #include <cmath>
 #include <tuple>
 #include <vector>
+
+#include <QPainter>
 
 #include "runtime/render/colormap.hpp"
 #include "runtime/render/figure_painter.hpp"
@@ -56,16 +61,13 @@ TEST_F(CartPicture, CartMarkerAndPoleStandWhereXThePushAndThetaPutThem) {
         // The pole rises from the hinge at theta: dark all along it, away
         // from the cart and the box edges, and nothing dark 6 pixels to
         // either side of its middle.
+        const auto dark_at = [&](double px, double py) { return is_dark(picture.pixelColor(int(px), int(py))); };
         for (double s = 0.15; s <= 0.85; s += 0.05) {
-            const int px = static_cast<int>(std::floor(g.px(x + s * std::sin(theta))));
-            const int py = static_cast<int>(g.py(0.2 + s * std::cos(theta)));
-            EXPECT_TRUE(is_dark(picture.pixelColor(px - 1, py)) || is_dark(picture.pixelColor(px, py)) ||
-                        is_dark(picture.pixelColor(px + 1, py)))
-                << s;
+            const double px = std::floor(g.px(x + s * std::sin(theta))), py = g.py(0.2 + s * std::cos(theta));
+            EXPECT_TRUE(dark_at(px - 1, py) || dark_at(px, py) || dark_at(px + 1, py)) << s;
         }
-        const double mx = g.px(x + 0.5 * std::sin(theta)), my = g.py(0.2 + 0.5 * std::cos(theta));
-        EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) + 6, static_cast<int>(my))));
-        EXPECT_FALSE(is_dark(picture.pixelColor(static_cast<int>(mx) - 6, static_cast<int>(my))));
+        const double mx = std::floor(g.px(x + 0.5 * std::sin(theta))), my = g.py(0.2 + 0.5 * std::cos(theta));
+        EXPECT_FALSE(dark_at(mx + 6, my) || dark_at(mx - 6, my));
         erase(o);
     }
 }
@@ -81,16 +83,12 @@ TEST_F(CartPicture, BoxTicksAndTitleStandAroundThePlot) {
     EXPECT_EQ(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.py(0.7))), QColor(Qt::white));
     EXPECT_NE(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.box_top - 20)), QColor(Qt::white));
     auto dark_in = [&](double left, double top, double right, double bottom) {
-        int n = 0;
-        for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y)
-            for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) n += is_dark(picture.pixelColor(x, y));
-        return n;
+        return pixels_where(picture.copy(int(left), int(top), int(right) - int(left), int(bottom) - int(top)), is_dark).count;
     };
     // The bottom edge of the box is drawn.
     EXPECT_GT(dark_in(g.px(0.5), g.box_bottom, g.px(0.5) + 1, std::round(g.box_bottom) + 1), 0);
     // Tick labels under the box at -3 and 3, and left of it at 0 and 1.5.
-    EXPECT_GT(dark_in(g.px(-3) - 10, g.box_bottom + 3, g.px(-3) + 10, g.box_bottom + 20), 5);
-    EXPECT_GT(dark_in(g.px(3) - 10, g.box_bottom + 3, g.px(3) + 10, g.box_bottom + 20), 5);
+    for (double x : {-3, 3}) EXPECT_GT(dark_in(g.px(x) - 10, g.box_bottom + 3, g.px(x) + 10, g.box_bottom + 20), 5) << x;
     EXPECT_GT(dark_in(g.box_left - 30, g.py(1.5) - 8, g.box_left - 2, g.py(1.5) + 8), 5);
     // The title is centred above the box (clear of the top tick label).
     EXPECT_GT(dark_in(g.px(-1), g.box_top - 25, g.px(1), g.box_top - 2), 20);
@@ -101,14 +99,11 @@ TEST_F(CartPicture, BoxTicksAndTitleStandAroundThePlot) {
 // heights 1 and 2 over the 9-by-18 grid, one point of the lower one moved.
 double make_action_value_window() {
     const double h = make_mesh_window(40, -30);
-    std::vector<double> xs, ys;
-    for (int k = 1; k <= 18; ++k) xs.push_back(k);
-    for (int j = 1; j <= 9; ++j) ys.push_back(j);
     Value low = filled(9, 18, 1);
     low.mutable_data()[4 + 9 * 4] = 0.5;
-    rt::surface(std::vector<Value>{Value::row(xs), Value::row(ys), low});
+    rt::surface(std::vector<Value>{low});  // over x = 1..18, y = 1..9
     rt::hold(Value::string("on"));
-    rt::surface(std::vector<Value>{Value::row(xs), Value::row(ys), filled(9, 18, 2)});
+    rt::surface(std::vector<Value>{filled(9, 18, 2)});
     return h;
 }
 
@@ -150,6 +145,148 @@ TEST_F(MeshPicture, NearerFacesCoverFartherOnes) {
     const PixelSet far_face = pixels_where(picture, [](QColor c) { return near_color(c, rt::colormap_entry(0)); });
     EXPECT_GT(near_face.count, 1000);
     EXPECT_LT(far_face.count, 20);
+}
+
+// The painter that remembers.
+
+QImage paint_with(rt::FigurePainter& painter, double figure,
+                  std::chrono::nanoseconds budget = std::chrono::nanoseconds::max()) {
+    const rt::GraphicsObject& fig = *rt::find_object(figure);
+    const rt::PixelRect r = rt::pixel_position(fig);
+    QImage image(static_cast<int>(r.width), static_cast<int>(r.height), QImage::Format_RGB32);
+    QPainter p(&image);
+    painter.paint(fig, p, image.size(), rt::PaintControls::Paint, budget);
+    return image;
+}
+
+Value grid_surface(double height) {
+    Value z = Value::zeros(9, 18);
+    double* d = z.mutable_data();
+    for (std::size_t i = 0; i < 9 * 18; ++i) d[i] = height + 0.01 * static_cast<double>(i % 7);
+    return rt::surface(std::vector<Value>{z});
+}
+
+// What a fresh paint of the window shows.
+QImage fresh(double figure) { return rt::render_figure(*rt::find_object(figure)); }
+
+class FigurePainterTest : public RenderTest {};
+
+TEST_F(FigurePainterTest, AddedSurfacesArePaintedOverTheRememberedPicture) {
+    const double h = make_mesh_window(30, -15);
+    rt::hold(Value::string("on"));
+    // Fixed limits: the new surfaces fall inside them.
+    rt::axis(Value::row({1, 18, 1, 9, 0, 10}));
+    rt::set(rt::gca(), std::vector<Value>{Value::string("CLim"), Value::row({0, 10})});
+    for (int i = 0; i < 6; ++i) grid_surface(i);
+
+    rt::FigurePainter painter;
+    paint_with(painter, h);
+    paint_with(painter, h);  // now all six are old
+    grid_surface(6);
+    grid_surface(7);
+    const QImage incremental = paint_with(painter, h);
+    EXPECT_EQ(painter.objects_painted(), 2u);
+    EXPECT_EQ(incremental, fresh(h));
+
+    // A changed view paints everything again, and still right.
+    rt::view(40, -30);
+    const QImage turned = paint_with(painter, h);
+    EXPECT_EQ(painter.objects_painted(), 8u);
+    EXPECT_EQ(turned, fresh(h));
+}
+
+TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
+    const double h = make_cart_window();
+    rt::FigurePainter painter;
+    CartObjects o = draw_cart(-1.5, 0, 10);
+    paint_with(painter, h);
+    paint_with(painter, h);  // the cart is in the remembered picture now
+    erase(o);
+    o = draw_cart(1.5, 0, -10);
+    QImage moved = paint_with(painter, h);
+    EXPECT_EQ(moved, fresh(h));
+    EXPECT_LT(pixels_where(moved, is_blue).centre_x(), 400);
+    EXPECT_GT(pixels_where(moved, is_blue).left, 250);
+
+    // A property change of a remembered object shows too.
+    paint_with(painter, h);
+    rt::set(o.cart[0], "FaceColor", Value::string("r"));
+    const QImage recoloured = paint_with(painter, h);
+    EXPECT_EQ(pixels_where(recoloured, is_blue).count, 0);
+    EXPECT_EQ(recoloured, fresh(h));
+}
+
+TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
+    const double h = make_mesh_window(30, -15);
+    rt::hold(Value::string("on"));
+    std::vector<Value> surfaces;
+    for (int i = 0; i < 4; ++i) surfaces.push_back(grid_surface(i));
+    rt::FigurePainter painter;
+    paint_with(painter, h);
+    paint_with(painter, h);
+    const auto same_as_fresh = [&](const char* what) { EXPECT_EQ(paint_with(painter, h), fresh(h)) << what; };
+    surfaces.push_back(grid_surface(20));
+    same_as_fresh("a higher surface added");
+    rt::set(surfaces[1][0], "ZData", filled(9, 18, -30));
+    same_as_fresh("an old surface lowered");
+    rt::delete_(surfaces[4]);
+    same_as_fresh("the highest deleted");
+    rt::delete_(surfaces[0]);
+    same_as_fresh("the oldest deleted");
+    rt::set(surfaces[1][0], "Visible", Value::string("off"));
+    same_as_fresh("the lowest hidden");
+}
+
+TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastWholeFrameMeanwhile) {
+    const double h = make_mesh_window(30, -15);
+    rt::hold(Value::string("on"));
+    for (int i = 0; i < 40; ++i) grid_surface(i % 5);
+    const auto no_time = std::chrono::nanoseconds(0);
+
+    // From nothing: each paint gets on, and the last is the whole picture.
+    rt::FigurePainter painter;
+    QImage shown = paint_with(painter, h, no_time);
+    EXPECT_FALSE(painter.complete());
+    int paints = 1;
+    for (; !painter.complete() && paints < 200; ++paints) shown = paint_with(painter, h, no_time);
+    EXPECT_TRUE(painter.complete());
+    EXPECT_GT(paints, 10);
+    const QImage whole = fresh(h);
+    EXPECT_EQ(shown, whole);
+
+    // A new view is painted over several paints; until then the window
+    // keeps showing the last whole frame, then the new one.
+    rt::view(40, -30);
+    EXPECT_EQ(paint_with(painter, h, no_time), whole);
+    EXPECT_FALSE(painter.complete());
+    while (!painter.complete()) shown = paint_with(painter, h, no_time);
+    EXPECT_EQ(shown, fresh(h));
+    EXPECT_NE(shown, whole);
+}
+
+TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {
+    double h = rt::figure()[0];
+    rt::set(h, "Position", Value::row({100, 100, 300, 120}));
+    auto control = [](std::initializer_list<Value> pairs) { return rt::uicontrol(std::vector<Value>(pairs)); };
+    Value slider = control({S("Style"), S("slider"), S("Position"), R({10, 80, 200, 20}), S("Value"), Value(0.0)});
+    control({S("Style"), S("pushbutton"), S("String"), S("Start"), S("Position"), R({10, 10, 80, 30})});
+    control({S("Style"), S("text"), S("String"), S("0.5"), S("Position"), R({220, 80, 60, 20}),
+             S("BackgroundColor"), R({1, 1, 0})});
+
+    auto thumb_centre = [&](const QImage& img) {
+        // The slider's thumb is the lighter block inside its groove's row.
+        return pixels_where(img.copy(10, 120 - 100, 200, 20), [](QColor c) { return c == QColor(230, 230, 230); })
+            .centre_x();
+    };
+    const QImage at_min = fresh(h);
+    rt::set(slider[0], "Value", Value(1.0));
+    const QImage at_max = fresh(h);
+    EXPECT_LT(thumb_centre(at_min), 50);
+    EXPECT_GT(thumb_centre(at_max), 150);
+
+    // The button's caption and the text's background are drawn.
+    EXPECT_GT(pixels_where(at_min.copy(12, 82, 76, 26), is_dark).count, 10);
+    EXPECT_GT(pixels_where(at_min.copy(220, 20, 60, 20), [](QColor c) { return c == QColor(255, 255, 0); }).count, 600);
 }
 
 }  // namespace

@@ -49,10 +49,10 @@ inline double make_cart_window() {
     using rt::Value;
     double h = rt::figure()[0];
     rt::axis(Value::row({-3, 3, 0, 1.5}));
-    rt::set(rt::gca(), std::vector<Value>{Value::string("DataAspectRatio"), Value::row({1, 1, 1})});
+    rt::set(rt::gca(), std::vector<Value>{Value::string("DataAspectRatio"), Value::row({1, 1, 1}),
+                                          Value::string("PlotBoxAspectRatio"), Value::row({1, 1, 1})});
     rt::set(h, "Position", Value::row({10, 100, 500, 200}));
     rt::set(h, "DoubleBuffer", Value::string("on"));
-    rt::set(rt::gca(), std::vector<Value>{Value::string("PlotBoxAspectRatio"), Value::row({1, 1, 1})});
     return h;
 }
 
@@ -65,17 +65,11 @@ inline CartObjects draw_cart(double x, double theta, double force) {
     using rt::Value;
     const double half_pi = 1.5707963267948966;
     CartObjects o;
-    Value X = Value::row({x, x + std::cos(half_pi - theta)});
-    Value Y = Value::row({0.2, 0.2 + std::sin(half_pi - theta)});
     o.cart = rt::rectangle(std::vector<Value>{Value::string("Position"), Value::row({x - 0.4, 0.1, 0.8, 0.1}),
                                               Value::string("facecolor"), Value::string("b")});
-    o.pole = rt::line(X, Y);
+    o.pole = rt::line(Value::row({x, x + std::cos(half_pi - theta)}), Value::row({0.2, 0.2 + std::sin(half_pi - theta)}));
     rt::hold(Value::string("on"));
-    if (force > 0) {
-        o.marker = rt::plot(Value(x - 0.4), Value(0.11), Value::string("r>"));
-    } else {
-        o.marker = rt::plot(Value(x + 0.4), Value(0.11), Value::string("r<"));
-    }
+    o.marker = rt::plot(Value(force > 0 ? x - 0.4 : x + 0.4), Value(0.11), Value::string(force > 0 ? "r>" : "r<"));
     return o;
 }
 

@@ -44,14 +44,9 @@ TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
     settle();
     const QRect inner = w->geometry(), outer = w->frameGeometry();
     EXPECT_NE(inner.topLeft(), QPoint(10, screen.height() - 300));
-    const Value pos = rt::get(h, "Position");
-    EXPECT_EQ(pos[0], inner.left());
-    EXPECT_EQ(pos[1], screen.height() - inner.top() - 200);
-    EXPECT_EQ(pos[2], 500);
-    const Value out = rt::get(h, "OuterPosition");
-    EXPECT_EQ(out[0], outer.left());
-    EXPECT_EQ(out[2], outer.width());
-    EXPECT_EQ(out[3], outer.height());
+    EXPECT_EQ(rect_of(h, "Position"), QRectF(inner.left(), screen.height() - inner.top() - 200, 500, 200));
+    EXPECT_EQ(rect_of(h, "OuterPosition"),
+              QRectF(outer.left(), screen.height() - outer.top() - outer.height(), outer.width(), outer.height()));
 
     // Hidden and shown again with "Visible".
     rt::set(h, "Visible", S("off"));
@@ -61,7 +56,7 @@ TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST_F(Backend, WidgetsFollowTheirProperties) {
+TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
     rt::figure();
     const double text = control({S("Style"), S("text"), S("String"), S("before")});
     const double slider = control({S("Style"), S("slider"), S("Min"), Value(-1.0), S("Max"), Value(1.0),
@@ -96,10 +91,8 @@ TEST_F(Backend, WidgetsFollowTheirProperties) {
 
     rt::delete_(Value(slider));
     EXPECT_EQ(backend_->widget_of(slider), nullptr);
-}
 
-TEST_F(Backend, EditAndCheckBoxReportWhatTheUserDid) {
-    rt::figure();
+    // An edit field and a check box report what the user did.
     const double edit = control({S("Style"), S("edit"), S("String"), S("abc"), S("Callback"), S("disp('edited')")});
     const double box = control({S("Style"), S("checkbox"), S("Min"), Value(2.0), S("Max"), Value(5.0),
                                 S("Value"), Value(2.0), S("Callback"), S("disp('checked')")});
@@ -129,11 +122,9 @@ TEST_F(Backend, WindowsGoByTheirCloseBoxOrFromAControlsCallback) {
     widget->click();
     widget->click();  // a second press queued before the first ran
     settle();
-    EXPECT_TRUE(rt::ishandle(keep));
-    EXPECT_FALSE(rt::ishandle(plain));
+    const Value alive = rt::ishandle(Value::row({keep, plain, h, button}));
+    EXPECT_EQ(std::vector<double>(alive.data(), alive.data() + 4), (std::vector<double>{1, 0, 0, 0}));
     EXPECT_EQ(console_.str(), "not now\n");
-    EXPECT_FALSE(rt::ishandle(h));
-    EXPECT_FALSE(rt::ishandle(button));
     EXPECT_EQ(backend_->window_of(h), nullptr);
     EXPECT_TRUE(widget.isNull());  // gone after the callback, not during it
     EXPECT_EQ(warnings_.str(), "");

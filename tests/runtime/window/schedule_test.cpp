@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/window/control_widgets.hpp"
@@ -66,8 +67,7 @@ TEST(RunPace, SpacesPausesByThePaceCatchingUpSmallDelaysOnly) {
 
 TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
     rt::RepaintSchedule schedule(50);  // a frame every 20 ms
-    RefreshClock::time_point t{};
-    t += 1s;
+    const RefreshClock::time_point t = RefreshClock::time_point{} + 1s;
     EXPECT_TRUE(schedule.due(t));
     schedule.painted(t, t + 2ms);  // a cheap paint
     EXPECT_FALSE(schedule.due(t + 19ms));
@@ -78,16 +78,13 @@ TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
 }
 
 TEST(SliderScale, EndsAreExactAndValuesClamp) {
-    EXPECT_EQ(rt::slider_step_of(0.5, 0, 1), 500);
-    EXPECT_EQ(rt::slider_step_of(-1, -1, 0), 0);
-    EXPECT_EQ(rt::slider_step_of(7, 0, 1), 1000);
-    EXPECT_EQ(rt::slider_step_of(NAN, 0, 1), 0);
-    EXPECT_EQ(rt::slider_step_of(1, 1, 1), 0);  // an empty range
-    EXPECT_EQ(rt::slider_step_of(-7, 0, 1), 0);
-    EXPECT_EQ(rt::slider_value_of(0, -1, 0), -1);
-    EXPECT_EQ(rt::slider_value_of(1000, 0, 0.1), 0.1);
-    EXPECT_EQ(rt::slider_value_of(300, 0, 1), 0.3);
-    EXPECT_EQ(rt::slider_value_of(100, 0, 0.1), 0.01);
+    // (value, min, max, step), the fifth an empty range.
+    for (auto [v, lo, hi, step] : {std::tuple{0.5, 0.0, 1.0, 500}, {-1.0, -1.0, 0.0, 0}, {7.0, 0.0, 1.0, 1000},
+                                   {NAN, 0.0, 1.0, 0}, {1.0, 1.0, 1.0, 0}, {-7.0, 0.0, 1.0, 0}})
+        EXPECT_EQ(rt::slider_step_of(v, lo, hi), step) << v << " in " << lo << ".." << hi;
+    for (auto [step, lo, hi, v] : {std::tuple{0, -1.0, 0.0, -1.0}, {1000, 0.0, 0.1, 0.1}, {300, 0.0, 1.0, 0.3},
+                                   {100, 0.0, 0.1, 0.01}})
+        EXPECT_EQ(rt::slider_value_of(step, lo, hi), v) << step << " in " << lo << ".." << hi;
     for (int step : {1, 250, 999}) EXPECT_EQ(rt::slider_step_of(rt::slider_value_of(step, -1, 0), -1, 0), step);
 }
 
@@ -99,10 +96,10 @@ TEST(DisplayCheck, SaysWhyNoDisplayCanBeReached) {
         ::unsetenv(n);
     }
     EXPECT_EQ(rt::display_problem(), "DISPLAY is not set");
-    ::setenv("DISPLAY", ":64999", 1);
-    EXPECT_EQ(rt::display_problem(), "cannot connect to display :64999");
-    ::setenv("DISPLAY", "no-colon", 1);
-    EXPECT_EQ(rt::display_problem(), "cannot connect to display no-colon");
+    for (std::string display : {":64999", "no-colon"}) {
+        ::setenv("DISPLAY", display.c_str(), 1);
+        EXPECT_EQ(rt::display_problem(), "cannot connect to display " + display);
+    }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     EXPECT_EQ(rt::display_problem(), std::nullopt);
     for (std::size_t i = 0; i < saved.size(); ++i) {

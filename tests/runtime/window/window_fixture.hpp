@@ -12,6 +12,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRectF>
 #include <QWidget>
 
 #include "app/main_information.hpp"
@@ -61,6 +64,19 @@ protected:
         rt::feval_entry(sys::entry_tavrin, 0, {});
         rt::drawnow();
     }
+    // ... and sets up a run without random terms that learns at `alpha`.
+    void launch_plain(double alpha) {
+        launch();
+        widget<QRadioButton>("radiobutton1")->click();
+        rt::set(tagged("alpha_sl"), "Value", rt::Value(alpha));
+        rt::set(tagged("gamma_sl"), "Value", rt::Value(0.95));
+        settle();
+    }
+    // Presses Start; the run happens here.
+    void start_run() {
+        widget<QPushButton>("pushbutton1")->click();
+        settle();
+    }
     // The handle of the object tagged `tag` (hidden ones included).
     static double tagged(const char* tag) {
         const std::vector<rt::Value> pairs{rt::Value::string("Tag"), rt::Value::string(tag)};
@@ -79,6 +95,10 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static std::string text_of(double h, const char* property) { return rt::get(h, property).text(); }
+    static QRectF rect_of(double h, const char* property) {
+        const rt::Value v = rt::get(h, property);
+        return QRectF(v[0], v[1], v[2], v[3]);
+    }
     // The title of a window's current axes.
     static std::string title_of(double h) {
         const rt::Value axes = rt::get(h, "CurrentAxes");
