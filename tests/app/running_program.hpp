@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "app/main_information.hpp"
 #include "gui/tavrin.hpp"
@@ -19,6 +22,12 @@
 #include "runtime/main/time_limit.hpp"
 
 namespace sys_test {
+
+// The arity message of a function or local function (name as "owner/local").
+inline std::string arity(const std::string& name, int line, const char* kind, int count) {
+    return "Run-time Error: File: " + name + " Line: " + std::to_string(line) + " Column: 1 The function \"" + name +
+           "\" was called with more than the declared number of " + kind + " (" + std::to_string(count) + ").";
+}
 
 // Room for a learning run of the sanitizer build.
 inline constexpr double kRunLimit = 120;
@@ -37,6 +46,13 @@ protected:
     static void set_value(const char* tag, double v) {
         rt::set(tagged(tag), "Value", v);
         rt::deliver_callback(tagged(tag), "Callback");
+    }
+    static void set_values(std::initializer_list<std::pair<const char*, double>> values) {
+        for (const auto& [tag, v] : values) set_value(tag, v);
+    }
+    // The settings of the deterministic run.
+    static void choose_deterministic_run() {
+        set_values({{"radiobutton1", 0}, {"alpha_sl", 0.3}, {"gamma_sl", 0.95}, {"reinf_sl", -1}});
     }
     // Presses Start and gives its run `seconds`; when they are up its windows
     // are closed, which ends it, and the answer is false.

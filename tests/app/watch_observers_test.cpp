@@ -51,13 +51,9 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     sys_test::TrialBound bound(40);
     const sys::ScopedRunObserver a(csv), b(curve), c(bound);
 
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     ASSERT_TRUE(press_start_within());
-    set_value("alpha_sl", 0.5);
-    set_value("reinf_sl", -0.5);
+    set_values({{"alpha_sl", 0.5}, {"reinf_sl", -0.5}});
     ASSERT_TRUE(press_start_within());
 
     const auto rows = csv_rows(file);
@@ -89,10 +85,7 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
 TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorTree) {
     sys::LearnedPolicy policy;
     const sys::ScopedRunObserver installed(policy);
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     EXPECT_FALSE(policy.ready());
     ASSERT_TRUE(press_start_within());
     ASSERT_TRUE(policy.ready());

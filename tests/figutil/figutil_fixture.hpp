@@ -48,12 +48,6 @@ protected:
         return error_of([&] { by_name(name, nargout, args); });
     }
 
-    // The arity message of a function or local function (name as "owner/local").
-    static std::string arity(const std::string& name, int line, const char* kind, int count) {
-        return "Run-time Error: File: " + name + " Line: " + std::to_string(line) + " Column: 1 The function \"" + name +
-               "\" was called with more than the declared number of " + kind + " (" + std::to_string(count) + ").";
-    }
-
     static rt::Value window() { return rt::figure(); }
     static rt::Value control_in(const rt::Value& parent, const char* tag) {
         return rt::uicontrol(V({parent, S("Tag"), S(tag)}));

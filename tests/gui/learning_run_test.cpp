@@ -49,10 +49,7 @@ protected:
 };
 
 TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistics) {
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     ASSERT_TRUE(press_start_within()) << "the run outlived its time limit";
     EXPECT_EQ(console.str(), "ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\n");
 

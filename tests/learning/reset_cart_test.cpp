@@ -23,32 +23,24 @@ using sys_test::error_of;
 
 class ResetCartTest : public sys_test::RunningProgram {};
 
-TEST_F(ResetCartTest, ZeroBetaStartsAtRest) {
+TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
     EXPECT_EQ(reset(0), (std::vector<double>{1, 1, -1, -1, 0, 0, 0, 0}));
-}
-
-TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBeta) {
     rt::seed_rand(7);
     std::vector<double> draws;
     for (int i = 0; i < 5; ++i) draws.push_back(rt::rand());
     rt::seed_rand(7);
-    const std::vector<double> r = reset(0.3);
-    EXPECT_EQ(std::vector<double>(r.begin(), r.begin() + 4), (std::vector<double>{1, 1, -1, -1}));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(r[4 + i], draws[i] * 0.3);
-
+    EXPECT_EQ(reset(0.3), (std::vector<double>{1, 1, -1, -1, draws[0] * 0.3, draws[1] * 0.3, draws[2] * 0.3,
+                                                draws[3] * 0.3}));
     // Outputs not wanted are still drawn.
     rt::seed_rand(7);
     EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);
     EXPECT_EQ(rt::rand(), draws[4]);
 
     for (int trial = 0; trial < 50; ++trial) {
-        const std::vector<double> pos = reset(0.3);
-        const std::vector<double> neg = reset(-0.3);
+        const std::vector<double> pos = reset(0.3), neg = reset(-0.3);
         for (int i = 4; i < 8; ++i) {
-            EXPECT_GE(pos[i], 0);
-            EXPECT_LT(pos[i], 0.3);
-            EXPECT_LE(neg[i], 0);
-            EXPECT_GT(neg[i], -0.3);
+            EXPECT_TRUE(pos[i] >= 0 && pos[i] < 0.3) << pos[i];
+            EXPECT_TRUE(neg[i] <= 0 && neg[i] > -0.3) << neg[i];
         }
     }
 }
