@@ -63,19 +63,19 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     ASSERT_EQ(chart.lines.size(), 3u);
     const std::string first_run = rows.front()[0], second_run = rows.back()[0];
     EXPECT_EQ(chart.lines[0].label, "run " + first_run + ": ALPHA 0.3, BETA 0, GAMMA 0.95, reinf -1");
-    const rt::ChartLine* lines[] = {&chart.lines[0], &chart.lines[1]};
-    double best = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const rt::ChartLine& l = *lines[i / 40];
-        const std::size_t k = i % 40;
-        ASSERT_EQ(l.x.size(), 40u);
-        EXPECT_EQ(l.x[k], std::stod(rows[i][1])) << i;
-        EXPECT_EQ(l.y[k], std::stod(rows[i][2])) << i;
-        if (i >= 40) {
-            best = std::max(best, l.y[k]);
-            EXPECT_EQ(chart.lines[2].y[k], best) << i;
-        }
-    }
+    // Column `c` of the 40 rows of run `run` (0 or 1).
+    const auto column = [&](std::size_t run, std::size_t c) {
+        std::vector<double> v;
+        for (std::size_t i = 40 * run; i < 40 * run + 40; ++i) v.push_back(std::stod(rows[i][c]));
+        return v;
+    };
+    EXPECT_EQ(chart.lines[0].x, column(0, 1));
+    EXPECT_EQ(chart.lines[0].y, column(0, 2));
+    EXPECT_EQ(chart.lines[1].x, column(1, 1));
+    EXPECT_EQ(chart.lines[1].y, column(1, 2));
+    std::vector<double> best = column(1, 2);
+    for (std::size_t k = 1; k < best.size(); ++k) best[k] = std::max(best[k - 1], best[k]);
+    EXPECT_EQ(chart.lines[2].y, best);
     EXPECT_EQ(rows.back()[4], "0.5");
     EXPECT_EQ(rows.back()[8], "-0.5");
     EXPECT_NE(first_run, second_run);

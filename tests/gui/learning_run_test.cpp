@@ -15,13 +15,11 @@ namespace {
 class RunWatcher : public rt::WindowBackend {
 public:
     void object_created(const rt::GraphicsObject& obj) override {
-        if (obj.type() == rt::ObjectType::Rectangle && first_cart.is_unassigned())
-            first_cart = obj.value(rt::PropertyId::Position);
+        if (obj.type() == rt::ObjectType::Rectangle && carts++ == 0) first_cart = obj.value(rt::PropertyId::Position);
         if (obj.type() == rt::ObjectType::Line && !obj.is(rt::PropertyId::Marker, "none") && first_marker.empty()) {
             first_marker = obj.value(rt::PropertyId::Marker).text();
             first_marker_x = obj.value(rt::PropertyId::XData).scalar();
         }
-        if (obj.type() == rt::ObjectType::Rectangle) ++carts;
     }
     void property_changed(const rt::GraphicsObject& obj, rt::PropertyId id) override {
         if (obj.type() == rt::ObjectType::Text && id == rt::PropertyId::String)
