@@ -19,6 +19,8 @@
 #include "tests/app/running_program.hpp"
 #include "tests/error_text.hpp"
 
+using sys_test::error_of;
+
 class FigutilTest : public sys_test::RunningProgram {
 protected:
     void SetUp() override {
@@ -36,9 +38,6 @@ protected:
     static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
     static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
 
-    // The message of the error `f` raises, or "" when it raises none.
-    template <typename F>
-    static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
 
     // A call by name, as a callback or --eval makes it.
     static std::vector<rt::Value> by_name(const char* name, int nargout, std::initializer_list<rt::Value> args) {
