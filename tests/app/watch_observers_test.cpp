@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/charts.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/system/program_run.hpp"
 
 namespace {
 
@@ -26,24 +26,8 @@ protected:
     }
 };
 
-// The rows of a trials file after its header, split at commas.
-std::vector<std::vector<std::string>> csv_rows(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        rows.emplace_back(1);
-        for (char c : line.substr(0, line.find('\r'))) {
-            if (c == ',') rows.back().emplace_back();
-            else rows.back().back().push_back(c);
-        }
-    }
-    return rows;
-}
-
 TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelled) {
-    const std::string file = (std::filesystem::temp_directory_path() / "watch_observers_trials.csv").string();
+    const std::string folder = sys_test::make_temp_folder(), file = folder + "/trials.csv";
     sys::TrialsCsv csv;
     std::string problem;
     ASSERT_TRUE(csv.open(file, problem)) << problem;
@@ -56,7 +40,11 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     set_values({{"alpha_sl", 0.5}, {"reinf_sl", -0.5}});
     ASSERT_TRUE(press_start_within());
 
-    const auto rows = csv_rows(file);
+    // The rows after the header, split at commas.
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : sys_test::lines_of(file))
+        rows.push_back(sys_test::split(line.substr(0, line.find('\r')), ','));
+    rows.erase(rows.begin());
     ASSERT_EQ(rows.size(), 80u);
     const rt::Chart& chart = curve.chart();
     // The first run in grey under its settings, the second with its best.
@@ -79,7 +67,7 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     EXPECT_EQ(rows.back()[4], "0.5");
     EXPECT_EQ(rows.back()[8], "-0.5");
     EXPECT_NE(first_run, second_run);
-    std::filesystem::remove(file);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorTree) {
