@@ -49,10 +49,8 @@ TEST_F(SurfTest, AMatrixOnFreshAxesTurnsThemTo3DWithGridsAndHeldAxesKeepTheirs) 
 }
 
 TEST_F(SurfTest, SeveralInputsGoToTheSurfaceUnexamined) {
-    const Value x = Value::row({1, 2, 3, 4});
-    const Value y = Value::row({10, 20, 30});
-    const Value z = Value::zeros(3, 4);
-    const Value h = by_name("surf", 1, {x, y, z, S("EdgeColor"), S("none")})[0];
+    const Value x = Value::row({1, 2, 3, 4}), z = Value::zeros(3, 4);
+    const Value h = by_name("surf", 1, {x, Value::row({10, 20, 30}), z, S("EdgeColor"), S("none")})[0];
     EXPECT_EQ(rt::get(h, S("EdgeColor")).text(), "none");
     EXPECT_EQ(rt::get(h, S("XData")).rows(), 3u);
 
@@ -124,8 +122,7 @@ TEST_F(GridTest, TogglesEachDirectionOrSetsAllInAnyLetterCaseOnTheCurrentOrGiven
     sys::grid();  // no axes yet: made, and their grids (off) toggled on
     const Value current = rt::gca();
     EXPECT_EQ(grids(current), (Grids{"on", "on", "on"}));
-    rt::set(current[0], "YGrid", S("off"));
-    rt::set(current[0], "ZGrid", S("off"));
+    rt::set(current, V({S("YGrid"), S("off"), S("ZGrid"), S("off")}));
     sys::grid(current);
     EXPECT_EQ(grids(current), (Grids{"off", "on", "on"}));
     by_name("grid", 0, {});
