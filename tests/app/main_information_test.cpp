@@ -41,7 +41,7 @@ TEST_F(StartedProgram, EveryFunctionRefusesOneOutputOrInputTooManyWithItsOwnMess
     std::vector<Declared> checked;
     auto check = [&](const std::string& name, rt::ByNameEntry entry, int inputs, int outputs) {
         if (inputs < 0 && outputs < 0) return;  // tavrin and its callbacks
-        const auto it = std::find_if(declared.begin(), declared.end(), [&](const Declared& d) { return d.name == name; });
+        const auto it = std::ranges::find(declared, name, &Declared::name);
         checked.push_back({name, it == declared.end() ? 0 : it->line, inputs, outputs});
         if (it == declared.end()) return;
         std::vector<rt::Value> out(static_cast<std::size_t>(outputs) + 2);

@@ -90,17 +90,14 @@ class ControlWindowOpen : public RunningProgram {
 protected:
     void SetUp() override {
         RunningProgram::SetUp();
-        previous_console_ = rt::set_console(&console);
+        rt::set_console(&console);
         sys::tavrin(0, {});
     }
     void TearDown() override {
-        rt::set_console(previous_console_);
+        rt::set_console(nullptr);
         RunningProgram::TearDown();
     }
     std::ostringstream console;
-
-private:
-    std::ostream* previous_console_ = nullptr;
 };
 
 }  // namespace sys_test

@@ -211,7 +211,8 @@ TEST_F(NamesTest, VariableNamesByTheirCharactersShapeAndClass) {
         EXPECT_TRUE(truth(sys::isvarname(S(name.c_str())))) << name;
     }
     // ':' follows '9' in ASCII and '/' precedes '0'.
-    for (const std::string& name : std::vector<std::string>{"1abc", "_a", "a b", "a-b", "a9:", "a/", "end", "otherwise", std::string(32, 'x')})
+    for (const std::string& name :
+         std::vector<std::string>{"1abc", "_a", "a b", "a-b", "a9:", "a/", "end", "otherwise", std::string(32, 'x')})
         EXPECT_FALSE(truth(sys::isvarname(S(name.c_str())))) << name;
     for (const Value& v : {S(""), Value::char_matrix(1, 0), Value::char_matrix(2, 3), Value(5.0),
                            Value::row({97, 98}), Value::cell_row({S("a")}), Value::structure()})

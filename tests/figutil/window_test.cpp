@@ -73,7 +73,8 @@ TEST_F(GuihandlesTest, FieldsFollowTheObjectListAndShareDuplicatedTags) {
     EXPECT_EQ(handles.field_names(), (std::vector<std::string>{"figure1", "alpha", "Alpha", "radiobutton1", "axes1"}));
     std::vector<std::vector<double>> fields;
     for (const std::string& name : handles.field_names()) fields.push_back(nums(handles.field(name)));
-    EXPECT_EQ(fields, (std::vector<std::vector<double>>{{w[0]}, {first[0], second[0]}, {upper[0]}, {hidden[0]}, {ax[0]}}));
+    EXPECT_EQ(fields,
+              (std::vector<std::vector<double>>{{w[0]}, {first[0], second[0]}, {upper[0]}, {hidden[0]}, {ax[0]}}));
     EXPECT_EQ(handles.field("alpha").rows(), 1u);
 
     // The same structure from any object of the window, or from the current

@@ -42,10 +42,9 @@ rt::Value table_with_row(double row, double q1, double q2) {
 double at(const rt::Value& q, double row, double col) { return rt::array_ref2(q, row, col); }
 
 // pre_state, pre_action, cur_state, cur_action.
-std::vector<double> decision(const rt::Value& ps, const rt::Value& pa, const rt::Value& cs, const rt::Value& ca) {
-    return {ps[0], pa[0], cs[0], ca[0]};
+std::vector<double> decision(const Decision& d) {
+    return {d.pre_state[0], d.pre_action[0], d.cur_state[0], d.cur_action[0]};
 }
-std::vector<double> decision(const Decision& d) { return decision(d.pre_state, d.pre_action, d.cur_state, d.cur_action); }
 
 using sys_test::error_of;
 
@@ -119,7 +118,7 @@ TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
     std::vector<rt::Value> out = rt::feval("get_action", 5, in);
     EXPECT_TRUE(rt::isequal(out[0], table_with_row(10, 0.5, 0)));
     EXPECT_TRUE(rt::isequal(q, rt::zeros(162, 2)));  // the caller's table is its own
-    EXPECT_EQ(decision(out[1], out[2], out[3], out[4]), (std::vector<double>{10, 1, kCentre, 2}));
+    EXPECT_EQ(decision({out[0], out[1], out[2], out[3], out[4]}), (std::vector<double>{10, 1, kCentre, 2}));
 
     // GAMMA is read only by an update.
     std::vector<rt::Value> twelve(in.begin(), in.end() - 1);

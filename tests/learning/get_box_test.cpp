@@ -28,7 +28,8 @@ TEST_F(GetBoxTest, EveryCombinationOfBinsGivesItsOwnBox) {
     for (int l = 0; l < 3; ++l)
         for (int k = 0; k < 6; ++k)
             for (int j = 0; j < 3; ++j)
-                for (int i = 0; i < 3; ++i) EXPECT_EQ(box(xs[i], xs[j], thetas[k], xs[l]), 1 + i + 3 * j + 9 * k + 54 * l);
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_EQ(box(xs[i], xs[j], thetas[k], xs[l]), 1 + i + 3 * j + 9 * k + 54 * l);
 }
 
 TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenBounds) {
@@ -48,7 +49,8 @@ TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenB
              {2.4, 0, 0, 0, 87}, {-2.4, 0, 0, 0, 85}, {0, 0, edge, 0, 104}, {0, 0, -edge, 0, 59},
              {2.4000000000000004, 0, 0, 0, -1}, {below(-2.4), 0, 0, 0, -1}, {0, 0, above(edge), 0, -1},
              {0, 0, below(-edge), 0, -1}, {0, 1e9, 0, -1e9, 2 + 6 + 27}, {-3, -3, -1, -3, -1}})
-        EXPECT_EQ(box(c.x, c.v_x, c.theta, c.v_theta), c.box) << c.x << " " << c.v_x << " " << c.theta << " " << c.v_theta;
+        EXPECT_EQ(box(c.x, c.v_x, c.theta, c.v_theta), c.box)
+            << c.x << ' ' << c.v_x << ' ' << c.theta << ' ' << c.v_theta;
 }
 
 TEST_F(GetBoxTest, NaNComparesFalseEverywhere) {
