@@ -4,11 +4,56 @@
 #include <vector>
 
 #include "gui/tavrin.hpp"
+#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/call/feval.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
 
 namespace {
+
+// The control window: its launch, its stored handles and its callbacks.
+using TavrinWindowTest = sys_test::ControlWindowOpen;
+
+TEST_F(TavrinWindowTest, LaunchGivesTheWindowOnlyWhenAskedAndReusesIt) {
+    EXPECT_EQ(sys::tavrin(0, {}).numel(), 0u);
+    const rt::Value out = sys::tavrin(1, {});
+    ASSERT_TRUE(out.is_cell());
+    ASSERT_EQ(out.numel(), 1u);
+    const rt::Value fig = out.cell_at(0);
+    EXPECT_EQ(rt::get(fig[0], "Tag").text(), "figure1");
+    EXPECT_EQ(rt::open_figures().size(), 1u);
+    // Coloured like the controls.
+    EXPECT_TRUE(rt::isequal(rt::get(fig[0], "Color"), rt::get(0.0, "defaultUicontrolBackgroundColor")));
+
+    // Every control the callbacks and the run read, in the stored handles.
+    const rt::Value handles = rt::feval("guidata", 1, {&fig, 1})[0];
+    for (const char* tag : {"figure1", "alpha_sl", "alpha", "beta_sl", "beta", "gamma_sl", "gamma", "reinf_sl",
+                            "reinf", "radiobutton1", "pushbutton1", "pushbutton2"})
+        EXPECT_TRUE(handles.has_field(tag)) << tag;
+    // The text fields start as num2str of their sliders.
+    for (const char* tag : {"alpha", "beta", "gamma", "reinf"}) {
+        const std::string slider = std::string(tag) + "_sl";
+        EXPECT_EQ(rt::get(handles.field(tag)[0], "String").text(),
+                  rt::num2str(rt::get(handles.field(slider)[0], "Value")).text())
+            << tag;
+    }
+    EXPECT_EQ(rt::get(handles.field("radiobutton1")[0], "Value").scalar(), 1);
+}
+
+TEST_F(TavrinWindowTest, CallbacksAreReachedOnlyThroughTavrinAndAFailedOneGivesNoOutputs) {
+    EXPECT_THROW(rt::feval("figure1_ResizeFcn", 0, {}), rt::Error);
+    // handles empty, then missing: the slider callback cannot read it.
+    const rt::Value args[] = {rt::Value::string("alpha_sl_Callback"), 0.0, rt::Value::empty(), rt::Value::empty()};
+    EXPECT_EQ(sys::tavrin(1, args).numel(), 0u);
+    sys::tavrin(0, {args, 1});
+    EXPECT_EQ(console.str(),
+              "Reference to non-existent field 'alpha_sl'.\n"
+              "Input argument \"handles\" is undefined.\n");
+}
+
+// The learning run as the windows show it.
 
 // Watches the objects of a run: the titles written, and the cart, pole and
 // marker of the first step.

@@ -1,12 +1,18 @@
+// The learning modules called directly and by name.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "learning/get_action.hpp"
+#include "learning/get_box.hpp"
+#include "learning/reset_cart.hpp"
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/feval.hpp"
@@ -15,6 +21,65 @@
 #include "tests/error_text.hpp"
 
 namespace {
+
+using sys_test::error_of;
+
+// get_box: the box of a state.
+constexpr double kDegree = 0.017453292519943295;
+
+double box(double x, double v_x, double theta, double v_theta) { return sys::get_box(x, v_x, theta, v_theta)[0]; }
+double below(double d) { return std::nextafter(d, -std::numeric_limits<double>::infinity()); }
+double above(double d) { return std::nextafter(d, std::numeric_limits<double>::infinity()); }
+
+class GetBoxTest : public sys_test::RunningProgram {};
+
+TEST_F(GetBoxTest, EveryCombinationOfBinsGivesItsOwnBox) {
+    // One value inside each bin, lowest bin first; the box numbers are
+    // 1 + i + 3j + 9k + 54l, each of 1...162 once.
+    const double xs[] = {-1.0, 0.0, 1.0}, thetas[] = {-0.15, -0.05, -0.01, 0.01, 0.05, 0.15};
+    for (int l = 0; l < 3; ++l)
+        for (int k = 0; k < 6; ++k)
+            for (int j = 0; j < 3; ++j)
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_EQ(box(xs[i], xs[j], thetas[k], xs[l]), 1 + i + 3 * j + 9 * k + 54 * l);
+}
+
+TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenBounds) {
+    const double edge = 12 * kDegree;
+    EXPECT_EQ(6 * kDegree, 0.10471975511965978);
+    EXPECT_EQ(50 * kDegree, 0.8726646259971648);
+    EXPECT_EQ(edge, 0.20943951023931956);
+    struct Case {
+        double x, v_x, theta, v_theta, box;
+    };
+    for (const Case& c : std::vector<Case>{
+             {-0.8, 0, 0, 0, 86}, {below(-0.8), 0, 0, 0, 85}, {0.8, 0, 0, 0, 87}, {0, -0.5, 0, 0, 86},
+             {0, 0.5, 0, 0, 89}, {0, 0, -kDegree, 0, 77}, {0, 0, below(-kDegree), 0, 68}, {0, 0, -6 * kDegree, 0, 68},
+             {0, 0, below(-6 * kDegree), 0, 59}, {0, 0, kDegree, 0, 95}, {0, 0, 6 * kDegree, 0, 104},
+             {0, 0, 0, -50 * kDegree, 86}, {0, 0, 0, below(-50 * kDegree), 32}, {0, 0, 0, 50 * kDegree, 140},
+             // The failure bounds themselves do not fail; velocities never fail, however large.
+             {2.4, 0, 0, 0, 87}, {-2.4, 0, 0, 0, 85}, {0, 0, edge, 0, 104}, {0, 0, -edge, 0, 59},
+             {2.4000000000000004, 0, 0, 0, -1}, {below(-2.4), 0, 0, 0, -1}, {0, 0, above(edge), 0, -1},
+             {0, 0, below(-edge), 0, -1}, {0, 1e9, 0, -1e9, 2 + 6 + 27}, {-3, -3, -1, -3, -1}})
+        EXPECT_EQ(box(c.x, c.v_x, c.theta, c.v_theta), c.box)
+            << c.x << ' ' << c.v_x << ' ' << c.theta << ' ' << c.v_theta;
+}
+
+TEST_F(GetBoxTest, NaNComparesFalseEverywhere) {
+    const double nan = std::nan("");
+    EXPECT_EQ(box(nan, nan, nan, nan), 162);
+    EXPECT_EQ(box(nan, 0, 0, 0), 87);
+    EXPECT_EQ(box(0, 0, nan, 0), 104);
+}
+
+TEST_F(GetBoxTest, ByNameStoresOutputOneAndNamesAMissingInput) {
+    const rt::Value state[] = {0.0, 0.0, 0.0, 0.0};
+    EXPECT_EQ(rt::feval("get_box", 0, state)[0][0], 86);
+    EXPECT_EQ(error_of([&] { rt::feval("get_box", 1, std::span(state, 3)); }),
+              "Input argument \"v_theta\" is undefined.");
+}
+
+// get_action: the decision of a step and its update of the table.
 
 // The state (0, 0, 0, 0) lies in box 86.
 constexpr double kCentre = 86;
@@ -45,8 +110,6 @@ double at(const rt::Value& q, double row, double col) { return rt::array_ref2(q,
 std::vector<double> decision(const Decision& d) {
     return {d.pre_state[0], d.pre_action[0], d.cur_state[0], d.cur_action[0]};
 }
-
-using sys_test::error_of;
 
 class GetActionTest : public sys_test::RunningProgram {};
 
@@ -125,6 +188,48 @@ TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
     EXPECT_EQ(error_of([&] { rt::feval("get_action", 1, twelve); }), "Input argument \"GAMMA\" is undefined.");
     twelve[9] = -1.0;
     EXPECT_EQ(error_of([&] { rt::feval("get_action", 1, twelve); }), "");
+}
+
+// reset_cart: the start of a trial.
+std::vector<double> reset(double beta) {
+    rt::Value out[7];
+    rt::Value first = sys::reset_cart(beta, &out[0], &out[1], &out[2], &out[3], &out[4], &out[5], &out[6]);
+    std::vector<double> all = {first[0]};
+    for (const rt::Value& v : out) all.push_back(v[0]);
+    return all;
+}
+
+class ResetCartTest : public sys_test::RunningProgram {};
+
+TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
+    EXPECT_EQ(reset(0), (std::vector<double>{1, 1, -1, -1, 0, 0, 0, 0}));
+    rt::seed_rand(7);
+    std::vector<double> draws;
+    for (int i = 0; i < 5; ++i) draws.push_back(rt::rand());
+    rt::seed_rand(7);
+    EXPECT_EQ(reset(0.3), (std::vector<double>{1, 1, -1, -1, draws[0] * 0.3, draws[1] * 0.3, draws[2] * 0.3,
+                                                draws[3] * 0.3}));
+    // Outputs not wanted are still drawn.
+    rt::seed_rand(7);
+    EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);
+    EXPECT_EQ(rt::rand(), draws[4]);
+
+    for (int trial = 0; trial < 50; ++trial) {
+        const std::vector<double> pos = reset(0.3), neg = reset(-0.3);
+        for (int i = 4; i < 8; ++i) {
+            EXPECT_TRUE(pos[i] >= 0 && pos[i] < 0.3) << pos[i];
+            EXPECT_TRUE(neg[i] <= 0 && neg[i] > -0.3) << neg[i];
+        }
+    }
+}
+
+TEST_F(ResetCartTest, ByNameOutputsAndMissingBeta) {
+    const rt::Value beta[] = {0.0};
+    std::vector<rt::Value> out = rt::feval("reset_cart", 8, beta);
+    EXPECT_EQ(out[3][0], -1);
+    EXPECT_EQ(out[7][0], 0);
+    EXPECT_EQ(rt::feval("reset_cart", 0, beta)[0][0], 1);
+    EXPECT_EQ(error_of([&] { rt::feval("reset_cart", 1, {}); }), "Input argument \"BETA\" is undefined.");
 }
 
 }  // namespace
