@@ -1,7 +1,8 @@
 #pragma once
 // A fixture with the system started as rt::run_main starts it: the function
 // and global tables installed and every initialiser of the main information
-// record run before each test; every terminator run after it.
+// record run before each test, the console and the warnings captured; every
+// terminator run after it.
 // press_start_within() gives a learning run a time limit, so a fault that
 // makes it go on forever fails the test instead of stalling it.
 
@@ -34,8 +35,16 @@ inline constexpr double kRunLimit = 120;
 
 class RunningProgram : public ::testing::Test {
 protected:
-    void SetUp() override { rt::start_program(sys::main_information); }
-    void TearDown() override { rt::end_program(sys::main_information); }
+    void SetUp() override {
+        rt::start_program(sys::main_information);
+        rt::set_console(&console);
+        rt::set_warning_stream(&warnings);
+    }
+    void TearDown() override {
+        rt::set_console(nullptr);
+        rt::set_warning_stream(nullptr);
+        rt::end_program(sys::main_information);
+    }
 
     // The handle of the object tagged `tag`; the control window must be open.
     static double tagged(const char* tag) {
@@ -62,6 +71,8 @@ protected:
         rt::deliver_callback(tagged("pushbutton1"), "Callback");
         return !limit.expired();
     }
+
+    std::ostringstream console, warnings;  // what the program printed and warned
 };
 
 // Ends a run after `max_trials` failures, and keeps the count and best of
@@ -85,19 +96,13 @@ private:
     long max_trials_;
 };
 
-// A running program with the console captured and the control window open.
+// A running program with the control window open.
 class ControlWindowOpen : public RunningProgram {
 protected:
     void SetUp() override {
         RunningProgram::SetUp();
-        rt::set_console(&console);
         sys::tavrin(0, {});
     }
-    void TearDown() override {
-        rt::set_console(nullptr);
-        RunningProgram::TearDown();
-    }
-    std::ostringstream console;
 };
 
 }  // namespace sys_test

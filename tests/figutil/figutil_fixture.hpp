@@ -23,17 +23,6 @@ using sys_test::error_of;
 
 class FigutilTest : public sys_test::RunningProgram {
 protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        rt::set_console(&console_);
-        rt::set_warning_stream(&warnings_);
-    }
-    void TearDown() override {
-        rt::set_console(nullptr);
-        rt::set_warning_stream(nullptr);
-        RunningProgram::TearDown();
-    }
-
     static rt::Value S(const char* text) { return rt::Value::string(text); }
     static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
     static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
@@ -51,7 +40,4 @@ protected:
     static rt::Value control_in(const rt::Value& parent, const char* tag) {
         return rt::uicontrol(V({parent, S("Tag"), S(tag)}));
     }
-
-    std::ostringstream console_;
-    std::ostringstream warnings_;
 };

@@ -37,7 +37,7 @@ TEST_F(SurfTest, AMatrixOnFreshAxesTurnsThemTo3DWithGridsAndHeldAxesKeepTheirs) 
     // Nothing requested, nothing given back, and no warning about it; a new
     // plot replaces the old one.
     EXPECT_TRUE(sys::surf(0, {z}).is_unassigned());
-    EXPECT_EQ(warnings_.str(), "");
+    EXPECT_EQ(warnings.str(), "");
     EXPECT_EQ(surfaces_in(ax), 1u);
 
     rt::set(ax, V({S("View"), Value::row({0, 90}), S("XGrid"), S("off"), S("YGrid"), S("off"), S("ZGrid"), S("off")}));
@@ -94,7 +94,7 @@ TEST_F(TitleTest, TakesTheAxesFontAndStandsUpright) {
         EXPECT_TRUE(rt::isequal(rt::get(h, S(font)), rt::get(ax, S(font)))) << font;
 
     EXPECT_TRUE(sys::title(0, S("again")).is_unassigned());
-    EXPECT_EQ(warnings_.str(), "");
+    EXPECT_EQ(warnings.str(), "");
 }
 
 TEST_F(TitleTest, PairsComeAfterTheDefaultsAndMustBeWhole) {
@@ -167,15 +167,15 @@ TEST_F(OpenglTest, ModesAreSetInAnyLetterCaseAndReportedByTheirWords) {
     EXPECT_EQ(by_name("opengl", 1, {})[0].text(), "Advise");
     sys::opengl(0, S("AutoSelect"));  // the reported words are accepted back
     EXPECT_EQ(mode(), 2);
-    EXPECT_EQ(warnings_.str(), "");
+    EXPECT_EQ(warnings.str(), "");
 
     // info and data describe the renderer; with nothing requested the
     // runtime shows it.
     EXPECT_TRUE(sys::opengl(1, S("info")).is_struct());
     EXPECT_TRUE(sys::opengl(1, S("DATA")).is_struct());
-    EXPECT_EQ(console_.str(), "");
+    EXPECT_EQ(console.str(), "");
     sys::opengl(0, S("info"));
-    EXPECT_NE(console_.str(), "");
+    EXPECT_NE(console.str(), "");
 }
 
 TEST_F(OpenglTest, WhatGivesNoWord) {
@@ -189,11 +189,11 @@ TEST_F(OpenglTest, WhatGivesNoWord) {
     const std::string warning = "Warning: One or more output arguments not assigned during call to 'opengl' (str).\n";
     EXPECT_TRUE(sys::opengl(1, S("advise")).is_unassigned());
     EXPECT_EQ(mode(), 1);
-    EXPECT_EQ(warnings_.str(), warning);
+    EXPECT_EQ(warnings.str(), warning);
     rt::feature(0, S("openglmode"), Value(7.0));
     EXPECT_TRUE(sys::opengl(1).is_unassigned());
     EXPECT_TRUE(sys::opengl(0).is_unassigned());
-    EXPECT_EQ(warnings_.str(), warning + warning);
+    EXPECT_EQ(warnings.str(), warning + warning);
 }
 
 // isvarname and iskeyword: names by their characters, and every other shape

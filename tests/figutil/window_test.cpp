@@ -269,7 +269,7 @@ TEST_F(MoveguiTest, NamedPlacesOnTheScreen) {
         window_first = !window_first;
         EXPECT_EQ(outer(w), expected) << where;
     }
-    EXPECT_EQ(console_.str(), "newpos = [312 468]\n");  // only north shows its place
+    EXPECT_EQ(console.str(), "newpos = [312 468]\n");  // only north shows its place
 }
 
 TEST_F(MoveguiTest, OnscreenAndNumericPositions) {
