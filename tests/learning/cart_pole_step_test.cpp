@@ -65,13 +65,9 @@ TEST(CartPoleConstants, ReadingBeforeTheModuleIsInitialisedIsAnError) {
     EXPECT_THROW(none[sys::kMass], rt::Error);
 }
 
-class FailureUpdateTest : public ::testing::Test {
+class FailureUpdateTest : public CartPoleStepTest {
 protected:
-    FailureUpdateTest() : k(sys::add_run_constants(module)) {}
     void fail(double state, double action) { sys::failure_update(k, q_val, state, action, -1.0, 0.3, 0.95); }
-
-    rt::ModuleConstants module{"failure update test"};
-    sys::RunConstants k;
     rt::Value q_val = rt::zeros(162, 2);
 };
 
