@@ -254,34 +254,28 @@ protected:
     static Rect outer(const Value& h) { return nums(rt::get(h, S("OuterPosition"))); }
 };
 
-TEST_F(MoveguiTest, NamedPlacesOnTheScreen) {
+TEST_F(MoveguiTest, NamedAndNumericPlacesOnTheScreen) {
     const Value w = window();
-    const std::vector<std::pair<const char*, Rect>> places = {
-        {"onscreen", {10, 20, 400, 300}},  {"north", {312, 468, 400, 300}},  {"center", {312, 234, 400, 300}},
-        {"southeast", {624, 0, 400, 300}}, {"south", {312, 0, 400, 300}},    {"east", {624, 234, 400, 300}},
-        {"west", {0, 234, 400, 300}},      {"northeast", {624, 468, 400, 300}}, {"northwest", {0, 468, 400, 300}},
-        {"southwest", {0, 0, 400, 300}},
+    // Negative numbers count back from the right and top edges.
+    const std::vector<std::pair<Value, Rect>> places = {
+        {S("onscreen"), {10, 20, 400, 300}},   {S("north"), {312, 468, 400, 300}},  {S("center"), {312, 234, 400, 300}},
+        {S("southeast"), {624, 0, 400, 300}},  {S("south"), {312, 0, 400, 300}},    {S("east"), {624, 234, 400, 300}},
+        {S("west"), {0, 234, 400, 300}},       {S("northeast"), {624, 468, 400, 300}},
+        {S("northwest"), {0, 468, 400, 300}},  {S("southwest"), {0, 0, 400, 300}},
+        {Value::row({-10, -10}), {614, 458, 400, 300}}, {Value::column({5, 7}), {5, 7, 400, 300}},
     };
-    bool window_first = true;  // either order
-    for (const auto& [where, expected] : places) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto& [where, expected] = places[i];
         place(w, {10, 20, 400, 300});
-        sys::movegui(window_first ? V({w, S(where)}) : V({S(where), w}));
-        window_first = !window_first;
-        EXPECT_EQ(outer(w), expected) << where;
+        sys::movegui(i % 2 ? V({where, w}) : V({w, where}));  // either order
+        EXPECT_EQ(outer(w), expected) << i;
     }
     EXPECT_EQ(console.str(), "newpos = [312 468]\n");  // only north shows its place
-}
 
-TEST_F(MoveguiTest, OnscreenAndNumericPositions) {
-    const Value w = window_at({900, -50, 400, 300});
+    // With no place given, the window is kept on screen.
+    place(w, {900, -50, 400, 300});
     sys::movegui({w});
     EXPECT_EQ(outer(w), (Rect{624, 0, 400, 300}));
-
-    // Negative numbers count back from the right and top edges.
-    sys::movegui({w, Value::row({-10, -10})});
-    EXPECT_EQ(outer(w), (Rect{614, 458, 400, 300}));
-    sys::movegui({w, Value::column({5, 7})});
-    EXPECT_EQ(outer(w), (Rect{5, 7, 400, 300}));
 }
 
 TEST_F(MoveguiTest, SizesBeyondTheScreenAndAMissingFrame) {
