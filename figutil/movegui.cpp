@@ -29,13 +29,13 @@ namespace {
                              "center", "onscreen"})) \
     X(kEmptyText, Value::string("")) \
     X(kEmpty, Value::empty()) \
-    X(k0, 0.0) \
-    X(k1, 1.0) \
-    X(k2, 2.0) \
-    X(k3, 3.0) \
-    X(k4, 4.0) \
-    X(k6, 6.0) \
-    X(k24, 24.0) \
+    X(kRoot, 0.0) \
+    X(kOneElement, 1.0) \
+    X(kTwoElements, 2.0) \
+    X(kWidthIndex, 3.0) \
+    X(kHeightIndex, 4.0) \
+    X(kFrameWidth, 6.0) \
+    X(kFrameHeight, 24.0) \
     X(kOrigin, Value::row({0, 0})) \
     X(kActivePositionProperty, Value::string("activepositionproperty")) \
     X(kUnits, Value::string("units")) \
@@ -50,7 +50,17 @@ namespace {
     X(kUnrecognizedPosition, Value::string("unrecognized position")) \
     X(kUnrecognizedInput, Value::string("unrecognized input argument"))
 
-enum Constant : std::size_t { MOVEGUI_CONSTANTS(SYS_CONSTANT_NAME) };
+enum Constant : std::size_t {
+    MOVEGUI_CONSTANTS(SYS_CONSTANT_NAME)
+    // One slot, several meanings.
+    kFewestInputs = kRoot,               // 0
+    kScreenEdge = kRoot,                 // 0
+    kLeftIndex = kOneElement,            // 1
+    kBottomIndex = kTwoElements,         // 2
+    kEventDataArgument = kTwoElements,   // 2
+    kHalves = kTwoElements,              // 2
+    kMostInputs = kWidthIndex,           // 3
+};
 
 Constants<Constant, movegui_module> constants;
 
@@ -90,21 +100,21 @@ struct Request {
 Request classify_inputs(const rt::Value& varargin) {
     using namespace rt;
     const double n = static_cast<double>(varargin.numel());
-    error(nargchk(D(k0), D(k3), n));
+    error(nargchk(D(kFewestInputs), D(kMostInputs), n));
     Value position = K(kEmptyText);
     Value fig = K(kEmpty);
     for (std::size_t i = 1; i <= varargin.numel(); ++i) {
         const Value& arg = varargin.cell_at(i - 1);
         const Value numel = prod(ask(entry_size, arg));
-        if (tobool(ask(entry_ishandle, arg)) && eq_bool(numel, K(k1))) {
+        if (tobool(ask(entry_ishandle, arg)) && eq_bool(numel, K(kOneElement))) {
             fig = get_parent_fig(arg);
             if (isempty(fig)) error(K(kNotInAWindow));
         } else if (tobool(ask(entry_isstr, arg))) {
             position = arg;
             if (isempty(strmatch(position, K(kPositions), true))) error(K(kUnrecognizedPosition));
-        } else if (tobool(ask(entry_isnumeric, arg)) && eq_bool(numel, K(k2))) {
+        } else if (tobool(ask(entry_isnumeric, arg)) && eq_bool(numel, K(kTwoElements))) {
             position = arg;
-        } else if (!isempty(gcbo()) && static_cast<double>(i) == D(k2)) {
+        } else if (!isempty(gcbo()) && static_cast<double>(i) == D(kEventDataArgument)) {
             // The event data of a callback.
         } else {
             // A window or control that has been deleted is not just any number.
@@ -127,49 +137,49 @@ Request classify_inputs(const rt::Value& varargin) {
 rt::Value place_for(const rt::Value& position, const rt::Value& inpos, const rt::Value& oldpos,
                     const rt::Value& screensize) {
     using namespace rt;
-    const double swidth = array_ref1(screensize, D(k3));
-    const double sheight = array_ref1(screensize, D(k4));
-    double fwidth = std::min(array_ref1(oldpos, D(k3)), swidth);
-    double fheight = std::min(array_ref1(oldpos, D(k4)), sheight);
+    const double swidth = array_ref1(screensize, D(kWidthIndex));
+    const double sheight = array_ref1(screensize, D(kHeightIndex));
+    double fwidth = std::min(array_ref1(oldpos, D(kWidthIndex)), swidth);
+    double fheight = std::min(array_ref1(oldpos, D(kHeightIndex)), sheight);
 
     // The new left and bottom of the outer rectangle.
     const double free_width = swidth - fwidth;
     const double free_height = sheight - fheight;
     double left = 0, bottom = 0;
     if (position.is_double()) {
-        left = array_ref1(position, D(k1));
-        bottom = array_ref1(position, D(k2));
+        left = array_ref1(position, D(kLeftIndex));
+        bottom = array_ref1(position, D(kBottomIndex));
         if (left < 0) left = free_width + left;
         if (bottom < 0) bottom = free_height + bottom;
     } else if (is_named(position, kNorth)) {
-        left = free_width / D(k2);
+        left = free_width / D(kHalves);
         bottom = free_height;
     } else if (is_named(position, kSouth)) {
-        left = free_width / D(k2);
-        bottom = D(k0);
+        left = free_width / D(kHalves);
+        bottom = D(kScreenEdge);
     } else if (is_named(position, kEast)) {
         left = free_width;
-        bottom = free_height / D(k2);
+        bottom = free_height / D(kHalves);
     } else if (is_named(position, kWest)) {
-        left = D(k0);
-        bottom = free_height / D(k2);
+        left = D(kScreenEdge);
+        bottom = free_height / D(kHalves);
     } else if (is_named(position, kNortheast)) {
         left = free_width;
         bottom = free_height;
     } else if (is_named(position, kSoutheast)) {
         left = free_width;
-        bottom = D(k0);
+        bottom = D(kScreenEdge);
     } else if (is_named(position, kNorthwest)) {
-        left = D(k0);
+        left = D(kScreenEdge);
         bottom = free_height;
     } else if (is_named(position, kSouthwest)) {
-        left = D(k0);
-        bottom = D(k0);
+        left = D(kScreenEdge);
+        bottom = D(kScreenEdge);
     } else if (is_named(position, kCenter)) {
-        left = free_width / D(k2);
-        bottom = free_height / D(k2);
+        left = free_width / D(kHalves);
+        bottom = free_height / D(kHalves);
     } else if (is_named(position, kOnscreen)) {
-        const Value corner = min(max(array_ref1(oldpos, colon(D(k1), D(k2))), K(kOrigin)),
+        const Value corner = min(max(array_ref1(oldpos, colon(D(kLeftIndex), D(kBottomIndex))), K(kOrigin)),
                                  Value::row({free_width, free_height}));
         left = corner[0];
         bottom = corner[1];
@@ -184,11 +194,12 @@ rt::Value place_for(const rt::Value& position, const rt::Value& inpos, const rt:
     // The outer size; a reported outer rectangle smaller than the inner
     // one in both directions is taken to lack the frame, which is added back
     // after the place was computed.
-    if (array_ref1(inpos, D(k3)) > array_ref1(oldpos, D(k3)) && array_ref1(inpos, D(k4)) > array_ref1(oldpos, D(k4))) {
-        fwidth = fwidth + D(k6);
-        fheight = fheight + D(k24);
+    if (array_ref1(inpos, D(kWidthIndex)) > array_ref1(oldpos, D(kWidthIndex)) &&
+        array_ref1(inpos, D(kHeightIndex)) > array_ref1(oldpos, D(kHeightIndex))) {
+        fwidth = fwidth + D(kFrameWidth);
+        fheight = fheight + D(kFrameHeight);
     }
-    array_assign1(newpos, colon(D(k3), D(k4)), Value::row({fwidth, fheight}));
+    array_assign1(newpos, colon(D(kWidthIndex), D(kHeightIndex)), Value::row({fwidth, fheight}));
     return newpos;
 }
 
@@ -204,10 +215,10 @@ void move_window(const Request& request) {
     set(fig.scalar(), K(kUnits).text(), K(kPixels));
     const Value inpos = get(fig, K(kPosition));
     const Value oldpos = get(fig, K(kOuterPosition));
-    const Value old0units = get(K(k0), K(kUnits));
-    set(D(k0), K(kUnits).text(), K(kPixels));
-    const Value screensize = get(K(k0), K(kScreenSize));
-    set(D(k0), K(kUnits).text(), old0units);
+    const Value old0units = get(K(kRoot), K(kUnits));
+    set(D(kRoot), K(kUnits).text(), K(kPixels));
+    const Value screensize = get(K(kRoot), K(kScreenSize));
+    set(D(kRoot), K(kUnits).text(), old0units);
 
     set(fig.scalar(), K(kOuterPosition).text(), place_for(request.position, inpos, oldpos, screensize));
     set(fig.scalar(), K(kUnits).text(), oldfunits);

@@ -1,13 +1,17 @@
 #pragma once
 // A fixture with the system started as rt::run_main starts it: the function
 // and global tables installed and every initialiser of the main information
-// record run before each test; every terminator run after it.
+// record run before each test, the console and the warnings captured; every
+// terminator run after it.
 // press_start_within() gives a learning run a time limit, so a fault that
 // makes it go on forever fails the test instead of stalling it.
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "app/main_information.hpp"
 #include "gui/tavrin.hpp"
@@ -20,13 +24,27 @@
 
 namespace sys_test {
 
+// The arity message of a function or local function (name as "owner/local").
+inline std::string arity(const std::string& name, int line, const char* kind, int count) {
+    return "Run-time Error: File: " + name + " Line: " + std::to_string(line) + " Column: 1 The function \"" + name +
+           "\" was called with more than the declared number of " + kind + " (" + std::to_string(count) + ").";
+}
+
 // Room for a learning run of the sanitizer build.
 inline constexpr double kRunLimit = 120;
 
 class RunningProgram : public ::testing::Test {
 protected:
-    void SetUp() override { rt::start_program(sys::main_information); }
-    void TearDown() override { rt::end_program(sys::main_information); }
+    void SetUp() override {
+        rt::start_program(sys::main_information);
+        rt::set_console(&console);
+        rt::set_warning_stream(&warnings);
+    }
+    void TearDown() override {
+        rt::set_console(nullptr);
+        rt::set_warning_stream(nullptr);
+        rt::end_program(sys::main_information);
+    }
 
     // The handle of the object tagged `tag`; the control window must be open.
     static double tagged(const char* tag) {
@@ -38,6 +56,13 @@ protected:
         rt::set(tagged(tag), "Value", v);
         rt::deliver_callback(tagged(tag), "Callback");
     }
+    static void set_values(std::initializer_list<std::pair<const char*, double>> values) {
+        for (const auto& [tag, v] : values) set_value(tag, v);
+    }
+    // The settings of the deterministic run.
+    static void choose_deterministic_run() {
+        set_values({{"radiobutton1", 0}, {"alpha_sl", 0.3}, {"gamma_sl", 0.95}, {"reinf_sl", -1}});
+    }
     // Presses Start and gives its run `seconds`; when they are up its windows
     // are closed, which ends it, and the answer is false.
     static bool press_start_within(double seconds = kRunLimit) {
@@ -46,6 +71,8 @@ protected:
         rt::deliver_callback(tagged("pushbutton1"), "Callback");
         return !limit.expired();
     }
+
+    std::ostringstream console, warnings;  // what the program printed and warned
 };
 
 // Ends a run after `max_trials` failures, and keeps the count and best of
@@ -69,22 +96,13 @@ private:
     long max_trials_;
 };
 
-// A running program with the console captured and the control window open.
+// A running program with the control window open.
 class ControlWindowOpen : public RunningProgram {
 protected:
     void SetUp() override {
         RunningProgram::SetUp();
-        previous_console_ = rt::set_console(&console);
         sys::tavrin(0, {});
     }
-    void TearDown() override {
-        rt::set_console(previous_console_);
-        RunningProgram::TearDown();
-    }
-    std::ostringstream console;
-
-private:
-    std::ostream* previous_console_ = nullptr;
 };
 
 }  // namespace sys_test

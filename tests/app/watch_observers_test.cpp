@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/main/charts.hpp"
 #include "tests/app/running_program.hpp"
+#include "tests/system/program_run.hpp"
 
 namespace {
 
@@ -26,24 +26,8 @@ protected:
     }
 };
 
-// The rows of a trials file after its header, split at commas.
-std::vector<std::vector<std::string>> csv_rows(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        rows.emplace_back(1);
-        for (char c : line.substr(0, line.find('\r'))) {
-            if (c == ',') rows.back().emplace_back();
-            else rows.back().back().push_back(c);
-        }
-    }
-    return rows;
-}
-
 TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelled) {
-    const std::string file = (std::filesystem::temp_directory_path() / "watch_observers_trials.csv").string();
+    const std::string folder = sys_test::make_temp_folder(), file = folder + "/trials.csv";
     sys::TrialsCsv csv;
     std::string problem;
     ASSERT_TRUE(csv.open(file, problem)) << problem;
@@ -51,48 +35,45 @@ TEST_F(WatchObservers, TheCurveHoldsTheTrialsOfTheFileAndKeepsEarlierRunsLabelle
     sys_test::TrialBound bound(40);
     const sys::ScopedRunObserver a(csv), b(curve), c(bound);
 
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     ASSERT_TRUE(press_start_within());
-    set_value("alpha_sl", 0.5);
-    set_value("reinf_sl", -0.5);
+    set_values({{"alpha_sl", 0.5}, {"reinf_sl", -0.5}});
     ASSERT_TRUE(press_start_within());
 
-    const auto rows = csv_rows(file);
+    // The rows after the header, split at commas.
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : sys_test::lines_of(file))
+        rows.push_back(sys_test::split(line.substr(0, line.find('\r')), ','));
+    rows.erase(rows.begin());
     ASSERT_EQ(rows.size(), 80u);
     const rt::Chart& chart = curve.chart();
     // The first run in grey under its settings, the second with its best.
     ASSERT_EQ(chart.lines.size(), 3u);
     const std::string first_run = rows.front()[0], second_run = rows.back()[0];
     EXPECT_EQ(chart.lines[0].label, "run " + first_run + ": ALPHA 0.3, BETA 0, GAMMA 0.95, reinf -1");
-    const rt::ChartLine* lines[] = {&chart.lines[0], &chart.lines[1]};
-    double best = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const rt::ChartLine& l = *lines[i / 40];
-        const std::size_t k = i % 40;
-        ASSERT_EQ(l.x.size(), 40u);
-        EXPECT_EQ(l.x[k], std::stod(rows[i][1])) << i;
-        EXPECT_EQ(l.y[k], std::stod(rows[i][2])) << i;
-        if (i >= 40) {
-            best = std::max(best, l.y[k]);
-            EXPECT_EQ(chart.lines[2].y[k], best) << i;
-        }
-    }
+    // Column `c` of the 40 rows of run `run` (0 or 1).
+    const auto column = [&](std::size_t run, std::size_t c) {
+        std::vector<double> v;
+        for (std::size_t i = 40 * run; i < 40 * run + 40; ++i) v.push_back(std::stod(rows[i][c]));
+        return v;
+    };
+    EXPECT_EQ(chart.lines[0].x, column(0, 1));
+    EXPECT_EQ(chart.lines[0].y, column(0, 2));
+    EXPECT_EQ(chart.lines[1].x, column(1, 1));
+    EXPECT_EQ(chart.lines[1].y, column(1, 2));
+    std::vector<double> best = column(1, 2);
+    for (std::size_t k = 1; k < best.size(); ++k) best[k] = std::max(best[k - 1], best[k]);
+    EXPECT_EQ(chart.lines[2].y, best);
     EXPECT_EQ(rows.back()[4], "0.5");
     EXPECT_EQ(rows.back()[8], "-0.5");
     EXPECT_NE(first_run, second_run);
-    std::filesystem::remove(file);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(WatchObservers, ReplayingTheLearnedPolicyChangesNeitherTableNorCountsNorTree) {
     sys::LearnedPolicy policy;
     const sys::ScopedRunObserver installed(policy);
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     EXPECT_FALSE(policy.ready());
     ASSERT_TRUE(press_start_within());
     ASSERT_TRUE(policy.ready());

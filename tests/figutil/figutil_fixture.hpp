@@ -19,26 +19,14 @@
 #include "tests/app/running_program.hpp"
 #include "tests/error_text.hpp"
 
+using sys_test::error_of;
+
 class FigutilTest : public sys_test::RunningProgram {
 protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        rt::set_console(&console_);
-        rt::set_warning_stream(&warnings_);
-    }
-    void TearDown() override {
-        rt::set_console(nullptr);
-        rt::set_warning_stream(nullptr);
-        RunningProgram::TearDown();
-    }
-
     static rt::Value S(const char* text) { return rt::Value::string(text); }
     static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
     static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
 
-    // The message of the error `f` raises, or "" when it raises none.
-    template <typename F>
-    static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
 
     // A call by name, as a callback or --eval makes it.
     static std::vector<rt::Value> by_name(const char* name, int nargout, std::initializer_list<rt::Value> args) {
@@ -48,17 +36,8 @@ protected:
         return error_of([&] { by_name(name, nargout, args); });
     }
 
-    // The arity message of a function or local function (name as "owner/local").
-    static std::string arity(const std::string& name, int line, const char* kind, int count) {
-        return "Run-time Error: File: " + name + " Line: " + std::to_string(line) + " Column: 1 The function \"" + name +
-               "\" was called with more than the declared number of " + kind + " (" + std::to_string(count) + ").";
-    }
-
     static rt::Value window() { return rt::figure(); }
     static rt::Value control_in(const rt::Value& parent, const char* tag) {
         return rt::uicontrol(V({parent, S("Tag"), S(tag)}));
     }
-
-    std::ostringstream console_;
-    std::ostringstream warnings_;
 };

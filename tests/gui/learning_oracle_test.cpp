@@ -31,11 +31,8 @@ class LearningOracleTest : public sys_test::ControlWindowOpen, public ::testing:
 
 TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
     const Settings& s = GetParam();
-    set_value("radiobutton1", s.random ? 1 : 0);
-    set_value("alpha_sl", s.alpha);
-    set_value("beta_sl", s.beta);
-    set_value("gamma_sl", s.gamma);
-    set_value("reinf_sl", s.reinf);
+    set_values({{"radiobutton1", s.random ? 1 : 0}, {"alpha_sl", s.alpha}, {"beta_sl", s.beta}, {"gamma_sl", s.gamma},
+                {"reinf_sl", s.reinf}});
 
     sys_test::TrialBound bound(s.max_trials);
     {

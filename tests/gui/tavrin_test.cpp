@@ -4,24 +4,67 @@
 #include <vector>
 
 #include "gui/tavrin.hpp"
+#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
+#include "runtime/array/text.hpp"
+#include "runtime/call/feval.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "tests/app/running_program.hpp"
 
 namespace {
+
+// The control window: its launch, its stored handles and its callbacks.
+using TavrinWindowTest = sys_test::ControlWindowOpen;
+
+TEST_F(TavrinWindowTest, LaunchGivesTheWindowOnlyWhenAskedAndReusesIt) {
+    EXPECT_EQ(sys::tavrin(0, {}).numel(), 0u);
+    const rt::Value out = sys::tavrin(1, {});
+    ASSERT_TRUE(out.is_cell());
+    ASSERT_EQ(out.numel(), 1u);
+    const rt::Value fig = out.cell_at(0);
+    EXPECT_EQ(rt::get(fig[0], "Tag").text(), "figure1");
+    EXPECT_EQ(rt::open_figures().size(), 1u);
+    // Coloured like the controls.
+    EXPECT_TRUE(rt::isequal(rt::get(fig[0], "Color"), rt::get(0.0, "defaultUicontrolBackgroundColor")));
+
+    // Every control the callbacks and the run read, in the stored handles.
+    const rt::Value handles = rt::feval("guidata", 1, {&fig, 1})[0];
+    for (const char* tag : {"figure1", "alpha_sl", "alpha", "beta_sl", "beta", "gamma_sl", "gamma", "reinf_sl",
+                            "reinf", "radiobutton1", "pushbutton1", "pushbutton2"})
+        EXPECT_TRUE(handles.has_field(tag)) << tag;
+    // The text fields start as num2str of their sliders.
+    for (const char* tag : {"alpha", "beta", "gamma", "reinf"}) {
+        const std::string slider = std::string(tag) + "_sl";
+        EXPECT_EQ(rt::get(handles.field(tag)[0], "String").text(),
+                  rt::num2str(rt::get(handles.field(slider)[0], "Value")).text())
+            << tag;
+    }
+    EXPECT_EQ(rt::get(handles.field("radiobutton1")[0], "Value").scalar(), 1);
+}
+
+TEST_F(TavrinWindowTest, CallbacksAreReachedOnlyThroughTavrinAndAFailedOneGivesNoOutputs) {
+    EXPECT_THROW(rt::feval("figure1_ResizeFcn", 0, {}), rt::Error);
+    // handles empty, then missing: the slider callback cannot read it.
+    const rt::Value args[] = {rt::Value::string("alpha_sl_Callback"), 0.0, rt::Value::empty(), rt::Value::empty()};
+    EXPECT_EQ(sys::tavrin(1, args).numel(), 0u);
+    sys::tavrin(0, {args, 1});
+    EXPECT_EQ(console.str(),
+              "Reference to non-existent field 'alpha_sl'.\n"
+              "Input argument \"handles\" is undefined.\n");
+}
+
+// The learning run as the windows show it.
 
 // Watches the objects of a run: the titles written, and the cart, pole and
 // marker of the first step.
 class RunWatcher : public rt::WindowBackend {
 public:
     void object_created(const rt::GraphicsObject& obj) override {
-        if (obj.type() == rt::ObjectType::Rectangle && first_cart.is_unassigned())
-            first_cart = obj.value(rt::PropertyId::Position);
+        if (obj.type() == rt::ObjectType::Rectangle && carts++ == 0) first_cart = obj.value(rt::PropertyId::Position);
         if (obj.type() == rt::ObjectType::Line && !obj.is(rt::PropertyId::Marker, "none") && first_marker.empty()) {
             first_marker = obj.value(rt::PropertyId::Marker).text();
             first_marker_x = obj.value(rt::PropertyId::XData).scalar();
         }
-        if (obj.type() == rt::ObjectType::Rectangle) ++carts;
     }
     void property_changed(const rt::GraphicsObject& obj, rt::PropertyId id) override {
         if (obj.type() == rt::ObjectType::Text && id == rt::PropertyId::String)
@@ -49,12 +92,8 @@ protected:
 };
 
 TEST_F(LearningRunTest, TheDeterministicRunDrawsEveryStepAndEndsWithItsStatistics) {
-    set_value("radiobutton1", 0);
-    set_value("alpha_sl", 0.3);
-    set_value("gamma_sl", 0.95);
-    set_value("reinf_sl", -1);
+    choose_deterministic_run();
     ASSERT_TRUE(press_start_within()) << "the run outlived its time limit";
-    EXPECT_EQ(console.str(), "ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\n");
 
     // A title of counts and one of the mesh at every failure, then the success.
     std::vector<std::string> counts;

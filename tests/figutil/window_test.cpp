@@ -1,0 +1,366 @@
+// The utilities of a window: its data, its tagged objects, its layout file
+// and its place on the screen.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "figutil/guidata.hpp"
+#include "figutil/guihandles.hpp"
+#include "figutil/movegui.hpp"
+#include "figutil/openfig.hpp"
+
+#include "figutil_fixture.hpp"
+
+using rt::Value;
+namespace fs = std::filesystem;
+
+namespace {
+
+// guidata: one value per window, reached from the window or anything in it.
+using GuidataTest = FigutilTest;
+
+TEST_F(GuidataTest, OneValuePerWindowReachedFromAnyObjectInIt) {
+    const Value w = window();
+    const Value c = control_in(w, "alpha_sl");
+    const Value ax = rt::axes(V({S("Parent"), w}));
+    const Value other = window();
+
+    EXPECT_TRUE(sys::guidata(1, w).is_empty());  // nothing stored yet
+    sys::guidata(0, w, S("first"));
+    EXPECT_EQ(sys::guidata(1, ax).text(), "first");
+
+    // A store through a control replaces the window's value and is kept on the
+    // window itself, not on the control.
+    by_name("guidata", 0, {c, Value::row({1, 2, 3})});
+    EXPECT_EQ(nums(by_name("guidata", 1, {w})[0]), (std::vector<double>{1, 2, 3}));
+    EXPECT_TRUE(rt::getappdata(c, S("UsedByGUIData_m")).is_empty());
+    EXPECT_EQ(nums(rt::getappdata(w, S("UsedByGUIData_m"))), (std::vector<double>{1, 2, 3}));
+    EXPECT_TRUE(sys::guidata(1, other).is_empty());
+
+    // Two inputs store, whatever the second is.
+    sys::guidata(0, w, Value::empty());
+    const Value stored = sys::guidata(1, w);
+    EXPECT_TRUE(stored.is_double() && stored.is_empty());
+}
+
+TEST_F(GuidataTest, RefusesAnythingButOneHandleInsideAWindowAndAnOutputOfAStore) {
+    const Value w = window();
+    sys::guidata(0, w, S("kept"));
+    const std::string refused = "H must be the handle to a figure or figure descendent.";
+    for (const Value& h : {Value(0.0), Value::empty(), Value::row({w[0], w[0]}), Value(42.0), S("figure1")})
+        EXPECT_EQ(error_of([&] { sys::guidata(1, h); }), refused);
+    EXPECT_EQ(error_of([] { sys::guidata(0, Value(0.0), S("lost")); }), refused);
+    EXPECT_EQ(by_name_error("guidata", 1, {}), "Not enough input arguments.");
+    // A store refuses to give anything, before it stores.
+    EXPECT_EQ(by_name_error("guidata", 1, {w, S("refused")}), "Too many output arguments.");
+    EXPECT_EQ(sys::guidata(1, w).text(), "kept");
+}
+
+// guihandles: the structure of a window's tagged objects.
+using GuihandlesTest = FigutilTest;
+
+TEST_F(GuihandlesTest, FieldsFollowTheObjectListAndShareDuplicatedTags) {
+    const Value w = rt::figure(V({S("Tag"), S("figure1")}));
+    const Value first = control_in(w, "alpha");
+    const Value upper = control_in(w, "Alpha");
+    const Value second = control_in(w, "alpha");
+    const Value hidden = rt::uicontrol(V({w, S("Tag"), S("radiobutton1"), S("HandleVisibility"), S("off")}));
+    const Value ax = rt::axes(V({S("Parent"), w, S("Tag"), S("axes1")}));
+
+    const Value handles = sys::guihandles(w);
+    ASSERT_TRUE(handles.is_struct());
+    EXPECT_EQ(handles.field_names(), (std::vector<std::string>{"figure1", "alpha", "Alpha", "radiobutton1", "axes1"}));
+    std::vector<std::vector<double>> fields;
+    for (const std::string& name : handles.field_names()) fields.push_back(nums(handles.field(name)));
+    EXPECT_EQ(fields,
+              (std::vector<std::vector<double>>{{w[0]}, {first[0], second[0]}, {upper[0]}, {hidden[0]}, {ax[0]}}));
+    EXPECT_EQ(handles.field("alpha").rows(), 1u);
+
+    // The same structure from any object of the window, or from the current
+    // window when no input is given.
+    EXPECT_TRUE(rt::isequal(sys::guihandles(ax), handles));
+    rt::figure(V({w}));
+    EXPECT_TRUE(rt::isequal(sys::guihandles(), handles));
+    EXPECT_TRUE(rt::isequal(by_name("guihandles", 1, {first})[0], handles));
+}
+
+TEST_F(GuihandlesTest, TagsThatCannotBeFieldNamesAreSkipped) {
+    const Value w = window();
+    for (const char* tag : {"", "a b", "1st", "_x", "end", "x-y", "abcdefghijklmnopqrstuvwxyz123456"})
+        control_in(w, tag);
+    EXPECT_TRUE(rt::isequal(sys::guihandles(w), Value::empty()));
+    EXPECT_TRUE(sys::guihandles(w).is_double());
+
+    control_in(w, "End");  // reserved words compare with letter case
+    const Value handles = sys::guihandles(w);
+    ASSERT_TRUE(handles.is_struct());
+    EXPECT_EQ(handles.field_names(), (std::vector<std::string>{"End"}));
+
+    // A snapshot: a later control is not in the structure built before it.
+    control_in(w, "later");
+    EXPECT_FALSE(handles.has_field("later"));
+}
+
+TEST_F(GuihandlesTest, RefusesHandlesOutsideAWindowButNeverWithoutInput) {
+    const Value w = window();
+    const std::string refused = "H must be the handle to a figure or figure descendent.";
+    for (const Value& h : {Value(0.0), Value::empty(), Value::row({w[0], w[0]})})
+        EXPECT_EQ(error_of([&] { sys::guihandles(h); }), refused);
+
+    rt::delete_(w);
+    EXPECT_EQ(error_of([] { sys::guihandles(); }), "");  // makes a window of its own
+    EXPECT_EQ(rt::findall(Value(0.0)).numel(), 2u);
+}
+
+// openfig: windows from layout files, and the registry of each file's
+// windows in the root's application data.
+
+// A window on screen at [100 100 400 300] (inner), tagged figure1.
+const char* kOnScreen = R"({"type": "figure", "Tag": "figure1", "Units": "pixels",
+  "Position": [100, 100, 400, 300],
+  "children": [{"type": "uicontrol", "Style": "pushbutton", "Tag": "pushbutton1"}]})";
+
+class OpenfigTest : public FigutilTest {
+protected:
+    void SetUp() override {
+        FigutilTest::SetUp();
+        dir_ = fs::temp_directory_path() / ("figutil_openfig_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::remove_all(dir_);
+        FigutilTest::TearDown();
+    }
+    // Writes a layout file and gives its full name, as openfig is to be given it.
+    Value write(const std::string& file, const std::string& text) {
+        std::ofstream(dir_ / file) << text;
+        return name(file);
+    }
+    Value name(const std::string& file) const { return Value::string((dir_ / file).string()); }
+    static std::vector<double> registry(const char* token) { return nums(rt::getappdata(Value(0.0), S(token))); }
+    static std::size_t window_count() { return rt::open_figures().size(); }
+
+    fs::path dir_;
+};
+
+TEST_F(OpenfigTest, ReuseHandsBackTheOpenWindowPlacedOnScreenAndInFront) {
+    write("tavrin.fig", kOnScreen);
+    const Value f = sys::openfig(name("tavrin"), S("reuse"));
+    EXPECT_EQ(rt::get(f, S("Tag")).text(), "figure1");
+    EXPECT_EQ(registry("tavrin_SINGLETON_handle"), (std::vector<double>{f[0]}));
+    EXPECT_EQ(rt::gcf()[0], f[0]);
+
+    // Moved off screen and behind another window: the same window comes back,
+    // on screen and current, and nothing is loaded.
+    window();
+    rt::set(f[0], "Position", Value::row({-500, 100, 400, 300}));
+    const Value again = sys::openfig(name("tavrin.fig"), S("reuse"));
+    EXPECT_EQ(again[0], f[0]);
+    EXPECT_EQ(window_count(), 2u);
+    EXPECT_EQ(rt::get(f, S("OuterPosition"))[0], 0);
+    EXPECT_EQ(rt::gcf()[0], f[0]);
+
+    // Once it is closed, reuse loads a new one and the registry forgets the old.
+    rt::delete_(f);
+    const Value fresh = sys::openfig(name("tavrin"), S("reuse"));
+    EXPECT_TRUE(rt::ishandle(fresh[0]));
+    EXPECT_EQ(registry("tavrin_SINGLETON_handle"), (std::vector<double>{fresh[0]}));
+}
+
+TEST_F(OpenfigTest, NewLoadsEveryTimeAndTheRegistryKeepsThemOldestFirst) {
+    write("tavrin.fig", kOnScreen);
+    const Value a = sys::openfig(name("tavrin"));
+    const Value b = by_name("openfig", 1, {name("tavrin.fig"), S("new")})[0];
+    EXPECT_NE(a[0], b[0]);
+    EXPECT_TRUE(rt::isequal(rt::getappdata(Value(0.0), S("tavrin_SINGLETON_handle")), Value::row({a[0], b[0]})));
+    EXPECT_EQ(sys::openfig(name("tavrin"), S("reuse"))[0], b[0]);
+
+    rt::delete_(a);
+    const Value c = sys::openfig(name("tavrin"), S("new"));
+    EXPECT_EQ(registry("tavrin_SINGLETON_handle"), (std::vector<double>{b[0], c[0]}));
+}
+
+TEST_F(OpenfigTest, TheTokenIsCutAt31Characters) {
+    // 20 characters of name and the first 11 of "_SINGLETON_handle".
+    write("abcdefghijklmnopqrst.fig", kOnScreen);
+    const Value f = sys::openfig(name("abcdefghijklmnopqrst"), S("reuse"));
+    EXPECT_EQ(registry("abcdefghijklmnopqrst_SINGLETON_"), (std::vector<double>{f[0]}));
+
+    // Names that agree in their first 31 characters share one entry, so reuse
+    // hands back the other file's window.
+    const std::string common(31, 'n');
+    write(common + "_one.fig", kOnScreen);
+    write(common + "_two.fig", kOnScreen);
+    const Value one = sys::openfig(name(common + "_one"), S("reuse"));
+    EXPECT_EQ(sys::openfig(name(common + "_two"), S("reuse"))[0], one[0]);
+    EXPECT_EQ(registry(common.c_str()), (std::vector<double>{one[0]}));
+}
+
+TEST_F(OpenfigTest, BadNamesAndPoliciesLoadNothing) {
+    write("tavrin.fig", kOnScreen);
+    write("tavrin.FIG", kOnScreen);
+    const std::string not_fig = "Argument must be a .fig file";
+    const std::string bad_policy = "Second input argument must be 'new' or 'reuse'.";
+    EXPECT_EQ(error_of([&] { sys::openfig(name("tavrin.FIG"), S("reuse")); }), not_fig);
+    EXPECT_EQ(error_of([&] { sys::openfig(name("tavrin.txt"), S("Reuse")); }), not_fig);
+    EXPECT_EQ(error_of([&] { sys::openfig(name("tavrin"), S("Reuse")); }), bad_policy);
+    EXPECT_EQ(error_of([&] { sys::openfig(name("tavrin"), Value(1.0)); }), bad_policy);
+    EXPECT_EQ(window_count(), 0u);
+    EXPECT_TRUE(registry("tavrin_SINGLETON_handle").empty());
+
+    EXPECT_EQ(by_name_error("openfig", 1, {}), "Not enough input arguments.");
+}
+
+TEST_F(OpenfigTest, ALoadFailurePassesThroughAndLeavesTheRegistry) {
+    write("tavrin.fig", kOnScreen);
+    const Value f = sys::openfig(name("tavrin"));
+    write("tavrin.fig", "{\"type\": \"figure\", ");
+    const std::string message = error_of([&] { sys::openfig(name("tavrin"), S("new")); });
+    EXPECT_NE(message.find("tavrin.fig"), std::string::npos) << message;
+    EXPECT_EQ(registry("tavrin_SINGLETON_handle"), (std::vector<double>{f[0]}));
+    EXPECT_EQ(window_count(), 1u);
+}
+
+TEST_F(OpenfigTest, AnInvisibleWindowIsPlacedButNotShownNorMadeCurrent) {
+    write("hidden.fig", R"({"type": "figure", "Visible": "off", "Units": "pixels",
+      "Position": [5000, 5000, 400, 300]})");
+    const Value current = window();
+    const Value f = sys::openfig(name("hidden"), S("reuse"));
+    EXPECT_EQ(rt::get(f, S("Visible")).text(), "off");
+    EXPECT_EQ(rt::gcf()[0], current[0]);
+    // The default headless screen is 1280 by 1024; the outer rectangle is 406
+    // by 324, pushed back to the top-right corner.
+    EXPECT_EQ(nums(rt::get(f, S("OuterPosition"))), (std::vector<double>{874, 700, 406, 324}));
+}
+
+// movegui on a headless 1024-by-768 screen. Headless windows have a frame 6
+// pixels wider and 24 higher than their inner area.
+using Rect = std::vector<double>;
+
+class MoveguiTest : public FigutilTest {
+protected:
+    void SetUp() override {
+        FigutilTest::SetUp();
+        rt::set_screen_size(1024, 768);
+    }
+    static Value window_at(const Rect& outer) {
+        const Value w = window();
+        place(w, outer);
+        return w;
+    }
+    static void place(const Value& w, const Rect& outer) { rt::set(w[0], "OuterPosition", Value::row(outer)); }
+    static Rect outer(const Value& h) { return nums(rt::get(h, S("OuterPosition"))); }
+};
+
+TEST_F(MoveguiTest, NamedAndNumericPlacesOnTheScreen) {
+    const Value w = window();
+    // Negative numbers count back from the right and top edges.
+    const std::vector<std::pair<Value, Rect>> places = {
+        {S("onscreen"), {10, 20, 400, 300}},   {S("north"), {312, 468, 400, 300}},  {S("center"), {312, 234, 400, 300}},
+        {S("southeast"), {624, 0, 400, 300}},  {S("south"), {312, 0, 400, 300}},    {S("east"), {624, 234, 400, 300}},
+        {S("west"), {0, 234, 400, 300}},       {S("northeast"), {624, 468, 400, 300}},
+        {S("northwest"), {0, 468, 400, 300}},  {S("southwest"), {0, 0, 400, 300}},
+        {Value::row({-10, -10}), {614, 458, 400, 300}}, {Value::column({5, 7}), {5, 7, 400, 300}},
+    };
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto& [where, expected] = places[i];
+        place(w, {10, 20, 400, 300});
+        sys::movegui(i % 2 ? V({where, w}) : V({w, where}));  // either order
+        EXPECT_EQ(outer(w), expected) << i;
+    }
+    EXPECT_EQ(console.str(), "newpos = [312 468]\n");  // only north shows its place
+
+    // With no place given, the window is kept on screen.
+    place(w, {900, -50, 400, 300});
+    sys::movegui({w});
+    EXPECT_EQ(outer(w), (Rect{624, 0, 400, 300}));
+}
+
+TEST_F(MoveguiTest, SizesBeyondTheScreenAndAMissingFrame) {
+    const Value tall = window_at({10, 20, 400, 1000});
+    sys::movegui({tall, S("north")});
+    EXPECT_EQ(outer(tall), (Rect{312, 0, 400, 768}));
+
+    // A window system that reports the outer rectangle smaller than the inner
+    // one: the place comes from the reported size, the written size has the
+    // frame added back.
+    struct InsideOutFrame : rt::WindowBackend {
+        rt::FrameMargins frame_margins(const rt::GraphicsObject&) const override { return {-1, -1, -1, -1}; }
+    } backend;
+    rt::WindowBackend* previous = rt::set_window_backend(&backend);
+    const Value w = window();
+    rt::set(w[0], "Position", Value::row({100, 100, 400, 300}));
+    ASSERT_EQ(outer(w), (Rect{101, 101, 398, 298}));
+    sys::movegui({w, S("north")});
+    EXPECT_EQ(outer(w), (Rect{313, 470, 404, 322}));
+    rt::set_window_backend(previous);
+}
+
+TEST_F(MoveguiTest, UnitsAndPositionModeEndAsTheyWere) {
+    const Value w = window_at({10, 20, 400, 300});
+    rt::set(w[0], "Units", S("normalized"));
+    rt::set(w[0], "ActivePositionProperty", S("position"));
+    rt::set(0.0, "Units", S("inches"));
+    sys::movegui({w, S("southwest")});
+    EXPECT_EQ(rt::get(w, S("Units")).text() + rt::get(w, S("ActivePositionProperty")).text() +
+                  rt::get(Value(0.0), S("Units")).text(),
+              "normalizedpositioninches");
+    rt::set(w[0], "Units", S("pixels"));
+    EXPECT_EQ(outer(w), (Rect{0, 0, 400, 300}));
+}
+
+TEST_F(MoveguiTest, WhichWindowMoves) {
+    const Value a = window_at({10, 20, 400, 300});
+    const Value b = window_at({10, 20, 400, 300});
+    const Value control = control_in(a, "pushbutton1");
+    const Value ax = rt::axes(V({S("Parent"), b}));
+
+    sys::movegui({a, S("north"), S("south")});  // the last position wins
+    EXPECT_EQ(outer(a), (Rect{312, 0, 400, 300}));
+    sys::movegui({a, b, S("east")});  // and the last window
+    EXPECT_EQ(outer(a), (Rect{312, 0, 400, 300}));
+    EXPECT_EQ(outer(b), (Rect{624, 234, 400, 300}));
+
+    sys::movegui({control, S("west")});
+    EXPECT_EQ(outer(a), (Rect{0, 234, 400, 300}));
+    sys::movegui({ax, S("west")});
+    EXPECT_EQ(outer(b), (Rect{0, 234, 400, 300}));
+
+    // No window given: the current one.
+    rt::figure(V({a}));
+    place(a, {-100, -100, 400, 300});
+    by_name("movegui", 0, {});
+    EXPECT_EQ(outer(a), (Rect{0, 0, 400, 300}));
+}
+
+TEST_F(MoveguiTest, AsACallbackItMovesTheCallersWindowAndIgnoresTheEventData) {
+    const Value w = window_at({2000, 2000, 400, 300});
+    window();  // current, but not the caller's window
+    const Value button = rt::uicontrol(V({w, S("Callback"), S("movegui(gcbo, [])")}));
+    rt::deliver_callback(button[0], "Callback");
+    EXPECT_EQ(outer(w), (Rect{624, 468, 400, 300}));
+
+    place(w, {-50, 10, 400, 300});
+    rt::set(button[0], "Callback", S("movegui"));
+    rt::deliver_callback(button[0], "Callback");
+    EXPECT_EQ(outer(w), (Rect{0, 10, 400, 300}));
+
+    // Outside a callback the same second input is refused.
+    EXPECT_EQ(error_of([&] { sys::movegui({button, Value::empty()}); }), "unrecognized input argument");
+}
+
+TEST_F(MoveguiTest, BadInputsMoveNothing) {
+    const Value w = window_at({10, 20, 400, 300});
+
+    for (const Value& where : {S("North"), S(""), rt::ctranspose(S("north"))})
+        EXPECT_EQ(error_of([&] { sys::movegui({w, where}); }), "unrecognized position");
+    for (const Value& what : {Value(5.0), Value::row({1, 2, 3}), Value::cell_row({S("north")})})
+        EXPECT_EQ(error_of([&] { sys::movegui({w, what}); }), "unrecognized input argument");
+    EXPECT_EQ(error_of([] { sys::movegui({Value(0.0)}); }), "handle of figure or descendant required");
+    EXPECT_EQ(error_of([&] { sys::movegui({w, S("north"), w, S("south")}); }), "Too many input arguments.");
+    EXPECT_EQ(outer(w), (Rect{10, 20, 400, 300}));
+}
+
+}  // namespace
