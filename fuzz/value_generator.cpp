@@ -36,10 +36,12 @@ constexpr const char* kWords[] = {
     "getopengldata", "software", "hardware", "OpenGL", "painters", "callback", "end", "for", "ALPHA", "BETA",
     "GAMMA", "_x", "1abc", "a b", "", "'", "%s%n", "ä", "Run-time Error"};
 
+// clang-format off
 constexpr std::array<double, 24> kNumbers = {
     0, 1, -1, 2, 0.5, -0.5, 3, 162, 163, 9, 18, 1e-11, -2.4, 2.4, 0.2094,
     1e300, -1e300, 5e-324, 1e8, 4294967297.0, std::numeric_limits<double>::infinity(),
     -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(), -0.0};
+// clang-format on
 
 }  // namespace
 

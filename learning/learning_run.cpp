@@ -82,7 +82,7 @@ void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pr
                     const rt::Value& pre_action, const rt::Value& reinf, const rt::Value& ALPHA,
                     const rt::Value& GAMMA) {
     using namespace rt;
-    const Value predicted_value = k[kFailureValue];
+    const Value& predicted_value = k[kFailureValue];
     if (!ne_bool(pre_action, k[kNoAction])) return;
     const Value q = array_ref2(q_val, pre_state, pre_action);
     const Value target = plus(reinf, mtimes(GAMMA, predicted_value));

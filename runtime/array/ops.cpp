@@ -461,7 +461,8 @@ double length_int(const Value& a) {
 bool isempty(const Value& a) { return a.is_empty(); }
 
 void meshgrid(const Value& x_in, const Value& y_in, Value& X, Value& Y) {
-    const Value x = x_in, y = y_in;  // X or Y may be an input itself
+    // Copies, not references: X or Y may be an input itself.
+    const Value x = x_in, y = y_in;  // NOLINT(performance-unnecessary-copy-initialization)
     require_numeric(x);
     require_numeric(y);
     const std::size_t nx = x.numel(), ny = y.numel();
@@ -650,7 +651,8 @@ void store(Value& a, const std::vector<std::size_t>& pos, const Value& rhs, cons
 }  // namespace
 
 void array_assign1(Value& a, const Value& index, const Value& rhs_in) {
-    const Value rhs = rhs_in;  // rhs_in may be a itself, which changes below
+    // A copy, not a reference: rhs_in may be a itself, which changes below.
+    const Value rhs = rhs_in;  // NOLINT(performance-unnecessary-copy-initialization)
     prepare_target(a, rhs);
     std::vector<std::size_t> pos = positions(index, a.numel(), true);
     std::size_t top = 0;
@@ -668,7 +670,8 @@ void array_assign1(Value& a, const Value& index, const Value& rhs_in) {
 }
 
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs_in) {
-    const Value rhs = rhs_in;  // rhs_in may be a itself, which changes below
+    // A copy, not a reference: rhs_in may be a itself, which changes below.
+    const Value rhs = rhs_in;  // NOLINT(performance-unnecessary-copy-initialization)
     prepare_target(a, rhs);
     std::vector<std::size_t> rp = positions(row, a.rows(), true);
     std::vector<std::size_t> cp = positions(col, a.cols(), true);

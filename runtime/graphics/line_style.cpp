@@ -80,7 +80,8 @@ Value color_value(const Rgb& c) {
     auto bit = [](double x) { return x == 0 ? 0 : x == 1 ? 1 : -1; };
     const int r = bit(c.r), g = bit(c.g), b = bit(c.b);
     if (r < 0 || g < 0 || b < 0) return Value::row({c.r, c.g, c.b});
-    return letters[static_cast<std::size_t>(r * 4 + g * 2 + b)];
+    const int letter = r * 4 + g * 2 + b;
+    return letters[static_cast<std::size_t>(letter)];
 }
 
 std::optional<LineSpec> parse_line_spec(std::string_view text) {

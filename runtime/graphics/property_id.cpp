@@ -13,7 +13,8 @@ namespace {
 constexpr std::array<const char*, kObjectTypeCount> kTypeNames = {
     "root", "figure", "axes", "uicontrol", "line", "rectangle", "surface", "text"};
 
-// In the order of the enumeration.
+// In the order of the enumeration, and in its rows.
+// clang-format off
 constexpr std::array<const char*, kPropertyCount> kPropertyNames = {
     "Type", "Parent", "Children", "Tag", "UserData", "Visible", "HandleVisibility",
     "BeingDeleted", "CreateFcn", "DeleteFcn", "ButtonDownFcn",
@@ -31,6 +32,7 @@ constexpr std::array<const char*, kPropertyCount> kPropertyNames = {
     "ForegroundColor", "HorizontalAlignment", "VerticalAlignment", "Enable", "TooltipString",
     "XData", "YData", "ZData", "CData", "LineStyle", "LineWidth", "Marker", "MarkerSize",
     "MarkerEdgeColor", "MarkerFaceColor", "FaceColor", "EdgeColor", "Curvature", "Rotation"};
+// clang-format on
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -29,6 +29,8 @@ const char* type_name(ObjectType type) noexcept;
 // The type with that exact (lower-case) name.
 std::optional<ObjectType> object_type(std::string_view name) noexcept;
 
+// The properties in rows, grouped by the objects that have them.
+// clang-format off
 enum class PropertyId : std::uint8_t {
     // every type
     Type, Parent, Children, Tag, UserData, Visible, HandleVisibility, BeingDeleted,
@@ -55,6 +57,7 @@ enum class PropertyId : std::uint8_t {
     MarkerEdgeColor, MarkerFaceColor, FaceColor, EdgeColor, Curvature, Rotation,
     Count_
 };
+// clang-format on
 inline constexpr int kPropertyCount = static_cast<int>(PropertyId::Count_);
 
 // The stored case of the name: "Position", "XLimMode", ...

@@ -102,7 +102,8 @@ void paint_grid(const Chart& chart, QPainter& painter, QSize size, double line) 
     const double cw = box.width() / g.cols, ch = box.height() / g.rows;
     for (int r = 0; r < g.rows; ++r) {
         for (int c = 0; c < g.cols; ++c) {
-            const std::size_t i = static_cast<std::size_t>(r * g.cols + c);
+            const int cell = r * g.cols + c;
+            const std::size_t i = static_cast<std::size_t>(cell);
             const double v = i < g.values.size() ? g.values[i] : std::nan("");
             painter.fillRect(QRectF(box.left() + c * cw, box.top() + r * ch, cw, ch), diverging(v, g.limit));
         }
@@ -119,7 +120,8 @@ void paint_grid(const Chart& chart, QPainter& painter, QSize size, double line) 
     painter.drawRect(box);
     if (g.outlined >= 0 && g.outlined < g.rows * g.cols) {
         painter.setPen(QPen(Qt::black, 2.5));
-        painter.drawRect(QRectF(box.left() + (g.outlined % g.cols) * cw, box.top() + (g.outlined / g.cols) * ch, cw, ch));
+        const int row = g.outlined / g.cols, col = g.outlined % g.cols;
+        painter.drawRect(QRectF(box.left() + col * cw, box.top() + row * ch, cw, ch));
     }
     // The blocks' labels: under the columns and left of the rows.
     painter.setPen(Qt::black);
