@@ -21,7 +21,7 @@ TEST_F(TavrinWindowTest, LaunchGivesTheWindowOnlyWhenAskedAndReusesIt) {
     const rt::Value out = sys::tavrin(1, {});
     ASSERT_TRUE(out.is_cell());
     ASSERT_EQ(out.numel(), 1u);
-    const rt::Value fig = out.cell_at(0);
+    const rt::Value& fig = out.cell_at(0);
     EXPECT_EQ(rt::get(fig[0], "Tag").text(), "figure1");
     EXPECT_EQ(rt::open_figures().size(), 1u);
     // Coloured like the controls.
