@@ -158,9 +158,10 @@ TEST_F(GetActionTest, RandomBonusGoesToActionOneOnlyOneDrawPerCall) {
 
 TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
     // The new box the failure box; the failure box become the previous one; beyond the table.
-    for (const auto& [c, index] : {std::pair<Call, const char*>{{.x = 3, .cur_action = -1}, "-1"},
-                                   {{.cur_state = -1}, "-1"},
-                                   {{.cur_state = 163}, "163"}}) {
+    for (const auto& [call, index] : {std::pair<Call, const char*>{{.x = 3, .cur_action = -1}, "-1"},
+                                      {{.cur_state = -1}, "-1"},
+                                      {{.cur_state = 163}, "163"}}) {
+        const Call& c = call;  // a lambda captures a variable, not a structured binding, in clang 14
         const std::string message = error_of([&] { act(c, rt::zeros(162, 2)); });
         EXPECT_NE(message.find(index), std::string::npos) << message;
     }
