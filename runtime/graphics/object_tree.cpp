@@ -13,9 +13,14 @@
 namespace rt {
 
 namespace {
-// Enough objects kept for reuse to cover the create-and-delete pattern of a
-// learning step, without holding on to memory after a big deletion.
-constexpr std::size_t kPoolLimit = 64;
+// Enough objects of each type kept for reuse to cover the create-and-delete
+// pattern of a learning step, without holding on to memory after a big
+// deletion. Pooled by type, so that a reused object's slots are its type's
+// and its room does not creep up to that of the largest type over many runs.
+constexpr std::size_t kPoolLimit = 16;
+// Children room a pooled object keeps; an axes that held a window's
+// thousands of surfaces gives the rest back.
+constexpr std::size_t kKeptChildren = 64;
 // Registry room always kept: more than a control window and a learning step need.
 constexpr std::size_t kKeptRoom = 1024;
 }  // namespace
@@ -54,15 +59,16 @@ GraphicsObject& ObjectTree::require(const Value& h, std::string_view function) {
     return require(h[0], function);
 }
 
-std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool() {
-    if (pool_.empty()) return std::unique_ptr<GraphicsObject>(new GraphicsObject());
-    auto obj = std::move(pool_.back());
-    pool_.pop_back();
+std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool(ObjectType type) {
+    auto& pool = pools_[static_cast<int>(type)];
+    if (pool.empty()) return std::unique_ptr<GraphicsObject>(new GraphicsObject());
+    auto obj = std::move(pool.back());
+    pool.pop_back();
     return obj;
 }
 
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    auto owned = take_from_pool();
+    auto owned = take_from_pool(type);
     GraphicsObject* obj = owned.get();
     obj->become(*schemas_[static_cast<int>(type)]);
     obj->parent_ = &parent;
@@ -153,7 +159,8 @@ void ObjectTree::release(GraphicsObject& obj) {
     } else {
         owned = others_.take(static_cast<std::uint64_t>(obj.handle_));
     }
-    // Cleared, not freed: a reused object keeps its vectors' room.
+    // Cleared, not freed: a reused object keeps its vectors' room (within reason).
+    if (owned->children_.capacity() > kKeptChildren) std::vector<GraphicsObject*>().swap(owned->children_);
     owned->children_.clear();
     owned->clear_values();
     owned->appdata_.clear();
@@ -162,7 +169,8 @@ void ObjectTree::release(GraphicsObject& obj) {
     owned->backend_data = nullptr;
     owned->being_deleted_ = false;
     owned->announced_ = false;
-    if (pool_.size() < kPoolLimit) pool_.push_back(std::move(owned));
+    auto& pool = pools_[static_cast<int>(owned->type_)];
+    if (pool.size() < kPoolLimit) pool.push_back(std::move(owned));
 }
 
 void ObjectTree::destroy(GraphicsObject& obj) {

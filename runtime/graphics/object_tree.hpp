@@ -132,13 +132,13 @@ private:
     void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
-    std::unique_ptr<GraphicsObject> take_from_pool();
+    std::unique_ptr<GraphicsObject> take_from_pool(ObjectType type);
 
     GraphicsObject root_;
     std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
     HandleTable others_;
     const TypeSchema* schemas_[kObjectTypeCount];
-    std::vector<std::unique_ptr<GraphicsObject>> pool_;
+    std::vector<std::unique_ptr<GraphicsObject>> pools_[kObjectTypeCount];  // by type
     std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;
     std::size_t most_figures_ = 0;  // the highest window number handed out
