@@ -171,7 +171,7 @@ Value mrdivide_general(const Value& a, const Value& b) {
 bool compare_bool_general(int op, const Value& a, const Value& b) { return tobool(compare(op, a, b)); }
 }  // namespace detail
 
-double mpower(double x, double e) noexcept {
+double detail::mpower_general(double x, double e) noexcept {
     // Beyond 1024 factors every finite base but +-1 has long overflowed or
     // vanished, so std::pow gives the same answer far sooner.
     if (e == std::floor(e) && std::fabs(e) <= 1024) {
@@ -186,8 +186,7 @@ double mpower(double x, double e) noexcept {
     return std::pow(x, e);
 }
 
-Value mpower(const Value& a, const Value& b) {
-    if (detail::both_double_scalars(a, b)) return Value(mpower(a[0], b[0]));
+Value detail::mpower_general(const Value& a, const Value& b) {
     require_numeric(a);
     require_numeric(b);
     if (a.numel() == 1 && b.numel() == 1) return Value(mpower(a[0], b[0]));
@@ -211,16 +210,13 @@ Value times(const Value& a, const Value& b) {
 Value rdivide(const Value& a, const Value& b) {
     return elementwise(a, b, ClassId::Double, [](double x, double y) { return x / y; });
 }
-Value uminus(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(-a[0]);
+Value detail::uminus_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return -x; });
 }
-Value sin(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(std::sin(a[0]));
+Value detail::sin_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return std::sin(x); });
 }
-Value cos(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(std::cos(a[0]));
+Value detail::cos_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return std::cos(x); });
 }
 Value fix(const Value& a) { return unary(a, ClassId::Double, [](double x) { return std::trunc(x); }); }

@@ -21,8 +21,14 @@ Value minus_general(const Value& a, const Value& b);
 Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
+double mpower_general(double x, double e) noexcept;
+Value mpower_general(const Value& a, const Value& b);
+Value uminus_general(const Value& a);
+Value sin_general(const Value& a);
+Value cos_general(const Value& a);
+// Both tags tested with one branch.
 inline bool both_double_scalars(const Value& a, const Value& b) noexcept {
-    return a.is_double_scalar() && b.is_double_scalar();
+    return static_cast<int>(a.is_double_scalar()) & static_cast<int>(b.is_double_scalar());
 }
 // Comparison codes shared by the element-wise and the truth-value forms.
 enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
@@ -30,29 +36,41 @@ enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
 
 // ---- arithmetic ----
 inline Value plus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] + b[0]) : detail::plus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() + b.inline_number()) : detail::plus_general(a, b);
 }
 inline Value minus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] - b[0]) : detail::minus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() - b.inline_number()) : detail::minus_general(a, b);
 }
 // Matrix product; a scalar times an array multiplies element by element.
 inline Value mtimes(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] * b[0]) : detail::mtimes_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() * b.inline_number()) : detail::mtimes_general(a, b);
 }
 // Division by a scalar (element by element); any other divisor is refused.
 inline Value mrdivide(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] / b[0]) : detail::mrdivide_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() / b.inline_number()) : detail::mrdivide_general(a, b);
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
 // exactly x*x; other exponents use std::pow. A square matrix may be raised to
 // a whole power (repeated matrix products); anything else is refused.
-Value mpower(const Value& a, const Value& b);
-double mpower(double x, double e) noexcept;
+inline double mpower(double x, double e) noexcept {
+    // The square, the power of every step, without leaving the caller.
+    return e == 2.0 ? x * x : detail::mpower_general(x, e);
+}
+inline Value mpower(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(mpower(a.inline_number(), b.inline_number()))
+                                             : detail::mpower_general(a, b);
+}
 Value times(const Value& a, const Value& b);
 Value rdivide(const Value& a, const Value& b);
-Value uminus(const Value& a);
-Value sin(const Value& a);
-Value cos(const Value& a);
+inline Value uminus(const Value& a) {
+    return a.is_double_scalar() ? Value(-a.inline_number()) : detail::uminus_general(a);
+}
+inline Value sin(const Value& a) {
+    return a.is_double_scalar() ? Value(std::sin(a.inline_number())) : detail::sin_general(a);
+}
+inline Value cos(const Value& a) {
+    return a.is_double_scalar() ? Value(std::cos(a.inline_number())) : detail::cos_general(a);
+}
 Value fix(const Value& a);
 Value abs(const Value& a);
 
@@ -72,7 +90,7 @@ Value not_(const Value& a);
 bool tobool(const Value& v);
 #define RT_COMPARE_BOOL(name, op, code)                                            \
     inline bool name(const Value& a, const Value& b) {                             \
-        return detail::both_double_scalars(a, b) ? (a[0] op b[0])                  \
+        return detail::both_double_scalars(a, b) ? (a.inline_number() op b.inline_number())                  \
                                                  : detail::compare_bool_general(detail::code, a, b); \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)
