@@ -568,7 +568,7 @@ double array_ref1(const Value& a, double index) {
     return a[checked_index(index, a.numel())];
 }
 
-Value array_ref2(const Value& a, const Value& row, const Value& col) {
+Value detail::array_ref2_general(const Value& a, const Value& row, const Value& col) {
     if (!a.is_numeric_like() && !a.is_cell()) require_numeric(a);
     std::vector<std::size_t> rp = positions(row, a.rows(), false);
     std::vector<std::size_t> cp = positions(col, a.cols(), false);
@@ -579,7 +579,7 @@ Value array_ref2(const Value& a, const Value& row, const Value& col) {
     return element_copy(a, pos, rp.size(), cp.size());
 }
 
-double array_ref2(const Value& a, double row, double col) {
+double detail::array_ref2_checked(const Value& a, double row, double col) {
     if (!a.is_numeric_like()) require_numeric(a);
     std::size_t r = checked_index(row, a.rows());
     std::size_t c = checked_index(col, a.cols());
@@ -679,13 +679,7 @@ void array_assign2(Value& a, const Value& row, const Value& col, const Value& rh
     store(a, pos, rhs, "Subscripted assignment dimension mismatch.");
 }
 
-void array_assign2(Value& a, double row, double col, double rhs) {
-    if (a.is_double() && row >= 1 && col >= 1 && row <= static_cast<double>(a.rows()) &&
-        col <= static_cast<double>(a.cols()) && row == std::floor(row) && col == std::floor(col)) {
-        std::size_t r = static_cast<std::size_t>(row) - 1, c = static_cast<std::size_t>(col) - 1;
-        a.mutable_data()[c * a.rows() + r] = rhs;
-        return;
-    }
+void detail::array_assign2_growing(Value& a, double row, double col, double rhs) {
     array_assign2(a, Value(row), Value(col), Value(rhs));
 }
 

@@ -9,6 +9,7 @@
 // two double scalars, so that they never allocate.
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -22,6 +23,14 @@ Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
 double mpower_general(double x, double e) noexcept;
+// A whole 1-based position within `bound` (NaN and fractions are not).
+inline bool inside(double index, std::size_t bound) noexcept {
+    return index >= 1 && index <= static_cast<double>(bound) &&
+           static_cast<double>(static_cast<std::int64_t>(index)) == index;
+}
+Value array_ref2_general(const Value& a, const Value& row, const Value& col);
+double array_ref2_checked(const Value& a, double row, double col);
+void array_assign2_growing(Value& a, double row, double col, double rhs);
 Value mpower_general(const Value& a, const Value& b);
 Value uminus_general(const Value& a);
 Value sin_general(const Value& a);
@@ -146,8 +155,23 @@ void meshgrid(const Value& x, const Value& y, Value& X, Value& Y);
 // `a` is a row and a column otherwise. A structure is 1-by-1: s(1) is s.
 Value array_ref1(const Value& a, const Value& index);
 double array_ref1(const Value& a, double index);
-Value array_ref2(const Value& a, const Value& row, const Value& col);
-double array_ref2(const Value& a, double row, double col);
+// The element at (row, col) of a numeric-like matrix when both are whole
+// and inside it, decided inline; every other case goes to the checked path.
+inline double array_ref2(const Value& a, double row, double col) {
+    if (a.is_numeric_like() && detail::inside(row, a.rows()) && detail::inside(col, a.cols()))
+        return a[(static_cast<std::size_t>(col) - 1) * a.rows() + static_cast<std::size_t>(row) - 1];
+    return detail::array_ref2_checked(a, row, col);
+}
+inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
+    if (a.is_stored_double() && detail::both_double_scalars(row, col)) {
+        const double r = row.inline_number(), c = col.inline_number();
+        const std::size_t rows = a.stored_rows();
+        if (detail::inside(r, rows) && detail::inside(c, a.stored_cols()))
+            return Value(a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(c) - 1) * rows +
+                                         static_cast<std::size_t>(static_cast<std::int64_t>(r) - 1)]);
+    }
+    return detail::array_ref2_general(a, row, col);
+}
 // Assignment. B is one element (put everywhere) or as many as the index
 // names. Past its end a row grows as a row, a column as a column, an empty
 // value (or one that holds nothing) as a row; a 2-D assignment grows the
@@ -157,7 +181,13 @@ double array_ref2(const Value& a, double row, double col);
 // numbers becomes double; a text receives numbers as character codes.
 void array_assign1(Value& a, const Value& index, const Value& rhs);
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
-void array_assign2(Value& a, double row, double col, double rhs);
+inline void array_assign2(Value& a, double row, double col, double rhs) {
+    if (a.is_double() && detail::inside(row, a.rows()) && detail::inside(col, a.cols())) {
+        a.mutable_data()[(static_cast<std::size_t>(col) - 1) * a.rows() + static_cast<std::size_t>(row) - 1] = rhs;
+        return;
+    }
+    detail::array_assign2_growing(a, row, col, rhs);
+}
 
 // A whole, positive index checked against a bound; raises the runtime's
 // indexing error naming the index otherwise.

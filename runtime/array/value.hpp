@@ -112,6 +112,12 @@ public:
     // A double held inline: the case every scalar operation tests first, so
     // it is one comparison of the class and the storage flag read together.
     bool is_double_scalar() const noexcept { return tag() == kDoubleScalarTag; }
+    // A double array in storage (not 1-by-1), in the same one comparison; its
+    // shape and elements are then read without testing again.
+    bool is_stored_double() const noexcept { return tag() == kStoredDoubleTag; }
+    std::size_t stored_rows() const noexcept { return heap_->rows; }
+    std::size_t stored_cols() const noexcept { return heap_->cols; }
+    const double* stored_data() const noexcept { return heap_->num(); }
     // The number of a value held inline; only when is_inline() (a scalar fast
     // path that has tested the tag already reads it without testing again).
     double inline_number() const noexcept { return scalar_; }
@@ -135,7 +141,11 @@ public:
     // Elements of a numeric-like value, column-major.
     const double* data() const noexcept;
     // Writable elements: copies shared storage first.
-    double* mutable_data();
+    double* mutable_data() {
+        if (stored_ && heap_->refs == 1) [[likely]]
+            return heap_->num();
+        return mutable_data_slow();
+    }
 
     // The characters of a character array (column-major) as UTF-8; codes
     // beyond ASCII are encoded as UTF-8.
@@ -205,12 +215,14 @@ private:
         bool stored;
     };
     static constexpr std::uint16_t kDoubleScalarTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, false});
+    static constexpr std::uint16_t kStoredDoubleTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, true});
     std::uint16_t tag() const noexcept {
         std::uint16_t t;
         std::memcpy(&t, this, sizeof t);
         return t;
     }
     double stored_scalar() const;
+    double* mutable_data_slow();
 
     ClassId cls_ = ClassId::Unassigned;
     bool stored_ = false;
