@@ -155,21 +155,21 @@ void meshgrid(const Value& x, const Value& y, Value& X, Value& Y);
 // `a` is a row and a column otherwise. A structure is 1-by-1: s(1) is s.
 Value array_ref1(const Value& a, const Value& index);
 double array_ref1(const Value& a, double index);
-// The element at (row, col) of a numeric-like matrix when both are whole
-// and inside it, decided inline; every other case goes to the checked path.
+// The element at (row, col) of a double matrix in storage, when both are
+// whole and inside it, decided inline; every other case (another class, a
+// 1-by-1 value, a fraction, NaN, a position outside) takes the checked path.
 inline double array_ref2(const Value& a, double row, double col) {
-    if (a.is_numeric_like() && detail::inside(row, a.rows()) && detail::inside(col, a.cols()))
-        return a[(static_cast<std::size_t>(col) - 1) * a.rows() + static_cast<std::size_t>(row) - 1];
+    if (a.is_stored_double()) {
+        const std::size_t rows = a.stored_rows();
+        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols()))
+            return a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
+                                   static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)];
+    }
     return detail::array_ref2_checked(a, row, col);
 }
 inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
-    if (a.is_stored_double() && detail::both_double_scalars(row, col)) {
-        const double r = row.inline_number(), c = col.inline_number();
-        const std::size_t rows = a.stored_rows();
-        if (detail::inside(r, rows) && detail::inside(c, a.stored_cols()))
-            return Value(a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(c) - 1) * rows +
-                                         static_cast<std::size_t>(static_cast<std::int64_t>(r) - 1)]);
-    }
+    if (detail::both_double_scalars(row, col) && a.is_stored_double())
+        return Value(array_ref2(a, row.inline_number(), col.inline_number()));
     return detail::array_ref2_general(a, row, col);
 }
 // Assignment. B is one element (put everywhere) or as many as the index
@@ -182,9 +182,13 @@ inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
 void array_assign1(Value& a, const Value& index, const Value& rhs);
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
 inline void array_assign2(Value& a, double row, double col, double rhs) {
-    if (a.is_double() && detail::inside(row, a.rows()) && detail::inside(col, a.cols())) {
-        a.mutable_data()[(static_cast<std::size_t>(col) - 1) * a.rows() + static_cast<std::size_t>(row) - 1] = rhs;
-        return;
+    if (a.is_stored_double()) {
+        const std::size_t rows = a.stored_rows();
+        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols())) {
+            a.mutable_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
+                             static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)] = rhs;
+            return;
+        }
     }
     detail::array_assign2_growing(a, row, col, rhs);
 }
