@@ -1,7 +1,5 @@
 #include "learning/get_action.hpp"
 
-#include <cstdint>
-
 #include "learning/get_box.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/call_frame.hpp"
@@ -28,26 +26,15 @@ Constants<Constant, get_action_module> constants;
 
 const rt::Value& K(Constant c) { return constants[c]; }
 
-bool is_number(const rt::Value& v) { return v.is_inline() && v.is_double(); }
-
-// q_val(row, col). A get_action call reads the table seven times, so whole
-// indices inside a double table are read here directly; every other index
-// goes to the runtime, which raises its indexing error.
+// q_val(row, col), read seven times a call: the runtime reads a whole
+// index of a double table inline.
 rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value& col) {
-    if (!table.is_double() || !is_number(row) || !is_number(col)) return rt::array_ref2(table, row, col);
-    const double r = row[0], c = col[0];
-    const auto rows = static_cast<std::int64_t>(table.rows()), cols = static_cast<std::int64_t>(table.cols());
-    if (r >= 1 && c >= 1 && r <= static_cast<double>(rows) && c <= static_cast<double>(cols)) {
-        const auto ri = static_cast<std::int64_t>(r), ci = static_cast<std::int64_t>(c);
-        if (static_cast<double>(ri) == r && static_cast<double>(ci) == c)
-            return rt::Value(table[static_cast<std::size_t>((ci - 1) * rows + ri - 1)]);
-    }
-    return rt::Value(rt::array_ref2(table, r, c));
+    return rt::array_ref2(table, row, col);
 }
 
 void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
-    if (table.is_double() && is_number(row) && is_number(col) && is_number(v))
-        rt::array_assign2(table, row[0], col[0], v[0]);
+    if (table.is_double() && row.is_double_scalar() && col.is_double_scalar() && v.is_double_scalar())
+        rt::array_assign2(table, row.inline_number(), col.inline_number(), v.inline_number());
     else
         rt::array_assign2(table, row, col, v);
 }

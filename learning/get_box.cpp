@@ -93,7 +93,7 @@ rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, cons
 
 }  // namespace
 
-rt::Value get_box(rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta) {
+rt::Value get_box(const rt::Value& x, const rt::Value& v_x, const rt::Value& theta, const rt::Value& v_theta) {
     return body(1, x, v_x, theta, v_theta);
 }
 

@@ -12,7 +12,7 @@
 namespace sys {
 
 // Direct call form; absent inputs raise an error naming them.
-rt::Value get_box(rt::Value x, rt::Value v_x, rt::Value theta, rt::Value v_theta);
+rt::Value get_box(const rt::Value& x, const rt::Value& v_x, const rt::Value& theta, const rt::Value& v_theta);
 
 void entry_get_box(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 

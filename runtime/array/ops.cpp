@@ -171,7 +171,7 @@ Value mrdivide_general(const Value& a, const Value& b) {
 bool compare_bool_general(int op, const Value& a, const Value& b) { return tobool(compare(op, a, b)); }
 }  // namespace detail
 
-double mpower(double x, double e) noexcept {
+double detail::mpower_general(double x, double e) noexcept {
     // Beyond 1024 factors every finite base but +-1 has long overflowed or
     // vanished, so std::pow gives the same answer far sooner.
     if (e == std::floor(e) && std::fabs(e) <= 1024) {
@@ -186,8 +186,7 @@ double mpower(double x, double e) noexcept {
     return std::pow(x, e);
 }
 
-Value mpower(const Value& a, const Value& b) {
-    if (detail::both_double_scalars(a, b)) return Value(mpower(a[0], b[0]));
+Value detail::mpower_general(const Value& a, const Value& b) {
     require_numeric(a);
     require_numeric(b);
     if (a.numel() == 1 && b.numel() == 1) return Value(mpower(a[0], b[0]));
@@ -211,16 +210,13 @@ Value times(const Value& a, const Value& b) {
 Value rdivide(const Value& a, const Value& b) {
     return elementwise(a, b, ClassId::Double, [](double x, double y) { return x / y; });
 }
-Value uminus(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(-a[0]);
+Value detail::uminus_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return -x; });
 }
-Value sin(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(std::sin(a[0]));
+Value detail::sin_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return std::sin(x); });
 }
-Value cos(const Value& a) {
-    if (a.is_inline() && a.is_double()) return Value(std::cos(a[0]));
+Value detail::cos_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return std::cos(x); });
 }
 Value fix(const Value& a) { return unary(a, ClassId::Double, [](double x) { return std::trunc(x); }); }
@@ -573,7 +569,7 @@ double array_ref1(const Value& a, double index) {
     return a[checked_index(index, a.numel())];
 }
 
-Value array_ref2(const Value& a, const Value& row, const Value& col) {
+Value detail::array_ref2_general(const Value& a, const Value& row, const Value& col) {
     if (!a.is_numeric_like() && !a.is_cell()) require_numeric(a);
     std::vector<std::size_t> rp = positions(row, a.rows(), false);
     std::vector<std::size_t> cp = positions(col, a.cols(), false);
@@ -584,7 +580,7 @@ Value array_ref2(const Value& a, const Value& row, const Value& col) {
     return element_copy(a, pos, rp.size(), cp.size());
 }
 
-double array_ref2(const Value& a, double row, double col) {
+double detail::array_ref2_checked(const Value& a, double row, double col) {
     if (!a.is_numeric_like()) require_numeric(a);
     std::size_t r = checked_index(row, a.rows());
     std::size_t c = checked_index(col, a.cols());
@@ -686,13 +682,7 @@ void array_assign2(Value& a, const Value& row, const Value& col, const Value& rh
     store(a, pos, rhs, "Subscripted assignment dimension mismatch.");
 }
 
-void array_assign2(Value& a, double row, double col, double rhs) {
-    if (a.is_double() && row >= 1 && col >= 1 && row <= static_cast<double>(a.rows()) &&
-        col <= static_cast<double>(a.cols()) && row == std::floor(row) && col == std::floor(col)) {
-        std::size_t r = static_cast<std::size_t>(row) - 1, c = static_cast<std::size_t>(col) - 1;
-        a.mutable_data()[c * a.rows() + r] = rhs;
-        return;
-    }
+void detail::array_assign2_growing(Value& a, double row, double col, double rhs) {
     array_assign2(a, Value(row), Value(col), Value(rhs));
 }
 

@@ -9,6 +9,7 @@
 // two double scalars, so that they never allocate.
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -21,8 +22,22 @@ Value minus_general(const Value& a, const Value& b);
 Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
+double mpower_general(double x, double e) noexcept;
+// A whole 1-based position within `bound` (NaN and fractions are not).
+inline bool inside(double index, std::size_t bound) noexcept {
+    return index >= 1 && index <= static_cast<double>(bound) &&
+           static_cast<double>(static_cast<std::int64_t>(index)) == index;
+}
+Value array_ref2_general(const Value& a, const Value& row, const Value& col);
+double array_ref2_checked(const Value& a, double row, double col);
+void array_assign2_growing(Value& a, double row, double col, double rhs);
+Value mpower_general(const Value& a, const Value& b);
+Value uminus_general(const Value& a);
+Value sin_general(const Value& a);
+Value cos_general(const Value& a);
+// Both tags tested with one branch.
 inline bool both_double_scalars(const Value& a, const Value& b) noexcept {
-    return a.is_double_scalar() && b.is_double_scalar();
+    return static_cast<int>(a.is_double_scalar()) & static_cast<int>(b.is_double_scalar());
 }
 // Comparison codes shared by the element-wise and the truth-value forms.
 enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
@@ -30,29 +45,41 @@ enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
 
 // ---- arithmetic ----
 inline Value plus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] + b[0]) : detail::plus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() + b.inline_number()) : detail::plus_general(a, b);
 }
 inline Value minus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] - b[0]) : detail::minus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() - b.inline_number()) : detail::minus_general(a, b);
 }
 // Matrix product; a scalar times an array multiplies element by element.
 inline Value mtimes(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] * b[0]) : detail::mtimes_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() * b.inline_number()) : detail::mtimes_general(a, b);
 }
 // Division by a scalar (element by element); any other divisor is refused.
 inline Value mrdivide(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a[0] / b[0]) : detail::mrdivide_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() / b.inline_number()) : detail::mrdivide_general(a, b);
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
 // exactly x*x; other exponents use std::pow. A square matrix may be raised to
 // a whole power (repeated matrix products); anything else is refused.
-Value mpower(const Value& a, const Value& b);
-double mpower(double x, double e) noexcept;
+inline double mpower(double x, double e) noexcept {
+    // The square, the power of every step, without leaving the caller.
+    return e == 2.0 ? x * x : detail::mpower_general(x, e);
+}
+inline Value mpower(const Value& a, const Value& b) {
+    return detail::both_double_scalars(a, b) ? Value(mpower(a.inline_number(), b.inline_number()))
+                                             : detail::mpower_general(a, b);
+}
 Value times(const Value& a, const Value& b);
 Value rdivide(const Value& a, const Value& b);
-Value uminus(const Value& a);
-Value sin(const Value& a);
-Value cos(const Value& a);
+inline Value uminus(const Value& a) {
+    return a.is_double_scalar() ? Value(-a.inline_number()) : detail::uminus_general(a);
+}
+inline Value sin(const Value& a) {
+    return a.is_double_scalar() ? Value(std::sin(a.inline_number())) : detail::sin_general(a);
+}
+inline Value cos(const Value& a) {
+    return a.is_double_scalar() ? Value(std::cos(a.inline_number())) : detail::cos_general(a);
+}
 Value fix(const Value& a);
 Value abs(const Value& a);
 
@@ -72,7 +99,7 @@ Value not_(const Value& a);
 bool tobool(const Value& v);
 #define RT_COMPARE_BOOL(name, op, code)                                            \
     inline bool name(const Value& a, const Value& b) {                             \
-        return detail::both_double_scalars(a, b) ? (a[0] op b[0])                  \
+        return detail::both_double_scalars(a, b) ? (a.inline_number() op b.inline_number())                  \
                                                  : detail::compare_bool_general(detail::code, a, b); \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)
@@ -128,8 +155,23 @@ void meshgrid(const Value& x, const Value& y, Value& X, Value& Y);
 // `a` is a row and a column otherwise. A structure is 1-by-1: s(1) is s.
 Value array_ref1(const Value& a, const Value& index);
 double array_ref1(const Value& a, double index);
-Value array_ref2(const Value& a, const Value& row, const Value& col);
-double array_ref2(const Value& a, double row, double col);
+// The element at (row, col) of a double matrix in storage, when both are
+// whole and inside it, decided inline; every other case (another class, a
+// 1-by-1 value, a fraction, NaN, a position outside) takes the checked path.
+inline double array_ref2(const Value& a, double row, double col) {
+    if (a.is_stored_double()) {
+        const std::size_t rows = a.stored_rows();
+        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols()))
+            return a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
+                                   static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)];
+    }
+    return detail::array_ref2_checked(a, row, col);
+}
+inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
+    if (detail::both_double_scalars(row, col) && a.is_stored_double())
+        return Value(array_ref2(a, row.inline_number(), col.inline_number()));
+    return detail::array_ref2_general(a, row, col);
+}
 // Assignment. B is one element (put everywhere) or as many as the index
 // names. Past its end a row grows as a row, a column as a column, an empty
 // value (or one that holds nothing) as a row; a 2-D assignment grows the
@@ -139,7 +181,17 @@ double array_ref2(const Value& a, double row, double col);
 // numbers becomes double; a text receives numbers as character codes.
 void array_assign1(Value& a, const Value& index, const Value& rhs);
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
-void array_assign2(Value& a, double row, double col, double rhs);
+inline void array_assign2(Value& a, double row, double col, double rhs) {
+    if (a.is_stored_double()) {
+        const std::size_t rows = a.stored_rows();
+        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols())) {
+            a.mutable_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
+                             static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)] = rhs;
+            return;
+        }
+    }
+    detail::array_assign2_growing(a, row, col, rhs);
+}
 
 // A whole, positive index checked against a bound; raises the runtime's
 // indexing error naming the index otherwise.

@@ -238,7 +238,7 @@ Value::Storage& Value::own() {
     return *heap_;
 }
 
-double* Value::mutable_data() {
+double* Value::mutable_data_slow() {
     if (!stored_) return &scalar_;
     return own().num();
 }

@@ -15,11 +15,14 @@
 // doubles (characters as their 16-bit codes), column-major, as the runtime's
 // linear indexing requires.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <string_view>
 #include <vector>
 
@@ -106,8 +109,18 @@ public:
     }
     // Held inline, without storage (a 1-by-1 double, logical or character).
     bool is_inline() const noexcept { return !stored_ && is_numeric_like(); }
-    // A double held inline: the case every scalar operation tests first.
-    bool is_double_scalar() const noexcept { return cls_ == ClassId::Double && !stored_; }
+    // A double held inline: the case every scalar operation tests first, so
+    // it is one comparison of the class and the storage flag read together.
+    bool is_double_scalar() const noexcept { return tag() == kDoubleScalarTag; }
+    // A double array in storage (not 1-by-1), in the same one comparison; its
+    // shape and elements are then read without testing again.
+    bool is_stored_double() const noexcept { return tag() == kStoredDoubleTag; }
+    std::size_t stored_rows() const noexcept { return heap_->rows; }
+    std::size_t stored_cols() const noexcept { return heap_->cols; }
+    const double* stored_data() const noexcept { return heap_->num(); }
+    // The number of a value held inline; only when is_inline() (a scalar fast
+    // path that has tested the tag already reads it without testing again).
+    double inline_number() const noexcept { return scalar_; }
 
     // Inline, with scalar(): every arithmetic step of a run asks them.
     std::size_t rows() const noexcept;
@@ -128,7 +141,11 @@ public:
     // Elements of a numeric-like value, column-major.
     const double* data() const noexcept;
     // Writable elements: copies shared storage first.
-    double* mutable_data();
+    double* mutable_data() {
+        if (stored_ && heap_->refs == 1) [[likely]]
+            return heap_->num();
+        return mutable_data_slow();
+    }
 
     // The characters of a character array (column-major) as UTF-8; codes
     // beyond ASCII are encoded as UTF-8.
@@ -178,29 +195,34 @@ private:
     Storage& own();  // unshare before writing
     // o's class and contents into this value (whose storage, if any, the
     // caller lets go of): sharing o's block, or taking it from o.
+    // Both copy all 16 bytes at once (the number or the pointer with them)
+    // and then look at the storage flag once.
     void share(const Value& o) noexcept {
-        cls_ = o.cls_;
-        stored_ = o.stored_;
-        if (stored_) {
-            heap_ = o.heap_;
-            ++heap_->refs;
-        } else {
-            scalar_ = o.scalar_;
-        }
+        std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
+        if (stored_) ++heap_->refs;
     }
     void take(Value& o) noexcept {
-        cls_ = o.cls_;
-        stored_ = o.stored_;
+        std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
         if (stored_) {
-            heap_ = o.heap_;
             o.stored_ = false;
             o.cls_ = ClassId::Unassigned;
             o.scalar_ = 0;
-        } else {
-            scalar_ = o.scalar_;
         }
     }
+    // The class and the storage flag as one number.
+    struct Tag {
+        ClassId cls;
+        bool stored;
+    };
+    static constexpr std::uint16_t kDoubleScalarTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, false});
+    static constexpr std::uint16_t kStoredDoubleTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, true});
+    std::uint16_t tag() const noexcept {
+        std::uint16_t t;
+        std::memcpy(&t, this, sizeof t);
+        return t;
+    }
     double stored_scalar() const;
+    double* mutable_data_slow();
 
     ClassId cls_ = ClassId::Unassigned;
     bool stored_ = false;
@@ -213,6 +235,7 @@ private:
 };
 
 static_assert(sizeof(Value) == 16);
+static_assert(std::is_standard_layout_v<Value>);  // the class and the flag come first, as tag() reads them
 
 inline std::size_t Value::rows() const noexcept {
     if (stored_) return heap_->rows;

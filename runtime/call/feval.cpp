@@ -10,7 +10,6 @@ namespace rt {
 
 namespace {
 
-const LocalFunctionTable* current_locals = nullptr;
 const FunctionEntry* function_entries = nullptr;
 int function_count = 0;
 
@@ -27,14 +26,6 @@ ByNameEntry find_in(const FunctionEntry* entries, int count, std::string_view na
 }
 
 }  // namespace
-
-const LocalFunctionTable* set_current_local_function_table(const LocalFunctionTable* table) {
-    const LocalFunctionTable* previous = current_locals;
-    current_locals = table;
-    return previous;
-}
-
-const LocalFunctionTable* current_local_function_table() { return current_locals; }
 
 void set_function_table(const FunctionEntry* entries, int count) {
     function_entries = entries;
@@ -55,8 +46,8 @@ void unregister_builtin(std::string_view name) {
 }
 
 ByNameEntry resolve(std::string_view name) {
-    if (current_locals)
-        if (ByNameEntry e = find_in(current_locals->entries, current_locals->count, name)) return e;
+    if (detail::current_locals)
+        if (ByNameEntry e = find_in(detail::current_locals->entries, detail::current_locals->count, name)) return e;
     if (ByNameEntry e = find_in(function_entries, function_count, name)) return e;
     auto& table = builtins();
     auto it = table.find(name);

@@ -14,9 +14,18 @@
 
 namespace rt {
 
+namespace detail {
+// Inline, with the two functions below: every body of every call swaps it twice.
+inline const LocalFunctionTable* current_locals = nullptr;
+}  // namespace detail
+
 // Makes `table` current and gives the previous one.
-const LocalFunctionTable* set_current_local_function_table(const LocalFunctionTable* table);
-const LocalFunctionTable* current_local_function_table();
+inline const LocalFunctionTable* set_current_local_function_table(const LocalFunctionTable* table) {
+    const LocalFunctionTable* previous = detail::current_locals;
+    detail::current_locals = table;
+    return previous;
+}
+inline const LocalFunctionTable* current_local_function_table() { return detail::current_locals; }
 
 class LocalTableScope {
 public:

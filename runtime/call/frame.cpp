@@ -105,6 +105,7 @@ int nargin(int given, const Value* inputs) {
 
 std::size_t ModuleConstants::add(Value v) {
     values_.push_back(std::move(v));
+    refresh();
     const std::size_t index = values_.size() - 1;
     if (constants_observer) constants_observer(module_, index, true);
     return index;
@@ -113,6 +114,7 @@ std::size_t ModuleConstants::add(Value v) {
 void ModuleConstants::release() {
     while (!values_.empty()) {
         values_.pop_back();
+        refresh();
         if (constants_observer) constants_observer(module_, values_.size(), false);
     }
 }

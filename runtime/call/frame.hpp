@@ -77,13 +77,15 @@ public:
     // Adds a constant and gives its index.
     std::size_t add(Value v);
     // A constant by index; raises when the module's initialiser has not run
-    // (or its terminator has), instead of reading past the container.
+    // (or its terminator has), instead of reading past the container. The
+    // count and the first element are kept beside the vector, so a read is
+    // one comparison with a constant and one load.
     const Value& operator[](std::size_t i) const {
-        if (i >= values_.size()) [[unlikely]]
+        if (i >= count_) [[unlikely]]
             not_initialised();
-        return values_[i];
+        return first_[i];
     }
-    std::size_t size() const { return values_.size(); }
+    std::size_t size() const { return count_; }
     // Releases every constant, the last created first.
     void release();
     const char* module() const { return module_; }
@@ -91,8 +93,15 @@ public:
 private:
     [[noreturn]] void not_initialised() const;
 
+    void refresh() noexcept {
+        first_ = values_.data();
+        count_ = values_.size();
+    }
+
     const char* module_;
     std::vector<Value> values_;
+    const Value* first_ = nullptr;  // values_.data() and values_.size(), as of the last change
+    std::size_t count_ = 0;
 };
 
 // Test instrumentation: called once for every constant created (created ==

@@ -68,6 +68,13 @@ TEST(ArrayRef, ErrorsNameTheIndex) {
     EXPECT_EQ(error_of([&] { array_ref2(q, 1.0, 3.0); }), "Index 3 exceeds matrix dimensions (2).");
     EXPECT_EQ(error_of([&] { array_ref2(q, -1.0, 1.0); }),
               "Index -1 is not valid: subscript indices must be real positive integers or logicals.");
+    // Scalar positions that the inline path must not truncate or accept.
+    EXPECT_EQ(error_of([&] { array_ref2(q, Value(1.5), Value(1.0)); }).substr(0, 21), "Index 1.5 is not vali");
+    EXPECT_EQ(error_of([&] { array_ref2(q, Value(1.0), Value(std::nan(""))); }).substr(0, 9), "Index NaN");
+    EXPECT_EQ(error_of([&] { array_assign2(q, 2.5, 1.0, 1.0); }).substr(0, 21), "Index 2.5 is not vali");
+    // A 1-by-1 or a logical table keeps its class through the checked path.
+    EXPECT_EQ(array_ref2(Value(7.0), Value(1.0), Value(1.0))[0], 7.0);
+    EXPECT_TRUE(array_ref2(lt(q, Value(1.0)), Value(2.0), Value(2.0)).is_logical());
     EXPECT_EQ(error_of([&] { array_ref1(q, Value(0.0)); }).substr(0, 19), "Index 0 is not vali");
     EXPECT_EQ(error_of([&] { array_ref1(q, Value(1.5)); }).substr(0, 21), "Index 1.5 is not vali");
     EXPECT_EQ(error_of([&] { array_ref1(q, Value(std::nan(""))); }).substr(0, 9), "Index NaN");
