@@ -12,9 +12,7 @@ namespace {
 constexpr double kSuccessSteps = 100000;
 constexpr std::array<double, 3> kThisRun{0, 0.447, 0.741}, kBest{0.85, 0.325, 0.098}, kEarlier{0.72, 0.72, 0.72};
 
-rt::Chart& curve_chart() {
-    return rt::chart(kLearningCurve, {"Learning curve", {460, 470, 420, 360}});
-}
+rt::Chart& curve_chart() { return rt::chart(kLearningCurve, {"Learning curve", {460, 470, 420, 360}}); }
 
 }  // namespace
 

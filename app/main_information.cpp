@@ -27,9 +27,9 @@ namespace {
 // The modules in function-table order, which is also the order they
 // initialise in.
 constexpr const ModuleDescriptor* modules[] = {
-    &tavrin_module,  &get_action_module, &get_box_module,   &guidata_module, &guihandles_module,
-    &openfig_module, &opengl_module,     &reset_cart_module, &surf_module,    &title_module,
-    &isvarname_module, &movegui_module,  &grid_module,      &iskeyword_module,
+    &tavrin_module,    &get_action_module, &get_box_module,    &guidata_module,   &guihandles_module,
+    &openfig_module,   &opengl_module,     &reset_cart_module, &surf_module,      &title_module,
+    &isvarname_module, &movegui_module,    &grid_module,       &iskeyword_module,
 };
 constexpr std::size_t module_count = std::size(modules);
 

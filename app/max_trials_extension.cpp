@@ -25,9 +25,8 @@ public:
         // What the run printed so far comes first, so the line lands after it.
         rt::console().flush();
         std::cout.flush();
-        std::cerr << "tavrin: no success in " << rt::num2str(last.trial) << " trials (--max-trials); run "
-                  << last.run << " stopped without converging (best " << rt::num2str(last.best) << " steps)."
-                  << std::endl;
+        std::cerr << "tavrin: no success in " << rt::num2str(last.trial) << " trials (--max-trials); run " << last.run
+                  << " stopped without converging (best " << rt::num2str(last.best) << " steps)." << std::endl;
     }
 
 private:

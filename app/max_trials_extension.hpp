@@ -21,7 +21,7 @@ public:
     void ending() override;
 
 private:
-    double max_trials_ = 0;  // 0: no bound
+    double max_trials_ = 0;               // 0: no bound
     std::unique_ptr<RunObserver> bound_;  // installed only while a bound is given
 };
 

@@ -36,8 +36,9 @@ PolicyMap::PolicyMap() : chart_(map_chart()) {
     g.block_cols = 6;
     g.col_blocks = {"x < -0.8", "-0.8 to 0.8", "x > 0.8"};
     g.row_blocks = {"cart velocity > 0.5 m/s", "-0.5 to 0.5", "< -0.5"};
-    g.note = "In a block: pole angle by column (bounds -6, -1, 0, 1, 6 degrees), angular velocity by row "
-             "(bounds 50, -50 degrees/s).";
+    g.note =
+        "In a block: pole angle by column (bounds -6, -1, 0, 1, 6 degrees), angular velocity by row "
+        "(bounds 50, -50 degrees/s).";
     g.color_label = "red: push right";
 }
 

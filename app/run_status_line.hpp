@@ -35,8 +35,8 @@ private:
     void show(const StepReport& r, Clock::time_point now);
 
     bool attached_ = false, mesh_named_ = false;
-    long steps_since_ = 0;    // steps since the rate was last measured
-    long steps_to_check_ = 0; // steps left before the next clock read
+    long steps_since_ = 0;     // steps since the rate was last measured
+    long steps_to_check_ = 0;  // steps left before the next clock read
     Clock::time_point since_{};
     double rate_ = 0;
     StepReport last_{};

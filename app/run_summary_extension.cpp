@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <chrono>
 #include <charconv>
+#include <chrono>
 
 #include "learning/run_observer.hpp"
 

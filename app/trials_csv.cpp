@@ -31,8 +31,8 @@ RunCourse TrialsCsv::trial_ended(const TrialReport& r) {
     if (!out_.is_open()) return RunCourse::go_on;
     out_ << r.run << ',' << csv_number(r.trial) << ',' << csv_number(r.steps) << ','
          << (r.success ? "success" : "failure") << ',' << csv_number(settings_.alpha) << ','
-         << csv_number(settings_.beta) << ',' << csv_number(settings_.gamma) << ',' << (settings_.random ? 1 : 0)
-         << ',' << (r.success ? std::string() : csv_number(r.reinf)) << "\r\n"
+         << csv_number(settings_.beta) << ',' << csv_number(settings_.gamma) << ',' << (settings_.random ? 1 : 0) << ','
+         << (r.success ? std::string() : csv_number(r.reinf)) << "\r\n"
          << std::flush;
     return RunCourse::go_on;
 }

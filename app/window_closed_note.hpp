@@ -41,7 +41,7 @@ private:
     std::ostream& out_;
     bool watching_ = false;
     bool in_run_ = false;
-    double trial_ = 0;  // the trial under way: failures so far, plus one
+    double trial_ = 0;                                     // the trial under way: failures so far, plus one
     std::vector<std::pair<double, std::string>> windows_;  // number and "Name" at the run's start
 };
 

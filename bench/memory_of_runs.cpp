@@ -376,7 +376,9 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->Iterations(50);
     }
-    benchmark::RegisterBenchmark("BM_PaintCartWindow", BM_PaintCartWindow)->UseManualTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("BM_PaintCartWindow", BM_PaintCartWindow)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -67,10 +67,13 @@ private:
 };
 
 void BM_WholeSystem(benchmark::State& state) {
-    std::vector<std::string> args = {"tavrin",        "--headless",     "--set",       "radiobutton1=0",
-                                     "--set",         "alpha_sl=0.3",   "--set",       "gamma_sl=0.95",
-                                     "--set",         "reinf_sl=-1",    "--click",     "pushbutton1",
-                                     "--eval",        "get(get(gca,'title'),'string')"};
+    std::vector<std::string> args = {"tavrin",  "--headless",
+                                     "--set",   "radiobutton1=0",
+                                     "--set",   "alpha_sl=0.3",
+                                     "--set",   "gamma_sl=0.95",
+                                     "--set",   "reinf_sl=-1",
+                                     "--click", "pushbutton1",
+                                     "--eval",  "get(get(gca,'title'),'string')"};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -79,8 +82,8 @@ void BM_WholeSystem(benchmark::State& state) {
     for (auto _ : state) {
         std::ostringstream out;
         std::ostream* previous = rt::set_console(&out);
-        const int status = rt::run_main(static_cast<int>(args.size()), argv.data(), sys::entry_tavrin, 1,
-                                        &sys::main_information);
+        const int status =
+            rt::run_main(static_cast<int>(args.size()), argv.data(), sys::entry_tavrin, 1, &sys::main_information);
         rt::set_console(previous);
         if (status != 0 || out.str().find("ans = 'Success at 322 trials'") == std::string::npos) {
             state.SkipWithError("the system did not make the deterministic run");

@@ -29,8 +29,8 @@ int box_of(double x, double v_x, double theta, double v_theta) {
 
 }  // namespace
 
-PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, double reinf_at_failure,
-                                  std::uint64_t seed, long max_trials) {
+PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, double reinf_at_failure, std::uint64_t seed,
+                                  long max_trials) {
     std::mt19937_64 engine(seed);
     auto rand = [&engine] { return static_cast<double>(engine() >> 11) * 0x1.0p-53; };
 

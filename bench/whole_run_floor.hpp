@@ -19,7 +19,7 @@ struct PlainRunResult {
 // the random terms are off), the reinforcement at a failure, and the seed of
 // the run's own random generator. With max_trials above 0 the run stops
 // after that many failures, as a run bounded by an observer does.
-PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, double reinf_at_failure,
-                                  std::uint64_t seed, long max_trials = 0);
+PlainRunResult plain_learning_run(double ALPHA, double BETA, double GAMMA, double reinf_at_failure, std::uint64_t seed,
+                                  long max_trials = 0);
 
 }  // namespace bench

@@ -9,8 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,9 +48,19 @@ int run_program(std::vector<std::string> args) {
 }
 
 void BM_WholeRun(benchmark::State& state, bool windows) {
-    std::vector<std::string> args = {"tavrin", "--set", "radiobutton1=0", "--set", "alpha_sl=0.3", "--set",
-                                     "gamma_sl=0.95", "--set", "reinf_sl=-1", "--click", "pushbutton1",
-                                     "--eval", "get(get(gca,'title'),'string')"};
+    std::vector<std::string> args = {"tavrin",
+                                     "--set",
+                                     "radiobutton1=0",
+                                     "--set",
+                                     "alpha_sl=0.3",
+                                     "--set",
+                                     "gamma_sl=0.95",
+                                     "--set",
+                                     "reinf_sl=-1",
+                                     "--click",
+                                     "pushbutton1",
+                                     "--eval",
+                                     "get(get(gca,'title'),'string')"};
     if (windows) {
         if (auto problem = rt::display_problem()) {
             state.SkipWithError(("no display: " + *problem).c_str());
@@ -121,7 +131,8 @@ public:
             return;
         }
         ::setenv("DISPLAY", (":" + number).c_str(), 1);
-        for (int i = 0; i < 100 && rt::display_problem(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        for (int i = 0; i < 100 && rt::display_problem(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         std::printf("started Xvfb on :%s\n", number.c_str());
     }
     ~OwnDisplay() {

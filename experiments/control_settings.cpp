@@ -36,8 +36,7 @@ const json* find_tagged(const json& object, const std::string& tag) {
     return nullptr;
 }
 
-double number_property(const json& control, const std::string& name, const std::string& path,
-                       const std::string& tag) {
+double number_property(const json& control, const std::string& name, const std::string& path, const std::string& tag) {
     const json* p = property(control, name);
     if (!p || !p->is_number()) {
         throw BadInput("the layout file '" + path + "' gives no number for the " + name + " of '" + tag + "'");

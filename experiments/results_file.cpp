@@ -58,9 +58,7 @@ ResultsWriter::ResultsWriter(const std::string& path) : path_(path) {
     if (!out_) throw BadInput("cannot write '" + path + "'");
 }
 
-void ResultsWriter::append(const RunRecord& record) {
-    out_ << results_row(record) << '\n' << std::flush;
-}
+void ResultsWriter::append(const RunRecord& record) { out_ << results_row(record) << '\n' << std::flush; }
 
 void write_results(const std::string& path, const std::vector<RunRecord>& records) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

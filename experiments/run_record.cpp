@@ -43,7 +43,8 @@ struct RowReader {
         double d = 0;
         const char* end = field.data() + field.size();
         const auto r = std::from_chars(field.data(), end, d);
-        if (field.empty() || r.ec != std::errc() || r.ptr != end) fail(std::string("bad ") + column + " '" + field + "'");
+        if (field.empty() || r.ec != std::errc() || r.ptr != end)
+            fail(std::string("bad ") + column + " '" + field + "'");
         return d;
     }
     double optional(const std::string& field, const char* column) const {
@@ -82,7 +83,8 @@ RunRecord parse_results_row(const std::string& line, const std::string& where) {
     s.random = f[4] == "on";
     if (s.random) {
         const double seed = read.number(f[5], "seed");
-        if (!(seed >= 0 && seed <= 9007199254740992.0) || seed != std::floor(seed)) read.fail("bad seed '" + f[5] + "'");
+        if (!(seed >= 0 && seed <= 9007199254740992.0) || seed != std::floor(seed))
+            read.fail("bad seed '" + f[5] + "'");
         r.key.seed = static_cast<std::uint64_t>(seed);
     } else if (!f[5].empty()) {
         read.fail("a run with random terms off has no seed");

@@ -9,14 +9,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <fstream>
-#include <memory>
-#include <tuple>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "experiments/bad_input.hpp"
 #include "experiments/control_settings.hpp"
@@ -38,7 +38,6 @@ constexpr int kBadInputStatus = 2, kInterruptedStatus = 130;
 std::atomic<bool> interrupt_requested{false};
 extern "C" void on_interrupt(int) { interrupt_requested = true; }
 
-
 struct SweepOptions {
     std::string alpha, beta, gamma, reinf, random, seeds = "1", out, plot, shard;
     double max_trials = 5000, max_seconds = 0;
@@ -51,8 +50,8 @@ std::vector<double> slider_values(const std::string& option, const std::string& 
     std::vector<double> values = parse_value_list(option, list);
     for (double v : values) {
         if (!(v >= slider.min && v <= slider.max)) {
-            throw BadInput(option + ": " + number_text(v) + " is outside the range of the slider " + slider.tag +
-                           " (" + number_text(slider.min) + " to " + number_text(slider.max) + ")");
+            throw BadInput(option + ": " + number_text(v) + " is outside the range of the slider " + slider.tag + " (" +
+                           number_text(slider.min) + " to " + number_text(slider.max) + ")");
         }
     }
     return values;
@@ -136,8 +135,8 @@ int merge(const SweepOptions& o) {
         if (!fs::exists(in)) throw BadInput("--merge: '" + in + "' does not exist");
         for (RunRecord& r : read_results(in)) {
             if (const auto it = index.find(r.key); it != index.end()) {
-                throw BadInput("--merge: the run " + results_row(r) + " is in both '" + source[it->second] +
-                               "' and '" + in + "'");
+                throw BadInput("--merge: the run " + results_row(r) + " is in both '" + source[it->second] + "' and '" +
+                               in + "'");
             }
             index.emplace(r.key, records.size());
             records.push_back(std::move(r));
@@ -162,9 +161,10 @@ int merge(const SweepOptions& o) {
     const std::vector<RunKey> plan = plan_runs(grid);
     if (records.empty()) throw BadInput("--merge: the files hold no runs");
     if (plan.size() != records.size()) {
-        throw BadInput("--merge: the files hold " + std::to_string(records.size()) + " runs, but their settings and"
-                       " seeds make " + std::to_string(plan.size()) +
-                       ": they are not all the shards of one sweep");
+        throw BadInput("--merge: the files hold " + std::to_string(records.size()) +
+                       " runs, but their settings and"
+                       " seeds make " +
+                       std::to_string(plan.size()) + ": they are not all the shards of one sweep");
     }
     if (!o.plot.empty()) {
         std::vector<RunSetting> settings;
@@ -241,7 +241,8 @@ int sweep(const SweepOptions& o, const std::string& program) {
     struct sigaction action {};
     action.sa_handler = on_interrupt;
     sigemptyset(&action.sa_mask);
-    struct sigaction old_int {}, old_term {};
+    struct sigaction old_int {
+    }, old_term{};
     sigaction(SIGINT, &action, &old_int);
     sigaction(SIGTERM, &action, &old_term);
     WorkerPool pool(ws, scratch.path());
@@ -277,38 +278,39 @@ int sweep_main(int argc, const char* const* argv, const std::string& program) {
     CLI::App app("Runs the learning run over every combination of settings and seeds, in worker processes.",
                  "tavrin sweep");
     app.option_defaults()->always_capture_default(false);
-    CLI::Option* alpha = app.add_option("--alpha", o.alpha, "ALPHA values: a,b,c or start:step:stop")->type_name("LIST");
+    CLI::Option* alpha =
+        app.add_option("--alpha", o.alpha, "ALPHA values: a,b,c or start:step:stop")->type_name("LIST");
     CLI::Option* beta = app.add_option("--beta", o.beta, "BETA values")->type_name("LIST");
     CLI::Option* gamma = app.add_option("--gamma", o.gamma, "GAMMA values")->type_name("LIST");
     CLI::Option* reinf = app.add_option("--reinf", o.reinf, "Reinforcement at failure values")->type_name("LIST");
     CLI::Option* random = app.add_option("--random", o.random, "Random terms: on, off or on,off")->type_name("on|off");
-    CLI::Option* seeds = app.add_option("--seeds", o.seeds, "Seeds of the runs with random terms (default 1)")
-                             ->type_name("LIST");
+    CLI::Option* seeds =
+        app.add_option("--seeds", o.seeds, "Seeds of the runs with random terms (default 1)")->type_name("LIST");
     CLI::Option* max_trials =
         app.add_option("--max-trials", o.max_trials, "Stop a run at N failures, as not converged (default 5000)")
             ->type_name("N")
             ->check(CLI::Range(1.0, 1e12));
-    CLI::Option* jobs =
-        app.add_option("--jobs", o.jobs, "Worker processes (default: the number of cores)")
-            ->type_name("N")
-            ->check(CLI::Range(1, 1024));
+    CLI::Option* jobs = app.add_option("--jobs", o.jobs, "Worker processes (default: the number of cores)")
+                            ->type_name("N")
+                            ->check(CLI::Range(1, 1024));
     CLI::Option* max_seconds =
         app.add_option("--max-seconds", o.max_seconds, "Give up a run after S seconds (recorded as timeout)")
             ->type_name("S")
             ->check(CLI::Range(0.001, 1e9));
-    CLI::Option* out = app.add_option("--out", o.out, "Results CSV, one row per run; resumes a sweep it holds")
-                           ->type_name("FILE.csv");
+    CLI::Option* out =
+        app.add_option("--out", o.out, "Results CSV, one row per run; resumes a sweep it holds")->type_name("FILE.csv");
     app.add_option("--plot", o.plot, "Heat map (two varied parameters) or line (one) as a PNG file")
         ->type_name("FILE.png");
-    CLI::Option* shard = app.add_option("--shard", o.shard, "Run every N-th run from the I-th (1 <= I <= N)")
-                             ->type_name("I/N");
+    CLI::Option* shard =
+        app.add_option("--shard", o.shard, "Run every N-th run from the I-th (1 <= I <= N)")->type_name("I/N");
     CLI::Option* merge_opt =
         app.add_option("--merge", o.merge, "Join the results files of a sweep's shards into OUT.csv")
             ->type_name("OUT.csv IN.csv...")
             ->expected(2, -1);
-    app.footer("Exit status: 0 when every run ended (converged or not); 1 when a run crashed, timed out or failed; "
-               "2 for bad input, before any run; 130 when interrupted. The same command with the same --out "
-               "resumes an interrupted sweep.");
+    app.footer(
+        "Exit status: 0 when every run ended (converged or not); 1 when a run crashed, timed out or failed; "
+        "2 for bad input, before any run; 130 when interrupted. The same command with the same --out "
+        "resumes an interrupted sweep.");
     for (CLI::Option* opt : {alpha, beta, gamma, reinf, random, seeds, max_trials, jobs, max_seconds, out, shard})
         merge_opt->excludes(opt);
 

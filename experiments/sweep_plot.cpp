@@ -23,7 +23,6 @@ namespace {
 constexpr int kWidth = 720, kHeight = 540;
 const QRectF kPlotBox(90, 60, 500, 400);  // room for labels left and below, a colour bar right
 
-
 QString qtext(const std::string& s) { return QString::fromStdString(s); }
 
 std::vector<double> distinct_values(const std::vector<SettingSummary>& sums, int p) {

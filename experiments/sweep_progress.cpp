@@ -31,7 +31,8 @@ void SweepProgress::finished(const RunRecord& r, const std::string& note) {
     if (!has_outcome(r)) ++failed_;
     if (terminal_) {
         if (!has_outcome(r)) {
-            err_ << "\r\033[K" << "sweep: run " << results_row(r) << ": " << (note.empty() ? "no outcome" : note) << '\n';
+            err_ << "\r\033[K"
+                 << "sweep: run " << results_row(r) << ": " << (note.empty() ? "no outcome" : note) << '\n';
         }
         draw();
         return;
@@ -67,8 +68,9 @@ void SweepProgress::draw() {
     const int ran = done_ - resumed_;
     std::string left = "?";
     if (ran > 0) left = clock_text(t / ran * (total_ - done_));
-    err_ << "\r\033[K" << "sweep: " << done_ << "/" << total_ << " runs, " << not_converged_ << " not converged, "
-         << failed_ << " failed, " << clock_text(t) << " elapsed, " << left << " left" << std::flush;
+    err_ << "\r\033[K"
+         << "sweep: " << done_ << "/" << total_ << " runs, " << not_converged_ << " not converged, " << failed_
+         << " failed, " << clock_text(t) << " elapsed, " << left << " left" << std::flush;
 }
 
 void SweepProgress::close(int workers) {

@@ -64,8 +64,8 @@ std::vector<SettingSummary> summarise(const std::vector<RunRecord>& records) {
 
 void print_summary(std::ostream& out, const std::vector<SettingSummary>& summaries) {
     char line[256];
-    std::snprintf(line, sizeof line, "%-8s %-8s %-8s %-8s %-6s %5s %9s %8s %8s %8s %8s %8s\n", "alpha", "beta",
-                  "gamma", "reinf", "random", "runs", "converged", "trials", "q1", "q3", "best", "seconds");
+    std::snprintf(line, sizeof line, "%-8s %-8s %-8s %-8s %-6s %5s %9s %8s %8s %8s %8s %8s\n", "alpha", "beta", "gamma",
+                  "reinf", "random", "runs", "converged", "trials", "q1", "q3", "best", "seconds");
     out << line;
     for (const SettingSummary& s : summaries) {
         const std::string share = s.runs ? cell(100.0 * s.converged / s.runs) + "%" : "-";

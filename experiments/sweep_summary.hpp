@@ -14,7 +14,7 @@ struct SettingSummary {
     RunSetting setting;
     int runs = 0;
     int converged = 0;
-    int failed = 0;  // timeouts, crashes and errors
+    int failed = 0;                                                // timeouts, crashes and errors
     double trials_q1 = NAN, trials_median = NAN, trials_q3 = NAN;  // NaN: none converged
     double best_median = NAN, seconds_median = NAN;
 };

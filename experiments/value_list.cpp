@@ -29,7 +29,8 @@ std::optional<double> whole_number_text(const std::string& text) {
 double number(const std::string& option, const std::string& list, const std::string& text) {
     const auto d = whole_number_text(text);
     if (!d) {
-        throw BadInput(option + ": '" + text + "' is not a number (in '" + list + "'; a LIST is a,b,c or start:step:stop)");
+        throw BadInput(option + ": '" + text + "' is not a number (in '" + list +
+                       "'; a LIST is a,b,c or start:step:stop)");
     }
     return *d;
 }

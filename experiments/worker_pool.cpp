@@ -73,7 +73,7 @@ pid_t start_worker(const std::string& program, const std::vector<std::string>& a
     // as crashed.
     setpgid(0, 0);
 #ifdef __linux__
-    prctl(PR_SET_PDEATHSIG, SIGKILL);  // no orphan runs go on after a killed sweep
+    prctl(PR_SET_PDEATHSIG, SIGKILL);     // no orphan runs go on after a killed sweep
     if (getppid() != parent) _exit(126);  // the sweep died before the line above
 #endif
     const int null_out = open("/dev/null", O_WRONLY);

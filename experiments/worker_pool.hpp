@@ -17,8 +17,8 @@
 namespace sys::sweep {
 
 struct WorkerSettings {
-    std::string program;     // the tavrin executable
-    int jobs = 1;            // workers at a time
+    std::string program;  // the tavrin executable
+    int jobs = 1;         // workers at a time
     double max_trials = 5000;
     double max_seconds = 0;  // per run; 0: no limit
 };

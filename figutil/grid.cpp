@@ -10,17 +10,17 @@ namespace sys {
 
 namespace {
 
-#define GRID_CONSTANTS(X) \
-    X(kToggle, 0.0) \
-    X(kOn, Value::string("on")) \
-    X(kOff, Value::string("off")) \
-    X(kXGrid, Value::string("XGrid")) \
-    X(kYGrid, Value::string("YGrid")) \
-    X(kZGrid, Value::string("ZGrid")) \
-    X(kType, Value::string("type")) \
-    X(kAxes, Value::string("axes")) \
+#define GRID_CONSTANTS(X)                                                \
+    X(kToggle, 0.0)                                                      \
+    X(kOn, Value::string("on"))                                          \
+    X(kOff, Value::string("off"))                                        \
+    X(kXGrid, Value::string("XGrid"))                                    \
+    X(kYGrid, Value::string("YGrid"))                                    \
+    X(kZGrid, Value::string("ZGrid"))                                    \
+    X(kType, Value::string("type"))                                      \
+    X(kAxes, Value::string("axes"))                                      \
     X(kNotAxes, Value::string("First argument must be an axes handle.")) \
-    X(kNotScalar, Value::string("Axes handle must be a scalar")) \
+    X(kNotScalar, Value::string("Axes handle must be a scalar"))         \
     X(kUnknownOption, Value::string("Unknown command option."))
 
 enum Constant : std::size_t { GRID_CONSTANTS(SYS_CONSTANT_NAME) };

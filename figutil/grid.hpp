@@ -27,7 +27,6 @@ void grid_initialize();
 void grid_terminate();
 
 inline constexpr FunctionDescriptor grid_functions[] = {{"grid", entry_grid, 2, 0, 1}};
-inline constexpr ModuleDescriptor grid_module =
-    describe_module<grid_functions>(grid_initialize, grid_terminate);
+inline constexpr ModuleDescriptor grid_module = describe_module<grid_functions>(grid_initialize, grid_terminate);
 
 }  // namespace sys

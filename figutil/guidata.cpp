@@ -10,15 +10,15 @@ namespace sys {
 
 namespace {
 
-#define GUIDATA_CONSTANTS(X) \
-    X(kPropName, Value::string("UsedByGUIData_m")) \
+#define GUIDATA_CONSTANTS(X)                                                                \
+    X(kPropName, Value::string("UsedByGUIData_m"))                                          \
     X(kNotAHandle, Value::string("H must be the handle to a figure or figure descendent.")) \
-    X(kType, Value::string("type")) \
-    X(kParent, Value::string("parent")) \
-    X(kFigure, Value::string("figure")) \
-    X(kNoOutputs, 0.0) \
-    X(kFetchInputs, 1.0) \
-    X(kStoreInputs, 2.0) \
+    X(kType, Value::string("type"))                                                         \
+    X(kParent, Value::string("parent"))                                                     \
+    X(kFigure, Value::string("figure"))                                                     \
+    X(kNoOutputs, 0.0)                                                                      \
+    X(kFetchInputs, 1.0)                                                                    \
+    X(kStoreInputs, 2.0)                                                                    \
     X(kEmpty, Value::empty())
 
 enum Constant : std::size_t {

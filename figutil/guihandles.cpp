@@ -12,12 +12,12 @@ namespace sys {
 
 namespace {
 
-#define GUIHANDLES_CONSTANTS(X) \
+#define GUIHANDLES_CONSTANTS(X)                                                             \
     X(kNotAHandle, Value::string("H must be the handle to a figure or figure descendent.")) \
-    X(kType, Value::string("type")) \
-    X(kParent, Value::string("parent")) \
-    X(kTag, Value::string("tag")) \
-    X(kFigure, Value::string("figure")) \
+    X(kType, Value::string("type"))                                                         \
+    X(kParent, Value::string("parent"))                                                     \
+    X(kTag, Value::string("tag"))                                                           \
+    X(kFigure, Value::string("figure"))                                                     \
     X(kEmpty, Value::empty())
 
 enum Constant : std::size_t { GUIHANDLES_CONSTANTS(SYS_CONSTANT_NAME) };

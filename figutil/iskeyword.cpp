@@ -9,7 +9,7 @@ namespace sys {
 
 namespace {
 
-#define ISKEYWORD_CONSTANTS(X) \
+#define ISKEYWORD_CONSTANTS(X)                                                                                \
     X(kWords, texts_column({"break", "case", "catch", "continue", "else", "elseif", "end", "for", "function", \
                             "global", "if", "otherwise", "persistent", "return", "switch", "try", "while"}))
 

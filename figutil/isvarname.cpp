@@ -10,10 +10,10 @@ namespace sys {
 
 namespace {
 
-#define ISVARNAME_CONSTANTS(X) \
-    X(kFirst, 1.0) \
+#define ISVARNAME_CONSTANTS(X)         \
+    X(kFirst, 1.0)                     \
     X(kUnderscore, Value::string("_")) \
-    X(kZero, Value::string("0")) \
+    X(kZero, Value::string("0"))       \
     X(kNine, Value::string("9"))
 
 enum Constant : std::size_t {
@@ -45,9 +45,8 @@ rt::Value body(int nargout, const rt::Value& s_in) {
     t = and_(and_(is_text, one_row), short_enough);
 
     if (tobool(t)) {
-        const Value allowed =
-            or_(or_(isletter(s), eq(s, constants[kUnderscore])),
-                and_(le(constants[kZero], s), le(s, constants[kNine])));
+        const Value allowed = or_(or_(isletter(s), eq(s, constants[kUnderscore])),
+                                  and_(le(constants[kZero], s), le(s, constants[kNine])));
         t = and_(starts_with_letter(s), all(allowed));
         t = and_(t, not_(iskeyword(s)));
     }

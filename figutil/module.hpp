@@ -154,8 +154,8 @@ public:
     void create(std::initializer_list<rt::Value> own) {
         for (const FunctionDescriptor& f : module.functions) {
             if (f.declared_outputs >= 0)
-                store_.add(rt::Value::string(
-                    rt::arity_message(f.name, f.line, rt::ArityKind::Outputs, f.declared_outputs)));
+                store_.add(
+                    rt::Value::string(rt::arity_message(f.name, f.line, rt::ArityKind::Outputs, f.declared_outputs)));
             if (f.declared_inputs >= 0)
                 store_.add(
                     rt::Value::string(rt::arity_message(f.name, f.line, rt::ArityKind::Inputs, f.declared_inputs)));

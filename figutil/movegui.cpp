@@ -14,52 +14,52 @@ namespace sys {
 
 namespace {
 
-#define MOVEGUI_CONSTANTS(X) \
-    X(kNorth, Value::string("north")) \
-    X(kSouth, Value::string("south")) \
-    X(kEast, Value::string("east")) \
-    X(kWest, Value::string("west")) \
-    X(kNortheast, Value::string("northeast")) \
-    X(kSoutheast, Value::string("southeast")) \
-    X(kNorthwest, Value::string("northwest")) \
-    X(kSouthwest, Value::string("southwest")) \
-    X(kCenter, Value::string("center")) \
-    X(kOnscreen, Value::string("onscreen")) \
+#define MOVEGUI_CONSTANTS(X)                                                                                       \
+    X(kNorth, Value::string("north"))                                                                              \
+    X(kSouth, Value::string("south"))                                                                              \
+    X(kEast, Value::string("east"))                                                                                \
+    X(kWest, Value::string("west"))                                                                                \
+    X(kNortheast, Value::string("northeast"))                                                                      \
+    X(kSoutheast, Value::string("southeast"))                                                                      \
+    X(kNorthwest, Value::string("northwest"))                                                                      \
+    X(kSouthwest, Value::string("southwest"))                                                                      \
+    X(kCenter, Value::string("center"))                                                                            \
+    X(kOnscreen, Value::string("onscreen"))                                                                        \
     X(kPositions, texts_row({"north", "south", "east", "west", "northeast", "southeast", "northwest", "southwest", \
-                             "center", "onscreen"})) \
-    X(kEmptyText, Value::string("")) \
-    X(kEmpty, Value::empty()) \
-    X(kRoot, 0.0) \
-    X(kOneElement, 1.0) \
-    X(kTwoElements, 2.0) \
-    X(kWidthIndex, 3.0) \
-    X(kHeightIndex, 4.0) \
-    X(kFrameWidth, 6.0) \
-    X(kFrameHeight, 24.0) \
-    X(kOrigin, Value::row({0, 0})) \
-    X(kActivePositionProperty, Value::string("activepositionproperty")) \
-    X(kUnits, Value::string("units")) \
-    X(kPosition, Value::string("position")) \
-    X(kOuterPosition, Value::string("outerposition")) \
-    X(kScreenSize, Value::string("screensize")) \
-    X(kType, Value::string("type")) \
-    X(kParent, Value::string("parent")) \
-    X(kPixels, Value::string("pixels")) \
-    X(kFigure, Value::string("figure")) \
-    X(kNotInAWindow, Value::string("handle of figure or descendant required")) \
-    X(kUnrecognizedPosition, Value::string("unrecognized position")) \
+                             "center", "onscreen"}))                                                               \
+    X(kEmptyText, Value::string(""))                                                                               \
+    X(kEmpty, Value::empty())                                                                                      \
+    X(kRoot, 0.0)                                                                                                  \
+    X(kOneElement, 1.0)                                                                                            \
+    X(kTwoElements, 2.0)                                                                                           \
+    X(kWidthIndex, 3.0)                                                                                            \
+    X(kHeightIndex, 4.0)                                                                                           \
+    X(kFrameWidth, 6.0)                                                                                            \
+    X(kFrameHeight, 24.0)                                                                                          \
+    X(kOrigin, Value::row({0, 0}))                                                                                 \
+    X(kActivePositionProperty, Value::string("activepositionproperty"))                                            \
+    X(kUnits, Value::string("units"))                                                                              \
+    X(kPosition, Value::string("position"))                                                                        \
+    X(kOuterPosition, Value::string("outerposition"))                                                              \
+    X(kScreenSize, Value::string("screensize"))                                                                    \
+    X(kType, Value::string("type"))                                                                                \
+    X(kParent, Value::string("parent"))                                                                            \
+    X(kPixels, Value::string("pixels"))                                                                            \
+    X(kFigure, Value::string("figure"))                                                                            \
+    X(kNotInAWindow, Value::string("handle of figure or descendant required"))                                     \
+    X(kUnrecognizedPosition, Value::string("unrecognized position"))                                               \
     X(kUnrecognizedInput, Value::string("unrecognized input argument"))
 
 enum Constant : std::size_t {
     MOVEGUI_CONSTANTS(SYS_CONSTANT_NAME)
     // One slot, several meanings.
-    kFewestInputs = kRoot,               // 0
-    kScreenEdge = kRoot,                 // 0
-    kLeftIndex = kOneElement,            // 1
-    kBottomIndex = kTwoElements,         // 2
-    kEventDataArgument = kTwoElements,   // 2
-    kHalves = kTwoElements,              // 2
-    kMostInputs = kWidthIndex,           // 3
+    kFewestInputs = kRoot,              // 0
+    kScreenEdge = kRoot,                // 0
+    kLeftIndex = kOneElement,           // 1
+    kBottomIndex = kTwoElements,        // 2
+    kEventDataArgument = kTwoElements,  // 2
+    kHalves = kTwoElements,             // 2
+    kMostInputs = kWidthIndex,          // 3
 };
 
 Constants<Constant, movegui_module> constants;

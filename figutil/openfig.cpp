@@ -13,18 +13,18 @@ namespace sys {
 
 namespace {
 
-#define OPENFIG_CONSTANTS(X) \
-    X(kNew, Value::string("new")) \
-    X(kReuse, Value::string("reuse")) \
-    X(kFigExt, Value::string(".fig")) \
-    X(kTokenSuffix, Value::string("_SINGLETON_handle")) \
-    X(kTokenLength, 31.0) \
-    X(kRoot, 0.0) \
-    X(kFewestInputs, 1.0) \
-    X(kMostInputs, 2.0) \
-    X(kOnscreen, Value::string("onscreen")) \
-    X(kVisible, Value::string("visible")) \
-    X(kOn, Value::string("on")) \
+#define OPENFIG_CONSTANTS(X)                                       \
+    X(kNew, Value::string("new"))                                  \
+    X(kReuse, Value::string("reuse"))                              \
+    X(kFigExt, Value::string(".fig"))                              \
+    X(kTokenSuffix, Value::string("_SINGLETON_handle"))            \
+    X(kTokenLength, 31.0)                                          \
+    X(kRoot, 0.0)                                                  \
+    X(kFewestInputs, 1.0)                                          \
+    X(kMostInputs, 2.0)                                            \
+    X(kOnscreen, Value::string("onscreen"))                        \
+    X(kVisible, Value::string("visible"))                          \
+    X(kOn, Value::string("on"))                                    \
     X(kNotAFigFile, Value::string("Argument must be a .fig file")) \
     X(kBadPolicy, Value::string("Second input argument must be 'new' or 'reuse'."))
 

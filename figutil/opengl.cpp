@@ -10,21 +10,21 @@ namespace sys {
 
 namespace {
 
-#define OPENGL_CONSTANTS(X) \
-    X(kModeFeature, Value::string("openglmode")) \
-    X(kInfoFeature, Value::string("getopenglinfo")) \
-    X(kDataFeature, Value::string("getopengldata")) \
+#define OPENGL_CONSTANTS(X)                           \
+    X(kModeFeature, Value::string("openglmode"))      \
+    X(kInfoFeature, Value::string("getopenglinfo"))   \
+    X(kDataFeature, Value::string("getopengldata"))   \
     X(kNeverSelectWord, Value::string("NeverSelect")) \
-    X(kNeverSelect, Value::string("neverselect")) \
-    X(kAdviseWord, Value::string("Advise")) \
-    X(kAdvise, Value::string("advise")) \
-    X(kAutoSelectWord, Value::string("AutoSelect")) \
-    X(kAutoSelect, Value::string("autoselect")) \
-    X(kInfo, Value::string("info")) \
-    X(kData, Value::string("data")) \
-    X(kNeverSelectMode, 0.0) \
-    X(kAdviseMode, 1.0) \
-    X(kAutoSelectMode, 2.0) \
+    X(kNeverSelect, Value::string("neverselect"))     \
+    X(kAdviseWord, Value::string("Advise"))           \
+    X(kAdvise, Value::string("advise"))               \
+    X(kAutoSelectWord, Value::string("AutoSelect"))   \
+    X(kAutoSelect, Value::string("autoselect"))       \
+    X(kInfo, Value::string("info"))                   \
+    X(kData, Value::string("data"))                   \
+    X(kNeverSelectMode, 0.0)                          \
+    X(kAdviseMode, 1.0)                               \
+    X(kAutoSelectMode, 2.0)                           \
     X(kBadMode, Value::string("OpenGL auto mode settings are info, autoselect, advise, and neverselect"))
 
 enum Constant : std::size_t { OPENGL_CONSTANTS(SYS_CONSTANT_NAME) };

@@ -12,11 +12,11 @@ namespace sys {
 
 namespace {
 
-#define SURF_CONSTANTS(X) \
-    X(kNotEnoughInputs, Value::string("Not enough input arguments.")) \
+#define SURF_CONSTANTS(X)                                                                     \
+    X(kNotEnoughInputs, Value::string("Not enough input arguments."))                         \
     X(kNotAMatrix, Value::string("Input argument must be a matrix not a vector or a scalar")) \
-    X(kVectorSide, 1.0) \
-    X(kThreeDimensionalView, 3.0) \
+    X(kVectorSide, 1.0)                                                                       \
+    X(kThreeDimensionalView, 3.0)                                                             \
     X(kOn, Value::string("on"))
 
 enum Constant : std::size_t { SURF_CONSTANTS(SYS_CONSTANT_NAME) };

@@ -29,7 +29,6 @@ void surf_initialize();
 void surf_terminate();
 
 inline constexpr FunctionDescriptor surf_functions[] = {{"surf", entry_surf, -1, 1, 1}};
-inline constexpr ModuleDescriptor surf_module =
-    describe_module<surf_functions>(surf_initialize, surf_terminate);
+inline constexpr ModuleDescriptor surf_module = describe_module<surf_functions>(surf_initialize, surf_terminate);
 
 }  // namespace sys

@@ -11,16 +11,16 @@ namespace sys {
 
 namespace {
 
-#define TITLE_CONSTANTS(X) \
-    X(kTitle, Value::string("title")) \
-    X(kFontAngle, Value::string("FontAngle")) \
-    X(kFontName, Value::string("FontName")) \
-    X(kFontSize, Value::string("FontSize")) \
+#define TITLE_CONSTANTS(X)                      \
+    X(kTitle, Value::string("title"))           \
+    X(kFontAngle, Value::string("FontAngle"))   \
+    X(kFontName, Value::string("FontName"))     \
+    X(kFontSize, Value::string("FontSize"))     \
     X(kFontWeight, Value::string("FontWeight")) \
-    X(kRotation, Value::string("Rotation")) \
-    X(kString, Value::string("string")) \
-    X(kPairSize, 2.0) \
-    X(kUpright, 0.0) \
+    X(kRotation, Value::string("Rotation"))     \
+    X(kString, Value::string("string"))         \
+    X(kPairSize, 2.0)                           \
+    X(kUpright, 0.0)                            \
     X(kBadCount, Value::string("Incorrect number of input arguments"))
 
 enum Constant : std::size_t { TITLE_CONSTANTS(SYS_CONSTANT_NAME) };
@@ -46,9 +46,9 @@ rt::Value body(int nargout, const rt::Value& string, const rt::Value& varargin) 
     const Value font_size = get(ax, K(kFontSize));
     const Value font_name = get(ax, K(kFontName));
     const Value font_angle = get(ax, K(kFontAngle));
-    std::vector<Value> pairs = {K(kFontAngle), font_angle,   K(kFontName),   font_name,
-                                K(kFontSize),  font_size,    K(kFontWeight), font_weight,
-                                K(kRotation),  K(kUpright),  K(kString),     require_input(string, "string")};
+    std::vector<Value> pairs = {K(kFontAngle), font_angle,  K(kFontName),   font_name,
+                                K(kFontSize),  font_size,   K(kFontWeight), font_weight,
+                                K(kRotation),  K(kUpright), K(kString),     require_input(string, "string")};
     for (std::size_t i = 0; i < varargin.numel(); ++i) pairs.push_back(varargin.cell_at(i));
     set(h, pairs);
 

@@ -28,7 +28,6 @@ void title_initialize();
 void title_terminate();
 
 inline constexpr FunctionDescriptor title_functions[] = {{"title", entry_title, -2, 1, 1}};
-inline constexpr ModuleDescriptor title_module =
-    describe_module<title_functions>(title_initialize, title_terminate);
+inline constexpr ModuleDescriptor title_module = describe_module<title_functions>(title_initialize, title_terminate);
 
 }  // namespace sys

@@ -19,14 +19,17 @@
 namespace {
 
 // The runtime's functions callable by name.
-constexpr const char* kBuiltins[] = {
-    "ischar", "isstr", "isnumeric", "isempty", "numel", "length", "size", "class", "isequal", "zeros", "ones",
-    "rand", "min", "max", "abs", "plus", "minus", "mtimes", "mrdivide", "num2str", "disp", "strcat", "strcmp",
-    "lower", "upper", "getfield", "setfield", "isfield", "fieldnames", "lasterr", "error", "ishandle", "gcbo",
-    "gcbf", "gcf", "gca", "get", "set", "figure", "axes", "uicontrol", "rectangle", "line", "plot", "surface",
-    "text", "delete", "close", "closereq", "findall", "findobj", "getappdata", "setappdata", "isappdata",
-    "rmappdata", "hold", "ishold", "axis", "view", "newplot", "drawnow", "pause", "feature", "meshgrid", "clf",
-    "cla"};
+constexpr const char* kBuiltins[] = {"ischar",    "isstr",    "isnumeric", "isempty",    "numel",      "length",
+                                     "size",      "class",    "isequal",   "zeros",      "ones",       "rand",
+                                     "min",       "max",      "abs",       "plus",       "minus",      "mtimes",
+                                     "mrdivide",  "num2str",  "disp",      "strcat",     "strcmp",     "lower",
+                                     "upper",     "getfield", "setfield",  "isfield",    "fieldnames", "lasterr",
+                                     "error",     "ishandle", "gcbo",      "gcbf",       "gcf",        "gca",
+                                     "get",       "set",      "figure",    "axes",       "uicontrol",  "rectangle",
+                                     "line",      "plot",     "surface",   "text",       "delete",     "close",
+                                     "closereq",  "findall",  "findobj",   "getappdata", "setappdata", "isappdata",
+                                     "rmappdata", "hold",     "ishold",    "axis",       "view",       "newplot",
+                                     "drawnow",   "pause",    "feature",   "meshgrid",   "clf",        "cla"};
 constexpr int kBuiltinInputs = 6, kBuiltinOutputs = 3;
 constexpr int kBeyond = 3;
 

@@ -26,15 +26,15 @@ constexpr const char* kWords[] = {
     "alpha_sl_Callback", "beta_sl_Callback", "gamma_sl_Callback", "reinf_sl_Callback", "radiobutton1_Callback",
     "pushbutton1_Callback", "pushbutton2_Callback", "figure1_ResizeFcn", "createHandles", "Callback",
     // tags and files
-    "figure1", "alpha_sl", "beta_sl", "gamma_sl", "reinf_sl", "radiobutton1", "pushbutton1", "pushbutton2",
-    "alpha", "tavrin.fig", "tavrin.FIG", "/nonexistent/x.fig", "x.txt",
+    "figure1", "alpha_sl", "beta_sl", "gamma_sl", "reinf_sl", "radiobutton1", "pushbutton1", "pushbutton2", "alpha",
+    "tavrin.fig", "tavrin.FIG", "/nonexistent/x.fig", "x.txt",
     // option words
-    "on", "off", "all", "new", "reuse", "autoselect", "neverselect", "advise", "info", "data", "north", "south",
-    "east", "west", "northeast", "northwest", "southeast", "southwest", "center", "onscreen", "minor", "add",
-    "replace", "replacechildren", "pixels", "normalized", "inches", "centimeters", "points", "characters",
-    "slider", "pushbutton", "radiobutton", "edit", "r-", "b*", ">", "<", "g--o", "openglmode", "getopenglinfo",
-    "getopengldata", "software", "hardware", "OpenGL", "painters", "callback", "end", "for", "ALPHA", "BETA",
-    "GAMMA", "_x", "1abc", "a b", "", "'", "%s%n", "ä", "Run-time Error"};
+    "on", "off", "all", "new", "reuse", "autoselect", "neverselect", "advise", "info", "data", "north", "south", "east",
+    "west", "northeast", "northwest", "southeast", "southwest", "center", "onscreen", "minor", "add", "replace",
+    "replacechildren", "pixels", "normalized", "inches", "centimeters", "points", "characters", "slider", "pushbutton",
+    "radiobutton", "edit", "r-", "b*", ">", "<", "g--o", "openglmode", "getopenglinfo", "getopengldata", "software",
+    "hardware", "OpenGL", "painters", "callback", "end", "for", "ALPHA", "BETA", "GAMMA", "_x", "1abc", "a b", "", "'",
+    "%s%n", "ä", "Run-time Error"};
 
 // clang-format off
 constexpr std::array<double, 24> kNumbers = {

@@ -51,27 +51,23 @@ void show_slider_value(const CallbackInputs& in, const char* slider, const char*
 }  // namespace
 
 void entry_alpha_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback<entry_alpha_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
-        show_slider_value(in, "alpha_sl", "alpha");
-    });
+    run_callback<entry_alpha_sl_Callback>(nargout, outputs, nargin, inputs,
+                                          [](const CallbackInputs& in) { show_slider_value(in, "alpha_sl", "alpha"); });
 }
 
 void entry_beta_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback<entry_beta_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
-        show_slider_value(in, "beta_sl", "beta");
-    });
+    run_callback<entry_beta_sl_Callback>(nargout, outputs, nargin, inputs,
+                                         [](const CallbackInputs& in) { show_slider_value(in, "beta_sl", "beta"); });
 }
 
 void entry_gamma_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback<entry_gamma_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
-        show_slider_value(in, "gamma_sl", "gamma");
-    });
+    run_callback<entry_gamma_sl_Callback>(nargout, outputs, nargin, inputs,
+                                          [](const CallbackInputs& in) { show_slider_value(in, "gamma_sl", "gamma"); });
 }
 
 void entry_reinf_sl_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback<entry_reinf_sl_Callback>(nargout, outputs, nargin, inputs, [](const CallbackInputs& in) {
-        show_slider_value(in, "reinf_sl", "reinf");
-    });
+    run_callback<entry_reinf_sl_Callback>(nargout, outputs, nargin, inputs,
+                                          [](const CallbackInputs& in) { show_slider_value(in, "reinf_sl", "reinf"); });
 }
 
 void entry_pushbutton2_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
@@ -81,9 +77,8 @@ void entry_pushbutton2_Callback(int nargout, rt::Value* outputs, int nargin, con
 }
 
 void entry_figure1_ResizeFcn(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {
-    run_callback<entry_figure1_ResizeFcn>(nargout, outputs, nargin, inputs, [](const CallbackInputs&) {
-        rt::disp(K(kResizeMessage));
-    });
+    run_callback<entry_figure1_ResizeFcn>(nargout, outputs, nargin, inputs,
+                                          [](const CallbackInputs&) { rt::disp(K(kResizeMessage)); });
 }
 
 void entry_pushbutton1_Callback(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {

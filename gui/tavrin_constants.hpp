@@ -11,14 +11,14 @@
 namespace sys {
 
 // In creation order (values in terms of rt::Value).
-#define SYS_TAVRIN_CONSTANTS(X) \
-    X(kTavrin, Value::string("tavrin")) /* the layout file's name */ \
-    X(kReuse, Value::string("reuse")) \
-    X(kColor, Value::string("Color")) \
-    X(kRoot, 0.0) \
+#define SYS_TAVRIN_CONSTANTS(X)                                             \
+    X(kTavrin, Value::string("tavrin")) /* the layout file's name */        \
+    X(kReuse, Value::string("reuse"))                                       \
+    X(kColor, Value::string("Color"))                                       \
+    X(kRoot, 0.0)                                                           \
     X(kDefaultBackground, Value::string("defaultUicontrolBackgroundColor")) \
-    X(kValueProperty, Value::string("Value")) \
-    X(kStringProperty, Value::string("String")) \
+    X(kValueProperty, Value::string("Value"))                               \
+    X(kStringProperty, Value::string("String"))                             \
     X(kResizeMessage, Value::string("figure1 ResizeFcn not implemented yet."))
 
 enum TavrinConstant : std::size_t { SYS_TAVRIN_CONSTANTS(SYS_CONSTANT_NAME) };

@@ -20,8 +20,7 @@ CartPole standard_cart_pole(const RunConstants& k) {
     return CartPole{k[kMass], k[kPoleMass], k[kGravity], k[kPoleLength], k[kForce], k[kTimeStep]};
 }
 
-rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action,
-                         CartPoleState& s) {
+rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s) {
     const rt::Value& two = k[kSquare];
     const rt::Value& four_thirds = k[kFourThirds];
     const auto& [m, mp, g, length, Force, T] = plant;
@@ -33,9 +32,8 @@ rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt:
 
     const rt::Value F = rt::eq_bool(cur_action, k[kPushLeft]) ? k[kLeftward] * Force : Force;
 
-    const rt::Value a_theta =
-        ((m * g) * sin_theta - cos_theta * (F + ((mp * length) * v_theta_squared) * sin_theta)) /
-        (((four_thirds * m) * length) - (mp * length) * cos_theta_squared);
+    const rt::Value a_theta = ((m * g) * sin_theta - cos_theta * (F + ((mp * length) * v_theta_squared) * sin_theta)) /
+                              (((four_thirds * m) * length) - (mp * length) * cos_theta_squared);
     const rt::Value a_x = (F + (mp * length) * (v_theta_squared * sin_theta - a_theta * cos_theta)) / m;
 
     v_theta = v_theta + a_theta * T;

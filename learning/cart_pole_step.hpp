@@ -38,7 +38,6 @@ CartPole standard_cart_pole(const RunConstants& k);
 
 // Advances `s` by plant.T under the push of `cur_action`, and gives the
 // signed push F (-Force or Force) for the drawing of the step.
-rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action,
-                         CartPoleState& s);
+rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s);
 
 }  // namespace sys

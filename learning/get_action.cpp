@@ -11,9 +11,9 @@ namespace sys {
 namespace {
 
 #define GET_ACTION_CONSTANTS(X) \
-    X(kNoAction, -1.0) \
-    X(kFailureValue, 0.0) \
-    X(kPushLeft, 1.0) \
+    X(kNoAction, -1.0)          \
+    X(kFailureValue, 0.0)       \
+    X(kPushLeft, 1.0)           \
     X(kPushRight, 2.0)
 
 enum Constant : std::size_t {
@@ -35,8 +35,7 @@ rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value
 void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
     if (table.is_double() && row.is_double_scalar() && col.is_double_scalar() && v.is_double_scalar())
         rt::array_assign2(table, row.inline_number(), col.inline_number(), v.inline_number());
-    else
-        rt::array_assign2(table, row, col, v);
+    else rt::array_assign2(table, row, col, v);
 }
 
 // The outputs in `d` each start as the input of their name.

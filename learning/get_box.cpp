@@ -10,38 +10,38 @@ namespace {
 
 // In the order the initialiser creates them. Bins count from 0, lowest
 // first; "degrees" constants are multiplied by kDegree where used.
-#define GET_BOX_CONSTANTS(X) \
+#define GET_BOX_CONSTANTS(X)         \
     X(kDegree, 0.017453292519943295) \
-    X(kXLowEdge, -0.8) \
-    X(kXBin0Box, 1.0) \
-    X(kXHighEdge, 0.8) \
-    X(kXBin1Box, 2.0) \
-    X(kXBin2Box, 3.0) \
-    X(kVxLowEdge, -0.5) \
-    X(kVxHighEdge, 0.5) \
-    X(kVxBin2Offset, 6.0) \
-    X(kThetaLowEdgeDegrees, -6.0) \
-    X(kThetaBin1Offset, 9.0) \
-    X(kThetaMiddleEdge, 0.0) \
-    X(kThetaBin2Offset, 18.0) \
-    X(kThetaBin3Offset, 27.0) \
-    X(kThetaBin4Offset, 36.0) \
-    X(kThetaBin5Offset, 45.0) \
-    X(kVThetaLowEdgeDegrees, -50.0) \
-    X(kVThetaHighEdgeDegrees, 50.0) \
-    X(kVThetaBin1Offset, 54.0) \
-    X(kVThetaBin2Offset, 108.0) \
-    X(kCartLimit, 2.4) \
-    X(kPoleLowLimitDegrees, -12.0) \
-    X(kPoleLimitDegrees, 12.0) \
-    X(kFailureBox, -1.0) \
+    X(kXLowEdge, -0.8)               \
+    X(kXBin0Box, 1.0)                \
+    X(kXHighEdge, 0.8)               \
+    X(kXBin1Box, 2.0)                \
+    X(kXBin2Box, 3.0)                \
+    X(kVxLowEdge, -0.5)              \
+    X(kVxHighEdge, 0.5)              \
+    X(kVxBin2Offset, 6.0)            \
+    X(kThetaLowEdgeDegrees, -6.0)    \
+    X(kThetaBin1Offset, 9.0)         \
+    X(kThetaMiddleEdge, 0.0)         \
+    X(kThetaBin2Offset, 18.0)        \
+    X(kThetaBin3Offset, 27.0)        \
+    X(kThetaBin4Offset, 36.0)        \
+    X(kThetaBin5Offset, 45.0)        \
+    X(kVThetaLowEdgeDegrees, -50.0)  \
+    X(kVThetaHighEdgeDegrees, 50.0)  \
+    X(kVThetaBin1Offset, 54.0)       \
+    X(kVThetaBin2Offset, 108.0)      \
+    X(kCartLimit, 2.4)               \
+    X(kPoleLowLimitDegrees, -12.0)   \
+    X(kPoleLimitDegrees, 12.0)       \
+    X(kFailureBox, -1.0)             \
     X(kCartLowLimit, -2.4)
 
 enum Constant : std::size_t {
     GET_BOX_CONSTANTS(SYS_CONSTANT_NAME)
     // One slot, two meanings.
-    kVxBin1Offset = kXBin2Box,                // 3
-    kThetaHighEdgeDegrees = kVxBin2Offset,    // 6
+    kVxBin1Offset = kXBin2Box,              // 3
+    kThetaHighEdgeDegrees = kVxBin2Offset,  // 6
 };
 
 Constants<Constant, get_box_module> constants;

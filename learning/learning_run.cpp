@@ -50,8 +50,8 @@ public:
     bool any_steps() const { return !steppers_.empty(); }
 
     void step(double trial, double steps, double best, const CartPoleState& s, const rt::Value& box) const {
-        const StepReport r{settings_.run, trial, steps, best, s.x.scalar(), s.v_x.scalar(),
-                           s.theta.scalar(), s.v_theta.scalar(), box.scalar()};
+        const StepReport r{settings_.run,      trial,       steps, best, s.x.scalar(), s.v_x.scalar(), s.theta.scalar(),
+                           s.v_theta.scalar(), box.scalar()};
         for (RunObserver* o : steppers_) o->step(r);
     }
     // True when an observer asks the run to stop.
@@ -78,9 +78,8 @@ int next_run_number() {
 
 }  // namespace
 
-void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state,
-                    const rt::Value& pre_action, const rt::Value& reinf, const rt::Value& ALPHA,
-                    const rt::Value& GAMMA) {
+void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state, const rt::Value& pre_action,
+                    const rt::Value& reinf, const rt::Value& ALPHA, const rt::Value& GAMMA) {
     using namespace rt;
     const Value& predicted_value = k[kFailureValue];
     if (!ne_bool(pre_action, k[kNoAction])) return;
@@ -109,8 +108,8 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
     const CartPole plant = standard_cart_pole(k);
     CartPoleState s;
     Decision d;
-    d.pre_state = reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x, &s.theta,
-                             &s.v_theta);
+    d.pre_state =
+        reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x, &s.theta, &s.v_theta);
     d.q_val = zeros(k[kBoxCount].scalar(), k[kActionCount].scalar());
 
     LiveDisplay display(k);
@@ -134,15 +133,15 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
             const double last_steps = success.scalar();
             reinf = control_value(k, handles, "reinf_sl");
             failure_update(k, d.q_val, d.pre_state, d.pre_action, reinf, ALPHA.value(), GAMMA.value());
-            d.pre_state = reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x,
-                                     &s.theta, &s.v_theta);
+            d.pre_state = reset_cart(BETA.value(), &d.cur_state, &d.pre_action, &d.cur_action, &s.x, &s.v_x, &s.theta,
+                                     &s.v_theta);
             trial = plus(trial, k[kOneMore]);
             if (gt_bool(success, best)) best = success;
             success = k[kStartCount];
             display.redraw_failure(trial, best, d.q_val);
             if (reports.any()) {
-                const TrialReport r{reports.run(), trial.scalar(), last_steps, best.scalar(), false,
-                                    reinf.scalar(), &d.q_val};
+                const TrialReport r{reports.run(), trial.scalar(), last_steps, best.scalar(),
+                                    false,         reinf.scalar(), &d.q_val};
                 if (reports.trial_ended(r)) {
                     reports.run_ended(r, false);
                     return;
@@ -155,8 +154,9 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
     }
     display.show_success(trial);
     if (reports.any()) {
-        const TrialReport r{reports.run(), trial.scalar() + 1, success.scalar(),
-                            std::max(best.scalar(), success.scalar()), true, 0.0, &d.q_val};
+        const TrialReport r{
+            reports.run(), trial.scalar() + 1, success.scalar(), std::max(best.scalar(), success.scalar()), true, 0.0,
+            &d.q_val};
         reports.trial_ended(r);
         reports.run_ended(r, true);
     }

@@ -7,8 +7,8 @@
 
 namespace sys {
 
-ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, const rt::Value& q_val,
-                        double max_steps, const std::function<bool()>& stop) {
+ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, const rt::Value& q_val, double max_steps,
+                        const std::function<bool()>& stop) {
     const CartPole plant = standard_cart_pole(k);
     // The reset state with BETA 0.
     CartPoleState s{k[kRestState], k[kRestState], k[kRestState], k[kRestState]};

@@ -13,8 +13,8 @@
 namespace sys {
 
 struct ReplayEnd {
-    double steps = 0;      // steps the pole stayed up
-    bool fell = false;     // the last step failed
+    double steps = 0;         // steps the pole stayed up
+    bool fell = false;        // the last step failed
     double x = 0, theta = 0;  // the state after the last step
 };
 
@@ -22,7 +22,7 @@ struct ReplayEnd {
 // the run); `q_val` a 162-by-2 table. Stops after `max_steps` steps, when the
 // pole falls, or when `stop` says so (asked before every step). Errors of
 // the drawing (a window closed meanwhile) propagate.
-ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, const rt::Value& q_val,
-                        double max_steps, const std::function<bool()>& stop);
+ReplayEnd replay_policy(const RunConstants& k, const rt::Value& cart_window, const rt::Value& q_val, double max_steps,
+                        const std::function<bool()>& stop);
 
 }  // namespace sys

@@ -10,7 +10,7 @@ namespace sys {
 namespace {
 
 #define RESET_CART_CONSTANTS(X) \
-    X(kStartBox, 1.0) \
+    X(kStartBox, 1.0)           \
     X(kNoAction, -1.0)
 
 enum Constant : std::size_t { RESET_CART_CONSTANTS(SYS_CONSTANT_NAME) };
@@ -53,8 +53,8 @@ rt::Value body(int nargout, const rt::Value& BETA, rt::Value* cur_state_out, rt:
 
 }  // namespace
 
-rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action, rt::Value* cur_action,
-                     rt::Value* x, rt::Value* v_x, rt::Value* theta, rt::Value* v_theta) {
+rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action, rt::Value* cur_action, rt::Value* x,
+                     rt::Value* v_x, rt::Value* theta, rt::Value* v_theta) {
     return body(rt::requested_outputs(cur_state, pre_action, cur_action, x, v_x, theta, v_theta), BETA, cur_state,
                 pre_action, cur_action, x, v_x, theta, v_theta);
 }

@@ -12,8 +12,8 @@ namespace sys {
 // Direct call form: BETA, then references for outputs 2 to 8 (cur_state,
 // pre_action, cur_action, x, v_x, theta, v_theta; null = not wanted); gives
 // pre_state. Outputs not wanted are computed all the same (the draws happen).
-rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action, rt::Value* cur_action,
-                     rt::Value* x, rt::Value* v_x, rt::Value* theta, rt::Value* v_theta);
+rt::Value reset_cart(rt::Value BETA, rt::Value* cur_state, rt::Value* pre_action, rt::Value* cur_action, rt::Value* x,
+                     rt::Value* v_x, rt::Value* theta, rt::Value* v_theta);
 
 void entry_reset_cart(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);
 

@@ -16,55 +16,55 @@
 namespace sys {
 
 // In the order add_run_constants creates them (values in terms of rt::Value).
-#define SYS_RUN_CONSTANTS(X) \
-    X(kAutoselect, Value::string("autoselect")) \
-    X(kValue, Value::string("Value")) \
-    X(kStartCount, 0.0) \
-    X(kMass, 1.1) /* cart and pole together */ \
-    X(kPoleMass, 0.1) \
-    X(kGravity, 9.8) \
-    X(kPoleLength, 0.5) \
-    X(kForce, 10.0) \
-    X(kTimeStep, 0.02) \
-    X(kBoxCount, 162.0) \
-    X(kActionCount, 2.0) \
-    X(kCartAxisLimits, Value::row({-3, 3, 0, 1.5})) \
-    X(kDataAspectRatio, Value::string("DataAspectRatio")) \
-    X(kUnitRatio, Value::row({1, 1, 1})) \
-    X(kPosition, Value::string("Position")) \
-    X(kCartWindowPlace, Value::row({10, 100, 500, 200})) \
-    X(kDoubleBuffer, Value::string("DoubleBuffer")) \
-    X(kOn, Value::string("on")) \
-    X(kPlotBoxAspectRatio, Value::string("PlotBoxAspectRatio")) \
-    X(kMeshWindowPlace, Value::row({510, 50, 400, 400})) \
-    X(kRenderer, Value::string("Renderer")) \
-    X(kOpenGL, Value::string("OpenGL")) \
-    X(kMeshAzimuth, 40.0) \
-    X(kMeshElevation, -30.0) \
-    X(kGridColumns, rt::colon(1, 18)) \
-    X(kGridRows, rt::colon(1, 9)) \
-    X(kBoxRows, 9.0) \
-    X(kBoxColumns, 18.0) \
-    X(kSuccessLimit, 100000.0) \
-    X(kPushLeft, 1.0) \
-    X(kFailureBox, -1.0) \
-    X(kFourThirds, 1.3333333333333333) \
-    X(kHalfPi, 1.5707963267948966) \
-    X(kHingeHeight, 0.2) \
-    X(kCartHalfWidth, 0.4) \
-    X(kCartWidth, 0.8) \
-    X(kFaceColor, Value::string("facecolor")) \
-    X(kBlue, Value::string("b")) \
-    X(kMarkerHeight, 0.11) \
-    X(kPushRightMarker, Value::string("r>")) \
-    X(kPushLeftMarker, Value::string("r<")) \
-    X(kStepPause, 1e-11) \
-    X(kTrials, Value::string("Trials  ")) \
-    X(kBestSuccess, Value::string(", Best success : ")) \
+#define SYS_RUN_CONSTANTS(X)                                                             \
+    X(kAutoselect, Value::string("autoselect"))                                          \
+    X(kValue, Value::string("Value"))                                                    \
+    X(kStartCount, 0.0)                                                                  \
+    X(kMass, 1.1) /* cart and pole together */                                           \
+    X(kPoleMass, 0.1)                                                                    \
+    X(kGravity, 9.8)                                                                     \
+    X(kPoleLength, 0.5)                                                                  \
+    X(kForce, 10.0)                                                                      \
+    X(kTimeStep, 0.02)                                                                   \
+    X(kBoxCount, 162.0)                                                                  \
+    X(kActionCount, 2.0)                                                                 \
+    X(kCartAxisLimits, Value::row({-3, 3, 0, 1.5}))                                      \
+    X(kDataAspectRatio, Value::string("DataAspectRatio"))                                \
+    X(kUnitRatio, Value::row({1, 1, 1}))                                                 \
+    X(kPosition, Value::string("Position"))                                              \
+    X(kCartWindowPlace, Value::row({10, 100, 500, 200}))                                 \
+    X(kDoubleBuffer, Value::string("DoubleBuffer"))                                      \
+    X(kOn, Value::string("on"))                                                          \
+    X(kPlotBoxAspectRatio, Value::string("PlotBoxAspectRatio"))                          \
+    X(kMeshWindowPlace, Value::row({510, 50, 400, 400}))                                 \
+    X(kRenderer, Value::string("Renderer"))                                              \
+    X(kOpenGL, Value::string("OpenGL"))                                                  \
+    X(kMeshAzimuth, 40.0)                                                                \
+    X(kMeshElevation, -30.0)                                                             \
+    X(kGridColumns, rt::colon(1, 18))                                                    \
+    X(kGridRows, rt::colon(1, 9))                                                        \
+    X(kBoxRows, 9.0)                                                                     \
+    X(kBoxColumns, 18.0)                                                                 \
+    X(kSuccessLimit, 100000.0)                                                           \
+    X(kPushLeft, 1.0)                                                                    \
+    X(kFailureBox, -1.0)                                                                 \
+    X(kFourThirds, 1.3333333333333333)                                                   \
+    X(kHalfPi, 1.5707963267948966)                                                       \
+    X(kHingeHeight, 0.2)                                                                 \
+    X(kCartHalfWidth, 0.4)                                                               \
+    X(kCartWidth, 0.8)                                                                   \
+    X(kFaceColor, Value::string("facecolor"))                                            \
+    X(kBlue, Value::string("b"))                                                         \
+    X(kMarkerHeight, 0.11)                                                               \
+    X(kPushRightMarker, Value::string("r>"))                                             \
+    X(kPushLeftMarker, Value::string("r<"))                                              \
+    X(kStepPause, 1e-11)                                                                 \
+    X(kTrials, Value::string("Trials  "))                                                \
+    X(kBestSuccess, Value::string(", Best success : "))                                  \
     X(kMeshTitle, Value::string("Q-value mesh : up is push right, bottom is push left")) \
-    X(kTrialMeshAzimuth, 30.0) \
-    X(kTrialMeshElevation, -15.0) \
-    X(kSuccessAt, Value::string("Success at ")) \
+    X(kTrialMeshAzimuth, 30.0)                                                           \
+    X(kTrialMeshElevation, -15.0)                                                        \
+    X(kSuccessAt, Value::string("Success at "))                                          \
     X(kTrialsSuffix, Value::string(" trials"))
 
 enum RunConstant : std::size_t {

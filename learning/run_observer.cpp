@@ -16,9 +16,7 @@ void add_run_observer(RunObserver* observer) {
         installed().push_back(observer);
 }
 
-void remove_run_observer(RunObserver* observer) {
-    std::erase(installed(), observer);
-}
+void remove_run_observer(RunObserver* observer) { std::erase(installed(), observer); }
 
 const std::vector<RunObserver*>& run_observers() { return installed(); }
 

@@ -26,11 +26,11 @@ struct RunSettings {
 // Where the run stands after a step.
 struct StepReport {
     int run = 0;
-    double trial = 0;  // failures so far
-    double steps = 0;  // steps the current trial has lasted, this one included
-    double best = 0;   // longest trial so far
+    double trial = 0;                               // failures so far
+    double steps = 0;                               // steps the current trial has lasted, this one included
+    double best = 0;                                // longest trial so far
     double x = 0, v_x = 0, theta = 0, v_theta = 0;  // the state after the step
-    double box = 0;    // its box, -1 for a failure
+    double box = 0;                                 // its box, -1 for a failure
 };
 
 // A trial that has just ended: a failure (after its update of the table and

@@ -9,8 +9,7 @@ namespace rt {
 namespace {
 
 std::string field_name_argument(const Value& name, const char* function) {
-    if (!name.is_char() || name.rows() > 1)
-        raise(std::string(function) + ": the field name must be a text.");
+    if (!name.is_char() || name.rows() > 1) raise(std::string(function) + ": the field name must be a text.");
     return name.text();
 }
 
@@ -44,8 +43,7 @@ Value setfield(const Value& s, const Value& name, const Value& v) {
     } else if (s.is_unassigned() || s.is_absent() || (s.is_double() && s.is_empty())) {
         out = Value::structure();
     } else {
-        raise(std::string("Field assignment to a value of class ") + class_name(s.class_id()) +
-              " is not possible.");
+        raise(std::string("Field assignment to a value of class ") + class_name(s.class_id()) + " is not possible.");
     }
     out.set_field(n, v);
     return out;

@@ -44,8 +44,7 @@ std::string grid(const Value& v, char open, char close, F element) {
 std::string display_text(const Value& v) {
     switch (v.class_id()) {
         case ClassId::Unassigned:
-        case ClassId::Absent:
-            return "<unassigned>";
+        case ClassId::Absent: return "<unassigned>";
         case ClassId::Char:
             if (v.is_empty()) return "''";
             if (v.rows() == 1) return quoted(v.text());

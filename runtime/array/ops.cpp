@@ -126,11 +126,16 @@ double pair_extreme(double x, double y, bool want_max) {
 
 Value compare(int op, const Value& a, const Value& b) {
     switch (op) {
-        case detail::kLt: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x < y ? 1.0 : 0.0; });
-        case detail::kGt: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x > y ? 1.0 : 0.0; });
-        case detail::kLe: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x <= y ? 1.0 : 0.0; });
-        case detail::kGe: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x >= y ? 1.0 : 0.0; });
-        case detail::kEq: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x == y ? 1.0 : 0.0; });
+        case detail::kLt:
+            return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x < y ? 1.0 : 0.0; });
+        case detail::kGt:
+            return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x > y ? 1.0 : 0.0; });
+        case detail::kLe:
+            return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x <= y ? 1.0 : 0.0; });
+        case detail::kGe:
+            return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x >= y ? 1.0 : 0.0; });
+        case detail::kEq:
+            return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x == y ? 1.0 : 0.0; });
         default: return elementwise(a, b, ClassId::Logical, [](double x, double y) { return x != y ? 1.0 : 0.0; });
     }
 }
@@ -219,8 +224,12 @@ Value detail::sin_general(const Value& a) {
 Value detail::cos_general(const Value& a) {
     return unary(a, ClassId::Double, [](double x) { return std::cos(x); });
 }
-Value fix(const Value& a) { return unary(a, ClassId::Double, [](double x) { return std::trunc(x); }); }
-Value abs(const Value& a) { return unary(a, ClassId::Double, [](double x) { return std::fabs(x); }); }
+Value fix(const Value& a) {
+    return unary(a, ClassId::Double, [](double x) { return std::trunc(x); });
+}
+Value abs(const Value& a) {
+    return unary(a, ClassId::Double, [](double x) { return std::fabs(x); });
+}
 
 Value lt(const Value& a, const Value& b) { return compare(detail::kLt, a, b); }
 Value gt(const Value& a, const Value& b) { return compare(detail::kGt, a, b); }
@@ -234,7 +243,9 @@ Value and_(const Value& a, const Value& b) {
 Value or_(const Value& a, const Value& b) {
     return elementwise(a, b, ClassId::Logical, [](double x, double y) { return (x != 0 || y != 0) ? 1.0 : 0.0; });
 }
-Value not_(const Value& a) { return unary(a, ClassId::Logical, [](double x) { return x == 0 ? 1.0 : 0.0; }); }
+Value not_(const Value& a) {
+    return unary(a, ClassId::Logical, [](double x) { return x == 0 ? 1.0 : 0.0; });
+}
 
 bool tobool(const Value& v) {
     if (v.is_inline()) return v[0] != 0;
@@ -279,8 +290,12 @@ Value min(const Value& a, const Value& b) {
 Value max(const Value& a, const Value& b) {
     return elementwise(a, b, ClassId::Double, [](double x, double y) { return pair_extreme(x, y, true); });
 }
-Value prod(const Value& a) { return reduce(a, ClassId::Double, 1.0, [](double acc, double x) { return acc * x; }); }
-Value sum(const Value& a) { return reduce(a, ClassId::Double, 0.0, [](double acc, double x) { return acc + x; }); }
+Value prod(const Value& a) {
+    return reduce(a, ClassId::Double, 1.0, [](double acc, double x) { return acc * x; });
+}
+Value sum(const Value& a) {
+    return reduce(a, ClassId::Double, 0.0, [](double acc, double x) { return acc + x; });
+}
 Value all(const Value& a) {
     return reduce(a, ClassId::Logical, 1.0, [](double acc, double x) { return (acc != 0 && x != 0) ? 1.0 : 0.0; });
 }
@@ -327,8 +342,8 @@ Value ones(double rows, double cols) {
 Value colon(double first, double last) { return colon(first, 1.0, last); }
 
 Value colon(double first, double step, double last) {
-    if (std::isnan(first) || std::isnan(step) || std::isnan(last) || step == 0 ||
-        (step > 0 && first > last) || (step < 0 && first < last))
+    if (std::isnan(first) || std::isnan(step) || std::isnan(last) || step == 0 || (step > 0 && first > last) ||
+        (step < 0 && first < last))
         return make_numeric(ClassId::Double, 1, 0);
     double span = std::floor((last - first) / step + 1e-10);
     if (!(span < static_cast<double>(kMaxElements))) check_requested_size(1, span + 1);
@@ -373,7 +388,10 @@ Value concat(const std::vector<Value>& parts, bool horizontal) {
             const std::size_t p_along = horizontal ? p.cols() : p.rows();
             const std::size_t p_across = horizontal ? p.rows() : p.cols();
             if (along == 0 && across == 0) across = p_across;
-            if (p_across != across) { rows = cols = 0; break; }
+            if (p_across != across) {
+                rows = cols = 0;
+                break;
+            }
             along += p_along;
         }
         return cls == ClassId::Cell ? Value::cell(rows, cols) : make_numeric(cls, rows, cols);
@@ -426,7 +444,8 @@ Value ctranspose(const Value& a) {
     if (a.is_cell()) {
         Value out = Value::cell(a.cols(), a.rows());
         for (std::size_t r = 0; r < a.rows(); ++r)
-            for (std::size_t c = 0; c < a.cols(); ++c) out.mutable_cell_at(r * a.cols() + c) = a.cell_at(c * a.rows() + r);
+            for (std::size_t c = 0; c < a.cols(); ++c)
+                out.mutable_cell_at(r * a.cols() + c) = a.cell_at(c * a.rows() + r);
         return out;
     }
     if (a.is_struct()) return a;
@@ -438,9 +457,7 @@ Value ctranspose(const Value& a) {
     return out;
 }
 
-Value size(const Value& a) {
-    return Value::row({static_cast<double>(a.rows()), static_cast<double>(a.cols())});
-}
+Value size(const Value& a) { return Value::row({static_cast<double>(a.rows()), static_cast<double>(a.cols())}); }
 
 double size(const Value& a, double dim) {
     if (!(dim >= 1) || dim != std::floor(dim)) raise("Dimension argument must be a positive integer scalar.");
@@ -477,7 +494,8 @@ void meshgrid(const Value& x_in, const Value& y_in, Value& X, Value& Y) {
 
 std::size_t checked_index(double index, std::size_t bound) {
     if (!(index >= 1) || index != std::floor(index))
-        raise("Index " + fmt_index(index) + " is not valid: subscript indices must be real positive integers or logicals.");
+        raise("Index " + fmt_index(index) +
+              " is not valid: subscript indices must be real positive integers or logicals.");
     if (index > static_cast<double>(bound))
         raise("Index " + fmt_index(index) + " exceeds matrix dimensions (" + std::to_string(bound) + ").");
     return static_cast<std::size_t>(index) - 1;
@@ -514,7 +532,8 @@ std::vector<std::size_t> positions(const Value& index, std::size_t bound, bool a
     for (std::size_t i = 0, n = index.numel(); i < n; ++i) {
         const double x = index[i];
         if (allow_growth && x > static_cast<double>(limit) && x == std::floor(x))
-            raise("Index " + fmt_index(x) + " exceeds the maximum array size (" + std::to_string(kMaxElements) + " elements).");
+            raise("Index " + fmt_index(x) + " exceeds the maximum array size (" + std::to_string(kMaxElements) +
+                  " elements).");
         out.push_back(checked_index(x, limit));
     }
     return out;
@@ -659,8 +678,9 @@ void array_assign1(Value& a, const Value& index, const Value& rhs_in) {
         if (a.is_empty()) a = a.is_cell() ? Value::cell(1, 0) : make_numeric(a.class_id(), 1, 0);
         if (a.rows() == 1) grow(a, 1, top);
         else if (a.cols() == 1) grow(a, top, 1);
-        else raise("Index " + std::to_string(top) + " exceeds matrix dimensions (" + std::to_string(a.numel()) +
-                   "): a matrix cannot grow by a single index.");
+        else
+            raise("Index " + std::to_string(top) + " exceeds matrix dimensions (" + std::to_string(a.numel()) +
+                  "): a matrix cannot grow by a single index.");
     }
     store(a, pos, rhs, "In an assignment A(I) = B, the number of elements in B and I must be the same.");
 }

@@ -45,18 +45,22 @@ enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
 
 // ---- arithmetic ----
 inline Value plus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() + b.inline_number()) : detail::plus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() + b.inline_number())
+                                             : detail::plus_general(a, b);
 }
 inline Value minus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() - b.inline_number()) : detail::minus_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() - b.inline_number())
+                                             : detail::minus_general(a, b);
 }
 // Matrix product; a scalar times an array multiplies element by element.
 inline Value mtimes(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() * b.inline_number()) : detail::mtimes_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() * b.inline_number())
+                                             : detail::mtimes_general(a, b);
 }
 // Division by a scalar (element by element); any other divisor is refused.
 inline Value mrdivide(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() / b.inline_number()) : detail::mrdivide_general(a, b);
+    return detail::both_double_scalars(a, b) ? Value(a.inline_number() / b.inline_number())
+                                             : detail::mrdivide_general(a, b);
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
 // exactly x*x; other exponents use std::pow. A square matrix may be raised to
@@ -97,9 +101,9 @@ Value not_(const Value& a);
 // Truth of a condition: true only for a non-empty value whose elements are
 // all non-zero.
 bool tobool(const Value& v);
-#define RT_COMPARE_BOOL(name, op, code)                                            \
-    inline bool name(const Value& a, const Value& b) {                             \
-        return detail::both_double_scalars(a, b) ? (a.inline_number() op b.inline_number())                  \
+#define RT_COMPARE_BOOL(name, op, code)                                                              \
+    inline bool name(const Value& a, const Value& b) {                                               \
+        return detail::both_double_scalars(a, b) ? (a.inline_number() op b.inline_number())          \
                                                  : detail::compare_bool_general(detail::code, a, b); \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)

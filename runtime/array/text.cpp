@@ -14,9 +14,7 @@ namespace rt {
 namespace {
 
 // All characters of a character array in storage order (a row's in reading order).
-std::vector<double> codes_of(const Value& v) {
-    return std::vector<double>(v.data(), v.data() + v.numel());
-}
+std::vector<double> codes_of(const Value& v) { return std::vector<double>(v.data(), v.data() + v.numel()); }
 
 // Row r of a character matrix.
 std::vector<double> row_codes(const Value& v, std::size_t r) {
@@ -38,9 +36,9 @@ bool is_letter_code(double d) {
     const auto c = static_cast<unsigned long>(d);
     if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
     if (c < 0xC0) return c == 0xAA || c == 0xB5 || c == 0xBA;
-    if (c <= 0x24F) return c != 0xD7 && c != 0xF7;              // Latin-1 and Latin Extended
+    if (c <= 0x24F) return c != 0xD7 && c != 0xF7;                  // Latin-1 and Latin Extended
     if (c >= 0x386 && c <= 0x3FF) return c != 0x387 && c != 0x3F6;  // Greek
-    if (c >= 0x400 && c <= 0x52F) return c < 0x482 || c > 0x489;     // Cyrillic
+    if (c >= 0x400 && c <= 0x52F) return c < 0x482 || c > 0x489;    // Cyrillic
     return false;
 }
 

@@ -113,9 +113,7 @@ Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
 
 Value Value::empty() { return make_numeric(ClassId::Double, 0, 0); }
 
-Value Value::zeros(std::size_t rows, std::size_t cols, ClassId cls) {
-    return make_numeric(cls, rows, cols);
-}
+Value Value::zeros(std::size_t rows, std::size_t cols, ClassId cls) { return make_numeric(cls, rows, cols); }
 
 Value Value::from_rows(std::size_t rows, std::size_t cols, std::initializer_list<double> values) {
     if (values.size() != rows * cols) raise("Dimensions of the matrix are not consistent.");
@@ -164,7 +162,9 @@ Value Value::string(std::string_view text) {
     codes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        auto byte = [&](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(text[i + k])) & 0x3Fu; };
+        auto byte = [&](std::size_t k) {
+            return static_cast<unsigned>(static_cast<unsigned char>(text[i + k])) & 0x3Fu;
+        };
         if (c >= 0xC0 && c < 0xE0 && continuation(text, i + 1, 1)) {
             codes.push_back(((c & 0x1Fu) << 6) | byte(1));
             i += 2;

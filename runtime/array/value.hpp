@@ -11,9 +11,8 @@
 // either the inline number or one pointer to a block holding the shape, a
 // reference count and the elements together. Blocks of up to four elements
 // (the rows a learning step draws with) are recycled, so a step allocates
-// nothing. Values belong to one thread; the count is not atomic. Numeric, logical and character elements are all stored as
-// doubles (characters as their 16-bit codes), column-major, as the runtime's
-// linear indexing requires.
+// nothing. Values belong to one thread; the count is not atomic. Numeric, logical and character elements are all stored
+// as doubles (characters as their 16-bit codes), column-major, as the runtime's linear indexing requires.
 
 #include <bit>
 #include <cstddef>
@@ -22,8 +21,8 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace rt {

@@ -8,8 +8,7 @@
 namespace rt {
 
 ByNameCall::ByNameCall(const Arity& arity, int nargout, Value* outputs, int nargin, const Value* inputs)
-    : arity_(arity), nargout_(std::max(nargout, 0)), outputs_(outputs), nargin_(std::max(nargin, 0)),
-      inputs_(inputs) {
+    : arity_(arity), nargout_(std::max(nargout, 0)), outputs_(outputs), nargin_(std::max(nargin, 0)), inputs_(inputs) {
     check_arity(nargout_, nargin_, arity.declared_outputs, arity.declared_inputs, arity.outputs_message,
                 arity.inputs_message);
     if (arity.declared_outputs > 1) places_.resize(static_cast<std::size_t>(arity.declared_outputs - 1));

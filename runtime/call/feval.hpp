@@ -29,8 +29,7 @@ inline const LocalFunctionTable* current_local_function_table() { return detail:
 
 class LocalTableScope {
 public:
-    explicit LocalTableScope(const LocalFunctionTable* table)
-        : previous_(set_current_local_function_table(table)) {}
+    explicit LocalTableScope(const LocalFunctionTable* table) : previous_(set_current_local_function_table(table)) {}
     ~LocalTableScope() { set_current_local_function_table(previous_); }
     LocalTableScope(const LocalTableScope&) = delete;
     LocalTableScope& operator=(const LocalTableScope&) = delete;

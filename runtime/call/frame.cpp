@@ -34,8 +34,8 @@ std::string arity_message(std::string_view name, int line, ArityKind kind, int c
     return text;
 }
 
-void check_arity(int nargout, int nargin, int declared_outputs, int declared_inputs,
-                 const Value* outputs_message, const Value* inputs_message) {
+void check_arity(int nargout, int nargin, int declared_outputs, int declared_inputs, const Value* outputs_message,
+                 const Value* inputs_message) {
     if (declared_outputs >= 0 && nargout > declared_outputs) {
         if (outputs_message) error(*outputs_message);
         raise("Too many output arguments.");
@@ -80,8 +80,8 @@ bool uninit_warning(const Value& v, const char* name) {
 
 void validate_output_warning(const Value& output, const char* output_name, const char* function) {
     if (!output.is_unassigned()) return;
-    warning(std::string("One or more output arguments not assigned during call to '") + function + "' (" +
-            output_name + ").");
+    warning(std::string("One or more output arguments not assigned during call to '") + function + "' (" + output_name +
+            ").");
 }
 
 Value create_varargin_cell(int nargin, const Value* inputs, int fixed) {

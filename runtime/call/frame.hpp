@@ -24,8 +24,8 @@ std::string arity_message(std::string_view name, int line, ArityKind kind, int c
 // inputs; a negative declared count is variable and never checked.
 // `outputs_message` and `inputs_message` are the module's constants (either
 // may be null where the function has no message for that side).
-void check_arity(int nargout, int nargin, int declared_outputs, int declared_inputs,
-                 const Value* outputs_message, const Value* inputs_message);
+void check_arity(int nargout, int nargin, int declared_outputs, int declared_inputs, const Value* outputs_message,
+                 const Value* inputs_message);
 
 // The runtime's count messages: an empty text within the bounds, else
 // "Not enough input arguments." / "Too many input arguments." (nargchk) and

@@ -46,13 +46,13 @@ struct InitTermEntry {
 };
 
 struct MainInformation {
-    std::int32_t format;                      // 1
+    std::int32_t format;  // 1
     std::int32_t function_count;
     const FunctionEntry* functions;
     std::int32_t global_count;
     const GlobalEntry* globals;
-    std::int32_t further_count;               // always 0
-    const void* further;                      // always null
+    std::int32_t further_count;  // always 0
+    const void* further;         // always null
     std::int32_t init_term_count;
     const InitTermEntry* init_term;
 };

@@ -213,7 +213,7 @@ private:
         node.column = column();
         std::size_t start = pos_;
         while (is_digit(peek())) ++pos_;
-        if (peek() == '.' ) {
+        if (peek() == '.') {
             ++pos_;
             while (is_digit(peek())) ++pos_;
         }
@@ -233,10 +233,10 @@ private:
         auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), node.number);
         if (ec == std::errc::result_out_of_range) {
             // Too large rounds to Inf, too small to 0, as the language reads them.
-            node.number = (digits.find_first_of("eE") != std::string::npos &&
-                           digits[digits.find_first_of("eE") + 1] == '-')
-                              ? 0.0
-                              : std::numeric_limits<double>::infinity();
+            node.number =
+                (digits.find_first_of("eE") != std::string::npos && digits[digits.find_first_of("eE") + 1] == '-')
+                    ? 0.0
+                    : std::numeric_limits<double>::infinity();
         } else if (ec != std::errc() || end != digits.data() + digits.size()) {
             fail_at(node.column, "malformed number");
         }

@@ -14,9 +14,9 @@ struct ExprNode {
     Kind kind = Kind::Number;
     std::size_t column = 0;  // 1-based, where the node starts
     double number = 0;
-    std::string text;                       // Text: the characters; Name, Field: the name
-    bool has_arguments = false;             // Name followed by (...)
-    std::vector<ExprNode> arguments;        // Name: call inputs; Negate, Field: the operand
+    std::string text;                         // Text: the characters; Name, Field: the name
+    bool has_arguments = false;               // Name followed by (...)
+    std::vector<ExprNode> arguments;          // Name: call inputs; Negate, Field: the operand
     std::vector<std::vector<ExprNode>> rows;  // Matrix, Cell
 };
 

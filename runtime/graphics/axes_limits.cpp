@@ -77,7 +77,8 @@ DataRanges data_ranges(const GraphicsObject& child) {
             add_all(d.x, child.value(P::XData));
             add_all(d.y, child.value(P::YData));
             const Value& zd = child.value(P::ZData);
-            if (zd.is_empty()) d.z.add(0); else add_all(d.z, zd);
+            if (zd.is_empty()) d.z.add(0);
+            else add_all(d.z, zd);
             break;
         }
         case ObjectType::Rectangle: {
@@ -95,8 +96,10 @@ DataRanges data_ranges(const GraphicsObject& child) {
             const Value& zd = child.value(P::ZData);
             const Value& xd = child.value(P::XData);
             const Value& yd = child.value(P::YData);
-            if (xd.is_empty()) add_index_range(d.x, zd.cols()); else add_all(d.x, xd);
-            if (yd.is_empty()) add_index_range(d.y, zd.rows()); else add_all(d.y, yd);
+            if (xd.is_empty()) add_index_range(d.x, zd.cols());
+            else add_all(d.x, xd);
+            if (yd.is_empty()) add_index_range(d.y, zd.rows());
+            else add_all(d.y, yd);
             add_all(d.z, zd);
             add_all(d.c, child.value(P::CData));
             break;
@@ -128,9 +131,16 @@ AxesLimits limits_for(const GraphicsObject& axes, const DataRanges& data) {
             outs[i][1] = manual[i][1];
         } else if (i == 3) {
             // Colour limits follow the data exactly: no tick marks to meet.
-            if (c.empty()) { outs[i][0] = 0; outs[i][1] = 1; }
-            else if (c.lo == c.hi) { outs[i][0] = c.lo - 1; outs[i][1] = c.hi + 1; }
-            else { outs[i][0] = c.lo; outs[i][1] = c.hi; }
+            if (c.empty()) {
+                outs[i][0] = 0;
+                outs[i][1] = 1;
+            } else if (c.lo == c.hi) {
+                outs[i][0] = c.lo - 1;
+                outs[i][1] = c.hi + 1;
+            } else {
+                outs[i][0] = c.lo;
+                outs[i][1] = c.hi;
+            }
         } else {
             tidy(*ranges[i], outs[i]);
         }

@@ -90,8 +90,9 @@ bool deliver(double h, PropertyId id) {
         return true;
     }
     if (state().frames.size() >= kMaxCallbackDepth) {
-        throw CallbackDepthError("Callbacks nest deeper than " + std::to_string(kMaxCallbackDepth) +
-                                 " levels: the " + property_name(id) + " of " + type_name(obj->type()) + " " + describe(h) + " was not run.");
+        throw CallbackDepthError("Callbacks nest deeper than " + std::to_string(kMaxCallbackDepth) + " levels: the " +
+                                 property_name(id) + " of " + type_name(obj->type()) + " " + describe(h) +
+                                 " was not run.");
     }
     const GraphicsObject* fig = figure_of(*obj);
     RunningCallback running(h, id, fig ? Value(fig->handle()) : Value::empty());

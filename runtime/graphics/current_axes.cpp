@@ -173,8 +173,9 @@ void axis(const Value& arg) {
     if (arg.is_double() && (arg.numel() == 4 || arg.numel() == 6)) {
         for (std::size_t i = 0; i < arg.numel(); i += 2) {
             if (!std::isfinite(arg[i]) || !std::isfinite(arg[i + 1]) || !(arg[i] < arg[i + 1])) {
-                raise("axis: limits must be [xmin xmax ymin ymax] or [xmin xmax ymin ymax zmin zmax], "
-                      "each minimum below its maximum.");
+                raise(
+                    "axis: limits must be [xmin xmax ymin ymax] or [xmin xmax ymin ymax zmin zmax], "
+                    "each minimum below its maximum.");
             }
         }
         const PropertyId lims[3] = {P::XLim, P::YLim, P::ZLim};
@@ -197,8 +198,10 @@ void axis(const Value& arg) {
     } else if (option == "on" || option == "off") {
         set_word(ax, P::Visible, option);
     } else {
-        raise("axis: expected limits [xmin xmax ymin ymax (zmin zmax)] or one of 'auto', 'manual', 'equal', "
-              "'normal', 'on', 'off'; not " + describe(arg) + ".");
+        raise(
+            "axis: expected limits [xmin xmax ymin ymax (zmin zmax)] or one of 'auto', 'manual', 'equal', "
+            "'normal', 'on', 'off'; not " +
+            describe(arg) + ".");
     }
 }
 
@@ -208,13 +211,15 @@ Value axis() {
 }
 
 void view(double azimuth, double elevation) {
-    if (!std::isfinite(azimuth) || !std::isfinite(elevation)) raise("view: azimuth and elevation must be finite numbers.");
+    if (!std::isfinite(azimuth) || !std::isfinite(elevation))
+        raise("view: azimuth and elevation must be finite numbers.");
     tree().set(current_axes_object(), P::View, Value::row({azimuth, elevation}));
 }
 
 void view(const Value& arg) {
     if (arg.is_double() && arg.numel() == 1 && (arg[0] == 2 || arg[0] == 3)) {
-        if (arg[0] == 3) view(-37.5, 30); else view(0, 90);
+        if (arg[0] == 3) view(-37.5, 30);
+        else view(0, 90);
         return;
     }
     if (arg.is_double() && arg.numel() == 2) {

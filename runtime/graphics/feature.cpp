@@ -38,7 +38,8 @@ Value renderer_info() {
 void reset_features() { openglmode() = kStartOpenglMode; }
 
 Value feature(int nargout, const Value& name, const Value& value) {
-    if (!name.is_char() || name.rows() > 1) raise("feature: the feature name must be text, not " + describe(name) + ".");
+    if (!name.is_char() || name.rows() > 1)
+        raise("feature: the feature name must be text, not " + describe(name) + ".");
     const std::string key = lower(name.text());
     const bool setting = !value.is_absent();
     if (key == "openglmode") {

@@ -94,7 +94,8 @@ void close(std::span<const Value> args) {
         if (!(h.is_double() || h.is_logical())) raise("close: expected a window handle or 'all'.");
         for (std::size_t i = 0; i < h.numel(); ++i) {
             GraphicsObject* fig = t.find(h[i]);
-            if (!fig || fig->type() != ObjectType::Figure) raise("close: " + describe(h[i]) + " is not a window handle.");
+            if (!fig || fig->type() != ObjectType::Figure)
+                raise("close: " + describe(h[i]) + " is not a window handle.");
             windows.push_back(h[i]);
         }
     }

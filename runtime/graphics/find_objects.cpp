@@ -52,7 +52,8 @@ void gather(const GraphicsObject& obj, bool include_hidden, std::vector<const Gr
 }
 
 Value search(const Value& h, std::span<const Value> pairs, bool include_hidden, const char* function) {
-    if (!(h.is_double() || h.is_logical())) raise(std::string(function) + ": expected graphics handles, not " + describe(h) + ".");
+    if (!(h.is_double() || h.is_logical()))
+        raise(std::string(function) + ": expected graphics handles, not " + describe(h) + ".");
     std::vector<Filter> fs = filters(pairs, function);
     std::vector<double> found;
     for (std::size_t i = 0; i < h.numel(); ++i) {

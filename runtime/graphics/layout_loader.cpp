@@ -110,8 +110,8 @@ private:
                 open != std::string::npos && close > open ? what.substr(open + 1, close - open - 1) : std::string();
             const auto at = number.empty() ? std::string::npos : text.find(number);
             const std::string shown = number.size() > 24 ? number.substr(0, 24) + "..." : number;
-            raise(name_ + ": " + (at == std::string::npos ? std::string() : place_of(text, at) + ": ") +
-                  "the number " + shown + " is too large");
+            raise(name_ + ": " + (at == std::string::npos ? std::string() : place_of(text, at) + ": ") + "the number " +
+                  shown + " is too large");
         } catch (const Json::exception& e) {
             raise(name_ + ": " + e.what());
         }
@@ -129,8 +129,9 @@ private:
     }
 
     Value to_value(const Json& v, const std::string& place) const {
-        const std::string expected = "expected a number, a text, true/false, null, or an array of numbers, of "
-                                     "texts or of rows of numbers";
+        const std::string expected =
+            "expected a number, a text, true/false, null, or an array of numbers, of "
+            "texts or of rows of numbers";
         if (v.is_number()) return Value(v.get<double>());
         if (v.is_boolean()) return Value::logical(v.get<bool>());
         if (v.is_string()) return Value::string(v.get<std::string>());
@@ -150,7 +151,8 @@ private:
             Value m = Value::zeros(rows, cols);
             double* d = m.mutable_data();
             for (std::size_t r = 0; r < rows; ++r) {
-                if (!v[r].is_array() || v[r].size() != cols) fail(place, "the rows of a matrix must have equal lengths");
+                if (!v[r].is_array() || v[r].size() != cols)
+                    fail(place, "the rows of a matrix must have equal lengths");
                 for (std::size_t c = 0; c < cols; ++c) {
                     if (!v[r][c].is_number()) fail(place, expected);
                     d[c * rows + r] = v[r][c].get<double>();

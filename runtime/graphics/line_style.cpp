@@ -60,8 +60,7 @@ const char* marker_name(char c) {
 
 std::optional<Rgb> named_color(std::string_view text) noexcept {
     for (const auto& c : kColors) {
-        if ((text.size() == 1 && lower(text[0]) == c.letter) ||
-            equal_nocase(text, c.name)) {
+        if ((text.size() == 1 && lower(text[0]) == c.letter) || equal_nocase(text, c.name)) {
             return c.rgb;
         }
     }
@@ -131,7 +130,8 @@ std::optional<LineStyleValues> line_style_values(std::string_view text) {
         if (parsed->color) values->color = color_value(*parsed->color);
         if (!parsed->marker.empty()) {
             values->marker = choice_word(ObjectType::Line, PropertyId::Marker, parsed->marker);
-            if (parsed->line_style.empty()) values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, "none");
+            if (parsed->line_style.empty())
+                values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, "none");
         }
         if (!parsed->line_style.empty()) {
             values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, parsed->line_style);

@@ -196,12 +196,11 @@ void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& prop, cons
     const ObjectType type = obj.type();
     const bool one_number = (v.is_double() || v.is_logical()) && v.numel() == 1;
     switch (prop.id) {
-        case P::Parent:
-            set_parent(obj, v);
-            return;
+        case P::Parent: set_parent(obj, v); return;
         case P::CurrentFigure: {
             GraphicsObject* f = one_number ? find(v[0]) : nullptr;
-            if (!f || f->type() != ObjectType::Figure) raise_bad_value(type, prop.id, "expected the handle of a window");
+            if (!f || f->type() != ObjectType::Figure)
+                raise_bad_value(type, prop.id, "expected the handle of a window");
             make_current(*f);
             return;
         }
@@ -217,9 +216,7 @@ void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& prop, cons
             store(obj, prop.id, Value(ax->handle()));
             return;
         }
-        case P::Units:
-            set_units(obj, prop, v);
-            return;
+        case P::Units: set_units(obj, prop, v); return;
         case P::Position: {
             Value rect = accept_value(type, prop, v);
             PixelRect px = to_pixels(rect, units_of(obj.value(P::Units)), screen_w_, screen_h_);
@@ -240,8 +237,7 @@ void ObjectTree::set_special(GraphicsObject& obj, const PropertySpec& prop, cons
             place_figure(obj, in, true);
             return;
         }
-        default:
-            store(obj, prop.id, accept_value(type, prop, v));
+        default: store(obj, prop.id, accept_value(type, prop, v));
     }
 }
 
@@ -270,14 +266,15 @@ void ObjectTree::set_parent(GraphicsObject& obj, const Value& v) {
     const ObjectType wanted = parent_type_of(obj.type());
     GraphicsObject* p = ((v.is_double() || v.is_logical()) && v.numel() == 1) ? find(v[0]) : nullptr;
     if (!p || p->type() != wanted || p->being_deleted()) {
-        std::string what = wanted == ObjectType::Root ? "0 (the root)"
+        std::string what = wanted == ObjectType::Root     ? "0 (the root)"
                            : wanted == ObjectType::Figure ? "the handle of a window"
                                                           : "the handle of axes";
         raise_bad_value(obj.type(), P::Parent, "expected " + what);
     }
     if (p == obj.parent_) return;
     GraphicsObject* old = obj.parent_;
-    if (obj.type() == ObjectType::Axes && old && current_axes(*old) == &obj) store(*old, P::CurrentAxes, Value::empty());
+    if (obj.type() == ObjectType::Axes && old && current_axes(*old) == &obj)
+        store(*old, P::CurrentAxes, Value::empty());
     unlink(obj);
     obj.parent_ = p;
     p->children_.push_back(&obj);

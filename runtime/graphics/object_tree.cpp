@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <bit>
-#include <iterator>
 #include <cmath>
 #include <exception>
+#include <iterator>
 
 #include "runtime/array/error.hpp"
 #include "runtime/array/text.hpp"
@@ -329,7 +329,8 @@ void GraphicsObject::become(const TypeSchema& type) {
 }
 
 void GraphicsObject::clear_values() noexcept {
-    for (std::uint64_t bits = present_; bits; bits &= bits - 1) values_[static_cast<std::size_t>(std::countr_zero(bits))] = Value();
+    for (std::uint64_t bits = present_; bits; bits &= bits - 1)
+        values_[static_cast<std::size_t>(std::countr_zero(bits))] = Value();
     present_ = 0;
 }
 

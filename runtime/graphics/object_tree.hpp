@@ -111,7 +111,10 @@ public:
     FrameMargins margins(const GraphicsObject& figure) const;
     double screen_width() const noexcept { return screen_w_; }
     double screen_height() const noexcept { return screen_h_; }
-    void set_screen(double w, double h) noexcept { screen_w_ = w; screen_h_ = h; }
+    void set_screen(double w, double h) noexcept {
+        screen_w_ = w;
+        screen_h_ = h;
+    }
     // Sets a figure's inner rectangle in pixels; queues its ResizeFcn when
     // the size changed. `echo` false keeps the backend from hearing of it.
     void place_figure(GraphicsObject& figure, const PixelRect& inner, bool echo);
@@ -139,7 +142,7 @@ private:
     HandleTable others_;
     const TypeSchema* schemas_[kObjectTypeCount];
     std::vector<std::unique_ptr<GraphicsObject>> pools_[kObjectTypeCount];  // by type
-    std::vector<GraphicsObject*> figure_order_;  // the current one last
+    std::vector<GraphicsObject*> figure_order_;                             // the current one last
     std::uint64_t next_k_ = 1;
     std::size_t most_figures_ = 0;  // the highest window number handed out
     std::uint64_t next_serial_ = 1;

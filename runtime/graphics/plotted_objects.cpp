@@ -190,18 +190,20 @@ Value plot(std::span<const Value> args) {
     GraphicsObject& ax = newplot_axes();
     const Value& order = ax.value(P::ColorOrder);
     auto plot_line = [&](std::size_t k) {
-        return make(ObjectType::Line, ax, rest, "plot", [&](GraphicsObject& o) {
-            t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
-            t.store(o, P::YData, column_of(y, k));
-            if (style && !style->color.is_empty()) {
-                t.store(o, P::Color, style->color);
-            } else if (order.rows() > 0) {
-                std::size_t r = k % order.rows(), n = order.rows();
-                t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
-            }
-            if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
-            if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
-        }).handle();
+        return make(ObjectType::Line, ax, rest, "plot",
+                    [&](GraphicsObject& o) {
+                        t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
+                        t.store(o, P::YData, column_of(y, k));
+                        if (style && !style->color.is_empty()) {
+                            t.store(o, P::Color, style->color);
+                        } else if (order.rows() > 0) {
+                            std::size_t r = k % order.rows(), n = order.rows();
+                            t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
+                        }
+                        if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
+                        if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
+                    })
+            .handle();
     };
     // A learning step plots one point: no list for a single line.
     if (lines == 1) return Value(plot_line(0));
@@ -239,8 +241,8 @@ Value surface(std::span<const Value> args) {
         } else if (is_vector(yv) && yv.numel() == rows) {
             y = spread(yv, rows, cols, false);
         } else {
-            raise("surface: Y must be a vector of " + std::to_string(rows) + " elements (the rows of Z) or a " +
-                  grid + " matrix like Z, not " + size_text(yv) + ".");
+            raise("surface: Y must be a vector of " + std::to_string(rows) + " elements (the rows of Z) or a " + grid +
+                  " matrix like Z, not " + size_text(yv) + ".");
         }
         if (data_count == 4) {
             const Value& cv = args[3];

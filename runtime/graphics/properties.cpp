@@ -52,7 +52,8 @@ Value get(const Value& h) {
     ObjectTree& t = tree();
     GraphicsObject& obj = t.require(h[0], "get");
     Value s = Value::structure();
-    for (const PropertySpec& prop : schema(obj.type()).specs()) s.set_field(property_name(prop.id), t.get(obj, prop.id));
+    for (const PropertySpec& prop : schema(obj.type()).specs())
+        s.set_field(property_name(prop.id), t.get(obj, prop.id));
     return s;
 }
 

@@ -10,8 +10,8 @@ namespace rt {
 
 namespace {
 
-constexpr std::array<const char*, kObjectTypeCount> kTypeNames = {
-    "root", "figure", "axes", "uicontrol", "line", "rectangle", "surface", "text"};
+constexpr std::array<const char*, kObjectTypeCount> kTypeNames = {"root", "figure",    "axes",    "uicontrol",
+                                                                  "line", "rectangle", "surface", "text"};
 
 // In the order of the enumeration, and in its rows.
 // clang-format off
@@ -99,8 +99,6 @@ std::optional<PropertyId> property_id(std::string_view name) noexcept {
     return std::nullopt;
 }
 
-bool has_property(ObjectType type, PropertyId id) noexcept {
-    return schema(type).find(id) != nullptr;
-}
+bool has_property(ObjectType type, PropertyId id) noexcept { return schema(type).find(id) != nullptr; }
 
 }  // namespace rt

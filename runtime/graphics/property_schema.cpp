@@ -14,8 +14,7 @@ Value text(std::string_view s) { return Value::string(s); }
 Value rgb(double r, double g, double b) { return Value::row({r, g, b}); }
 
 // Choice lists live as long as the process; schemas point at them.
-const ChoiceList* choices(std::vector<std::string> words,
-                          std::vector<std::pair<std::string, int>> aliases = {}) {
+const ChoiceList* choices(std::vector<std::string> words, std::vector<std::pair<std::string, int>> aliases = {}) {
     static std::vector<std::unique_ptr<ChoiceList>> lists;
     auto list = std::make_unique<ChoiceList>();
     list->words = std::move(words);
@@ -42,14 +41,14 @@ struct Lists {
     const ChoiceList* figure_nextplot = choices({"new", "add", "replace", "replacechildren"});
     const ChoiceList* axes_nextplot = choices({"add", "replace", "replacechildren"});
     const ChoiceList* line_style = choices({"-", "--", ":", "-.", "none"});
-    const ChoiceList* marker = choices(
-        {"none", "+", "o", "*", ".", "x", "square", "diamond", "^", "v", ">", "<", "pentagram", "hexagram"},
-        {{"s", 6}, {"d", 7}, {"p", 12}, {"h", 13}});
+    const ChoiceList* marker =
+        choices({"none", "+", "o", "*", ".", "x", "square", "diamond", "^", "v", ">", "<", "pentagram", "hexagram"},
+                {{"s", 6}, {"d", 7}, {"p", 12}, {"h", 13}});
     const ChoiceList* font_weight = choices({"normal", "bold", "light", "demi"});
     const ChoiceList* font_angle = choices({"normal", "italic", "oblique"});
     const ChoiceList* font_units = choices({"points", "normalized", "inches", "centimeters", "pixels"});
-    const ChoiceList* style = choices({"pushbutton", "togglebutton", "radiobutton", "checkbox", "edit",
-                                       "text", "slider", "frame", "listbox", "popupmenu"});
+    const ChoiceList* style = choices({"pushbutton", "togglebutton", "radiobutton", "checkbox", "edit", "text",
+                                       "slider", "frame", "listbox", "popupmenu"});
     const ChoiceList* horizontal = choices({"left", "center", "right"});
     const ChoiceList* vertical = choices({"middle", "top", "cap", "baseline", "bottom"});
     const ChoiceList* enable = choices({"on", "inactive", "off"});
@@ -170,8 +169,8 @@ std::vector<TypeSchema> build() {
     add(ax, P::YColor, K::Color, rgb(0, 0, 0), l.color_none);
     add(ax, P::ZColor, K::Color, rgb(0, 0, 0), l.color_none);
     add(ax, P::ColorOrder, K::ColorMatrix,
-        Value::from_rows(7, 3, {0, 0, 1, 0, 0.5, 0, 1, 0, 0, 0, 0.75, 0.75, 0.75, 0, 0.75, 0.75, 0.75, 0,
-                                0.25, 0.25, 0.25}));
+        Value::from_rows(7, 3,
+                         {0, 0, 1, 0, 0.5, 0, 1, 0, 0, 0, 0.75, 0.75, 0.75, 0, 0.75, 0.75, 0.75, 0, 0.25, 0.25, 0.25}));
     add(ax, P::LineWidth, K::Scalar, Value(0.5), nullptr, 0, Constraint::Positive);
     add_fonts(ax, l, 10);
 

@@ -36,10 +36,10 @@ enum class ValueKind : std::uint8_t {
 enum class Constraint : std::uint8_t { None, Positive, NonNegative, Increasing, UnitInterval };
 
 struct ChoiceList {
-    std::vector<std::string> words;    // canonical spellings
-    std::vector<Value> values;         // the same words as shared Values
+    std::vector<std::string> words;                    // canonical spellings
+    std::vector<Value> values;                         // the same words as shared Values
     std::vector<std::pair<std::string, int>> aliases;  // lower-case alias, word index
-    std::string expected;              // "'on' or 'off'"
+    std::string expected;                              // "'on' or 'off'"
     // Index of the word `v` names (letter case ignored), or -1.
     int match(const Value& v) const;
 };

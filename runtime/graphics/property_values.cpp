@@ -148,8 +148,8 @@ void raise_unknown_property(ObjectType type, std::string_view name) {
 }
 
 void raise_bad_value(ObjectType type, PropertyId id, std::string_view expected) {
-    raise("Bad value for the " + std::string(type_name(type)) + " property '" + property_name(id) + "': " +
-          std::string(expected) + ".");
+    raise("Bad value for the " + std::string(type_name(type)) + " property '" + property_name(id) +
+          "': " + std::string(expected) + ".");
 }
 
 void raise_read_only(ObjectType type, PropertyId id) {
@@ -158,8 +158,7 @@ void raise_read_only(ObjectType type, PropertyId id) {
 
 Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v) {
     switch (prop.kind) {
-        case ValueKind::Computed:
-            raise_read_only(type, prop.id);
+        case ValueKind::Computed: raise_read_only(type, prop.id);
         case ValueKind::Choice: {
             int i = prop.choices->match(v);
             // true and false (a layout file's JSON booleans) read as 'on' and 'off'.
@@ -170,18 +169,16 @@ Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v) {
             if (i < 0) raise_bad_value(type, prop.id, "expected " + prop.choices->expected);
             return prop.choices->values[static_cast<std::size_t>(i)];
         }
-        case ValueKind::Color:
-            return accept_color(type, prop, v);
+        case ValueKind::Color: return accept_color(type, prop, v);
         case ValueKind::Rect: {
-            if (!numeric(v) || v.numel() != 4 || !all_finite(v) || (v.rows() != 1 && v.cols() != 1) ||
-                v[2] < 0 || v[3] < 0) {
+            if (!numeric(v) || v.numel() != 4 || !all_finite(v) || (v.rows() != 1 && v.cols() != 1) || v[2] < 0 ||
+                v[3] < 0) {
                 raise_bad_value(type, prop.id,
                                 "expected [left bottom width height] with width and height not negative");
             }
             return as_row(v);
         }
-        case ValueKind::Vector:
-            return accept_vector(type, prop, v);
+        case ValueKind::Vector: return accept_vector(type, prop, v);
         case ValueKind::Scalar: {
             if (!numeric(v) || v.numel() != 1 || !std::isfinite(v[0]) || !meets(prop.constraint, v[0])) {
                 raise_bad_value(type, prop.id, "expected a finite number" + constraint_words(prop.constraint));
@@ -192,8 +189,7 @@ Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v) {
             if (v.is_char()) return v;
             if (v.is_double() && v.is_empty()) return Value::string("");
             raise_bad_value(type, prop.id, "expected text");
-        case ValueKind::StringText:
-            return accept_string_text(type, prop, v);
+        case ValueKind::StringText: return accept_string_text(type, prop, v);
         case ValueKind::Callback:
             if (v.is_char() && v.rows() <= 1) return v;
             if (v.is_double() && v.is_empty()) return Value::string("");
@@ -211,8 +207,7 @@ Value accept_value(ObjectType type, const PropertySpec& prop, const Value& v) {
             if (!ok) raise_bad_value(type, prop.id, "expected an n-by-3 matrix with values from 0 to 1");
             return v.is_double() ? v : v.with_class(ClassId::Double);
         }
-        case ValueKind::Handle:
-            break;  // checked by the property's own rule in the object tree
+        case ValueKind::Handle: break;  // checked by the property's own rule in the object tree
     }
     return v;
 }

@@ -16,11 +16,17 @@ Units units_of(const Value& stored) noexcept {
 void pixels_per_unit(Units u, double ref_width, double ref_height, double& per_x, double& per_y) noexcept {
     switch (u) {
         case Units::Pixels: per_x = per_y = 1; break;
-        case Units::Normalized: per_x = ref_width; per_y = ref_height; break;
+        case Units::Normalized:
+            per_x = ref_width;
+            per_y = ref_height;
+            break;
         case Units::Inches: per_x = per_y = kPixelsPerInch; break;
         case Units::Centimeters: per_x = per_y = kPixelsPerInch / 2.54; break;
         case Units::Points: per_x = per_y = kPixelsPerInch / 72; break;
-        case Units::Characters: per_x = kCharacterWidth; per_y = kCharacterHeight; break;
+        case Units::Characters:
+            per_x = kCharacterWidth;
+            per_y = kCharacterHeight;
+            break;
     }
 }
 

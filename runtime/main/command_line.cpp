@@ -65,17 +65,17 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
             ->type_name("TAG=VALUE")
             ->allow_extra_args(false)
             ->check(CLI::Validator(check_assignment, "TAG=VALUE"));
-    CLI::Option* click_opt =
-        app.add_option("--click", clicks, "Deliver the callback of the object tagged TAG")
-            ->type_name("TAG")
-            ->allow_extra_args(false)
-            ->check(CLI::Validator(
-                [](const std::string& s) { return s.empty() ? "expected the tag of an object, got ''" : std::string{}; },
-                "TAG"));
-    CLI::Option* eval_opt =
-        app.add_option("--eval", evals, "Run a statement and print its outputs")
-            ->type_name("STATEMENT")
-            ->allow_extra_args(false);
+    CLI::Option* click_opt = app.add_option("--click", clicks, "Deliver the callback of the object tagged TAG")
+                                 ->type_name("TAG")
+                                 ->allow_extra_args(false)
+                                 ->check(CLI::Validator(
+                                     [](const std::string& s) {
+                                         return s.empty() ? "expected the tag of an object, got ''" : std::string{};
+                                     },
+                                     "TAG"));
+    CLI::Option* eval_opt = app.add_option("--eval", evals, "Run a statement and print its outputs")
+                                ->type_name("STATEMENT")
+                                ->allow_extra_args(false);
     CLI::Option* seed_opt =
         app.add_option("--seed", seed, "Seed the random generator")
             ->type_name("N")
@@ -105,8 +105,8 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
         app.add_option("--max-seconds", max_seconds,
                        "After S seconds close every window, so a run ends at its next step (exit status 3)")
             ->type_name("S")
-            ->check(number_in("a number of seconds from 0.001 to 1e9",
-                              [](double d) { return d >= 0.001 && d <= 1e9; }));
+            ->check(
+                number_in("a number of seconds from 0.001 to 1e9", [](double d) { return d >= 0.001 && d <= 1e9; }));
     app.add_option("--speed", o.speed,
                    "Starting pace: realtime (0.02 s a step), normal (about 1000 steps a second) or fast (unpaced); "
                    "with windows the default is normal")
@@ -114,8 +114,9 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv, std::ost
         ->check(CLI::IsMember({"realtime", "normal", "fast"}))
         ->excludes(pace_opt);
     for (ProgramExtension* e : extensions) e->add_options(app);
-    app.footer("Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
-               "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
+    app.footer(
+        "Exit status: 0 when all went well; 1 when the launch, an action or a statement failed (its text on "
+        "standard error); 2 for a bad option; 3 when --max-seconds ran out.");
 
     try {
         app.parse(argc, argv);

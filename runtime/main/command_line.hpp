@@ -50,9 +50,9 @@ struct ProgramOptions {
     std::string save_figures;  // empty: none
     double pace = 0;           // seconds; 0: no slowing down
     double fps = 60;
-    double max_seconds = 0;    // 0: no time limit
-    bool pace_given = false;   // --pace was on the command line
-    std::string speed;         // "realtime", "normal", "fast"; empty: not given
+    double max_seconds = 0;   // 0: no time limit
+    bool pace_given = false;  // --pace was on the command line
+    std::string speed;        // "realtime", "normal", "fast"; empty: not given
 };
 
 struct ParsedCommandLine {

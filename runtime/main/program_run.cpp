@@ -33,12 +33,9 @@ std::string executable_folder(const char* argv0) {
 // The action as it stands on the command line.
 std::string action_text(const StartupAction& action) {
     switch (action.kind) {
-    case StartupAction::Kind::Set:
-        return "--set " + action.tag + "=" + num2str(action.value);
-    case StartupAction::Kind::Click:
-        return "--click " + action.tag;
-    case StartupAction::Kind::Eval:
-        break;
+        case StartupAction::Kind::Set: return "--set " + action.tag + "=" + num2str(action.value);
+        case StartupAction::Kind::Click: return "--click " + action.tag;
+        case StartupAction::Kind::Eval: break;
     }
     return "--eval \"" + action.statement + "\"";
 }
@@ -70,17 +67,19 @@ TimeLimit* ProgramRun::limit_time() {
 }
 
 bool ProgramRun::launch() {
-    const bool launched = reported([&] {
-        start_program(info_);
-        if (options_.seed) seed_rand(*options_.seed);
-        if (options_.screen && options_.headless) set_screen_size(options_.screen->width, options_.screen->height);
-        const std::string folder = executable_folder(argv0_);
-        set_resource_folders(folder.empty() ? std::vector<std::string>{} : std::vector<std::string>{folder});
-        for (ProgramExtension* e : extensions_) e->started(options_);
-    }) && reported([&] {
-        feval_entry(main_entry_, 0, {});
-        drawnow();
-    });
+    const bool launched =
+        reported([&] {
+            start_program(info_);
+            if (options_.seed) seed_rand(*options_.seed);
+            if (options_.screen && options_.headless) set_screen_size(options_.screen->width, options_.screen->height);
+            const std::string folder = executable_folder(argv0_);
+            set_resource_folders(folder.empty() ? std::vector<std::string>{} : std::vector<std::string>{folder});
+            for (ProgramExtension* e : extensions_) e->started(options_);
+        }) &&
+        reported([&] {
+            feval_entry(main_entry_, 0, {});
+            drawnow();
+        });
     if (!launched) status_ = 1;
     return launched;
 }

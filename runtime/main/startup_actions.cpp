@@ -34,8 +34,8 @@ void check_slider_range(double h, const StartupAction& action) {
 void check_toggle_state(double h, const StartupAction& action) {
     const GraphicsObject* obj = find_object(h);
     if (!obj || obj->type() != ObjectType::Uicontrol) return;
-    const char* kind = obj->is(PropertyId::Style, "radiobutton") ? "radio button"
-                       : obj->is(PropertyId::Style, "checkbox")   ? "check box"
+    const char* kind = obj->is(PropertyId::Style, "radiobutton")    ? "radio button"
+                       : obj->is(PropertyId::Style, "checkbox")     ? "check box"
                        : obj->is(PropertyId::Style, "togglebutton") ? "toggle button"
                                                                     : nullptr;
     if (!kind) return;
@@ -49,27 +49,25 @@ void check_toggle_state(double h, const StartupAction& action) {
 
 void run_startup_action(const StartupAction& action, EvalContext& variables) {
     switch (action.kind) {
-    case StartupAction::Kind::Set: {
-        const double h = object_tagged(action.tag, "--set");
-        check_slider_range(h, action);
-        check_toggle_state(h, action);
-        set(h, "Value", Value(action.value));
-        deliver_callback(h, "Callback");
-        break;
-    }
-    case StartupAction::Kind::Click: {
-        const double h = object_tagged(action.tag, "--click");
-        // A press on a label does nothing; a script that asks for one has
-        // most likely named the wrong object, so say so.
-        const GraphicsObject* obj = find_object(h);
-        if (!obj || obj->value(PropertyId::Callback).is_empty())
-            raise("--click: the object tagged '" + action.tag + "' has no callback.");
-        deliver_callback(h, "Callback");
-        break;
-    }
-    case StartupAction::Kind::Eval:
-        evaluate(action.statement, variables, true);
-        break;
+        case StartupAction::Kind::Set: {
+            const double h = object_tagged(action.tag, "--set");
+            check_slider_range(h, action);
+            check_toggle_state(h, action);
+            set(h, "Value", Value(action.value));
+            deliver_callback(h, "Callback");
+            break;
+        }
+        case StartupAction::Kind::Click: {
+            const double h = object_tagged(action.tag, "--click");
+            // A press on a label does nothing; a script that asks for one has
+            // most likely named the wrong object, so say so.
+            const GraphicsObject* obj = find_object(h);
+            if (!obj || obj->value(PropertyId::Callback).is_empty())
+                raise("--click: the object tagged '" + action.tag + "' has no callback.");
+            deliver_callback(h, "Callback");
+            break;
+        }
+        case StartupAction::Kind::Eval: evaluate(action.statement, variables, true); break;
     }
     // What the action queued (a resize, a close) is delivered before the next.
     drawnow();

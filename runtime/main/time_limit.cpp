@@ -10,9 +10,8 @@ namespace rt {
 
 TimeLimit::TimeLimit(double seconds)
     : seconds_(seconds),
-      deadline_(std::chrono::steady_clock::now() +
-                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                    std::chrono::duration<double>(std::clamp(seconds, 0.0, 1e9)))) {
+      deadline_(std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                       std::chrono::duration<double>(std::clamp(seconds, 0.0, 1e9)))) {
     set_deadline(deadline_);
 }
 

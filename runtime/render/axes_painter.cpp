@@ -98,8 +98,8 @@ void paint_2d_front(const GraphicsObject& axes, const AxesProjection& proj, QPai
         const double x = proj.map(t, lim.y[0]).x();
         painter.drawLine(QPointF(x, box.bottom()), QPointF(x, box.bottom() - kTickLength));
         if (boxed) painter.drawLine(QPointF(x, box.top()), QPointF(x, box.top() + kTickLength));
-        draw_label(painter, QString::fromStdString(tick_label(t, step_of(xt))),
-                   QPointF(x, box.bottom() + kLabelGap), Qt::AlignHCenter | Qt::AlignTop);
+        draw_label(painter, QString::fromStdString(tick_label(t, step_of(xt))), QPointF(x, box.bottom() + kLabelGap),
+                   Qt::AlignHCenter | Qt::AlignTop);
     }
 
     const std::vector<double> yt = tick_values(lim.y[0], lim.y[1], box.height(), kYLabelSpacing);
@@ -110,8 +110,8 @@ void paint_2d_front(const GraphicsObject& axes, const AxesProjection& proj, QPai
         const double y = proj.map(lim.x[0], t).y();
         painter.drawLine(QPointF(box.left(), y), QPointF(box.left() + kTickLength, y));
         if (boxed) painter.drawLine(QPointF(box.right(), y), QPointF(box.right() - kTickLength, y));
-        draw_label(painter, QString::fromStdString(tick_label(t, step_of(yt))),
-                   QPointF(box.left() - kLabelGap - 1, y), Qt::AlignRight | Qt::AlignVCenter);
+        draw_label(painter, QString::fromStdString(tick_label(t, step_of(yt))), QPointF(box.left() - kLabelGap - 1, y),
+                   Qt::AlignRight | Qt::AlignVCenter);
     }
 }
 
@@ -268,8 +268,8 @@ void paint_3d_front(const GraphicsObject& axes, const AxesProjection& proj, QPai
         QPointF out((p0.y() - p1.y()) / len, (p1.x() - p0.x()) / len);
         const QPointF from_centre = (p0 + p1) / 2 - centre;
         if (out.x() * from_centre.x() + out.y() * from_centre.y() < 0) out = -out;
-        const std::vector<double> ticks = tick_values(limit(lim, axis, 0), limit(lim, axis, 1), len,
-                                                      axis == 2 ? kYLabelSpacing : kXLabelSpacing);
+        const std::vector<double> ticks =
+            tick_values(limit(lim, axis, 0), limit(lim, axis, 1), len, axis == 2 ? kYLabelSpacing : kXLabelSpacing);
         const Qt::Alignment align = out.x() > 0.5    ? Qt::AlignLeft | Qt::AlignVCenter
                                     : out.x() < -0.5 ? Qt::AlignRight | Qt::AlignVCenter
                                     : out.y() > 0    ? Qt::AlignHCenter | Qt::AlignTop

@@ -109,8 +109,10 @@ void paint_grid(const Chart& chart, QPainter& painter, QSize size, double line) 
         }
     }
     painter.setPen(QPen(QColor(0, 0, 0, 40), 1));
-    for (int c = 1; c < g.cols; ++c) painter.drawLine(QPointF(box.left() + c * cw, box.top()), QPointF(box.left() + c * cw, box.bottom()));
-    for (int r = 1; r < g.rows; ++r) painter.drawLine(QPointF(box.left(), box.top() + r * ch), QPointF(box.right(), box.top() + r * ch));
+    for (int c = 1; c < g.cols; ++c)
+        painter.drawLine(QPointF(box.left() + c * cw, box.top()), QPointF(box.left() + c * cw, box.bottom()));
+    for (int r = 1; r < g.rows; ++r)
+        painter.drawLine(QPointF(box.left(), box.top() + r * ch), QPointF(box.right(), box.top() + r * ch));
     painter.setPen(QPen(Qt::black, 1.5));
     for (int c = g.block_cols; c < g.cols; c += g.block_cols)
         painter.drawLine(QPointF(box.left() + c * cw, box.top()), QPointF(box.left() + c * cw, box.bottom()));
@@ -235,8 +237,7 @@ void paint_chart(const Chart& chart, QPainter& painter, QSize size) {
     painter.drawText(QRectF(-box.height() / 2, 0, box.height(), line), Qt::AlignHCenter,
                      QString::fromStdString(chart.y_label));
     painter.restore();
-    painter.drawText(QRectF(0, line * 0.5, size.width(), line), Qt::AlignHCenter,
-                     QString::fromStdString(chart.title));
+    painter.drawText(QRectF(0, line * 0.5, size.width(), line), Qt::AlignHCenter, QString::fromStdString(chart.title));
 
     // Legend: the labelled lines, under the axis label.
     double ly = box.bottom() + kLabelGap + 2.2 * line;

@@ -77,8 +77,8 @@ void paint_indicator(const GraphicsObject& c, const QRectF& r, QPainter& p, bool
         p.drawRect(box);
         if (on) {
             p.setPen(QPen(Qt::black, 2));
-            p.drawPolyline(QPolygonF({box.topLeft() + QPointF(3, 7), box.topLeft() + QPointF(6, 10),
-                                      box.topLeft() + QPointF(11, 3)}));
+            p.drawPolyline(QPolygonF(
+                {box.topLeft() + QPointF(3, 7), box.topLeft() + QPointF(6, 10), box.topLeft() + QPointF(11, 3)}));
         }
     }
     p.setRenderHint(QPainter::Antialiasing, smooth);

@@ -46,9 +46,9 @@ std::vector<double> axes_key(const GraphicsObject& axes, const AxesProjection& p
                            proj.azimuth(), proj.elevation()});
     const AxesLimits& l = proj.limits();
     key.insert(key.end(), {l.x[0], l.x[1], l.y[0], l.y[1], l.z[0], l.z[1], l.c[0], l.c[1]});
-    for (PropertyId id : {P::Visible, P::Color, P::XGrid, P::YGrid, P::ZGrid, P::GridLineStyle, P::XColor, P::YColor,
-                          P::ZColor, P::DataAspectRatio, P::DataAspectRatioMode, P::PlotBoxAspectRatio,
-                          P::PlotBoxAspectRatioMode}) {
+    for (PropertyId id :
+         {P::Visible, P::Color, P::XGrid, P::YGrid, P::ZGrid, P::GridLineStyle, P::XColor, P::YColor, P::ZColor,
+          P::DataAspectRatio, P::DataAspectRatioMode, P::PlotBoxAspectRatio, P::PlotBoxAspectRatioMode}) {
         append_value(key, axes.value(id));
     }
     return key;
@@ -78,7 +78,7 @@ void FigurePainter::forget() {
 }
 
 std::size_t FigurePainter::paint_objects(const AxesScene& scene, std::size_t from, std::size_t to, QPainter& painter,
-                                        Deadline deadline) {
+                                         Deadline deadline) {
     if (from >= to) return to;
     painter.save();
     if (!scene.proj.three_d()) painter.setClipRect(scene.proj.plot_box().adjusted(-1, -1, 1, 1), Qt::IntersectClip);
@@ -206,8 +206,7 @@ void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene
     }
     bool whole = true;
     for (std::size_t a = 0; a < scenes.size(); ++a) whole = whole && axes_[a].cached.size() == scenes[a].stable;
-    const bool frame_fits =
-        !frame_.isNull() && frame_.size() == picture_.size() && frame_.devicePixelRatio() == ratio;
+    const bool frame_fits = !frame_.isNull() && frame_.size() == picture_.size() && frame_.devicePixelRatio() == ratio;
     if (whole) {
         if (!frame_fits) {
             frame_ = QImage(picture_.size(), QImage::Format_RGB32);

@@ -61,10 +61,10 @@ private:
     };
     struct AxesMemory {
         double handle = 0;
-        std::vector<Stamp> cached;     // the objects in the picture, in order
-        std::vector<Stamp> last_seen;  // the objects at the last paint
+        std::vector<Stamp> cached;       // the objects in the picture, in order
+        std::vector<Stamp> last_seen;    // the objects at the last paint
         std::vector<DataRanges> ranges;  // what each of them adds to the limits
-        std::vector<double> key;       // placement, limits, view and look
+        std::vector<double> key;         // placement, limits, view and look
     };
 
     struct AxesScene;  // an axes with its plotted objects, for one paint
@@ -72,8 +72,7 @@ private:
 
     // The axes of `figure` with their plotted objects, and what is to be
     // remembered of them (`memory`, one per axes).
-    std::vector<AxesScene> collect(const GraphicsObject& figure, QSizeF device,
-                                   std::vector<AxesMemory>& memory) const;
+    std::vector<AxesScene> collect(const GraphicsObject& figure, QSizeF device, std::vector<AxesMemory>& memory) const;
     // Whether the remembered picture can be painted on: same size, colour,
     // axes, and only objects added since it was painted.
     bool picture_holds(QSize size, qreal ratio, const std::vector<double>& figure_key,

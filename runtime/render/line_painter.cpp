@@ -16,9 +16,7 @@ using P = PropertyId;
 
 // A marker whose face is "none" still shows as a solid triangle: the push
 // marker of the cart window must read at a glance.
-bool filled_by_default(std::string_view shape) {
-    return shape == "^" || shape == "v" || shape == ">" || shape == "<";
-}
+bool filled_by_default(std::string_view shape) { return shape == "^" || shape == "v" || shape == ">" || shape == "<"; }
 
 }  // namespace
 
@@ -61,7 +59,8 @@ void paint_line(const GraphicsObject& line, const AxesProjection& proj, QPainter
     look.shape = shape;
     const double size = line.value(P::MarkerSize).numel() == 1 ? line.value(P::MarkerSize)[0] : 6;
     look.size = size * kPixelsPerPoint;
-    look.edge = line.is(P::MarkerEdgeColor, "auto") ? std::optional<QColor>(color) : color_property(line, P::MarkerEdgeColor);
+    look.edge =
+        line.is(P::MarkerEdgeColor, "auto") ? std::optional<QColor>(color) : color_property(line, P::MarkerEdgeColor);
     if (line.is(P::MarkerFaceColor, "auto")) look.face = color;
     else if (line.is(P::MarkerFaceColor, "none")) look.face = filled_by_default(shape) ? look.edge : std::nullopt;
     else look.face = color_property(line, P::MarkerFaceColor);

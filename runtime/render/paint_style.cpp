@@ -22,7 +22,8 @@ QString row_text(const Value& chars, std::size_t r) {
 }  // namespace
 
 QColor to_qcolor(const Rgb& c) noexcept {
-    return QColor::fromRgbF(static_cast<float>(std::clamp(c.r, 0.0, 1.0)), static_cast<float>(std::clamp(c.g, 0.0, 1.0)),
+    return QColor::fromRgbF(static_cast<float>(std::clamp(c.r, 0.0, 1.0)),
+                            static_cast<float>(std::clamp(c.g, 0.0, 1.0)),
                             static_cast<float>(std::clamp(c.b, 0.0, 1.0)));
 }
 

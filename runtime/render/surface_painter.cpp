@@ -15,7 +15,8 @@ using P = PropertyId;
 
 // A coordinate of grid point (i, j): from a matrix of the grid's size, a
 // vector along the grid's columns (x) or rows (y), or the index itself.
-double grid_coordinate(const Value& v, std::size_t i, std::size_t j, std::size_t rows, std::size_t cols, bool along_columns) {
+double grid_coordinate(const Value& v, std::size_t i, std::size_t j, std::size_t rows, std::size_t cols,
+                       bool along_columns) {
     if (v.numel() == rows * cols && v.rows() == rows) return v[i + j * rows];
     std::size_t k = along_columns ? j : i;
     if (v.numel() == (along_columns ? cols : rows)) return v[k];

@@ -52,10 +52,12 @@ std::string tick_label(double value, double step) {
     // num2str shows a value this large with every digit a double has
     // ("5.0000000000000001e+307"); the step says how many tell ticks apart.
     if (std::isfinite(value) && std::abs(value) >= 1e15 && std::isfinite(step) && step > 0) {
-        const int digits = std::clamp(
-            static_cast<int>(std::floor(std::log10(std::abs(value))) - std::floor(std::log10(step))) + 1, 1, 17);
+        const int digits =
+            std::clamp(static_cast<int>(std::floor(std::log10(std::abs(value))) - std::floor(std::log10(step))) + 1, 1,
+                       17);
         char text[40];
-        return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr);
+        return std::string(text,
+                           std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr);
     }
     return num2str(value);
 }

@@ -145,7 +145,8 @@ void apply_colors(QWidget* w, const GraphicsObject& c) {
     const QColor fg = color_property(c, P::ForegroundColor).value_or(Qt::black);
     QPalette pal = w->palette();
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base}) pal.setColor(role, bg);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) pal.setColor(role, fg);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(role, fg);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
 }

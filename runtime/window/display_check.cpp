@@ -10,9 +10,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #endif
 
 namespace rt {
@@ -34,7 +34,8 @@ bool connect_unix(const std::string& path, bool abstract) {
         return false;
     }
     std::memcpy(addr.sun_path + offset, path.data(), path.size());
-    const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+    const auto len =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
     const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0;
     ::close(fd);
     return ok;
@@ -56,8 +57,8 @@ bool connect_tcp(const std::string& host, int port) {
             pollfd p{fd, POLLOUT, 0};
             int err = 0;
             socklen_t err_len = sizeof err;
-            ok = ::poll(&p, 1, kConnectTimeoutMs) == 1 &&
-                 ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &err_len) == 0 && err == 0;
+            ok = ::poll(&p, 1, kConnectTimeoutMs) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &err_len) == 0 &&
+                 err == 0;
         }
         ::close(fd);
     }

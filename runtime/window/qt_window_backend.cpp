@@ -271,7 +271,7 @@ void QtWindowBackend::pause(double seconds) {
 
 void QtWindowBackend::wait(double seconds) {
     auto end = RefreshClock::now() + std::chrono::duration_cast<RefreshClock::duration>(
-                                          std::chrono::duration<double>(std::min(seconds, 1e7)));
+                                         std::chrono::duration<double>(std::min(seconds, 1e7)));
     // A time limit must not wait for a long pause or a slow pace to finish.
     if (const auto limit = deadline()) end = std::min(end, *limit);
     polls_.due(RefreshClock::now());
@@ -294,8 +294,8 @@ void QtWindowBackend::wait_for_events() {
     refresh(false);
     if (pending_callback_count() > 0 || !posted_.empty()) return;
     // A window whose paint ran out of time carries on at the next call.
-    const bool unfinished = std::any_of(windows_.begin(), windows_.end(),
-                                        [](const auto& w) { return w && w->isVisible() && w->stale(); });
+    const bool unfinished =
+        std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w && w->isVisible() && w->stale(); });
     QCoreApplication::processEvents(unfinished ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents);
 }
 

@@ -31,8 +31,8 @@
 namespace rt {
 
 struct WindowOptions {
-    double fps = 60;   // repaints per second at most, per window (positive)
-    double pace = 0;   // the starting pace of the pauses (run_pace.hpp)
+    double fps = 60;  // repaints per second at most, per window (positive)
+    double pace = 0;  // the starting pace of the pauses (run_pace.hpp)
 };
 
 class QtWindowBackend final : public WindowBackend {

@@ -24,8 +24,9 @@ void filter(QtMsgType type, const QMessageLogContext&, const QString& text) {
         QString first = text.section(QLatin1Char('\n'), 0, 0).trimmed();
         if (const auto end = first.indexOf(QLatin1String(". ")); end > 0) first.truncate(end);
         const char* p = program_name().c_str();
-        std::fprintf(stderr, "%s: the window system could not start (%s); run with --headless to use %s without windows\n",
-                     p, first.toLocal8Bit().constData(), p);
+        std::fprintf(stderr,
+                     "%s: the window system could not start (%s); run with --headless to use %s without windows\n", p,
+                     first.toLocal8Bit().constData(), p);
         std::fflush(stderr);
         std::_Exit(1);
     }

@@ -79,8 +79,9 @@ TEST_F(GraphicsTest, ASecondPressOfStartIsDroppedWithOneConsoleLine) {
     notice.ending();
     rt::deliver_callback(start, "Callback");
     EXPECT_EQ(second_press_ran, std::vector<bool>(3, false));
-    EXPECT_EQ(console_.str(), "A learning run is already going: this press of 'Start' is ignored; the run goes on "
-                              "until it ends or its window is closed.\n");
+    EXPECT_EQ(console_.str(),
+              "A learning run is already going: this press of 'Start' is ignored; the run goes on "
+              "until it ends or its window is closed.\n");
     rt::unregister_builtin("press_again");
 }
 

@@ -29,12 +29,23 @@ struct Declared {
     int line, inputs, outputs;
     bool operator==(const Declared&) const = default;
 };
-const std::vector<Declared> declared = {
-    {"get_action", 1, 13, 5}, {"get_box", 2, 4, 1}, {"guidata", 1, 2, 1}, {"guidata/getParentFigure", 99, 1, 1},
-    {"guihandles", 1, 1, 1}, {"guihandles/getParentFigure", 78, 1, 1}, {"guihandles/createHandles", 86, 1, 1},
-    {"openfig", 1, 2, 1}, {"opengl", 1, 1, 1}, {"reset_cart", 1, 1, 8}, {"surf", 1, -1, 1}, {"title", 1, -2, 1},
-    {"isvarname", 1, 1, 1}, {"movegui", 1, -1, 0}, {"movegui/get_parent_fig", 166, 1, 1}, {"grid", 1, 2, 0},
-    {"iskeyword", 1, 1, 1}};
+const std::vector<Declared> declared = {{"get_action", 1, 13, 5},
+                                        {"get_box", 2, 4, 1},
+                                        {"guidata", 1, 2, 1},
+                                        {"guidata/getParentFigure", 99, 1, 1},
+                                        {"guihandles", 1, 1, 1},
+                                        {"guihandles/getParentFigure", 78, 1, 1},
+                                        {"guihandles/createHandles", 86, 1, 1},
+                                        {"openfig", 1, 2, 1},
+                                        {"opengl", 1, 1, 1},
+                                        {"reset_cart", 1, 1, 8},
+                                        {"surf", 1, -1, 1},
+                                        {"title", 1, -2, 1},
+                                        {"isvarname", 1, 1, 1},
+                                        {"movegui", 1, -1, 0},
+                                        {"movegui/get_parent_fig", 166, 1, 1},
+                                        {"grid", 1, 2, 0},
+                                        {"iskeyword", 1, 1, 1}};
 
 TEST_F(StartedProgram, EveryFunctionRefusesOneOutputOrInputTooManyWithItsOwnMessage) {
     const std::vector<rt::Value> many(14, rt::Value(0.0));

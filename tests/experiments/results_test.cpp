@@ -76,11 +76,12 @@ TEST_F(ScratchFile, RowsReadBackExactlyAndAppendingKeepsOneHeader) {
 TEST_F(ScratchFile, ForeignOrDamagedFilesAreRefusedAndLeftAsTheyAre) {
     for (const std::string& bad :
          std::vector<std::string>{"alpha,beta,gamma\n0.1,0.01,0.9\n", "name,score\n", results_header() + ",extra\n",
-          results_header() + "\n0.1,0.01,0.95,-1,on,1,1,5,6,7\n",           // a field short
-          results_header() + "\n0.1,0.01,0.95,-1,off,3,1,5,6,7,1\n",        // a seed with random off
-          results_header() + "\n0.1,0.01,0.95,-1,on,1,maybe,5,6,7,1\n",     // unknown outcome
-          results_header() + "\n0.1,0.01,0.95,-1,on,1,1,,6,7,1\n",          // converged without trials
-          results_header() + "\n\"0.1\",0.01,0.95,-1,on,1,1,5,6,7,1\n"}) {  // quoted: not written by us
+                                  results_header() + "\n0.1,0.01,0.95,-1,on,1,1,5,6,7\n",     // a field short
+                                  results_header() + "\n0.1,0.01,0.95,-1,off,3,1,5,6,7,1\n",  // a seed with random off
+                                  results_header() + "\n0.1,0.01,0.95,-1,on,1,maybe,5,6,7,1\n",  // unknown outcome
+                                  results_header() + "\n0.1,0.01,0.95,-1,on,1,1,,6,7,1\n",  // converged without trials
+                                  results_header() +
+                                      "\n\"0.1\",0.01,0.95,-1,on,1,1,5,6,7,1\n"}) {  // quoted: not written by us
         write(bad);
         EXPECT_THROW(read_results(path, true), BadInput) << bad;
         EXPECT_EQ(text(), bad);
@@ -107,8 +108,10 @@ TEST(SweepSummary, MediansAndQuartilesOfTrialsCountOnlyRunsThatConverged) {
     EXPECT_EQ(quantile({1, 2, 3, 4}, 0.75), 3.25);
 
     const std::vector<SettingSummary> s = summarise({
-        record(0.1, 1, Outcome::converged, 100, 1), record(0.1, 2, Outcome::converged, 300, 3),
-        record(0.1, 3, Outcome::not_converged, 5000, 9), record(0.1, 4, Outcome::crash, 0, 0.5),
+        record(0.1, 1, Outcome::converged, 100, 1),
+        record(0.1, 2, Outcome::converged, 300, 3),
+        record(0.1, 3, Outcome::not_converged, 5000, 9),
+        record(0.1, 4, Outcome::crash, 0, 0.5),
         record(0.2, 1, Outcome::not_converged, 5000, 2),
     });
     ASSERT_EQ(s.size(), 2u);

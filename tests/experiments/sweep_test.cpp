@@ -71,10 +71,10 @@ TEST_F(SweepTest, RowsEqualSingleRunsWithRandomTermsOnAndOff) {
         std::vector<std::string> single = {"--headless"};
         if (f[4] == "on") single.insert(single.end(), {"--seed", f[5]});
         const std::string summary = file("single.csv");
-        single.insert(single.end(), {"--set", "alpha_sl=" + f[0], "--set", "beta_sl=" + f[1], "--set",
-                                     "gamma_sl=" + f[2], "--set", "reinf_sl=" + f[3], "--set",
-                                     std::string("radiobutton1=") + (f[4] == "on" ? "1" : "0"), "--run-summary",
-                                     summary, "--click", "pushbutton1", "--eval", "get(get(gca,'title'),'string')"});
+        single.insert(single.end(),
+                      {"--set", "alpha_sl=" + f[0], "--set", "beta_sl=" + f[1], "--set", "gamma_sl=" + f[2], "--set",
+                       "reinf_sl=" + f[3], "--set", std::string("radiobutton1=") + (f[4] == "on" ? "1" : "0"),
+                       "--run-summary", summary, "--click", "pushbutton1", "--eval", "get(get(gca,'title'),'string')"});
         const ProgramRun one = run_tavrin(single);
         ASSERT_EQ(one.status, 0) << one.err;
         EXPECT_NE(one.out.find("ans = 'Success at " + f[7] + " trials'"), std::string::npos) << rows[i] << one.out;
@@ -85,9 +85,9 @@ TEST_F(SweepTest, RowsEqualSingleRunsWithRandomTermsOnAndOff) {
 
 TEST_F(SweepTest, ARunThatNeverConvergesStopsAtMaxTrialsOrMaxSeconds) {
     const std::string summary = file("bounded.csv");
-    const ProgramRun one = run_tavrin({"--headless", "--set", "radiobutton1=0", "--set", "gamma_sl=0.9",
-                                       "--max-trials", "25", "--run-summary", summary, "--click", "pushbutton1",
-                                       "--eval", "get(findall(0,'type','text'),'string')"});
+    const ProgramRun one = run_tavrin({"--headless", "--set", "radiobutton1=0", "--set", "gamma_sl=0.9", "--max-trials",
+                                       "25", "--run-summary", summary, "--click", "pushbutton1", "--eval",
+                                       "get(findall(0,'type','text'),'string')"});
     EXPECT_EQ(one.status, 0) << one.err;
     // Stopped after the 25th failure's update and titles.
     EXPECT_NE(one.out.find("'Trials  25, Best success : "), std::string::npos) << one.out;
@@ -101,8 +101,8 @@ TEST_F(SweepTest, ARunThatNeverConvergesStopsAtMaxTrialsOrMaxSeconds) {
     EXPECT_NE(s.out.find("0%"), std::string::npos) << s.out;
 
     // A run that outlives --max-seconds is recorded as such and the sweep goes on.
-    const ProgramRun slow = sweep({"--random", "off", "--gamma", "0.9,0.95", "--alpha", "0.5", "--max-seconds",
-                                   "0.05", "--out", file("slow.csv")});
+    const ProgramRun slow = sweep({"--random", "off", "--gamma", "0.9,0.95", "--alpha", "0.5", "--max-seconds", "0.05",
+                                   "--out", file("slow.csv")});
     EXPECT_EQ(slow.status, 1) << slow.err;
     const std::vector<std::string> rows = lines_of(file("slow.csv"));
     ASSERT_EQ(rows.size(), 3u);
@@ -111,8 +111,9 @@ TEST_F(SweepTest, ARunThatNeverConvergesStopsAtMaxTrialsOrMaxSeconds) {
 
 TEST_F(SweepTest, AKilledSweepResumesWithoutLosingOrRepeatingRuns) {
     const std::string csv = file("resume.csv");
-    const std::vector<std::string> args = {"sweep", "--random", "off", "--alpha", "0.1:0.1:0.8", "--gamma", "0.9",
-                                           "--max-trials", "60", "--jobs", "1", "--out", csv};
+    const std::vector<std::string> args = {"sweep", "--random",     "off", "--alpha", "0.1:0.1:0.8", "--gamma",
+                                           "0.9",   "--max-trials", "60",  "--jobs",  "1",           "--out",
+                                           csv};
     std::vector<std::string> argv_text = joined({TAVRIN_BINARY}, args);
     std::vector<char*> argv;
     for (std::string& a : argv_text) argv.push_back(a.data());
@@ -153,8 +154,8 @@ TEST_F(SweepTest, AKilledSweepResumesWithoutLosingOrRepeatingRuns) {
 }
 
 TEST_F(SweepTest, ShardsMergeToTheUnshardedSweep) {
-    const std::vector<std::string> grid = {"--alpha", "0.4,0.6", "--gamma", "0.9,0.95", "--seeds", "1,2",
-                                           "--max-trials", "12", "--out"};
+    const std::vector<std::string> grid = {"--alpha", "0.4,0.6",      "--gamma", "0.9,0.95", "--seeds",
+                                           "1,2",     "--max-trials", "12",      "--out"};
     const ProgramRun whole = sweep(joined(grid, {file("whole.csv")}));
     ASSERT_EQ(whole.status, 0) << whole.err;
     for (const std::string i : {"1", "2", "3"})
@@ -172,16 +173,30 @@ TEST_F(SweepTest, BadInputIsOneLineAndStatus2BeforeAnyRun) {
     std::ofstream(file("other.csv")) << "name,score\nx,1\n";
     // Two shards that are not all of one sweep.
     for (const std::string i : {"1", "3"})
-        ASSERT_EQ(sweep({"--random", "off", "--alpha", "0.4,0.6", "--gamma", "0.9,0.95", "--max-trials", "5",
-                         "--shard", i + "/3", "--out", file("p" + i + ".csv")}).status, 0);
+        ASSERT_EQ(sweep({"--random", "off", "--alpha", "0.4,0.6", "--gamma", "0.9,0.95", "--max-trials", "5", "--shard",
+                         i + "/3", "--out", file("p" + i + ".csv")})
+                      .status,
+                  0);
     const std::string png = file("p.png"), m = file("m.csv"), other = file("other.csv");
     const std::vector<std::vector<std::string>> bad = {
-        {"--alpha", "0.2,x"}, {"--gamma", "1.5"}, {"--reinf", "0.5"}, {"--shard", "3/2"}, {"--random", "maybe"},
-        {"--jobs", "0"}, {"--max-trials", "2.5"}, {"--out", file("no/such/folder/x.csv")}, {"--out", other},
-        {"--plot", png, "--alpha", "0.1,0.2", "--gamma", "0.9,0.95", "--reinf", "-1,-0.5"}, {"--plot", png},
-        {"--plot", png, "--alpha", "0.1,0.2", "--shard", "1/2"}, {"--merge", m}, {"--merge", m, file("nothing.csv")},
-        {"--merge", m, other}, {"--merge", m, other, "--alpha", "0.1"},
-        {"--merge", m, file("p1.csv"), file("p1.csv"), file("p3.csv")}, {"--merge", m, file("p1.csv"), file("p3.csv")},
+        {"--alpha", "0.2,x"},
+        {"--gamma", "1.5"},
+        {"--reinf", "0.5"},
+        {"--shard", "3/2"},
+        {"--random", "maybe"},
+        {"--jobs", "0"},
+        {"--max-trials", "2.5"},
+        {"--out", file("no/such/folder/x.csv")},
+        {"--out", other},
+        {"--plot", png, "--alpha", "0.1,0.2", "--gamma", "0.9,0.95", "--reinf", "-1,-0.5"},
+        {"--plot", png},
+        {"--plot", png, "--alpha", "0.1,0.2", "--shard", "1/2"},
+        {"--merge", m},
+        {"--merge", m, file("nothing.csv")},
+        {"--merge", m, other},
+        {"--merge", m, other, "--alpha", "0.1"},
+        {"--merge", m, file("p1.csv"), file("p1.csv"), file("p3.csv")},
+        {"--merge", m, file("p1.csv"), file("p3.csv")},
         {"--no-such-option"},
     };
     for (const std::vector<std::string>& args : bad) {
@@ -189,7 +204,8 @@ TEST_F(SweepTest, BadInputIsOneLineAndStatus2BeforeAnyRun) {
         const std::string shown = args[0] + " " + args.back();
         // One line that begins "tavrin sweep: ", and no run started.
         EXPECT_EQ(sys_test::outcome(r), sys_test::Outcome(2, "", r.err.substr(0, r.err.find('\n') + 1)))
-            << shown << "\n" << r.err;
+            << shown << "\n"
+            << r.err;
         EXPECT_EQ(r.err.rfind("tavrin sweep: ", 0), 0u) << shown << "\n" << r.err;
         EXPECT_EQ(r.err.find("run 1/"), std::string::npos) << shown;
     }

@@ -83,8 +83,8 @@ TEST_F(TitleTest, TakesTheAxesFontAndStandsUpright) {
     ASSERT_EQ(rt::open_figures().size(), 1u);  // made a window and axes
 
     const Value ax = rt::gca();
-    rt::set(ax, V({S("FontSize"), Value(14.0), S("FontWeight"), S("bold"), S("FontAngle"), S("italic"),
-                   S("FontName"), S("Courier")}));
+    rt::set(ax, V({S("FontSize"), Value(14.0), S("FontWeight"), S("bold"), S("FontAngle"), S("italic"), S("FontName"),
+                   S("Courier")}));
     rt::set(rt::get(ax, S("Title"))[0], "Rotation", Value(45.0));
     const Value h = sys::title(1, S("Best: 120"));
     EXPECT_EQ(h[0], rt::get(ax, S("Title"))[0]);
@@ -107,7 +107,9 @@ TEST_F(TitleTest, PairsComeAfterTheDefaultsAndMustBeWhole) {
     EXPECT_EQ(by_name_error("title", 0, {}), "Input argument \"string\" is undefined.");
     EXPECT_EQ(rt::get(h, S("String")).text(), "turned");
     // A property the title object does not have: the runtime's error.
-    EXPECT_EQ(error_of([] { sys::title(0, S("bad"), {S("Valu"), Value(1.0)}); }),
+    EXPECT_EQ(error_of([] {
+                  sys::title(0, S("bad"), {S("Valu"), Value(1.0)});
+              }),
               "There is no 'Valu' property on the text object.");
 
     by_name("title", 0, {S("by name"), S("FontSize"), Value(20.0)});
@@ -214,8 +216,8 @@ TEST_F(NamesTest, VariableNamesByTheirCharactersShapeAndClass) {
     for (const std::string& name :
          std::vector<std::string>{"1abc", "_a", "a b", "a-b", "a9:", "a/", "end", "otherwise", std::string(32, 'x')})
         EXPECT_FALSE(truth(sys::isvarname(S(name.c_str())))) << name;
-    for (const Value& v : {S(""), Value::char_matrix(1, 0), Value::char_matrix(2, 3), Value(5.0),
-                           Value::row({97, 98}), Value::cell_row({S("a")}), Value::structure()})
+    for (const Value& v : {S(""), Value::char_matrix(1, 0), Value::char_matrix(2, 3), Value(5.0), Value::row({97, 98}),
+                           Value::cell_row({S("a")}), Value::structure()})
         EXPECT_FALSE(truth(sys::isvarname(v)));
 }
 

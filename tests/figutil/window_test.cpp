@@ -258,11 +258,18 @@ TEST_F(MoveguiTest, NamedAndNumericPlacesOnTheScreen) {
     const Value w = window();
     // Negative numbers count back from the right and top edges.
     const std::vector<std::pair<Value, Rect>> places = {
-        {S("onscreen"), {10, 20, 400, 300}},   {S("north"), {312, 468, 400, 300}},  {S("center"), {312, 234, 400, 300}},
-        {S("southeast"), {624, 0, 400, 300}},  {S("south"), {312, 0, 400, 300}},    {S("east"), {624, 234, 400, 300}},
-        {S("west"), {0, 234, 400, 300}},       {S("northeast"), {624, 468, 400, 300}},
-        {S("northwest"), {0, 468, 400, 300}},  {S("southwest"), {0, 0, 400, 300}},
-        {Value::row({-10, -10}), {614, 458, 400, 300}}, {Value::column({5, 7}), {5, 7, 400, 300}},
+        {S("onscreen"), {10, 20, 400, 300}},
+        {S("north"), {312, 468, 400, 300}},
+        {S("center"), {312, 234, 400, 300}},
+        {S("southeast"), {624, 0, 400, 300}},
+        {S("south"), {312, 0, 400, 300}},
+        {S("east"), {624, 234, 400, 300}},
+        {S("west"), {0, 234, 400, 300}},
+        {S("northeast"), {624, 468, 400, 300}},
+        {S("northwest"), {0, 468, 400, 300}},
+        {S("southwest"), {0, 0, 400, 300}},
+        {Value::row({-10, -10}), {614, 458, 400, 300}},
+        {Value::column({5, 7}), {5, 7, 400, 300}},
     };
     for (std::size_t i = 0; i < places.size(); ++i) {
         const auto& [where, expected] = places[i];

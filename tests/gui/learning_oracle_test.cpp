@@ -23,15 +23,18 @@ struct Settings {
 };
 
 std::ostream& operator<<(std::ostream& out, const Settings& s) {
-    return out << (s.random ? "random" : "fixed") << " alpha " << s.alpha << " beta " << s.beta << " gamma "
-               << s.gamma << " reinf " << s.reinf << " seed " << s.seed << " up to " << s.max_trials << " trials";
+    return out << (s.random ? "random" : "fixed") << " alpha " << s.alpha << " beta " << s.beta << " gamma " << s.gamma
+               << " reinf " << s.reinf << " seed " << s.seed << " up to " << s.max_trials << " trials";
 }
 
 class LearningOracleTest : public sys_test::ControlWindowOpen, public ::testing::WithParamInterface<Settings> {};
 
 TEST_P(LearningOracleTest, FailsAtTheSameTrialsAsThePlainLoop) {
     const Settings& s = GetParam();
-    set_values({{"radiobutton1", s.random ? 1 : 0}, {"alpha_sl", s.alpha}, {"beta_sl", s.beta}, {"gamma_sl", s.gamma},
+    set_values({{"radiobutton1", s.random ? 1 : 0},
+                {"alpha_sl", s.alpha},
+                {"beta_sl", s.beta},
+                {"gamma_sl", s.gamma},
                 {"reinf_sl", s.reinf}});
 
     sys_test::TrialBound bound(s.max_trials);

@@ -29,8 +29,8 @@ TEST_F(TavrinWindowTest, LaunchGivesTheWindowOnlyWhenAskedAndReusesIt) {
 
     // Every control the callbacks and the run read, in the stored handles.
     const rt::Value handles = rt::feval("guidata", 1, {&fig, 1})[0];
-    for (const char* tag : {"figure1", "alpha_sl", "alpha", "beta_sl", "beta", "gamma_sl", "gamma", "reinf_sl",
-                            "reinf", "radiobutton1", "pushbutton1", "pushbutton2"})
+    for (const char* tag : {"figure1", "alpha_sl", "alpha", "beta_sl", "beta", "gamma_sl", "gamma", "reinf_sl", "reinf",
+                            "radiobutton1", "pushbutton1", "pushbutton2"})
         EXPECT_TRUE(handles.has_field(tag)) << tag;
     // The text fields start as num2str of their sliders.
     for (const char* tag : {"alpha", "beta", "gamma", "reinf"}) {
@@ -67,8 +67,7 @@ public:
         }
     }
     void property_changed(const rt::GraphicsObject& obj, rt::PropertyId id) override {
-        if (obj.type() == rt::ObjectType::Text && id == rt::PropertyId::String)
-            titles.push_back(obj.value(id).text());
+        if (obj.type() == rt::ObjectType::Text && id == rt::PropertyId::String) titles.push_back(obj.value(id).text());
     }
 
     std::vector<std::string> titles;

@@ -52,15 +52,32 @@ TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenB
     struct Case {
         double x, v_x, theta, v_theta, box;
     };
-    for (const Case& c : std::vector<Case>{
-             {-0.8, 0, 0, 0, 86}, {below(-0.8), 0, 0, 0, 85}, {0.8, 0, 0, 0, 87}, {0, -0.5, 0, 0, 86},
-             {0, 0.5, 0, 0, 89}, {0, 0, -kDegree, 0, 77}, {0, 0, below(-kDegree), 0, 68}, {0, 0, -6 * kDegree, 0, 68},
-             {0, 0, below(-6 * kDegree), 0, 59}, {0, 0, kDegree, 0, 95}, {0, 0, 6 * kDegree, 0, 104},
-             {0, 0, 0, -50 * kDegree, 86}, {0, 0, 0, below(-50 * kDegree), 32}, {0, 0, 0, 50 * kDegree, 140},
-             // The failure bounds themselves do not fail; velocities never fail, however large.
-             {2.4, 0, 0, 0, 87}, {-2.4, 0, 0, 0, 85}, {0, 0, edge, 0, 104}, {0, 0, -edge, 0, 59},
-             {2.4000000000000004, 0, 0, 0, -1}, {below(-2.4), 0, 0, 0, -1}, {0, 0, above(edge), 0, -1},
-             {0, 0, below(-edge), 0, -1}, {0, 1e9, 0, -1e9, 2 + 6 + 27}, {-3, -3, -1, -3, -1}})
+    for (const Case& c :
+         std::vector<Case>{{-0.8, 0, 0, 0, 86},
+                           {below(-0.8), 0, 0, 0, 85},
+                           {0.8, 0, 0, 0, 87},
+                           {0, -0.5, 0, 0, 86},
+                           {0, 0.5, 0, 0, 89},
+                           {0, 0, -kDegree, 0, 77},
+                           {0, 0, below(-kDegree), 0, 68},
+                           {0, 0, -6 * kDegree, 0, 68},
+                           {0, 0, below(-6 * kDegree), 0, 59},
+                           {0, 0, kDegree, 0, 95},
+                           {0, 0, 6 * kDegree, 0, 104},
+                           {0, 0, 0, -50 * kDegree, 86},
+                           {0, 0, 0, below(-50 * kDegree), 32},
+                           {0, 0, 0, 50 * kDegree, 140},
+                           // The failure bounds themselves do not fail; velocities never fail, however large.
+                           {2.4, 0, 0, 0, 87},
+                           {-2.4, 0, 0, 0, 85},
+                           {0, 0, edge, 0, 104},
+                           {0, 0, -edge, 0, 59},
+                           {2.4000000000000004, 0, 0, 0, -1},
+                           {below(-2.4), 0, 0, 0, -1},
+                           {0, 0, above(edge), 0, -1},
+                           {0, 0, below(-edge), 0, -1},
+                           {0, 1e9, 0, -1e9, 2 + 6 + 27},
+                           {-3, -3, -1, -3, -1}})
         EXPECT_EQ(box(c.x, c.v_x, c.theta, c.v_theta), c.box)
             << c.x << ' ' << c.v_x << ' ' << c.theta << ' ' << c.v_theta;
 }
@@ -170,8 +187,7 @@ TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
 TEST_F(GetActionTest, DirectCallChangesTheMovedTableInPlace) {
     Decision d{rt::zeros(162, 2), 1.0, 1.0, 10.0, 1.0};
     const double* storage = d.q_val.data();
-    for (int step = 0; step < 3; ++step)
-        d = sys::get_action(std::move(d), 0.0, 0.0, 0.0, 0.0, 1.0, {0.5, 0.0, 0.9});
+    for (int step = 0; step < 3; ++step) d = sys::get_action(std::move(d), 0.0, 0.0, 0.0, 0.0, 1.0, {0.5, 0.0, 0.9});
     EXPECT_EQ(d.q_val.data(), storage);
     EXPECT_NE(at(d.q_val, 10, 1), 0);
 }
@@ -208,8 +224,8 @@ TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
     std::vector<double> draws;
     for (int i = 0; i < 5; ++i) draws.push_back(rt::rand());
     rt::seed_rand(7);
-    EXPECT_EQ(reset(0.3), (std::vector<double>{1, 1, -1, -1, draws[0] * 0.3, draws[1] * 0.3, draws[2] * 0.3,
-                                                draws[3] * 0.3}));
+    EXPECT_EQ(reset(0.3),
+              (std::vector<double>{1, 1, -1, -1, draws[0] * 0.3, draws[1] * 0.3, draws[2] * 0.3, draws[3] * 0.3}));
     // Outputs not wanted are still drawn.
     rt::seed_rand(7);
     EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);

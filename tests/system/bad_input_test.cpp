@@ -20,7 +20,9 @@ using sys_test::Outcome;
 using sys_test::ProgramRun;
 using sys_test::run_tavrin;
 
-std::size_t lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // A working folder holding `layout` as tavrin.fig, which the program reads
 // before the copy beside itself.
@@ -97,9 +99,9 @@ TEST(BadInput, ALayoutFileThatCannotBeUsedStopsTheLaunchWithOneLine) {
     const ProgramRun r = sys_test::run_program(lonely + "/tavrin", {"--headless", "--click", "pushbutton1"}, work);
     fs::remove_all(lonely);
     fs::remove_all(work);
-    EXPECT_EQ(outcome(r), Outcome(1, "",
-                                  "tavrin.fig: cannot open the layout file (looked in the working folder, " + lonely +
-                                      ").\n"));
+    EXPECT_EQ(outcome(r),
+              Outcome(1, "",
+                      "tavrin.fig: cannot open the layout file (looked in the working folder, " + lonely + ").\n"));
 }
 
 TEST(BadInput, ALayoutOfTheWrongShapeFailsAtTheActionThatNeedsWhatIsMissing) {
@@ -107,8 +109,9 @@ TEST(BadInput, ALayoutOfTheWrongShapeFailsAtTheActionThatNeedsWhatIsMissing) {
     // callback is not a statement.
     const LayoutFolder folder(R"({"type": "figure", "Tag": "figure1", "children": [
         {"type": "uicontrol", "Style": "pushbutton", "Tag": "pushbutton1", "Callback": "tavrin('pushbutton1_Callback',"}]})");
-    const ProgramRun r = run_tavrin(
-        {"--headless", "--click", "pushbutton1", "--set", "alpha_sl=0.3", "--eval", "disp('after')"}, folder.path());
+    const ProgramRun r =
+        run_tavrin({"--headless", "--click", "pushbutton1", "--set", "alpha_sl=0.3", "--eval", "disp('after')"},
+                   folder.path());
     EXPECT_EQ(outcome(r), Outcome(1, "after\n",
                                   "Parse error at column 31: unexpected end of text\n"
                                   "--set: no object is tagged 'alpha_sl'.\n"));
@@ -117,10 +120,11 @@ TEST(BadInput, ALayoutOfTheWrongShapeFailsAtTheActionThatNeedsWhatIsMissing) {
 TEST(BadInput, SetAndClickRefuseWhatTheyCannotDoAndTheLaterActionsStillRun) {
     // Clicked: a label, the radio button (it has no callback: --set changes
     // it), the window itself, and nothing at all.
-    const ProgramRun r = run_tavrin({"--headless", "--set", "nosuch=1", "--set", "alpha_sl=nan", "--set",
-                                     "reinf_sl=-inf", "--set", "radiobutton1=7", "--set", "radiobutton1=NaN",
-                                     "--click", "alpha", "--click", "radiobutton1", "--click", "figure1", "--click",
-                                     "nosuch", "--eval", "disp('after')"});
+    const ProgramRun r =
+        run_tavrin({"--headless",    "--set",   "nosuch=1",       "--set",   "alpha_sl=nan",     "--set",
+                    "reinf_sl=-inf", "--set",   "radiobutton1=7", "--set",   "radiobutton1=NaN", "--click",
+                    "alpha",         "--click", "radiobutton1",   "--click", "figure1",          "--click",
+                    "nosuch",        "--eval",  "disp('after')"});
     EXPECT_EQ(outcome(r), Outcome(1, "after\n",
                                   "--set: no object is tagged 'nosuch'.\n"
                                   "--set: NaN is outside the range of the slider 'alpha_sl' (0 to 1).\n"
@@ -136,8 +140,8 @@ TEST(BadInput, SetAndClickRefuseWhatTheyCannotDoAndTheLaterActionsStillRun) {
 TEST(BadInput, AnErrorTheSwitchyardPrintedOrOutputNotWrittenStillFailsTheProgram) {
     // No handles stored with the window: the start button's callback fails
     // inside the switchyard, which prints the error and returns normally.
-    EXPECT_EQ(outcome(run_tavrin({"--headless", "--eval", "guidata(gcf, 5)", "--click", "pushbutton1", "--eval",
-                                  "disp('after')"})),
+    EXPECT_EQ(outcome(run_tavrin(
+                  {"--headless", "--eval", "guidata(gcf, 5)", "--click", "pushbutton1", "--eval", "disp('after')"})),
               Outcome(1, "Reference to non-existent field 'alpha_sl'.\nafter\n",
                       "tavrin: --click pushbutton1: its callback reported an error: Reference to non-existent field "
                       "'alpha_sl'.\n"));
@@ -155,12 +159,14 @@ TEST(BadInput, EvalReportsWhatCannotBeDoneInOneLine) {
         {"x = é", "Parse error at column 5: unexpected 'é'\n"},
         {"nosuch(1, 'x')", "Undefined function or variable 'nosuch'.\n"},
         {"get(0, 'Valu')", "There is no 'Valu' property on the root object.\n"},
-        {"get_box(1, 2, 3, 4, 5)", "Run-time Error: File: get_box Line: 2 Column: 1 The function \"get_box\" was "
-                                   "called with more than the declared number of inputs (4).\n"},
+        {"get_box(1, 2, 3, 4, 5)",
+         "Run-time Error: File: get_box Line: 2 Column: 1 The function \"get_box\" was "
+         "called with more than the declared number of inputs (4).\n"},
         // Sizes as the person asked for them, not as the runtime made them.
         {"zeros(Inf)", "Requested Inf-by-Inf array exceeds the maximum array size (100000000 elements).\n"},
-        {"zeros(1e10,0)", "Requested 10000000000-by-0 array exceeds the maximum array size (100000000 rows or "
-                          "columns).\n"},
+        {"zeros(1e10,0)",
+         "Requested 10000000000-by-0 array exceeds the maximum array size (100000000 rows or "
+         "columns).\n"},
         {"ones(20000,20000)", "Requested 20000-by-20000 array exceeds the maximum array size (100000000 elements).\n"},
         {"h = figure; delete(h); movegui(h)", "movegui: 2 is not a valid handle; its object has been deleted.\n"},
         // A number that never was a handle keeps the plain refusal.
@@ -179,8 +185,8 @@ TEST(BadInput, EvalReportsWhatCannotBeDoneInOneLine) {
 TEST(BadInput, CallbacksThatStartThemselvesEndAtTheNestingLimit) {
     for (const char* property : {"DeleteFcn", "CloseRequestFcn"}) {
         const std::string p = property;
-        const std::string statement = "x=figure('" + p + "','close(figure(''" + p + "'',get(gcbo,''" + p +
-                                      "'')))'); " + (p == "DeleteFcn" ? "delete(x)" : "close(x)");
+        const std::string statement = "x=figure('" + p + "','close(figure(''" + p + "'',get(gcbo,''" + p + "'')))'); " +
+                                      (p == "DeleteFcn" ? "delete(x)" : "close(x)");
         const ProgramRun r = run_tavrin({"--headless", "--eval", statement, "--eval", "disp('after')"});
         EXPECT_EQ(outcome(r), Outcome(1, "after\n", r.err.substr(0, r.err.find('\n') + 1))) << property;
         EXPECT_EQ(r.err.rfind("Callbacks nest deeper than 100 levels: the " + p + " of figure ", 0), 0u) << r.err;

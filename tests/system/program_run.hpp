@@ -21,9 +21,9 @@ struct ProgramRun {
 };
 
 // The settings of the run everyone knows (success at 322 trials), then Start.
-inline const std::vector<std::string> kDeterministicRun = {
-    "--headless", "--set", "radiobutton1=0", "--set", "alpha_sl=0.3", "--set", "gamma_sl=0.95",
-    "--set", "reinf_sl=-1", "--click", "pushbutton1"};
+inline const std::vector<std::string> kDeterministicRun = {"--headless",   "--set",   "radiobutton1=0", "--set",
+                                                           "alpha_sl=0.3", "--set",   "gamma_sl=0.95",  "--set",
+                                                           "reinf_sl=-1",  "--click", "pushbutton1"};
 
 // `args` followed by `more`.
 inline std::vector<std::string> joined(std::vector<std::string> args, const std::vector<std::string>& more) {
@@ -36,8 +36,8 @@ using Outcome = std::tuple<int, std::string, std::string>;
 inline Outcome outcome(const ProgramRun& r) { return {r.status, r.out, r.err}; }
 
 // `folder` is the working folder (empty: the test's own).
-ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args,
-                       const std::string& folder = {}, double seconds = kProgramLimit);
+ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& folder = {},
+                       double seconds = kProgramLimit);
 
 // The built tavrin program.
 ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder = {},

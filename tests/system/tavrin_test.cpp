@@ -18,7 +18,6 @@ using sys_test::Outcome;
 using sys_test::run_tavrin;
 using sys_test::split;
 
-
 // The records of a trials file, split at commas; none when a line does not
 // end in CR LF.
 std::vector<std::vector<std::string>> trial_records(const std::string& path) {
@@ -35,10 +34,10 @@ std::string text_of(const std::string& tag) { return "get(findall(0,'Tag','" + t
 TEST(Tavrin, TheSwitchyardPrintsACallbacksErrorAndTheWindowKeepsWorking) {
     // handles whose reinforcement slider is the root, which has no "Value":
     // the run shows its parameters, then fails at its first failure.
-    const auto run = run_tavrin({"--headless", "--seed", "1", "--eval", "h = guidata(findall(0,'Tag','figure1'));",
-                                 "--eval", "tavrin('pushbutton1_Callback', 0, [], setfield(h, 'reinf_sl', 0))",
-                                 "--eval", "tavrin('no_such_callback', 0, [], h)", "--set", "alpha_sl=0.25",
-                                 "--eval", text_of("alpha")});
+    const auto run =
+        run_tavrin({"--headless", "--seed", "1", "--eval", "h = guidata(findall(0,'Tag','figure1'));", "--eval",
+                    "tavrin('pushbutton1_Callback', 0, [], setfield(h, 'reinf_sl', 0))", "--eval",
+                    "tavrin('no_such_callback', 0, [], h)", "--set", "alpha_sl=0.25", "--eval", text_of("alpha")});
     // The errors stay printed where the switchyard prints them; the status
     // and a line each on standard error say that the actions failed.
     EXPECT_EQ(outcome(run),
@@ -56,14 +55,43 @@ TEST(Tavrin, SlidersResizeAndCloseThroughTheirCallbacks) {
     // every resize call prints its message; a first input that is not text
     // does nothing; Close deletes the control window, so nothing is left to
     // press.
-    const auto run = run_tavrin(
-        {"--headless", "--set", "alpha_sl=0.125", "--set", "beta_sl=0.05", "--set", "reinf_sl=-0.25", "--eval",
-         text_of("alpha"), "--eval", text_of("beta"), "--eval", text_of("gamma"), "--eval", text_of("reinf"),
-         "--eval", "tavrin('figure1_ResizeFcn', 0, [], [])", "--eval", "tavrin('figure1_ResizeFcn', 0, [], [])",
-         "--eval", "set(findall(0,'Tag','figure1'),'Position',[100 100 500 300])", "--eval",
-         "get(findall(0,'Tag','figure1'),'Position')", "--eval", "tavrin(5)", "--eval", "tavrin([])", "--eval",
-         "tavrin(5, 'pushbutton2_Callback')", "--eval", "isempty(findall(0,'Tag','figure1'))", "--click",
-         "pushbutton2", "--eval", "isempty(findall(0,'Tag','figure1'))", "--click", "pushbutton1"});
+    const auto run = run_tavrin({"--headless",
+                                 "--set",
+                                 "alpha_sl=0.125",
+                                 "--set",
+                                 "beta_sl=0.05",
+                                 "--set",
+                                 "reinf_sl=-0.25",
+                                 "--eval",
+                                 text_of("alpha"),
+                                 "--eval",
+                                 text_of("beta"),
+                                 "--eval",
+                                 text_of("gamma"),
+                                 "--eval",
+                                 text_of("reinf"),
+                                 "--eval",
+                                 "tavrin('figure1_ResizeFcn', 0, [], [])",
+                                 "--eval",
+                                 "tavrin('figure1_ResizeFcn', 0, [], [])",
+                                 "--eval",
+                                 "set(findall(0,'Tag','figure1'),'Position',[100 100 500 300])",
+                                 "--eval",
+                                 "get(findall(0,'Tag','figure1'),'Position')",
+                                 "--eval",
+                                 "tavrin(5)",
+                                 "--eval",
+                                 "tavrin([])",
+                                 "--eval",
+                                 "tavrin(5, 'pushbutton2_Callback')",
+                                 "--eval",
+                                 "isempty(findall(0,'Tag','figure1'))",
+                                 "--click",
+                                 "pushbutton2",
+                                 "--eval",
+                                 "isempty(findall(0,'Tag','figure1'))",
+                                 "--click",
+                                 "pushbutton1"});
     std::string resized;
     for (int i = 0; i < 3; ++i) resized += "figure1 ResizeFcn not implemented yet.\n";
     EXPECT_EQ(outcome(run), Outcome(1,
@@ -76,8 +104,8 @@ TEST(TimeLimit, ARunThatNeverConvergesEndsWhenTheTimeIsUpAndKeepsItsTrials) {
     // No learning (ALPHA 0) and no randomness: the cart is pushed the same
     // way in every trial and never lasts 100000 steps.
     const std::string file = sys_test::make_temp_folder() + "/stopped.csv";
-    const auto r = run_tavrin({"--headless", "--max-seconds", "1", "--trials-csv", file, "--set", "alpha_sl=0",
-                               "--set", "radiobutton1=0", "--click", "pushbutton1", "--eval", "disp('never')"});
+    const auto r = run_tavrin({"--headless", "--max-seconds", "1", "--trials-csv", file, "--set", "alpha_sl=0", "--set",
+                               "radiobutton1=0", "--click", "pushbutton1", "--eval", "disp('never')"});
     EXPECT_EQ(r.status, 3);
     // The run shows its parameters, then the error that ended it (the
     // switchyard prints it); the action after it is not run.
@@ -92,7 +120,8 @@ TEST(TimeLimit, ARunThatNeverConvergesEndsWhenTheTimeIsUpAndKeepsItsTrials) {
 
     // Without the limit cutting it short, the first pause alone would take
     // longer than the test allows.
-    const auto paced = run_tavrin({"--headless", "--pace", "10", "--max-seconds", "1", "--click", "pushbutton1"}, {}, 8);
+    const auto paced =
+        run_tavrin({"--headless", "--pace", "10", "--max-seconds", "1", "--click", "pushbutton1"}, {}, 8);
     EXPECT_EQ(paced.status, 3) << paced.err;
 
     // A program that ends in time keeps its own status.
@@ -102,8 +131,8 @@ TEST(TimeLimit, ARunThatNeverConvergesEndsWhenTheTimeIsUpAndKeepsItsTrials) {
 
 TEST(Tavrin, TheDeterministicRunSucceedsAt322TrialsWritesEveryTrialAndAReplayAddsNone) {
     const std::string file = sys_test::make_temp_folder() + "/trials.csv";
-    const auto run = run_tavrin(joined(kDeterministicRun, {"--trials-csv", file, "--replay", "4", "--eval",
-                                                         "get(get(gca,'title'),'string')"}));
+    const auto run = run_tavrin(
+        joined(kDeterministicRun, {"--trials-csv", file, "--replay", "4", "--eval", "get(get(gca,'title'),'string')"}));
     // BETA is shown as read from its slider, then again as forced to 0; the
     // replay comes after every action.
     const std::string shown = "ALPHA = 0.3\nBETA = 0.01\nGAMMA = 0.95\nBETA = 0\nans = 'Success at 322 trials'\n";

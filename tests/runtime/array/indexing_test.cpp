@@ -57,7 +57,9 @@ TEST(ArrayRef1, LogicalMaskShapes) {
     expect_shape(array_ref1(Value::empty(), lt(Value::empty(), Value(0.0))), 0, 1);
     // A shorter mask is fine; a true past the end is not.
     expect_shape(array_ref1(row, Value::logical(true)), 1, 1);
-    EXPECT_EQ(error_of([&] { array_ref1(row, lt(Value::row({0, 0, 0, 0}), Value(1.0))); }),
+    EXPECT_EQ(error_of([&] {
+                  array_ref1(row, lt(Value::row({0, 0, 0, 0}), Value(1.0)));
+              }),
               "Index 4 exceeds matrix dimensions (3).");
 }
 
@@ -140,7 +142,9 @@ TEST(ArrayAssign, ClassesAliasingAndErrors) {
     EXPECT_TRUE(isequal(twice, Value::row({1, 2, 1, 2})));
 
     Value v = Value::row({1, 2, 3});
-    EXPECT_EQ(error_of([&] { array_assign1(v, colon(1, 2), Value::row({1, 2, 3})); }),
+    EXPECT_EQ(error_of([&] {
+                  array_assign1(v, colon(1, 2), Value::row({1, 2, 3}));
+              }),
               "In an assignment A(I) = B, the number of elements in B and I must be the same.");
     EXPECT_NE(error_of([&] { array_assign1(v, Value(0.0), Value(1.0)); }).find("Index 0 is not valid"), npos);
     EXPECT_NE(error_of([&] { array_assign1(v, Value(1e10), Value(1.0)); }).find("maximum array size"), npos);

@@ -102,8 +102,8 @@ const double kNaN = std::nan("");
 
 TEST(Truth, OnlyNonEmptyAllNonZeroIsTrue) {
     const std::pair<Value, bool> cases[] = {
-        {Value(0.0), false},           {Value::empty(), false},        {make_numeric(ClassId::Logical, 1, 0), false},
-        {Value::string(""), false},    {Value::row({1, -1, 3}), true}, {Value::row({1, 0, 3}), false},
+        {Value(0.0), false},         {Value::empty(), false},        {make_numeric(ClassId::Logical, 1, 0), false},
+        {Value::string(""), false},  {Value::row({1, -1, 3}), true}, {Value::row({1, 0, 3}), false},
         {Value::string("off"), true}};
     for (const auto& [value, truth] : cases) EXPECT_EQ(tobool(value), truth) << display_text(value);
     EXPECT_THROW(tobool(Value::cell(1, 1)), Error);
@@ -138,11 +138,14 @@ TEST(Compare, NaNComparesFalseAndShapesFollowTheArray) {
 }
 
 TEST(Isequal, ValuesAcrossClassesAndStructures) {
-    const std::tuple<Value, Value, bool> cases[] = {
-        {Value::string(".FIG"), Value::string(".fig"), false}, {Value::string("on"), Value::string("on "), false},
-        {Value::string("a"), Value(97.0), true},               {Value(kNaN), Value(kNaN), false},
-        {Value::empty(), Value::string(""), true},             {Value::cell(1, 1), Value::empty(), false},
-        {Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)}), true}};
+    const std::tuple<Value, Value, bool> cases[] = {{Value::string(".FIG"), Value::string(".fig"), false},
+                                                    {Value::string("on"), Value::string("on "), false},
+                                                    {Value::string("a"), Value(97.0), true},
+                                                    {Value(kNaN), Value(kNaN), false},
+                                                    {Value::empty(), Value::string(""), true},
+                                                    {Value::cell(1, 1), Value::empty(), false},
+                                                    {Value::cell_row({Value(1.0)}), Value::cell_row({Value(1.0)}),
+                                                     true}};
     for (const auto& [a, b, equal] : cases) EXPECT_EQ(isequal(a, b), equal) << display_text(a);
 
     // Fields in another order are equal.

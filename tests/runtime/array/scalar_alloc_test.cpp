@@ -41,9 +41,8 @@ TEST(ScalarArithmetic, NeverAllocates) {
         theta = plus(theta, mtimes(dt, w));
         w = uminus(mtimes(w, Value(0.999)));
         Value flag = or_(lt(x, Value(-2.4)), gt(x, Value(2.4)));
-        if (lt_bool(x, -2.4) || gt_bool(x, 2.4) || le_bool(theta, -0.2) || ge_bool(theta, 0.2) ||
-            eq_bool(sq, -1.0) || ne_bool(sq, sq) || tobool(flag) || tobool(not_(flag)) ||
-            tobool(and_(eq(x, x), ne(x, v))))
+        if (lt_bool(x, -2.4) || gt_bool(x, 2.4) || le_bool(theta, -0.2) || ge_bool(theta, 0.2) || eq_bool(sq, -1.0) ||
+            ne_bool(sq, sq) || tobool(flag) || tobool(not_(flag)) || tobool(and_(eq(x, x), ne(x, v))))
             sink += 1;
         sink += array_ref1(Value(sq), 1.0);
     }

@@ -18,12 +18,24 @@ namespace {
 Value str(const char* s) { return Value::string(s); }
 
 TEST(Num2str, OneNumberFollowsTheSignificantDigitsRule) {
-    const std::pair<double, const char*> cases[] = {
-        {3.0, "3"},           {-1.0, "-1"},          {100000.0, "100000"},   {-0.0, "0"},
-        {0.5, "0.5"},         {M_PI, "3.1416"},      {123.456, "123.456"},   {0.001, "0.001"},
-        {0.999, "0.999"},     {1.0 / 3.0, "0.33333"}, {-2.5, "-2.5"},        {12345.678, "12345.678"},
-        {1e-7, "1e-07"},      {1e20, "1e+20"},       {123456789012.0, "123456789012"},
-        {std::nan(""), "NaN"}, {HUGE_VAL, "Inf"},    {-HUGE_VAL, "-Inf"}};
+    const std::pair<double, const char*> cases[] = {{3.0, "3"},
+                                                    {-1.0, "-1"},
+                                                    {100000.0, "100000"},
+                                                    {-0.0, "0"},
+                                                    {0.5, "0.5"},
+                                                    {M_PI, "3.1416"},
+                                                    {123.456, "123.456"},
+                                                    {0.001, "0.001"},
+                                                    {0.999, "0.999"},
+                                                    {1.0 / 3.0, "0.33333"},
+                                                    {-2.5, "-2.5"},
+                                                    {12345.678, "12345.678"},
+                                                    {1e-7, "1e-07"},
+                                                    {1e20, "1e+20"},
+                                                    {123456789012.0, "123456789012"},
+                                                    {std::nan(""), "NaN"},
+                                                    {HUGE_VAL, "Inf"},
+                                                    {-HUGE_VAL, "-Inf"}};
     for (const auto& [x, text] : cases) EXPECT_EQ(num2str(x), text) << x;
 }
 
@@ -52,10 +64,12 @@ TEST(Strcat, JoinsTextsExactlyBlanksIncluded) {
 
 TEST(Strcmp, ComparesExactlyAndElementWiseWithCells) {
     // Numbers are not texts.
-    const std::tuple<Value, Value, bool> cases[] = {
-        {str("on"), str("on"), true},      {str("on"), str("On"), false},   {str("on"), str("on "), false},
-        {Value(1.0), Value(1.0), false},   {str("a"), Value(97.0), false},
-        {str(""), make_numeric(ClassId::Char, 1, 0), true}};
+    const std::tuple<Value, Value, bool> cases[] = {{str("on"), str("on"), true},
+                                                    {str("on"), str("On"), false},
+                                                    {str("on"), str("on "), false},
+                                                    {Value(1.0), Value(1.0), false},
+                                                    {str("a"), Value(97.0), false},
+                                                    {str(""), make_numeric(ClassId::Char, 1, 0), true}};
     for (const auto& [a, b, same] : cases) EXPECT_EQ(strcmp_bool(a, b), same) << display_text(a) << display_text(b);
 
     Value words = Value::cell_column({str("break"), str("case"), str("end")});
@@ -128,16 +142,28 @@ TEST(FileNames, FilepartsAndFullfile) {
 
 TEST(Display, EveryKindOfValueOnOneLine) {
     const Value s = setfield(setfield(Value::empty(), str("a"), Value(1.0)), str("b"), str("x"));
-    const std::pair<Value, const char*> cases[] = {
-        {Value(0.5), "0.5"}, {Value(86.0), "86"}, {Value::logical(true), "1"}, {Value::row({1, 2, 3}), "[1 2 3]"},
-        {Value::column({1, 2}), "[1; 2]"}, {Value::from_rows(2, 2, {1, 2, 3, 4}), "[1 2; 3 4]"},
-        {Value::row({3.14159265, -0.25}), "[3.1416 -0.25]"}, {Value::empty(), "[]"},
-        {make_numeric(ClassId::Double, 1, 0), "[]"}, {lt(Value::row({1, 5}), Value(3.0)), "[1 0]"},
-        {str("AutoSelect"), "'AutoSelect'"}, {str(""), "''"}, {str("it's"), "'it''s'"},
-        {vertcat({str("ab"), str("cd")}), "['ab'; 'cd']"},
-        {Value::cell_column({str("break"), str("case"), str("catch")}), "{'break'; 'case'; 'catch'}"},
-        {Value::cell_row({str("a"), Value(2.0), Value::row({1, 2})}), "{'a' 2 [1 2]}"}, {Value::cell(0, 0), "{}"},
-        {s, "struct with fields: a, b"}, {Value::structure(), "struct with no fields"}, {Value(), "<unassigned>"}};
+    const std::pair<Value, const char*> cases[] = {{Value(0.5), "0.5"},
+                                                   {Value(86.0), "86"},
+                                                   {Value::logical(true), "1"},
+                                                   {Value::row({1, 2, 3}), "[1 2 3]"},
+                                                   {Value::column({1, 2}), "[1; 2]"},
+                                                   {Value::from_rows(2, 2, {1, 2, 3, 4}), "[1 2; 3 4]"},
+                                                   {Value::row({3.14159265, -0.25}), "[3.1416 -0.25]"},
+                                                   {Value::empty(), "[]"},
+                                                   {make_numeric(ClassId::Double, 1, 0), "[]"},
+                                                   {lt(Value::row({1, 5}), Value(3.0)), "[1 0]"},
+                                                   {str("AutoSelect"), "'AutoSelect'"},
+                                                   {str(""), "''"},
+                                                   {str("it's"), "'it''s'"},
+                                                   {vertcat({str("ab"), str("cd")}), "['ab'; 'cd']"},
+                                                   {Value::cell_column({str("break"), str("case"), str("catch")}),
+                                                    "{'break'; 'case'; 'catch'}"},
+                                                   {Value::cell_row({str("a"), Value(2.0), Value::row({1, 2})}),
+                                                    "{'a' 2 [1 2]}"},
+                                                   {Value::cell(0, 0), "{}"},
+                                                   {s, "struct with fields: a, b"},
+                                                   {Value::structure(), "struct with no fields"},
+                                                   {Value(), "<unassigned>"}};
     for (const auto& [value, text] : cases) EXPECT_EQ(display_text(value), text);
     EXPECT_EQ(display_line("ALPHA", Value(0.5)), "ALPHA = 0.5");
 }

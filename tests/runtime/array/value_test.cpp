@@ -96,8 +96,7 @@ TEST(Value, RecycledStorageIsNeverShared) {
         EXPECT_TRUE(isequal(moved, three(i)));
     }
     // Blocks freed in between were reused for new rows: the kept ones are intact.
-    for (int i = 0; i < 64; ++i)
-        EXPECT_TRUE(isequal(kept[static_cast<std::size_t>(i)], three(i)));
+    for (int i = 0; i < 64; ++i) EXPECT_TRUE(isequal(kept[static_cast<std::size_t>(i)], three(i)));
 
     // Assigning a value from inside itself (a cell's own member, a field)
     // releases the container only after taking the member.

@@ -92,8 +92,7 @@ TEST_F(CallFrameTest, StoresOutputOneAlwaysAndWarnsOnlyForARequestedOneNeverAssi
     EXPECT_EQ(firsts(rt::feval("pair", 2, args)), (std::vector<double>{8, 2}));
     // Direct call form: the count comes from the references given.
     Value diff;
-    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0],
-              8.0);
+    EXPECT_EQ(pair_body(rt::requested_outputs(&diff, static_cast<Value*>(nullptr)), &diff, nullptr, 5.0, 3.0)[0], 8.0);
     EXPECT_EQ(diff[0], 2.0);
     EXPECT_TRUE(warnings_.str().empty());
 

@@ -76,9 +76,13 @@ TEST_F(ExpressionTest, LiteralsBuildNumbersTextsMatricesAndCells) {
                  false);
     rt::evaluate("g = [1 -2]; h = [a(2, 2) a(1)]", ctx_, false);
     EXPECT_EQ(ctx_.find("b")->text(), "it's");
-    const std::pair<const char*, const char*> shown[] = {{"a", "[1 -2.5; 1e-11 Inf]"}, {"c", "{'x' 2; [] 'q'}"},
-                                                         {"d", "[]"}, {"e", "NaN"}, {"f", "0.5"},
-                                                         {"g", "[1 -2]"}, {"h", "[Inf 1]"}};
+    const std::pair<const char*, const char*> shown[] = {{"a", "[1 -2.5; 1e-11 Inf]"},
+                                                         {"c", "{'x' 2; [] 'q'}"},
+                                                         {"d", "[]"},
+                                                         {"e", "NaN"},
+                                                         {"f", "0.5"},
+                                                         {"g", "[1 -2]"},
+                                                         {"h", "[Inf 1]"}};
     for (const auto& [name, text] : shown) EXPECT_EQ(rt::display_text(*ctx_.find(name)), text) << name;
 }
 

@@ -34,9 +34,13 @@ TEST_F(GraphicsTest, GetAndSetByNameRefuseBadArgumentsClearly) {
     EXPECT_EQ(error_of([&] { call("get", 1, {S("f"), S("Name")}); }), "get: expected graphics handles, not 'f'.");
     EXPECT_EQ(error_of([&] { call("get", 1, {Value(7.5), S("Name")}); }), "get: 7.5 is not a valid handle.");
     EXPECT_EQ(error_of([&] { call("set", 0, {f, S("Name")}); }), "set: the property 'Name' has no value.");
-    EXPECT_EQ(error_of([&] { call("set", 0, {f, Value(1.0), Value(2.0)}); }),
+    EXPECT_EQ(error_of([&] {
+                  call("set", 0, {f, Value(1.0), Value(2.0)});
+              }),
               "set: expected a property name (text), not 1.");
-    EXPECT_EQ(error_of([&] { call("set", 0, {f, S("Nmae"), S("x")}); }),
+    EXPECT_EQ(error_of([&] {
+                  call("set", 0, {f, S("Nmae"), S("x")});
+              }),
               "There is no 'Nmae' property on the figure object.");
     // A bad pair stops the set there: the pairs before it took effect.
     EXPECT_NE(error_of([&] { call("set", 0, {f, S("Name"), S("b"), S("Visible"), Value(3.0)}); }), "");

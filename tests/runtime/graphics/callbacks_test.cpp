@@ -37,7 +37,9 @@ void note(int, Value*, int, const Value*) {
 // Notes the property changes a window would be told of.
 class ChangeLog : public rt::WindowBackend {
 public:
-    void property_changed(const rt::GraphicsObject&, rt::PropertyId id) override { log.push_back(rt::property_name(id)); }
+    void property_changed(const rt::GraphicsObject&, rt::PropertyId id) override {
+        log.push_back(rt::property_name(id));
+    }
     std::vector<std::string> log;
 };
 

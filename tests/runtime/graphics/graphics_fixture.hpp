@@ -35,7 +35,9 @@ protected:
 
     // The message of the error `f` raises, or "" when it raises none.
     template <typename F>
-    static std::string error_of(F&& f) { return sys_test::error_of(std::forward<F>(f)); }
+    static std::string error_of(F&& f) {
+        return sys_test::error_of(std::forward<F>(f));
+    }
 
     static std::string text_of(const rt::Value& v) { return v.text(); }
     static double num(const rt::Value& v) { return v.scalar(); }

@@ -66,7 +66,9 @@ TEST_F(LayoutTest, AGoodFileLoadsTheWholeTreeInItsOrder) {
     EXPECT_EQ(num(rt::gcf()), num(current));  // not made current
     EXPECT_EQ(text_of(rt::get(f, "Visible")), "off");
     ASSERT_EQ(rt::findall(Value(f)).numel(), 7u);  // figure, 3 controls, axes, title, line
-    const auto find = [&](const char* name, const char* value) { return rt::findall(Value(f), V({S(name), S(value)})); };
+    const auto find = [&](const char* name, const char* value) {
+        return rt::findall(Value(f), V({S(name), S(value)}));
+    };
     Value slider = find("Tag", "alpha_sl");
     ASSERT_EQ(slider.numel(), 1u);
     // Units came before Position in the file, so the position is normalized.

@@ -99,13 +99,17 @@ TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
     EXPECT_EQ(error_of([&] { rt::set(f[0], "Visible", S("maybe")); }),
               "Bad value for the figure property 'Visible': expected 'on' or 'off'.");
     EXPECT_EQ(error_of([&] { rt::set(f[0], "type", S("axes")); }), "The figure property 'Type' is read-only.");
-    EXPECT_EQ(error_of([&] { rt::set(f[0], "Position", Value::row({0, 0, -5, 10})); }),
+    EXPECT_EQ(error_of([&] {
+                  rt::set(f[0], "Position", Value::row({0, 0, -5, 10}));
+              }),
               "Bad value for the figure property 'Position': expected [left bottom width height] with width and "
               "height not negative.");
     EXPECT_EQ(error_of([&] { rt::set(c[0], "Style", S("knob")); }),
               "Bad value for the uicontrol property 'Style': expected 'pushbutton', 'togglebutton', "
               "'radiobutton', 'checkbox', 'edit', 'text', 'slider', 'frame', 'listbox', or 'popupmenu'.");
-    EXPECT_NE(error_of([&] { rt::set(f[0], "Color", Value::row({0, 2, 0})); }).find("expected [r g b]"),
+    EXPECT_NE(error_of([&] {
+                  rt::set(f[0], "Color", Value::row({0, 2, 0}));
+              }).find("expected [r g b]"),
               std::string::npos);
     EXPECT_EQ(gets(f, "Visible"), "on");  // a failed set changes nothing
 }
@@ -170,7 +174,8 @@ TEST_F(GraphicsTest, HandlesStayFoundWhateverOrderObjectsAreDeletedIn) {
 TEST_F(GraphicsTest, AnObjectMadeAfterADeletionReadsOnlyItsOwnValues) {
     // Deleted objects are reused for new ones, of any type.
     Value old_line = rt::line(Value(0.0), Value(1.0));
-    rt::set(old_line, V({S("Color"), S("r"), S("Tag"), S("old"), S("UserData"), Value(7.0), S("LineWidth"), Value(3.0)}));
+    rt::set(old_line,
+            V({S("Color"), S("r"), S("Tag"), S("old"), S("UserData"), Value(7.0), S("LineWidth"), Value(3.0)}));
     Value old_text = rt::text(V({Value(0.0), Value(0.0), S("words")}));
     rt::delete_(old_line);
     rt::delete_(old_text);
@@ -244,7 +249,8 @@ TEST_F(GraphicsTest, ApplicationDataReadsEmptyUntilSetAndCanBeRemoved) {
     EXPECT_FALSE(rt::isappdata(f, S("x")));
     EXPECT_EQ(error_of([&] { rt::rmappdata(f, S("x")); }), "rmappdata: there is no application data named 'x'.");
     EXPECT_EQ(error_of([] { rt::getappdata(Value(42.5), S("x")); }), "getappdata: 42.5 is not a valid handle.");
-    EXPECT_EQ(error_of([&] { rt::setappdata(f, Value(3.0), Value(1.0)); }), "setappdata: the name must be text, not 3.");
+    EXPECT_EQ(error_of([&] { rt::setappdata(f, Value(3.0), Value(1.0)); }),
+              "setappdata: the name must be text, not 3.");
 }
 
 TEST_F(GraphicsTest, AFailedCreationLeavesNoObjectBehind) {
@@ -280,7 +286,9 @@ TEST_F(GraphicsTest, ObjectsAreMadeInAndMovedBetweenWindowsWithinTheTypeRules) {
 
     Value c = rt::uicontrol(V({f2, S("Style"), S("edit")}));
     EXPECT_EQ(num(rt::get(c, S("Parent"))), num(f2));
-    EXPECT_EQ(error_of([&] { rt::uicontrol(V({a2, S("Style"), S("edit")})); }),
+    EXPECT_EQ(error_of([&] {
+                  rt::uicontrol(V({a2, S("Style"), S("edit")}));
+              }),
               "uicontrol: " + rt::num2str(num(a2)) + " is not a window handle.");
     rt::figure(V({f2, S("Name"), S("renamed")}));
     EXPECT_EQ(gets(f2, "Name"), "renamed");
@@ -296,7 +304,9 @@ TEST_F(GraphicsTest, TextObjectsTakeAPositionAndAString) {
     rt::set(t[0], "Position", Value::row({3, 4}));
     EXPECT_EQ(getn(t, "Position"), (D{3, 4, 0}));
     EXPECT_NE(error_of([] { rt::text(V({Value(1.0), S("label")})); }), "");
-    EXPECT_EQ(error_of([] { rt::text(V({Value::row({1, 2}), Value(2.0), S("label")})); }),
+    EXPECT_EQ(error_of([] {
+                  rt::text(V({Value::row({1, 2}), Value(2.0), S("label")}));
+              }),
               "text: the coordinates must be single numbers.");
     EXPECT_EQ(error_of([&] { rt::set(t[0], "FontSize", Value(0.0)); }),
               "Bad value for the text property 'FontSize': expected a finite number greater than 0.");

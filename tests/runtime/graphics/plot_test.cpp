@@ -19,14 +19,15 @@ TEST_F(GraphicsTest, GcaAndGcfCreateWhatIsMissingAndAreStableAfterwards) {
     EXPECT_EQ(gets(rt::get(ax, S("Title")), {"Type", "HandleVisibility"}), "text off");
     EXPECT_EQ(visible_children(ax), 0u);
     EXPECT_EQ(error_of([] { rt::figure(V({Value(7.0)})); }), "figure: 7 is not a valid window handle.");
-    EXPECT_EQ(error_of([&] { rt::figure(V({ax})); }), "figure: " + rt::num2str(num(ax)) + " is not a valid window handle.");
+    EXPECT_EQ(error_of([&] { rt::figure(V({ax})); }),
+              "figure: " + rt::num2str(num(ax)) + " is not a valid window handle.");
 }
 
 TEST_F(GraphicsTest, NewplotReplacesOrAddsByNextPlot) {
     Value ax = rt::gca();
     Value title = rt::get(ax, S("Title"));
-    rt::set(ax, V({S("Tag"), S("mesh"), S("XGrid"), S("on"), S("Position"), Value::row({0.1, 0.1, 0.5, 0.5}),
-                   S("View"), Value::row({40, -30})}));
+    rt::set(ax, V({S("Tag"), S("mesh"), S("XGrid"), S("on"), S("Position"), Value::row({0.1, 0.1, 0.5, 0.5}), S("View"),
+                   Value::row({40, -30})}));
     rt::set(title[0], "String", S("old title"));
     rt::line(Value(1.0), Value(1.0));
 
@@ -91,7 +92,9 @@ TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
     EXPECT_EQ(gets(ax, {"YLimMode", "ZLimMode"}), "manual auto");
     EXPECT_EQ(nums(rt::axis()), (D{-3, 3, 0, 1.5}));
 
-    EXPECT_NE(error_of([] { rt::axis(Value::row({3, -3, 0, 1})); }).find("each minimum below its maximum"),
+    EXPECT_NE(error_of([] {
+                  rt::axis(Value::row({3, -3, 0, 1}));
+              }).find("each minimum below its maximum"),
               std::string::npos);
     EXPECT_NE(error_of([] { rt::axis(Value::row({1, 2, 3})); }), "");
     rt::axis(S("auto"));
@@ -144,16 +147,21 @@ TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheK
     EXPECT_FALSE(rt::named_color("purple"));
     // More distinct specifications than are kept, twice round, with a bad
     // one between: every plot must style its line from its own text.
-    const char* specs[] = {"r<", "b-", "k:", "--o", "g*", "m.", "cx", "ys", "wd", "r^", "bv", "k>",
-                           "gp", "mh", "c--", "y-.", "-+", "r", "o", ":"};
+    const char* specs[] = {"r<", "b-", "k:", "--o", "g*",  "m.",  "cx", "ys", "wd", "r^",
+                           "bv", "k>", "gp", "mh",  "c--", "y-.", "-+", "r",  "o",  ":"};
     for (int round = 0; round < 2; ++round) {
         for (const char* text : specs) {
             const auto want = rt::parse_line_spec(text);
             ASSERT_TRUE(want) << text;
             Value h = rt::plot(Value(1.0), Value(2.0), Value::string(text));
-            const std::string style = !want->line_style.empty() ? want->line_style : !want->marker.empty() ? "none" : "-";
-            EXPECT_EQ(gets(h, {"LineStyle", "Marker"}), style + " " + (want->marker.empty() ? "none" : want->marker)) << text;
-            if (want->color) { EXPECT_EQ(getn(h, "Color"), (D{want->color->r, want->color->g, want->color->b})) << text; }
+            const std::string style = !want->line_style.empty() ? want->line_style
+                                      : !want->marker.empty()   ? "none"
+                                                                : "-";
+            EXPECT_EQ(gets(h, {"LineStyle", "Marker"}), style + " " + (want->marker.empty() ? "none" : want->marker))
+                << text;
+            if (want->color) {
+                EXPECT_EQ(getn(h, "Color"), (D{want->color->r, want->color->g, want->color->b})) << text;
+            }
             EXPECT_NE(error_of([] { rt::plot(Value(1.0), Value(1.0), Value::string("rz")); }), "");
         }
     }
@@ -169,11 +177,17 @@ TEST_F(GraphicsTest, SurfaceValidatesSizesAndSpreadsVectorsOverTheGrid) {
     EXPECT_EQ(gets(s, "FaceColor"), "flat");
     EXPECT_EQ(getn(rt::surface(V({z})), "XData"), (D{1, 1, 2, 2, 3, 3}));
 
-    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2}), Value::row({7, 8}), z})); }),
+    EXPECT_EQ(error_of([&] {
+                  rt::surface(V({Value::row({1, 2}), Value::row({7, 8}), z}));
+              }),
               "surface: X must be a vector of 3 elements (the columns of Z) or a 2-by-3 matrix like Z, not 1-by-2.");
-    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8, 9}), z})); }),
+    EXPECT_EQ(error_of([&] {
+                  rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8, 9}), z}));
+              }),
               "surface: Y must be a vector of 2 elements (the rows of Z) or a 2-by-3 matrix like Z, not 1-by-3.");
-    EXPECT_EQ(error_of([&] { rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8}), z, Value(1.0)})); }),
+    EXPECT_EQ(error_of([&] {
+                  rt::surface(V({Value::row({1, 2, 3}), Value::row({7, 8}), z, Value(1.0)}));
+              }),
               "surface: C must be a 2-by-3 matrix like Z, not 1-by-1.");
     EXPECT_NE(error_of([&] { rt::surface(V({z, z})); }), "");
     EXPECT_NE(error_of([&] { rt::surface(V({S("z")})); }), "");
@@ -203,8 +217,9 @@ TEST_F(GraphicsTest, AnAxesKeepsItsNewestSurfacesBeyondTheCapAndSaysSoOnce) {
     const std::size_t dropped = rt::kSurfacesDroppedAtOnce;
     EXPECT_EQ(alive({0, dropped - 1, dropped, made.size() - 1}), (D{0, 0, 1, 1}));
     EXPECT_EQ(visible_children(rt::gca()), rt::kMaxSurfaces + 1 - dropped + 1);
-    EXPECT_EQ(console_.str(), "The axes hold more than 4000 surfaces: the oldest are deleted, 1000 at a time, to "
-                              "keep memory bounded.\n");
+    EXPECT_EQ(console_.str(),
+              "The axes hold more than 4000 surfaces: the oldest are deleted, 1000 at a time, to "
+              "keep memory bounded.\n");
 
     // Later batches go without a word; what is not a surface stays.
     add(dropped);

@@ -32,16 +32,18 @@ TEST(CommandLine, ActionsKeepTheirCommandLineOrderAcrossOptions) {
     ASSERT_FALSE(o.parsed.exit_status);
     std::vector<Action> actions;
     for (const auto& a : o.parsed.options.actions) actions.emplace_back(a.kind, a.tag, a.value, a.statement);
-    const std::vector<Action> expected = {{Kind::Eval, "", 0, "disp('a')"}, {Kind::Set, "alpha_sl", 0.3, ""},
-                                          {Kind::Click, "pushbutton1", 0, ""}, {Kind::Set, "reinf_sl", -1, ""},
+    const std::vector<Action> expected = {{Kind::Eval, "", 0, "disp('a')"},
+                                          {Kind::Set, "alpha_sl", 0.3, ""},
+                                          {Kind::Click, "pushbutton1", 0, ""},
+                                          {Kind::Set, "reinf_sl", -1, ""},
                                           {Kind::Eval, "", 0, "gcf"}};
     EXPECT_EQ(actions, expected);
     EXPECT_TRUE(o.parsed.options.headless);
 }
 
 TEST(CommandLine, ValuesOfTheOtherOptions) {
-    const Outcome o = parse({"--seed", "42", "--screen", "800x600", "--pace", "0.02", "--fps", "30",
-                             "--save-figures", "out/demo"});
+    const Outcome o =
+        parse({"--seed", "42", "--screen", "800x600", "--pace", "0.02", "--fps", "30", "--save-figures", "out/demo"});
     ASSERT_FALSE(o.parsed.exit_status) << o.err;
     const rt::ProgramOptions& p = o.parsed.options;
     EXPECT_FALSE(p.headless);
@@ -67,11 +69,29 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
     // Numbers that are not numbers, or whole numbers out of range, are refused
     // rather than let through or clamped; '--click' alone lacks its tag.
     const std::vector<std::vector<const char*>> bad = {
-        {"--bogus"}, {"--set", "alpha_sl"}, {"--set", "=3"}, {"--set", "alpha_sl=high"}, {"--seed", "minus"},
-        {"--screen", "800"}, {"--screen", "0x600"}, {"--fps", "0"}, {"--pace", "-1"}, {"--pace", "NaN"},
-        {"--fps", "nan"}, {"--max-seconds", "NaN"}, {"--max-seconds", "Inf"}, {"--max-seconds", "0"},
-        {"--max-seconds", "-2"}, {"--seed", "-1"}, {"--seed", "18446744073709551616"}, {"--seed", "1.5"},
-        {"--set", "alpha_sl=0.3x"}, {"--set", "alpha_sl=1e999"}, {"--click", ""}, {"--click"}, {"stray"},
+        {"--bogus"},
+        {"--set", "alpha_sl"},
+        {"--set", "=3"},
+        {"--set", "alpha_sl=high"},
+        {"--seed", "minus"},
+        {"--screen", "800"},
+        {"--screen", "0x600"},
+        {"--fps", "0"},
+        {"--pace", "-1"},
+        {"--pace", "NaN"},
+        {"--fps", "nan"},
+        {"--max-seconds", "NaN"},
+        {"--max-seconds", "Inf"},
+        {"--max-seconds", "0"},
+        {"--max-seconds", "-2"},
+        {"--seed", "-1"},
+        {"--seed", "18446744073709551616"},
+        {"--seed", "1.5"},
+        {"--set", "alpha_sl=0.3x"},
+        {"--set", "alpha_sl=1e999"},
+        {"--click", ""},
+        {"--click"},
+        {"stray"},
     };
     for (const auto& args : bad) {
         const Outcome o = parse(args);
@@ -85,8 +105,8 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
 TEST(CommandLine, HelpListsEveryOptionAndEndsWithStatusZero) {
     const Outcome o = parse({"--help"});
     EXPECT_EQ(o.parsed.exit_status, 0);
-    for (const char* name : {"--headless", "--set", "--click", "--eval", "--seed", "--screen", "--save-figures",
-                             "--pace", "--fps"})
+    for (const char* name :
+         {"--headless", "--set", "--click", "--eval", "--seed", "--screen", "--save-figures", "--pace", "--fps"})
         EXPECT_NE(o.out.find(name), std::string::npos) << name;
     EXPECT_TRUE(o.err.empty());
 }

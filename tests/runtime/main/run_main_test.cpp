@@ -26,8 +26,8 @@ void count_end() { ++terminated; }
 void entry_demo(int, rt::Value* outputs, int, const rt::Value*) {
     if (fail_launch) rt::raise("The window cannot be opened.");
     rt::figure();
-    const rt::Value pairs[] = {rt::Value::string("Style"), rt::Value::string("slider"),
-                               rt::Value::string("Tag"), rt::Value::string("knob"),
+    const rt::Value pairs[] = {rt::Value::string("Style"),    rt::Value::string("slider"),
+                               rt::Value::string("Tag"),      rt::Value::string("knob"),
                                rt::Value::string("Callback"), rt::Value::string("disp(get(gcbo,'Value'))")};
     rt::uicontrol(pairs);
     outputs[0] = rt::Value();
@@ -94,15 +94,20 @@ TEST_F(RunMainTest, ActionsInOrderFailedActionsAndALaunchError) {
         {false,
          {"--headless", "--eval", "disp('first')", "--set", "knob=0.25", "--click", "knob", "--eval",
           "[a, b] = size(zeros(2, 3))", "--eval", "plus(a, b)"},
-         0, "first\n0.25\n0.25\na = 2\nb = 3\nans = 5\n", ""},
+         0,
+         "first\n0.25\n0.25\na = 2\nb = 3\nans = 5\n",
+         ""},
         {false,
          {"--headless", "--eval", "error('Something broke.')", "--click", "nothing_has_this", "--eval",
           "disp('still here')"},
-         1, "still here\n", "Something broke.\n--click: no object is tagged 'nothing_has_this'.\n"},
+         1,
+         "still here\n",
+         "Something broke.\n--click: no object is tagged 'nothing_has_this'.\n"},
         {false,
          {"--headless", "--set", "knob=1.5", "--set", "knob=1", "--set", "knob=-0.01", "--eval",
           "set(gcf, 'Tag', 'win')", "--set", "win=1"},
-         1, "1\n",
+         1,
+         "1\n",
          "--set: 1.5 is outside the range of the slider 'knob' (0 to 1).\n"
          "--set: -0.01 is outside the range of the slider 'knob' (0 to 1).\n"
          "There is no 'Value' property on the figure object.\n"},
@@ -138,8 +143,8 @@ TEST_F(RunMainTest, BadOptionsStopBeforeAnythingStarts) {
 }
 
 TEST_F(RunMainTest, SeedAndScreenTakeEffect) {
-    const Result a = run({"--headless", "--seed", "7", "--eval", "rand", "--eval", "get(0, 'ScreenSize')",
-                          "--screen", "640x480"});
+    const Result a =
+        run({"--headless", "--seed", "7", "--eval", "rand", "--eval", "get(0, 'ScreenSize')", "--screen", "640x480"});
     const Result b = run({"--headless", "--seed", "7", "--eval", "rand"});
     EXPECT_EQ(std::tuple(a.status, b.status, a.out), std::tuple(0, 0, b.out + "ans = [1 1 640 480]\n")) << a.err;
 }

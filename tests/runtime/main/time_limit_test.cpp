@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <string>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -81,7 +81,7 @@ TEST_F(TimeLimitTest, WhenTheTimeIsUpWindowsAreAskedOnceAndAfterTheGraceWorkStop
         limit.watch_pauses();
         ASSERT_TRUE(rt::deadline());
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_FALSE(limit.expired());  // nothing has looked at the clock yet
+        EXPECT_FALSE(limit.expired());              // nothing has looked at the clock yet
         EXPECT_THROW(rt::mtimes(m, m), rt::Error);  // a matrix product notices the deadline itself
         for (int i = 0; i < 3; ++i) rt::pause(0.0);
         EXPECT_TRUE(limit.expired());

@@ -37,8 +37,10 @@ class CartPicture : public RenderTest {};
 TEST_F(CartPicture, CartMarkerAndPoleStandWhereXThePushAndThetaPutThem) {
     const double h = make_cart_window();
     const CartGeometry g;
-    for (auto [x, theta, force] : {std::tuple{0.0, 0.0, 10.0}, {1.5, 0.3, -10.0}, {-2.2, -0.5, 10.0}, {2.6, 0.05, -10.0}}) {
-        SCOPED_TRACE("x = " + std::to_string(x) + ", theta = " + std::to_string(theta) + ", F = " + std::to_string(force));
+    for (auto [x, theta, force] :
+         {std::tuple{0.0, 0.0, 10.0}, {1.5, 0.3, -10.0}, {-2.2, -0.5, 10.0}, {2.6, 0.05, -10.0}}) {
+        SCOPED_TRACE("x = " + std::to_string(x) + ", theta = " + std::to_string(theta) +
+                     ", F = " + std::to_string(force));
         CartObjects o = draw_cart(x, theta, force);
         const QImage picture = rt::render_figure(*rt::find_object(h));
         ASSERT_EQ(picture.size(), QSize(500, 200));
@@ -83,12 +85,14 @@ TEST_F(CartPicture, BoxTicksAndTitleStandAroundThePlot) {
     EXPECT_EQ(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.py(0.7))), QColor(Qt::white));
     EXPECT_NE(picture.pixelColor(static_cast<int>(g.px(-1)), static_cast<int>(g.box_top - 20)), QColor(Qt::white));
     auto dark_in = [&](double left, double top, double right, double bottom) {
-        return pixels_where(picture.copy(int(left), int(top), int(right) - int(left), int(bottom) - int(top)), is_dark).count;
+        return pixels_where(picture.copy(int(left), int(top), int(right) - int(left), int(bottom) - int(top)), is_dark)
+            .count;
     };
     // The bottom edge of the box is drawn.
     EXPECT_GT(dark_in(g.px(0.5), g.box_bottom, g.px(0.5) + 1, std::round(g.box_bottom) + 1), 0);
     // Tick labels under the box at -3 and 3, and left of it at 0 and 1.5.
-    for (double x : {-3, 3}) EXPECT_GT(dark_in(g.px(x) - 10, g.box_bottom + 3, g.px(x) + 10, g.box_bottom + 20), 5) << x;
+    for (double x : {-3, 3})
+        EXPECT_GT(dark_in(g.px(x) - 10, g.box_bottom + 3, g.px(x) + 10, g.box_bottom + 20), 5) << x;
     EXPECT_GT(dark_in(g.box_left - 30, g.py(1.5) - 8, g.box_left - 2, g.py(1.5) + 8), 5);
     // The title is centred above the box (clear of the top tick label).
     EXPECT_GT(dark_in(g.px(-1), g.box_top - 25, g.px(1), g.box_top - 2), 20);
@@ -270,8 +274,8 @@ TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {
     auto control = [](std::initializer_list<Value> pairs) { return rt::uicontrol(std::vector<Value>(pairs)); };
     Value slider = control({S("Style"), S("slider"), S("Position"), R({10, 80, 200, 20}), S("Value"), Value(0.0)});
     control({S("Style"), S("pushbutton"), S("String"), S("Start"), S("Position"), R({10, 10, 80, 30})});
-    control({S("Style"), S("text"), S("String"), S("0.5"), S("Position"), R({220, 80, 60, 20}),
-             S("BackgroundColor"), R({1, 1, 0})});
+    control({S("Style"), S("text"), S("String"), S("0.5"), S("Position"), R({220, 80, 60, 20}), S("BackgroundColor"),
+             R({1, 1, 0})});
 
     auto thumb_centre = [&](const QImage& img) {
         // The slider's thumb is the lighter block inside its groove's row.

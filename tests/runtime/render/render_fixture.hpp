@@ -67,7 +67,8 @@ inline CartObjects draw_cart(double x, double theta, double force) {
     CartObjects o;
     o.cart = rt::rectangle(std::vector<Value>{Value::string("Position"), Value::row({x - 0.4, 0.1, 0.8, 0.1}),
                                               Value::string("facecolor"), Value::string("b")});
-    o.pole = rt::line(Value::row({x, x + std::cos(half_pi - theta)}), Value::row({0.2, 0.2 + std::sin(half_pi - theta)}));
+    o.pole =
+        rt::line(Value::row({x, x + std::cos(half_pi - theta)}), Value::row({0.2, 0.2 + std::sin(half_pi - theta)}));
     rt::hold(Value::string("on"));
     o.marker = rt::plot(Value(force > 0 ? x - 0.4 : x + 0.4), Value(0.11), Value::string(force > 0 ? "r>" : "r<"));
     return o;

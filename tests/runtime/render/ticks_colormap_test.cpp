@@ -15,8 +15,8 @@
 namespace {
 
 using namespace render_test;
-using ::testing::ElementsAre;
 using rt::Value;
+using ::testing::ElementsAre;
 
 TEST(Ticks, RoundValuesAsManyAsFitAndNoneForBrokenRanges) {
     EXPECT_THAT(rt::tick_values(-3, 3, 387.5, 60), ElementsAre(-3, -2, -1, 0, 1, 2, 3));
@@ -45,7 +45,6 @@ TEST(Colormap, RunsFromDarkToLightAndClampsItsEnds) {
     EXPECT_TRUE(rt::colormap_color(3, 3, 3).isValid());
 }
 
-
 TEST_F(RenderTest, TinyAndHugeRangesGiveFiniteLimitsTicksAndColours) {
     for (double scale : {1e-320, 1e308}) {
         const double h = rt::figure()[0];
@@ -63,7 +62,8 @@ TEST_F(RenderTest, TinyAndHugeRangesGiveFiniteLimitsTicksAndColours) {
         rt::delete_(Value(h));
     }
     // Manual limits of any width, an axis of unknown length.
-    for (auto [lo, hi, pixels] : {std::tuple{0.0, 1e-320, 300.0}, {-1.7e308, 1.7e308, 20.0}, {1e20, 1e20 + 65536, NAN}}) {
+    for (auto [lo, hi, pixels] :
+         {std::tuple{0.0, 1e-320, 300.0}, {-1.7e308, 1.7e308, 20.0}, {1e20, 1e20 + 65536, NAN}}) {
         const std::vector<double> ticks = rt::tick_values(lo, hi, pixels, 60);
         for (std::size_t i = 0; i < ticks.size(); ++i)
             EXPECT_TRUE(ticks[i] >= lo && ticks[i] <= hi && (i == 0 || ticks[i] > ticks[i - 1])) << lo << ", " << i;

@@ -59,8 +59,8 @@ TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
 TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
     rt::figure();
     const double text = control({S("Style"), S("text"), S("String"), S("before")});
-    const double slider = control({S("Style"), S("slider"), S("Min"), Value(-1.0), S("Max"), Value(1.0),
-                                   S("Value"), Value(0.0), S("Position"), Value::row({10, 10, 20, 150})});
+    const double slider = control({S("Style"), S("slider"), S("Min"), Value(-1.0), S("Max"), Value(1.0), S("Value"),
+                                   Value(0.0), S("Position"), Value::row({10, 10, 20, 150})});
     auto* label = qobject_cast<QLabel*>(backend_->widget_of(text));
     auto* bar = qobject_cast<QSlider*>(backend_->widget_of(slider));
     ASSERT_TRUE(label && bar);
@@ -94,8 +94,8 @@ TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
 
     // An edit field and a check box report what the user did.
     const double edit = control({S("Style"), S("edit"), S("String"), S("abc"), S("Callback"), S("disp('edited')")});
-    const double box = control({S("Style"), S("checkbox"), S("Min"), Value(2.0), S("Max"), Value(5.0),
-                                S("Value"), Value(2.0), S("Callback"), S("disp('checked')")});
+    const double box = control({S("Style"), S("checkbox"), S("Min"), Value(2.0), S("Max"), Value(5.0), S("Value"),
+                                Value(2.0), S("Callback"), S("disp('checked')")});
     auto* line = qobject_cast<QLineEdit*>(backend_->widget_of(edit));
     auto* check = qobject_cast<QCheckBox*>(backend_->widget_of(box));
     ASSERT_TRUE(line && check);
@@ -145,7 +145,8 @@ TEST_F(Backend, SaveFiguresWritesEveryWindow) {
     // A folder that cannot be made is named in the error.
     const std::filesystem::path file = dir / "plain-file";
     std::ofstream(file) << "x";
-    EXPECT_NE(sys_test::error_of([&] { rt::save_figures((file / "sub").string()); }).find("plain-file"), std::string::npos);
+    EXPECT_NE(sys_test::error_of([&] { rt::save_figures((file / "sub").string()); }).find("plain-file"),
+              std::string::npos);
     std::filesystem::remove_all(dir);
 }
 

@@ -37,7 +37,8 @@ class ControlWindow : public WindowTest {};
 // installed (it runs widest of the usual fallbacks).
 TEST_F(ControlWindow, EveryLabelFitsItsWidgetInTheWidestUsualFont) {
     launch();
-    const rt::Value controls = rt::findall(rt::Value(0.0), std::vector{rt::Value::string("Type"), rt::Value::string("uicontrol")});
+    const rt::Value controls =
+        rt::findall(rt::Value(0.0), std::vector{rt::Value::string("Type"), rt::Value::string("uicontrol")});
     int checked = 0;
     for (std::size_t i = 0; i < controls.numel(); ++i) {
         QWidget* w = backend_->widget_of(controls[i]);
@@ -107,7 +108,8 @@ TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsTheRadioButtonTogglesAndResizi
     // left, so they keep their distance from it.
     const rt::PixelRect p = rt::pixel_position(*rt::find_object(tagged("pushbutton1")));
     EXPECT_EQ(p.bottom, 15);
-    EXPECT_EQ(QRectF(widget<QPushButton>("pushbutton1")->geometry()), QRectF(p.left, 330 - p.bottom - p.height, p.width, p.height));
+    EXPECT_EQ(QRectF(widget<QPushButton>("pushbutton1")->geometry()),
+              QRectF(p.left, 330 - p.bottom - p.height, p.width, p.height));
 }
 
 TEST_F(ControlWindow, PressingStartRunsALearningRunWithItsWindows) {
@@ -282,7 +284,7 @@ TEST_F(RunControls, PauseHoldsTheStepsWhileCallbacksAreStillDeliveredAndTheStatu
     safety.stop();
 
     EXPECT_EQ(std::pair(steps_early, steps_late), std::pair(50L, 50L));
-    EXPECT_EQ(beta_text, "0.1");  // the slider's callback ran during the hold
+    EXPECT_EQ(beta_text, "0.1");     // the slider's callback ran during the hold
     EXPECT_EQ(watch.last.trial, 5);  // and the run went on after it
     EXPECT_FALSE(backend_->run_pace().held());
     EXPECT_EQ(backend_->run_controls()->pause_action()->text(), "Pause");
@@ -302,8 +304,9 @@ TEST_F(RunControls, PauseHoldsTheStepsWhileCallbacksAreStillDeliveredAndTheStatu
     const std::string text = backend_->run_controls()->status()->text().toStdString();
     EXPECT_EQ(text, status_.text());
     const std::string best = std::to_string(static_cast<long>(watch.last.best));
-    EXPECT_EQ(text.rfind("Run " + std::to_string(watch.last.run) + "   Trial 6   Steps 0 / 100000   Best " + best + "   ", 0),
-              0u)
+    EXPECT_EQ(
+        text.rfind("Run " + std::to_string(watch.last.run) + "   Trial 6   Steps 0 / 100000   Best " + best + "   ", 0),
+        0u)
         << text;
     EXPECT_NE(title_of(2).find("Trials  5, Best success : " + best), std::string::npos) << title_of(2);
 }

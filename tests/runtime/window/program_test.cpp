@@ -18,12 +18,18 @@ TEST(Program, SaysInOneLineWhyItHasNoWindowsAndAWindowThatRefusesToCloseDoesNotO
         int status;
         const char* said;
     } cases[] = {
-        {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"}, {"--click", "pushbutton1"}, 1,
+        {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"},
+         {"--click", "pushbutton1"},
+         1,
          "tavrin: no display found \\(DISPLAY is not set\\); run with --headless to use tavrin without windows\n"},
-        {{"QT_QPA_PLATFORM=no-such-platform"}, {"--click", "pushbutton1"}, 1,
+        {{"QT_QPA_PLATFORM=no-such-platform"},
+         {"--click", "pushbutton1"},
+         1,
          "tavrin: the window system could not start \\([^\n]*run with --headless[^\n]*\n"},
-        {{"QT_QPA_PLATFORM=offscreen"}, {"--max-seconds", "1", "--eval", "set(gcf,'CloseRequestFcn','disp(''refusing'')')"},
-         3, "(.*\n)?refusing\n.*tavrin: the time limit of 1 seconds \\(--max-seconds\\) ran out.*"},
+        {{"QT_QPA_PLATFORM=offscreen"},
+         {"--max-seconds", "1", "--eval", "set(gcf,'CloseRequestFcn','disp(''refusing'')')"},
+         3,
+         "(.*\n)?refusing\n.*tavrin: the time limit of 1 seconds \\(--max-seconds\\) ran out.*"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.env;

@@ -49,14 +49,16 @@ TEST(RunPace, PresetsStepInOrderAndNamesReadBack) {
 
 TEST(RunPace, SpacesPausesByThePaceCatchingUpSmallDelaysOnly) {
     using Clock = rt::RunPace::Clock;
-    const auto at = [](double s) { return Clock::time_point{} + std::chrono::duration_cast<Clock::duration>(
-                                                                    std::chrono::duration<double>(100 + s)); };
+    const auto at = [](double s) {
+        return Clock::time_point{} +
+               std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(100 + s));
+    };
     rt::RunPace pace(0.02);
     EXPECT_NEAR(pace.wait_at(at(0)), 0.02, 1e-9);
     EXPECT_NEAR(pace.wait_at(at(0.025)), 0.015, 1e-9);  // the step's own 5 ms count
     EXPECT_NEAR(pace.wait_at(at(0.065)), 0.0, 1e-9);    // woken 5 ms late: no wait ...
     EXPECT_NEAR(pace.wait_at(at(0.066)), 0.014, 1e-9);  // ... and the next one is on time again
-    EXPECT_EQ(pace.wait_at(at(5)), 0);                   // far behind: no race to catch up
+    EXPECT_EQ(pace.wait_at(at(5)), 0);                  // far behind: no race to catch up
     EXPECT_NEAR(pace.wait_at(at(5.001)), 0.019, 1e-9);
     pace.set_held(true);
     pace.set_held(false);  // a hold's length is no debt
@@ -79,11 +81,15 @@ TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
 
 TEST(SliderScale, EndsAreExactAndValuesClamp) {
     // (value, min, max, step), the fifth an empty range.
-    for (auto [v, lo, hi, step] : {std::tuple{0.5, 0.0, 1.0, 500}, {-1.0, -1.0, 0.0, 0}, {7.0, 0.0, 1.0, 1000},
-                                   {NAN, 0.0, 1.0, 0}, {1.0, 1.0, 1.0, 0}, {-7.0, 0.0, 1.0, 0}})
+    for (auto [v, lo, hi, step] : {std::tuple{0.5, 0.0, 1.0, 500},
+                                   {-1.0, -1.0, 0.0, 0},
+                                   {7.0, 0.0, 1.0, 1000},
+                                   {NAN, 0.0, 1.0, 0},
+                                   {1.0, 1.0, 1.0, 0},
+                                   {-7.0, 0.0, 1.0, 0}})
         EXPECT_EQ(rt::slider_step_of(v, lo, hi), step) << v << " in " << lo << ".." << hi;
-    for (auto [step, lo, hi, v] : {std::tuple{0, -1.0, 0.0, -1.0}, {1000, 0.0, 0.1, 0.1}, {300, 0.0, 1.0, 0.3},
-                                   {100, 0.0, 0.1, 0.01}})
+    for (auto [step, lo, hi, v] :
+         {std::tuple{0, -1.0, 0.0, -1.0}, {1000, 0.0, 0.1, 0.1}, {300, 0.0, 1.0, 0.3}, {100, 0.0, 0.1, 0.01}})
         EXPECT_EQ(rt::slider_value_of(step, lo, hi), v) << step << " in " << lo << ".." << hi;
     for (int step : {1, 250, 999}) EXPECT_EQ(rt::slider_step_of(rt::slider_value_of(step, -1, 0), -1, 0), step);
 }
@@ -103,7 +109,8 @@ TEST(DisplayCheck, SaysWhyNoDisplayCanBeReached) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     EXPECT_EQ(rt::display_problem(), std::nullopt);
     for (std::size_t i = 0; i < saved.size(); ++i) {
-        if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1); else ::unsetenv(names[i]);
+        if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+        else ::unsetenv(names[i]);
     }
 }
 
