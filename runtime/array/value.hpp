@@ -195,12 +195,16 @@ private:
     // o's class and contents into this value (whose storage, if any, the
     // caller lets go of): sharing o's block, or taking it from o.
     // Both copy all 16 bytes at once (the number or the pointer with them)
-    // and then look at the storage flag once.
+    // and then look at the storage flag once. A Value is standard-layout:
+    // two one-byte members and a union of a double and a pointer, so its
+    // bytes are its whole state; the reference count is fixed up after.
     void share(const Value& o) noexcept {
+        // NOLINTNEXTLINE(bugprone-undefined-memory-manipulation): see above
         std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
         if (stored_) ++heap_->refs;
     }
     void take(Value& o) noexcept {
+        // NOLINTNEXTLINE(bugprone-undefined-memory-manipulation): see above
         std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
         if (stored_) {
             o.stored_ = false;
@@ -217,7 +221,7 @@ private:
     static constexpr std::uint16_t kStoredDoubleTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, true});
     std::uint16_t tag() const noexcept {
         std::uint16_t t;
-        std::memcpy(&t, this, sizeof t);
+        std::memcpy(&t, this, sizeof t);  // NOLINT(bugprone-undefined-memory-manipulation): reads cls_ and stored_
         return t;
     }
     double stored_scalar() const;
