@@ -87,27 +87,27 @@ Value counting(std::size_t n) {
     return Value::row(xs);
 }
 
-// The values a line specification sets (nullopt when it is none). The last
-// few specifications are recognised by their storage, which the kept copy
+// The values a line style text such as "r>" sets (nullopt when it is none).
+// The last few texts are recognised by their storage, which the kept copy
 // holds alive and unchanged, so the same storage means the same characters:
-// a learning run plots with one of two constant specifications at every
-// step, and this spares reading their characters each time.
-std::optional<LineStyleValues> style_of(const Value& spec) {
+// a learning run plots with one of two constant style texts at every step,
+// and this spares reading their characters each time.
+std::optional<LineStyleValues> style_of(const Value& text) {
     struct Known {
-        Value spec;
+        Value text;
         std::optional<LineStyleValues> style;
     };
     static std::array<Known, 4> known;
     static std::size_t next = 0;
-    if (!spec.is_inline()) {
+    if (!text.is_inline()) {
         for (const Known& k : known) {
-            if (k.spec.is_char() && !k.spec.is_inline() && k.spec.data() == spec.data()) return k.style;
+            if (k.text.is_char() && !k.text.is_inline() && k.text.data() == text.data()) return k.style;
         }
     }
     NameText buffer;
-    std::optional<LineStyleValues> style = line_style_values(buffer.of(spec));
-    if (!spec.is_inline()) {
-        known[next] = {spec, style};
+    std::optional<LineStyleValues> style = line_style_values(buffer.of(text));
+    if (!text.is_inline()) {
+        known[next] = {text, style};
         next = (next + 1) % known.size();
     }
     return style;
