@@ -184,14 +184,6 @@ TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
     }
 }
 
-TEST_F(GetActionTest, DirectCallChangesTheMovedTableInPlace) {
-    Decision d{rt::zeros(162, 2), 1.0, 1.0, 10.0, 1.0};
-    const double* storage = d.q_val.data();
-    for (int step = 0; step < 3; ++step) d = sys::get_action(std::move(d), 0.0, 0.0, 0.0, 0.0, 1.0, {0.5, 0.0, 0.9});
-    EXPECT_EQ(d.q_val.data(), storage);
-    EXPECT_NE(at(d.q_val, 10, 1), 0);
-}
-
 TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
     const rt::Value q = rt::zeros(162, 2);
     std::vector<rt::Value> in = {0.0, 0.0, 0.0, 0.0, 1.0, q, 5.0, 10.0, 2.0, 1.0, 0.5, 0.0, 0.9};
@@ -230,14 +222,6 @@ TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
     rt::seed_rand(7);
     EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);
     EXPECT_EQ(rt::rand(), draws[4]);
-
-    for (int trial = 0; trial < 50; ++trial) {
-        const std::vector<double> pos = reset(0.3), neg = reset(-0.3);
-        for (int i = 4; i < 8; ++i) {
-            EXPECT_TRUE(pos[i] >= 0 && pos[i] < 0.3) << pos[i];
-            EXPECT_TRUE(neg[i] <= 0 && neg[i] > -0.3) << neg[i];
-        }
-    }
 }
 
 TEST_F(ResetCartTest, ByNameOutputsAndMissingBeta) {

@@ -102,13 +102,4 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
     }
 }
 
-TEST(CommandLine, HelpListsEveryOptionAndEndsWithStatusZero) {
-    const Outcome o = parse({"--help"});
-    EXPECT_EQ(o.parsed.exit_status, 0);
-    for (const char* name :
-         {"--headless", "--set", "--click", "--eval", "--seed", "--screen", "--save-figures", "--pace", "--fps"})
-        EXPECT_NE(o.out.find(name), std::string::npos) << name;
-    EXPECT_TRUE(o.err.empty());
-}
-
 }  // namespace
