@@ -48,18 +48,6 @@ TEST_F(SurfTest, AMatrixOnFreshAxesTurnsThemTo3DWithGridsAndHeldAxesKeepTheirs) 
     EXPECT_EQ(grids(ax), (Grids{"off", "off", "off"}));
 }
 
-TEST_F(SurfTest, SeveralInputsGoToTheSurfaceUnexamined) {
-    const Value x = Value::row({1, 2, 3, 4}), z = Value::zeros(3, 4);
-    const Value h = by_name("surf", 1, {x, Value::row({10, 20, 30}), z, S("EdgeColor"), S("none")})[0];
-    EXPECT_EQ(rt::get(h, S("EdgeColor")).text(), "none");
-    EXPECT_EQ(rt::get(h, S("XData")).rows(), 3u);
-
-    // The surface's own check, not surf's, meets a bad shape here.
-    const std::string message = by_name_error("surf", 0, {x, x, z});
-    EXPECT_NE(message, "");
-    EXPECT_NE(message, "Input argument must be a matrix not a vector or a scalar");
-}
-
 TEST_F(SurfTest, ASingleVectorOrScalarIsRefusedAfterThePlotIsPrepared) {
     const std::string refused = "Input argument must be a matrix not a vector or a scalar";
     for (const Value& z : {Value::row({1, 2, 3, 4, 5}), Value::column({1, 2, 3, 4, 5}), Value(7.0)})
@@ -106,15 +94,6 @@ TEST_F(TitleTest, PairsComeAfterTheDefaultsAndMustBeWhole) {
     EXPECT_EQ(by_name_error("title", 0, {S("odd"), S("Rotation"), Value(0.0), S("FontSize")}), refused);
     EXPECT_EQ(by_name_error("title", 0, {}), "Input argument \"string\" is undefined.");
     EXPECT_EQ(rt::get(h, S("String")).text(), "turned");
-    // A property the title object does not have: the runtime's error.
-    EXPECT_EQ(error_of([] {
-                  sys::title(0, S("bad"), {S("Valu"), Value(1.0)});
-              }),
-              "There is no 'Valu' property on the text object.");
-
-    by_name("title", 0, {S("by name"), S("FontSize"), Value(20.0)});
-    EXPECT_EQ(rt::get(h, S("String")).text(), "by name");
-    EXPECT_EQ(rt::get(h, S("FontSize"))[0], 20);
 }
 
 // grid: the three grid switches of one axes, set or each toggled.
@@ -185,17 +164,6 @@ TEST_F(OpenglTest, WhatGivesNoWord) {
     EXPECT_EQ(error_of([] { sys::opengl(0, S("always")); }), refused);
     EXPECT_EQ(error_of([] { sys::opengl(0, Value(2.0)); }), refused);
     EXPECT_EQ(mode(), 2);
-
-    // An output asked of a setting, or a code with no word: nothing comes
-    // back and the runtime warns about it.
-    const std::string warning = "Warning: One or more output arguments not assigned during call to 'opengl' (str).\n";
-    EXPECT_TRUE(sys::opengl(1, S("advise")).is_unassigned());
-    EXPECT_EQ(mode(), 1);
-    EXPECT_EQ(warnings.str(), warning);
-    rt::feature(0, S("openglmode"), Value(7.0));
-    EXPECT_TRUE(sys::opengl(1).is_unassigned());
-    EXPECT_TRUE(sys::opengl(0).is_unassigned());
-    EXPECT_EQ(warnings.str(), warning + warning);
 }
 
 // isvarname and iskeyword: names by their characters, and every other shape
@@ -232,12 +200,6 @@ TEST_F(NamesTest, KeywordsMatchExactly) {
     EXPECT_EQ(list.cols(), 1u);
     EXPECT_EQ(list.cell_at(0).text(), "break");
     EXPECT_EQ(list.cell_at(16).text(), "while");
-}
-
-TEST_F(NamesTest, ByNameCallsAndTheirArity) {
-    EXPECT_EQ(by_name("isvarname", 1, {S("pushbutton1")})[0][0], 1);
-    EXPECT_EQ(by_name_error("isvarname", 1, {S("a"), S("b")}), sys_test::arity("isvarname", 1, "inputs", 1));
-    EXPECT_EQ(by_name_error("iskeyword", 2, {S("a")}), sys_test::arity("iskeyword", 1, "outputs", 1));
 }
 
 }  // namespace

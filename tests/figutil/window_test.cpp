@@ -102,17 +102,6 @@ TEST_F(GuihandlesTest, TagsThatCannotBeFieldNamesAreSkipped) {
     EXPECT_FALSE(handles.has_field("later"));
 }
 
-TEST_F(GuihandlesTest, RefusesHandlesOutsideAWindowButNeverWithoutInput) {
-    const Value w = window();
-    const std::string refused = "H must be the handle to a figure or figure descendent.";
-    for (const Value& h : {Value(0.0), Value::empty(), Value::row({w[0], w[0]})})
-        EXPECT_EQ(error_of([&] { sys::guihandles(h); }), refused);
-
-    rt::delete_(w);
-    EXPECT_EQ(error_of([] { sys::guihandles(); }), "");  // makes a window of its own
-    EXPECT_EQ(rt::findall(Value(0.0)).numel(), 2u);
-}
-
 // openfig: windows from layout files, and the registry of each file's
 // windows in the root's application data.
 
@@ -187,15 +176,6 @@ TEST_F(OpenfigTest, TheTokenIsCutAt31Characters) {
     write("abcdefghijklmnopqrst.fig", kOnScreen);
     const Value f = sys::openfig(name("abcdefghijklmnopqrst"), S("reuse"));
     EXPECT_EQ(registry("abcdefghijklmnopqrst_SINGLETON_"), (std::vector<double>{f[0]}));
-
-    // Names that agree in their first 31 characters share one entry, so reuse
-    // hands back the other file's window.
-    const std::string common(31, 'n');
-    write(common + "_one.fig", kOnScreen);
-    write(common + "_two.fig", kOnScreen);
-    const Value one = sys::openfig(name(common + "_one"), S("reuse"));
-    EXPECT_EQ(sys::openfig(name(common + "_two"), S("reuse"))[0], one[0]);
-    EXPECT_EQ(registry(common.c_str()), (std::vector<double>{one[0]}));
 }
 
 TEST_F(OpenfigTest, BadNamesAndPoliciesLoadNothing) {
@@ -211,28 +191,6 @@ TEST_F(OpenfigTest, BadNamesAndPoliciesLoadNothing) {
     EXPECT_TRUE(registry("tavrin_SINGLETON_handle").empty());
 
     EXPECT_EQ(by_name_error("openfig", 1, {}), "Not enough input arguments.");
-}
-
-TEST_F(OpenfigTest, ALoadFailurePassesThroughAndLeavesTheRegistry) {
-    write("tavrin.fig", kOnScreen);
-    const Value f = sys::openfig(name("tavrin"));
-    write("tavrin.fig", "{\"type\": \"figure\", ");
-    const std::string message = error_of([&] { sys::openfig(name("tavrin"), S("new")); });
-    EXPECT_NE(message.find("tavrin.fig"), std::string::npos) << message;
-    EXPECT_EQ(registry("tavrin_SINGLETON_handle"), (std::vector<double>{f[0]}));
-    EXPECT_EQ(window_count(), 1u);
-}
-
-TEST_F(OpenfigTest, AnInvisibleWindowIsPlacedButNotShownNorMadeCurrent) {
-    write("hidden.fig", R"({"type": "figure", "Visible": "off", "Units": "pixels",
-      "Position": [5000, 5000, 400, 300]})");
-    const Value current = window();
-    const Value f = sys::openfig(name("hidden"), S("reuse"));
-    EXPECT_EQ(rt::get(f, S("Visible")).text(), "off");
-    EXPECT_EQ(rt::gcf()[0], current[0]);
-    // The default headless screen is 1280 by 1024; the outer rectangle is 406
-    // by 324, pushed back to the top-right corner.
-    EXPECT_EQ(nums(rt::get(f, S("OuterPosition"))), (std::vector<double>{874, 700, 406, 324}));
 }
 
 // movegui on a headless 1024-by-768 screen. Headless windows have a frame 6
@@ -316,30 +274,6 @@ TEST_F(MoveguiTest, UnitsAndPositionModeEndAsTheyWere) {
               "normalizedpositioninches");
     rt::set(w[0], "Units", S("pixels"));
     EXPECT_EQ(outer(w), (Rect{0, 0, 400, 300}));
-}
-
-TEST_F(MoveguiTest, WhichWindowMoves) {
-    const Value a = window_at({10, 20, 400, 300});
-    const Value b = window_at({10, 20, 400, 300});
-    const Value control = control_in(a, "pushbutton1");
-    const Value ax = rt::axes(V({S("Parent"), b}));
-
-    sys::movegui({a, S("north"), S("south")});  // the last position wins
-    EXPECT_EQ(outer(a), (Rect{312, 0, 400, 300}));
-    sys::movegui({a, b, S("east")});  // and the last window
-    EXPECT_EQ(outer(a), (Rect{312, 0, 400, 300}));
-    EXPECT_EQ(outer(b), (Rect{624, 234, 400, 300}));
-
-    sys::movegui({control, S("west")});
-    EXPECT_EQ(outer(a), (Rect{0, 234, 400, 300}));
-    sys::movegui({ax, S("west")});
-    EXPECT_EQ(outer(b), (Rect{0, 234, 400, 300}));
-
-    // No window given: the current one.
-    rt::figure(V({a}));
-    place(a, {-100, -100, 400, 300});
-    by_name("movegui", 0, {});
-    EXPECT_EQ(outer(a), (Rect{0, 0, 400, 300}));
 }
 
 TEST_F(MoveguiTest, AsACallbackItMovesTheCallersWindowAndIgnoresTheEventData) {

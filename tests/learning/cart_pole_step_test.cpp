@@ -45,21 +45,6 @@ TEST_F(CartPoleStepTest, PushesFromRestFollowTheEquationsInTheirOrderAndMirrorEa
     EXPECT_EQ(state(none), state(right));
 }
 
-TEST_F(CartPoleStepTest, GravityPullsALeaningPoleFurtherOverAndAnyStateIsAdvanced) {
-    // With the pole leaning right, gravity adds to what a push left does.
-    sys::CartPoleState upright = rest(), leaning = rest();
-    leaning.theta = 0.1;
-    step(1, upright);
-    step(1, leaning);
-    EXPECT_GT(leaning.v_theta[0], upright.v_theta[0]);
-
-    // Far outside the limits, a state is advanced like any other.
-    sys::CartPoleState s{100.0, 3.0, 2.0, -5.0};
-    step(2, s);
-    EXPECT_GT(s.x[0], 100.0);
-    EXPECT_NE(s.theta[0], 2.0);
-}
-
 TEST(CartPoleConstants, ReadingBeforeTheModuleIsInitialisedIsAnError) {
     const sys::RunConstants none;
     EXPECT_THROW(none[sys::kMass], rt::Error);

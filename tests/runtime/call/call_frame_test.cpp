@@ -156,17 +156,6 @@ TEST_F(CallFrameTest, VariableListsGatherAndSpread) {
     EXPECT_EQ(rt::nargin(3, std::vector<Value>{1.0, Value::absent(), Value::absent()}.data()), 1);
 }
 
-// The modules' own messages are checked word for word where they are raised;
-// here the two kinds, and a local function's name with its owner's.
-TEST(ArityMessage, NamesFileLineKindAndCount) {
-    EXPECT_EQ(rt::arity_message("get_action", 1, rt::ArityKind::Outputs, 5),
-              "Run-time Error: File: get_action Line: 1 Column: 1 The function \"get_action\" was called with more "
-              "than the declared number of outputs (5).");
-    EXPECT_EQ(rt::arity_message("guidata/getParentFigure", 99, rt::ArityKind::Inputs, 1),
-              "Run-time Error: File: guidata/getParentFigure Line: 99 Column: 1 The function "
-              "\"guidata/getParentFigure\" was called with more than the declared number of inputs (1).");
-}
-
 TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
     const Value out = Value::string("too many outputs");
     const Value in = Value::string("too many inputs");
@@ -184,30 +173,6 @@ TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
     EXPECT_EQ(raised(9, 40, -1, -1, nullptr, nullptr), "");
     // A side without a module message still refuses with the runtime's text.
     EXPECT_EQ(raised(2, 0, 1, 1, nullptr, nullptr), "Too many output arguments.");
-}
-
-using Event = std::tuple<std::string, std::size_t, bool>;
-std::vector<Event> events;
-
-void record(const char* module, std::size_t index, bool created) { events.emplace_back(module, index, created); }
-
-TEST(ModuleConstants, ReleasedOnceEachInReverseOfCreationAndReadEarlyNamesTheModule) {
-    events.clear();
-    rt::set_constants_observer(record);
-    rt::ModuleConstants c("m");
-    EXPECT_EQ(c.add(Value::string("message")), 0u);
-    EXPECT_EQ(c.add(Value(0.5)), 1u);
-    EXPECT_EQ(c.add(Value(2.0)), 2u);
-    EXPECT_EQ(c[1][0], 0.5);
-    c.release();
-    c.release();  // a second release finds nothing left
-    rt::set_constants_observer(nullptr);
-    const std::vector<Event> expected = {{"m", 0, true},  {"m", 1, true},  {"m", 2, true},
-                                         {"m", 2, false}, {"m", 1, false}, {"m", 0, false}};
-    EXPECT_EQ(events, expected);
-
-    rt::ModuleConstants early("get_box");
-    EXPECT_NE(sys_test::error_of([&] { (void)early[3]; }).find("get_box"), std::string::npos);
 }
 
 }  // namespace

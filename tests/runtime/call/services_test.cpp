@@ -93,19 +93,4 @@ TEST(Globals, SlotsAreFoundByNameAndReadOnlyOnceAssigned) {
     rt::set_global_table(nullptr, 0);
 }
 
-TEST(Console, DisplayLinesTextAndWarningsGoWhereRedirected) {
-    std::ostringstream out, warn;
-    std::ostream* old_out = rt::set_console(&out);
-    std::ostream* old_warn = rt::set_warning_stream(&warn);
-    rt::print_array(0.5, "ALPHA");
-    rt::disp(Value::string("figure1 ResizeFcn not implemented yet."));
-    rt::disp(Value::row({1, 2}));
-    rt::print_ans(Value::string("AutoSelect"));
-    rt::warning("careful");
-    rt::set_console(old_out);
-    rt::set_warning_stream(old_warn);
-    EXPECT_EQ(out.str(), "ALPHA = 0.5\nfigure1 ResizeFcn not implemented yet.\n[1 2]\nans = 'AutoSelect'\n");
-    EXPECT_EQ(warn.str(), "Warning: careful\n");
-}
-
 }  // namespace

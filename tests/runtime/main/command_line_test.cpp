@@ -59,10 +59,6 @@ TEST(CommandLine, ValuesOfTheOtherOptions) {
     EXPECT_EQ(edges.parsed.options.seed, 18446744073709551615u);
     EXPECT_EQ(edges.parsed.options.max_seconds, 1e9);
     EXPECT_EQ(edges.parsed.options.actions.at(0).value, 1.0);
-
-    const Outcome none = parse({});
-    EXPECT_FALSE(none.parsed.options.seed || none.parsed.options.screen);
-    EXPECT_EQ(none.parsed.options.fps, 60);
 }
 
 TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
@@ -100,15 +96,6 @@ TEST(CommandLine, BadOptionsGiveStatusTwoAndAUsageLine) {
         EXPECT_NE(o.err.find(args[0]), std::string::npos) << o.err;  // names the option
         EXPECT_TRUE(o.out.empty());
     }
-}
-
-TEST(CommandLine, HelpListsEveryOptionAndEndsWithStatusZero) {
-    const Outcome o = parse({"--help"});
-    EXPECT_EQ(o.parsed.exit_status, 0);
-    for (const char* name :
-         {"--headless", "--set", "--click", "--eval", "--seed", "--screen", "--save-figures", "--pace", "--fps"})
-        EXPECT_NE(o.out.find(name), std::string::npos) << name;
-    EXPECT_TRUE(o.err.empty());
 }
 
 }  // namespace

@@ -134,14 +134,6 @@ TEST_F(RunMainTest, AnErrorACallbackPrintedAndSwallowedStillFailsTheProgram) {
     EXPECT_EQ(count.told, 1);
 }
 
-TEST_F(RunMainTest, BadOptionsStopBeforeAnythingStarts) {
-    const Result r = run({"--headless", "--set", "knob"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("usage: demo"), std::string::npos) << r.err;
-    EXPECT_EQ(initialised, 0);
-    EXPECT_EQ(terminated, 0);
-}
-
 TEST_F(RunMainTest, SeedAndScreenTakeEffect) {
     const Result a =
         run({"--headless", "--seed", "7", "--eval", "rand", "--eval", "get(0, 'ScreenSize')", "--screen", "640x480"});
