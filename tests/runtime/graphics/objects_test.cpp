@@ -114,17 +114,6 @@ TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
     EXPECT_EQ(gets(f, "Visible"), "on");  // a failed set changes nothing
 }
 
-TEST_F(GraphicsTest, ColoursAcceptLettersNamesAndTriples) {
-    rt::figure();
-    Value r = rt::rectangle(V({S("facecolor"), S("b"), S("EdgeColor"), S("Red")}));
-    EXPECT_EQ(getn(r, {"FaceColor", "EdgeColor"}), (D{0, 0, 1, 1, 0, 0}));
-    rt::set(r[0], "FaceColor", S("none"));
-    EXPECT_EQ(gets(r, "FaceColor"), "none");
-    rt::set(r[0], "FaceColor", Value::column({0.5, 0.25, 1}));
-    EXPECT_EQ(getn(r, "FaceColor"), (D{0.5, 0.25, 1}));
-    EXPECT_NE(error_of([&] { rt::set(r[0], "FaceColor", S("flat")); }), "");
-}
-
 TEST_F(GraphicsTest, DeletingRemovesTheWholeSubtreeAndAWindowHandsOnCurrency) {
     Value f1 = rt::figure();
     Value f2 = rt::figure();
