@@ -28,14 +28,12 @@ class Backend : public WindowTest {};
 TEST_F(Backend, WindowsStandWhereTheirPositionSaysAndReportMoves) {
     const double h = rt::figure()[0];
     rt::set(h, "Position", Value::row({10, 100, 500, 200}));
-    rt::set(h, "Name", S("cart"));
     rt::drawnow();
     rt::FigureWindow* w = backend_->window_of(h);
     ASSERT_NE(w, nullptr);
     const QRect screen = rt::primary_screen_rect();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->geometry(), QRect(10, screen.height() - 300, 500, 200));
-    EXPECT_EQ(w->windowTitle(), "Figure 1: cart");
 
     // A move by the user (or the window system) shows in "Position", and
     // "OuterPosition" takes in the window's frame.
