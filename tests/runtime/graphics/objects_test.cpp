@@ -83,11 +83,6 @@ TEST_F(GraphicsTest, NameAndTextValuesUsedAgainAreReadAgainForEachObjectProperty
     letter.mutable_data()[0] = 'g';
     rt::set(l, V({S("Color"), letter}));
     EXPECT_EQ(nums(rt::get(l[0], "Color")), (D{0, 1, 0}));
-    // A word whose case differs is stored in its canonical case each time.
-    for (auto [given, stored] : {std::pair{"OFF", "off"}, {"On", "on"}}) {
-        rt::set(f, V({S("Visible"), S(given)}));
-        EXPECT_EQ(text_of(rt::get(f[0], "Visible")), stored);
-    }
 }
 
 TEST_F(GraphicsTest, UnknownPropertiesAndBadValuesNameTheTypeAndTheProperty) {
