@@ -1,5 +1,5 @@
 // Callback delivery: gcbo/gcbf, errors, re-entry, the queue, close requests,
-// creation and deletion callbacks, and a window resized by the user.
+// creation and deletion callbacks.
 #include <filesystem>
 #include <fstream>
 
@@ -34,15 +34,6 @@ void note(int, Value*, int, const Value*) {
                            std::to_string(rt::get(h, Value::string("Children")).numel()));
 }
 
-// Notes the property changes a window would be told of.
-class ChangeLog : public rt::WindowBackend {
-public:
-    void property_changed(const rt::GraphicsObject&, rt::PropertyId id) override {
-        log.push_back(rt::property_name(id));
-    }
-    std::vector<std::string> log;
-};
-
 class CallbackTest : public GraphicsTest {
 protected:
     void SetUp() override {
@@ -53,7 +44,6 @@ protected:
         rt::register_builtin("note", note);
     }
     void TearDown() override {
-        rt::set_window_backend(nullptr);
         for (const char* n : {"probe", "again", "note"}) rt::unregister_builtin(n);
         GraphicsTest::TearDown();
     }
@@ -138,22 +128,6 @@ TEST_F(CallbackTest, DeleteFunctionsRunOnceAndTheirErrorsDoNotStopTheDeletion) {
     EXPECT_EQ(nums(rt::ishandle(Value::row({f[0], c[0], l[0]}))), (D{0, 0, 0}));
     EXPECT_EQ(seen.calls, 1);
     EXPECT_NE(warnings_.str().find("boom from the callback"), std::string::npos);
-}
-
-TEST_F(CallbackTest, AWindowResizedByTheUserRunsItsResizeFunction) {
-    ChangeLog backend;
-    Value f = rt::figure(V({S("ResizeFcn"), S("probe"), S("Position"), Value::row({0, 0, 200, 100})}));
-    rt::set_window_backend(&backend);
-    rt::note_window_geometry(num(f), {50, 60, 200, 100});  // moved only
-    EXPECT_EQ(rt::pending_callback_count(), 0u);
-    rt::note_window_geometry(num(f), {50, 60, 300, 100});
-    EXPECT_EQ(rt::get(f, S("Position"))[2], 300);
-    EXPECT_TRUE(backend.log.empty());  // not echoed back to the window
-    rt::drawnow();
-    EXPECT_EQ(seen.calls, 1);
-    rt::set(f[0], "Position", Value::row({0, 0, 300, 200}));
-    rt::drawnow();
-    EXPECT_EQ(seen.calls, 2);
 }
 
 TEST_F(CallbackTest, CreateFcnRunsOnceForEachNewObjectAfterItsProperties) {

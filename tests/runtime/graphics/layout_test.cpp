@@ -80,17 +80,6 @@ TEST_F(LayoutTest, AGoodFileLoadsTheWholeTreeInItsOrder) {
     EXPECT_NE(text_of(rt::get(f, "FileName")).find("tavrin.fig"), std::string::npos);
 }
 
-TEST_F(LayoutTest, ABareNameIsLookedForInTheResourceFoldersAfterTheWorkingFolder) {
-    write("res/only_here.fig", R"({"type": "figure", "Tag": "from_resources"})");
-    EXPECT_EQ(error_of([] { rt::load_layout("only_here.fig"); }),
-              "only_here.fig: cannot open the layout file (looked in the working folder).");
-    rt::set_resource_folders({(dir_ / "elsewhere").string(), (dir_ / "res").string()});
-    double f = rt::load_layout("only_here.fig");
-    EXPECT_EQ(text_of(rt::get(f, "Tag")), "from_resources");
-    write("only_here.fig", R"({"type": "figure", "Tag": "from_working_folder"})");
-    EXPECT_EQ(text_of(rt::get(rt::load_layout("only_here.fig"), "Tag")), "from_working_folder");
-}
-
 TEST_F(LayoutTest, EachFailureNamesTheFileAndThePlace) {
     rt::figure();
     windows_before_ = 1;

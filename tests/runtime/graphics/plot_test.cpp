@@ -103,18 +103,6 @@ TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
     EXPECT_EQ(gets(ax, "DataAspectRatioMode"), "manual");
 }
 
-TEST_F(GraphicsTest, ViewTakesAnglesAndTheTwoDefaults) {
-    rt::view(40, -30);
-    EXPECT_EQ(nums(rt::view()), (D{40, -30}));
-    for (auto [arg, want] :
-         {std::pair{Value(3.0), D{-37.5, 30}}, {Value(2.0), D{0, 90}}, {Value::row({30, -15}), D{30, -15}}}) {
-        rt::view(arg);
-        EXPECT_EQ(getn(rt::gca(), "View"), want);
-    }
-    EXPECT_NE(error_of([] { rt::view(Value(4.0)); }), "");
-    EXPECT_NE(error_of([] { rt::view(std::nan(""), 0); }), "");
-}
-
 TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
     // The styles themselves are checked one by one in the next test.
     Value h = rt::plot(Value(0.5), Value(0.11), S("r>"));
@@ -138,13 +126,6 @@ TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
 }
 
 TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheKeptOnes) {
-    const auto parsed = rt::parse_line_spec("-.gs");
-    ASSERT_TRUE(parsed && parsed->color);
-    EXPECT_EQ(parsed->line_style + " " + parsed->marker, "-. square");
-    EXPECT_EQ(parsed->color->g, 1);
-    for (const char* bad : {"rr", "--:", "Color"}) EXPECT_FALSE(rt::parse_line_spec(bad)) << bad;
-    EXPECT_TRUE(rt::named_color("Magenta"));
-    EXPECT_FALSE(rt::named_color("purple"));
     // More distinct specifications than are kept, twice round, with a bad
     // one between: every plot must style its line from its own text.
     const char* specs[] = {"r<", "b-", "k:", "--o", "g*",  "m.",  "cx", "ys", "wd", "r^",

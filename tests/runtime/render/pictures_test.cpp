@@ -220,27 +220,6 @@ TEST_F(FigurePainterTest, DeletedAndChangedObjectsLeaveNoTrace) {
     EXPECT_EQ(recoloured, fresh(h));
 }
 
-TEST_F(FigurePainterTest, AutomaticLimitsFollowSurfacesAddedChangedAndDeleted) {
-    const double h = make_mesh_window(30, -15);
-    rt::hold(Value::string("on"));
-    std::vector<Value> surfaces;
-    for (int i = 0; i < 4; ++i) surfaces.push_back(grid_surface(i));
-    rt::FigurePainter painter;
-    paint_with(painter, h);
-    paint_with(painter, h);
-    const auto same_as_fresh = [&](const char* what) { EXPECT_EQ(paint_with(painter, h), fresh(h)) << what; };
-    surfaces.push_back(grid_surface(20));
-    same_as_fresh("a higher surface added");
-    rt::set(surfaces[1][0], "ZData", filled(9, 18, -30));
-    same_as_fresh("an old surface lowered");
-    rt::delete_(surfaces[4]);
-    same_as_fresh("the highest deleted");
-    rt::delete_(surfaces[0]);
-    same_as_fresh("the oldest deleted");
-    rt::set(surfaces[1][0], "Visible", Value::string("off"));
-    same_as_fresh("the lowest hidden");
-}
-
 TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastWholeFrameMeanwhile) {
     const double h = make_mesh_window(30, -15);
     rt::hold(Value::string("on"));
