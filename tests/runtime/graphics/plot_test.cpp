@@ -125,7 +125,7 @@ TEST_F(GraphicsTest, PlotReadsLineSpecificationsAndGoesThroughNewplot) {
     EXPECT_NE(error_of([] { rt::plot(Value::row({1, 2}), Value::row({1, 2, 3}), S("b-")); }), "");
 }
 
-TEST_F(GraphicsTest, PlotStylesStayRightWhenSpecificationsRepeatAndOutnumberTheKeptOnes) {
+TEST_F(GraphicsTest, PlotStylesStayRightWhenStyleTextsRepeatAndOutnumberTheKeptOnes) {
     // More distinct specifications than are kept, twice round, with a bad
     // one between: every plot must style its line from its own text.
     const char* specs[] = {"r<", "b-", "k:", "--o", "g*",  "m.",  "cx", "ys", "wd", "r^",
