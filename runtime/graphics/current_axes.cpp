@@ -32,13 +32,17 @@ void set_word(GraphicsObject& obj, PropertyId id, std::string_view word) {
 const double* const figure_add = choice_word(ObjectType::Figure, P::NextPlot, "add").data();
 const double* const axes_add = choice_word(ObjectType::Axes, P::NextPlot, "add").data();
 
+bool holds_add_text(const Value& v) { return text_is(v, "add"); }
+
 // True when the NextPlot of obj (a window or axes) is "add". A stored word is
 // nearly always the schema's own value, recognised by its storage without
 // reading the characters; any other value holding the word is read.
-bool adds(const GraphicsObject& obj) {
+inline bool adds(const GraphicsObject& obj) {
     const Value& v = obj.value(P::NextPlot);
     const double* add = obj.type() == ObjectType::Figure ? figure_add : axes_add;
-    return (!v.is_inline() && v.is_char() && v.data() == add) || text_is(v, "add");
+    if (v.is_char() && !v.is_inline() && v.data() == add) [[likely]]
+        return true;
+    return holds_add_text(v);
 }
 
 void delete_plotted_children(GraphicsObject& ax) {

@@ -2,6 +2,8 @@
 // that tie properties together (units, a window's frame, limit modes).
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 
 #include "runtime/array/error.hpp"
 #include "runtime/graphics/callback_queue.hpp"
@@ -46,49 +48,115 @@ bool handle_visible(const GraphicsObject& obj) {
     return text_is(v, "on") || (text_is(v, "callback") && callback_running());
 }
 
-// The accepted values of the last few texts set (a colour letter, a word):
-// a learning run sets the same constants at every step, and checking a text
+// The slot of a small direct-mapped table for a key (a storage address or a
+// character code, mixed with whatever else tells entries apart).
+template <std::size_t Slots>
+std::size_t slot_for(std::uint64_t key) noexcept {
+    static_assert((Slots & (Slots - 1)) == 0);
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 58) & (Slots - 1);
+}
+
+std::uint64_t address_of(const double* p) noexcept { return reinterpret_cast<std::uintptr_t>(p); }
+
+// The accepted values of recent texts set (a colour letter, a word): a
+// learning run sets the same constants at every step, and checking a text
 // against a property's words and colour names costs more than the rest of
 // the set. A text of one character is recognised by its code, a longer one
-// by its storage, which the kept copy holds alive and unchanged. Accepting a
-// text depends on nothing but the type, the property and the text.
+// by its storage, which the kept copy holds alive and unchanged (a value
+// copies shared storage before writing to it). Accepting a text depends on
+// nothing but the type, the property and the text.
 class AcceptedTexts {
 public:
     const Value* find(ObjectType type, PropertyId id, const Value& v) const noexcept {
-        if (!v.is_char()) return nullptr;
-        for (const Entry& e : entries_) {
-            if (e.type == type && e.id == id && same(e.given, v)) return &e.accepted;
-        }
+        const bool stored = !v.is_inline();
+        const std::uint64_t key = stored ? address_of(v.data()) : static_cast<std::uint64_t>(v[0]);
+        const Entry& e = entries_[slot(type, id, key)];
+        if (e.key == key && e.stored == stored && e.type == type && e.id == id && e.used) return &e.accepted;
         return nullptr;
     }
     void keep(ObjectType type, PropertyId id, const Value& v, const Value& accepted) {
-        if (!v.is_char()) return;
-        entries_[next_] = {type, id, v, accepted};
-        next_ = (next_ + 1) % entries_.size();
+        const bool stored = !v.is_inline();
+        const std::uint64_t key = stored ? address_of(v.data()) : static_cast<std::uint64_t>(v[0]);
+        Entry& e = entries_[slot(type, id, key)];
+        e = {key, type, id, stored, true, accepted, stored ? v : Value()};
     }
 
 private:
-    static bool same(const Value& kept, const Value& v) noexcept {
-        if (!kept.is_char()) return false;
-        if (v.is_inline()) return kept.is_inline() && kept[0] == v[0];
-        return !kept.is_inline() && kept.data() == v.data();
+    static std::size_t slot(ObjectType type, PropertyId id, std::uint64_t key) noexcept {
+        return slot_for<kSlots>(key ^ (static_cast<std::uint64_t>(id) << 3) ^ static_cast<std::uint64_t>(type));
     }
+    static constexpr std::size_t kSlots = 32;
     struct Entry {
+        std::uint64_t key = 0;  // the storage's address, or the one character's code
         ObjectType type{};
         PropertyId id{};
-        Value given, accepted;
+        bool stored = false;
+        bool used = false;
+        Value accepted;
+        Value given;  // holds the storage alive and unchanged
     };
-    std::array<Entry, 8> entries_{};
-    std::size_t next_ = 0;
+    std::array<Entry, kSlots> entries_{};
 };
 
+// Only texts are kept: a number is checked in fewer steps than looking it up.
+AcceptedTexts accepted_texts;
+
 Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v) {
-    static AcceptedTexts kept;
-    if (const Value* known = kept.find(type, prop.id, v)) return *known;
+    if (const Value* known = accepted_texts.find(type, prop.id, v)) [[likely]]
+        return *known;
     Value accepted = accept_value(type, prop, v);
-    kept.keep(type, prop.id, v, accepted);
+    accepted_texts.keep(type, prop.id, v, accepted);
     return accepted;
 }
+
+// What a set stores: the value checked against the property's rule. A
+// drawing call's place, a double row of four, is checked here in line.
+Value accepted(ObjectType type, const PropertySpec& prop, const Value& v) {
+    if (v.is_char()) return accept_text_once(type, prop, v);
+    if (prop.kind == ValueKind::Rect && v.is_stored_double() && v.stored_rows() == 1 && v.stored_cols() == 4) {
+        const double* d = v.stored_data();
+        if (std::isfinite(d[0]) && std::isfinite(d[1]) && std::isfinite(d[2]) && std::isfinite(d[3]) && d[2] >= 0 &&
+            d[3] >= 0)
+            return v;
+    }
+    return accept_value(type, prop, v);
+}
+
+// Which properties of each type a set does more for than store the accepted
+// value: read-only ones, handles, units and a window's frame, limits with a
+// mode, an axes' position.
+class PropertyRules {
+public:
+    PropertyRules() {
+        for (int t = 0; t < kObjectTypeCount; ++t) {
+            const auto type = static_cast<ObjectType>(t);
+            for (const PropertySpec& prop : schema(type).specs()) {
+                const PropertyId id = prop.id;
+                const bool frame = id == P::Position || id == P::OuterPosition;
+                if (prop.kind == ValueKind::Computed || prop.kind == ValueKind::Handle || id == P::Units ||
+                    mode_of(id) || (frame && (type == ObjectType::Figure || type == ObjectType::Axes))) {
+                    mark(type, id);
+                }
+            }
+        }
+    }
+    bool has(ObjectType type, PropertyId id) const noexcept {
+        const auto i = static_cast<std::size_t>(id);
+        return bits_[static_cast<std::size_t>(type)][i / 64] >> (i % 64) & 1u;
+    }
+
+private:
+    void mark(ObjectType type, PropertyId id) noexcept {
+        const auto i = static_cast<std::size_t>(id);
+        bits_[static_cast<std::size_t>(type)][i / 64] |= std::uint64_t{1} << (i % 64);
+    }
+    static constexpr std::size_t kWords = (kPropertyCount + 63) / 64;
+    std::array<std::array<std::uint64_t, kWords>, kObjectTypeCount> bits_{};
+};
+
+const PropertyRules property_rules;
+
+bool has_rules(ObjectType type, PropertyId id) noexcept { return property_rules.has(type, id); }
 
 std::string prefix(std::string_view function) {
     return function.empty() ? std::string() : std::string(function) + ": ";
@@ -179,6 +247,11 @@ void ObjectTree::set(GraphicsObject& obj, PropertyId id, const Value& v, std::st
     const ObjectType type = obj.type();
     const PropertySpec* prop = obj.type_schema().find(id);
     if (!prop) raise_unknown_property(type, name.empty() ? std::string_view(property_name(id)) : name);
+    // Most properties take the accepted value and nothing more.
+    if (!has_rules(type, id)) [[likely]] {
+        store(obj, id, accepted(type, *prop, v));
+        return;
+    }
     if (prop->kind == ValueKind::Computed) raise_read_only(type, id);
     if (prop->kind == ValueKind::Handle || id == P::Units ||
         (type == ObjectType::Figure && (id == P::Position || id == P::OuterPosition))) {
@@ -309,45 +382,47 @@ PropertyId property_of(const GraphicsObject& obj, const Value& name) {
 
 namespace {
 
-// The last few property names looked up, recognised by their storage: a
-// learning run sets the same constant names at every step, and reading a
-// name's character codes and hashing them costs more than the rest of the
-// set. A kept copy holds the storage alive and unchanged (a value copies
-// shared storage before writing to it), so the same storage means the same
-// characters. Names of one character are held inline and not kept.
+// Recent property names, recognised by their storage: a learning run sets
+// the same constant names at every step, and reading a name's character
+// codes and hashing them costs more than the rest of the set. A kept copy
+// holds the storage alive and unchanged (a value copies shared storage
+// before writing to it), so the same storage means the same characters.
+// Names of one character are held inline and not kept.
 class RecentNames {
 public:
+    // The id of the name (a text) when it is kept.
     std::optional<PropertyId> find(const Value& name) const noexcept {
         if (name.is_inline()) return std::nullopt;
         const double* chars = name.data();
-        for (const Entry& e : entries_) {
-            if (e.chars == chars) return e.id;
-        }
+        const Entry& e = entries_[slot_for<kSlots>(address_of(chars))];
+        if (e.chars == chars) return e.id;
         return std::nullopt;
     }
     void keep(const Value& name, PropertyId id) {
-        if (name.numel() <= 1 || name.is_inline()) return;
-        entries_[next_] = {name, name.data(), id};
-        next_ = (next_ + 1) % entries_.size();
+        if (name.is_inline()) return;
+        Entry& e = entries_[slot_for<kSlots>(address_of(name.data()))];
+        e = {name.data(), id, name};
     }
 
 private:
+    static constexpr std::size_t kSlots = 32;
     struct Entry {
-        Value kept;                     // holds the storage alive and unchanged
-        const double* chars = nullptr;  // its characters, compared by address
+        const double* chars = nullptr;  // the characters, compared by address
         PropertyId id{};
+        Value kept;  // holds the storage alive and unchanged
     };
-    std::array<Entry, 8> entries_{};
-    std::size_t next_ = 0;
+    std::array<Entry, kSlots> entries_{};
 };
+
+RecentNames recent_names;
 
 // property_of for a name given as a text value.
 PropertyId property_named(const GraphicsObject& obj, const Value& name) {
-    static RecentNames recent;
-    if (auto id = recent.find(name); id && obj.type_schema().find(*id)) return *id;
+    if (auto id = recent_names.find(name); id && obj.type_schema().find(*id)) [[likely]]
+        return *id;
     NameText buffer;
     const PropertyId id = property_of(obj, buffer.of(name));
-    recent.keep(name, id);
+    recent_names.keep(name, id);
     return id;
 }
 
@@ -355,8 +430,14 @@ PropertyId property_named(const GraphicsObject& obj, const Value& name) {
 
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
     ObjectTree& t = tree();
-    for (std::size_t i = 0; i < pairs.size();) {
+    const std::size_t n = pairs.size();
+    for (std::size_t i = 0; i < n;) {
         const Value& name = pairs[i];
+        if (name.is_char() && name.rows() <= 1 && i + 1 < n) [[likely]] {
+            t.set(obj, property_named(obj, name), pairs[i + 1]);
+            i += 2;
+            continue;
+        }
         if (name.is_struct()) {
             for (const std::string& field : name.field_names()) {
                 t.set(obj, property_of(obj, field), name.field(field), field);
@@ -367,9 +448,7 @@ void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_
         if (!name.is_char() || name.rows() > 1) {
             raise(prefix(function) + "expected a property name (text), not " + describe(name) + ".");
         }
-        if (i + 1 >= pairs.size()) raise(prefix(function) + "the property '" + name.text() + "' has no value.");
-        t.set(obj, property_named(obj, name), pairs[i + 1]);
-        i += 2;
+        raise(prefix(function) + "the property '" + name.text() + "' has no value.");
     }
 }
 

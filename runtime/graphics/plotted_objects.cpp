@@ -1,7 +1,9 @@
 // Creation of the objects drawn in axes (rectangle, line, plot, surface,
 // text) and of controls (uicontrol).
 #include <array>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"
@@ -33,7 +35,7 @@ GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Va
     GraphicsObject& obj = t.create(type, parent);
     try {
         fill(obj);
-        apply_pairs(obj, pairs, function);
+        if (!pairs.empty()) apply_pairs(obj, pairs, function);
     } catch (...) {
         t.discard(obj);
         throw;
@@ -69,9 +71,7 @@ void keep_surfaces_bounded(GraphicsObject& axes) {
     }
 }
 
-// Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
-Value column_of(const Value& m, std::size_t k) {
-    if (m.is_double() && m.rows() == 1) return m;  // what a learning step draws
+Value column_of_matrix(const Value& m, std::size_t k) {
     if (is_vector(m)) {
         if (m.rows() == 1) return as_double(m);
         std::vector<double> xs(m.data(), m.data() + m.numel());
@@ -81,36 +81,54 @@ Value column_of(const Value& m, std::size_t k) {
     return Value::row(xs);
 }
 
+// Column k of a matrix as a 1-by-rows row; a vector gives itself as a row.
+// A double row (what a learning step draws) is shared, not copied.
+inline Value column_of(const Value& m, std::size_t k) {
+    if (m.is_double() && m.rows() == 1) [[likely]]
+        return m;
+    return column_of_matrix(m, k);
+}
+
 Value counting(std::size_t n) {
     std::vector<double> xs(n);
     for (std::size_t i = 0; i < n; ++i) xs[i] = static_cast<double>(i + 1);
     return Value::row(xs);
 }
 
-// The values a line style text such as "r>" sets (nullopt when it is none).
-// The last few texts are recognised by their storage, which the kept copy
-// holds alive and unchanged, so the same storage means the same characters:
-// a learning run plots with one of two constant style texts at every step,
-// and this spares reading their characters each time.
-std::optional<LineStyleValues> style_of(const Value& text) {
+// The values a line style text such as "r>" sets, or null when it is none.
+// Recent texts are recognised by their storage, which the kept copy holds
+// alive and unchanged, so the same storage means the same characters: a
+// learning run plots with one of two constant style texts at every step,
+// and this spares reading their characters each time. What a text held
+// inline (one character) sets is put in `parsed`. The result stays valid
+// until the next call.
+const LineStyleValues* style_of(const Value& text, std::optional<LineStyleValues>& parsed) {
     struct Known {
-        Value text;
+        const double* chars = nullptr;
+        Value text;  // holds the storage alive and unchanged
         std::optional<LineStyleValues> style;
     };
-    static std::array<Known, 4> known;
-    static std::size_t next = 0;
-    if (!text.is_inline()) {
-        for (const Known& k : known) {
-            if (k.text.is_char() && !k.text.is_inline() && k.text.data() == text.data()) return k.style;
-        }
+    constexpr std::size_t kSlots = 8;
+    static std::array<Known, kSlots> known;
+    const bool stored = !text.is_inline();
+    const std::size_t slot =
+        stored ? static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(text.data()) * 0x9E3779B97F4A7C15ull) >>
+                                          61) &
+                     (kSlots - 1)
+               : 0;
+    if (stored && known[slot].chars == text.data()) [[likely]] {
+        const Known& k = known[slot];
+        return k.style ? &*k.style : nullptr;
     }
     NameText buffer;
     std::optional<LineStyleValues> style = line_style_values(buffer.of(text));
-    if (!text.is_inline()) {
-        known[next] = {text, style};
-        next = (next + 1) % known.size();
+    if (!stored) {
+        parsed = std::move(style);
+        return parsed ? &*parsed : nullptr;
     }
-    return style;
+    Known& k = known[slot];
+    k = {text.data(), text, std::move(style)};
+    return k.style ? &*k.style : nullptr;
 }
 
 // A vector of the grid's columns (or rows) spread over the grid's shape.
@@ -123,6 +141,85 @@ Value spread(const Value& v, std::size_t rows, std::size_t cols, bool along_colu
     return out;
 }
 
+// line(x, y), line(x, y, z) then name/value pairs, with x, y (and z) numeric.
+Value line_through(const Value& x, const Value& y, const Value* z, std::span<const Value> pairs) {
+    if (!is_vector(x) || !is_vector(y) || x.numel() != y.numel()) [[unlikely]] {
+        raise("line: x and y must be vectors of the same length, not " + size_text(x) + " and " + size_text(y) + ".");
+    }
+    if (z && (!is_vector(*z) || z->numel() != x.numel())) raise("line: z must be a vector as long as x and y.");
+    GraphicsObject& ax = axes_for_drawing();
+    ObjectTree& t = tree();
+    auto fill = [&](GraphicsObject& o) {
+        t.store(o, P::XData, column_of(x, 0));
+        t.store(o, P::YData, column_of(y, 0));
+        if (z) t.store(o, P::ZData, column_of(*z, 0));
+    };
+    if (pairs.empty()) [[likely]] {
+        // Storing checked data cannot fail: nothing to undo.
+        GraphicsObject& o = t.create(ObjectType::Line, ax);
+        fill(o);
+        t.announce(o);
+        return Value(o.handle());
+    }
+    return Value(make(ObjectType::Line, ax, pairs, "line", fill).handle());
+}
+
+// Line k of a plot: its data, and its colour, marker and line style from
+// `style` (or null) or else the axes' colour order.
+void fill_plot_line(GraphicsObject& o, const Value& x, bool x_vector, const Value& y, std::size_t k,
+                    const LineStyleValues* style, const Value& order) {
+    ObjectTree& t = tree();
+    t.store(o, P::XData, column_of(x, x_vector ? 0 : k));
+    t.store(o, P::YData, column_of(y, k));
+    if (style && !style->color.is_empty()) {
+        t.store(o, P::Color, style->color);
+    } else if (order.rows() > 0) {
+        std::size_t r = k % order.rows(), n = order.rows();
+        t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
+    }
+    if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
+    if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
+}
+
+// plot's lines: one per column of y, x (the point numbers when null) going
+// with each; `style` (or null) from a line style text, then the pairs.
+Value plot_lines(const Value* x_given, const Value& y, const LineStyleValues* style, std::span<const Value> pairs) {
+    const bool y_vector = is_vector(y);
+    const std::size_t points = y_vector ? y.numel() : y.rows();
+    const Value counted = x_given ? Value() : counting(points);
+    const Value& x = x_given ? *x_given : counted;
+    const bool x_vector = is_vector(x);
+    const std::size_t lines = y_vector ? (y.is_empty() ? 0 : 1) : y.cols();
+    bool x_fits = x_vector ? x.numel() == points : (x.rows() == y.rows() && x.cols() == y.cols());
+    if (y_vector && !x_vector) x_fits = false;
+    if (!x_fits) raise("plot: x and y must have the same length, not " + size_text(x) + " and " + size_text(y) + ".");
+
+    ObjectTree& t = tree();
+    GraphicsObject& ax = newplot_axes();
+    const Value& order = ax.value(P::ColorOrder);
+    if (lines == 1 && pairs.empty()) [[likely]] {
+        // A learning step plots one point. Storing checked values cannot
+        // fail: nothing to undo.
+        GraphicsObject& o = t.create(ObjectType::Line, ax);
+        fill_plot_line(o, x, x_vector, y, 0, style, order);
+        t.announce(o);
+        return Value(o.handle());
+    }
+    // A CreateFcn may plot with another style meanwhile, and with it
+    // overwrite what `style` points at: the lines read a copy.
+    std::optional<LineStyleValues> own_style;
+    if (style) style = &own_style.emplace(*style);
+    auto plot_line = [&](std::size_t k) {
+        return make(ObjectType::Line, ax, pairs, "plot",
+                    [&](GraphicsObject& o) { fill_plot_line(o, x, x_vector, y, k, style, order); })
+            .handle();
+    };
+    if (lines == 1) return Value(plot_line(0));
+    std::vector<double> handles;
+    for (std::size_t k = 0; k < lines; ++k) handles.push_back(plot_line(k));
+    return handles.empty() ? Value::zeros(0, 1) : Value::column(handles);
+}
+
 }  // namespace
 
 Value rectangle(std::span<const Value> args) {
@@ -131,6 +228,8 @@ Value rectangle(std::span<const Value> args) {
 }
 
 Value line(const Value& x, const Value& y) {
+    if (numeric(x) && numeric(y)) [[likely]]
+        return line_through(x, y, nullptr, {});
     Value args[2] = {x, y};
     return line(std::span<const Value>(args, 2));
 }
@@ -140,28 +239,19 @@ Value line(std::span<const Value> args) {
     while (data_count < args.size() && data_count < 3 && numeric(args[data_count])) ++data_count;
     if (data_count == 1) raise("line: expected line(x, y), line(x, y, z) or property name/value pairs.");
     if (data_count >= 2) {
-        const Value& x = args[0];
-        const Value& y = args[1];
-        if (!is_vector(x) || !is_vector(y) || x.numel() != y.numel()) {
-            raise("line: x and y must be vectors of the same length, not " + size_text(x) + " and " + size_text(y) +
-                  ".");
-        }
-        if (data_count == 3 && (!is_vector(args[2]) || args[2].numel() != x.numel())) {
-            raise("line: z must be a vector as long as x and y.");
-        }
+        return line_through(args[0], args[1], data_count == 3 ? &args[2] : nullptr, args.subspan(data_count));
     }
     GraphicsObject& ax = axes_for_drawing();
-    ObjectTree& t = tree();
-    GraphicsObject& obj = make(ObjectType::Line, ax, args.subspan(data_count), "line", [&](GraphicsObject& o) {
-        if (data_count < 2) return;
-        t.store(o, P::XData, column_of(args[0], 0));
-        t.store(o, P::YData, column_of(args[1], 0));
-        if (data_count == 3) t.store(o, P::ZData, column_of(args[2], 0));
-    });
-    return Value(obj.handle());
+    return Value(make(ObjectType::Line, ax, args, "line", [](GraphicsObject&) {}).handle());
 }
 
 Value plot(const Value& x, const Value& y, const Value& linespec) {
+    if (numeric(x) && numeric(y) && linespec.is_char()) [[likely]] {
+        std::optional<LineStyleValues> parsed;
+        const LineStyleValues* style = style_of(linespec, parsed);
+        if (!style) raise("plot: '" + linespec.text() + "' is not a line style.");
+        return plot_lines(&x, y, style, {});
+    }
     Value args[3] = {x, y, linespec};
     return plot(std::span<const Value>(args, 3));
 }
@@ -171,45 +261,14 @@ Value plot(std::span<const Value> args) {
     while (data_count < args.size() && data_count < 2 && numeric(args[data_count])) ++data_count;
     if (data_count == 0) raise("plot: expected plot(y), plot(x, y) or plot(x, y, linespec), then name/value pairs.");
     std::span<const Value> rest = args.subspan(data_count);
-    std::optional<LineStyleValues> style;
+    std::optional<LineStyleValues> parsed;
+    const LineStyleValues* style = nullptr;
     if (!rest.empty() && rest[0].is_char() && rest.size() % 2 == 1) {
-        style = style_of(rest[0]);
+        style = style_of(rest[0], parsed);
         if (!style) raise("plot: '" + rest[0].text() + "' is not a line style.");
         rest = rest.subspan(1);
     }
-    // One line per column; vectors pair with the columns of a matrix.
-    const Value& y = data_count == 2 ? args[1] : args[0];
-    const Value x = data_count == 2 ? args[0] : counting(is_vector(y) ? y.numel() : y.rows());
-    const std::size_t points = is_vector(y) ? y.numel() : y.rows();
-    const std::size_t lines = is_vector(y) ? (y.is_empty() ? 0 : 1) : y.cols();
-    bool x_fits = is_vector(x) ? x.numel() == points : (x.rows() == y.rows() && x.cols() == y.cols());
-    if (is_vector(y) && !is_vector(x)) x_fits = false;
-    if (!x_fits) raise("plot: x and y must have the same length, not " + size_text(x) + " and " + size_text(y) + ".");
-
-    ObjectTree& t = tree();
-    GraphicsObject& ax = newplot_axes();
-    const Value& order = ax.value(P::ColorOrder);
-    auto plot_line = [&](std::size_t k) {
-        return make(ObjectType::Line, ax, rest, "plot",
-                    [&](GraphicsObject& o) {
-                        t.store(o, P::XData, column_of(x, is_vector(x) ? 0 : k));
-                        t.store(o, P::YData, column_of(y, k));
-                        if (style && !style->color.is_empty()) {
-                            t.store(o, P::Color, style->color);
-                        } else if (order.rows() > 0) {
-                            std::size_t r = k % order.rows(), n = order.rows();
-                            t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
-                        }
-                        if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
-                        if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
-                    })
-            .handle();
-    };
-    // A learning step plots one point: no list for a single line.
-    if (lines == 1) return Value(plot_line(0));
-    std::vector<double> handles;
-    for (std::size_t k = 0; k < lines; ++k) handles.push_back(plot_line(k));
-    return handles.empty() ? Value::zeros(0, 1) : Value::column(handles);
+    return plot_lines(data_count == 2 ? &args[0] : nullptr, data_count == 2 ? args[1] : args[0], style, rest);
 }
 
 Value surface(std::span<const Value> args) {
