@@ -434,7 +434,13 @@ void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_
     for (std::size_t i = 0; i < n;) {
         const Value& name = pairs[i];
         if (name.is_char() && name.rows() <= 1 && i + 1 < n) [[likely]] {
-            t.set(obj, property_named(obj, name), pairs[i + 1]);
+            const PropertyId id = property_named(obj, name);
+            // What ObjectTree::set does for a property without rules.
+            if (!has_rules(obj.type(), id)) {
+                t.store(obj, id, accepted(obj.type(), *obj.type_schema().find(id), pairs[i + 1]));
+            } else {
+                t.set(obj, id, pairs[i + 1]);
+            }
             i += 2;
             continue;
         }

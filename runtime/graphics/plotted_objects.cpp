@@ -89,36 +89,65 @@ inline Value column_of(const Value& m, std::size_t k) {
     return column_of_matrix(m, k);
 }
 
+// True for a double row (a number included), giving its length.
+inline bool double_row(const Value& v, std::size_t& n) {
+    if (v.is_double_scalar()) {
+        n = 1;
+        return true;
+    }
+    if (v.is_stored_double() && v.stored_rows() == 1) {
+        n = v.stored_cols();
+        return true;
+    }
+    return false;
+}
+
 Value counting(std::size_t n) {
     std::vector<double> xs(n);
     for (std::size_t i = 0; i < n; ++i) xs[i] = static_cast<double>(i + 1);
     return Value::row(xs);
 }
 
-// The values a line style text such as "r>" sets, or null when it is none.
-// Recent texts are recognised by their storage, which the kept copy holds
-// alive and unchanged, so the same storage means the same characters: a
-// learning run plots with one of two constant style texts at every step,
-// and this spares reading their characters each time. What a text held
-// inline (one character) sets is put in `parsed`. The result stays valid
-// until the next call.
-const LineStyleValues* style_of(const Value& text, std::optional<LineStyleValues>& parsed) {
-    struct Known {
+// The line style texts seen lately, recognised by their storage, which the
+// kept copy holds alive and unchanged, so the same storage means the same
+// characters: a learning run plots with one of two constant style texts at
+// every step, and this spares reading their characters each time.
+class KnownStyles {
+public:
+    struct Entry {
         const double* chars = nullptr;
-        Value text;  // holds the storage alive and unchanged
-        std::optional<LineStyleValues> style;
+        Value text;                            // holds the storage alive and unchanged
+        std::optional<LineStyleValues> style;  // nullopt: not a line style
     };
-    constexpr std::size_t kSlots = 8;
-    static std::array<Known, kSlots> known;
+    // The entry of a text held in storage, when it is known.
+    const Entry* find(const Value& text) const noexcept {
+        const Entry& e = entries_[slot(text.data())];
+        return e.chars == text.data() ? &e : nullptr;
+    }
+    const Entry& keep(const Value& text, std::optional<LineStyleValues> style) {
+        Entry& e = entries_[slot(text.data())];
+        e = {text.data(), text, std::move(style)};
+        return e;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 8;
+    static std::size_t slot(const double* p) noexcept {
+        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(p) * 0x9E3779B97F4A7C15ull) >> 61) &
+               (kSlots - 1);
+    }
+    std::array<Entry, kSlots> entries_{};
+};
+
+KnownStyles known_styles;
+
+// The values a line style text such as "r>" sets, or null when it is none.
+// What a text held inline (one character) sets is put in `parsed`. The
+// result stays valid until the next call.
+const LineStyleValues* style_of(const Value& text, std::optional<LineStyleValues>& parsed) {
     const bool stored = !text.is_inline();
-    const std::size_t slot =
-        stored ? static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(text.data()) * 0x9E3779B97F4A7C15ull) >>
-                                          61) &
-                     (kSlots - 1)
-               : 0;
-    if (stored && known[slot].chars == text.data()) [[likely]] {
-        const Known& k = known[slot];
-        return k.style ? &*k.style : nullptr;
+    if (const KnownStyles::Entry* e = stored ? known_styles.find(text) : nullptr) {
+        return e->style ? &*e->style : nullptr;
     }
     NameText buffer;
     std::optional<LineStyleValues> style = line_style_values(buffer.of(text));
@@ -126,9 +155,8 @@ const LineStyleValues* style_of(const Value& text, std::optional<LineStyleValues
         parsed = std::move(style);
         return parsed ? &*parsed : nullptr;
     }
-    Known& k = known[slot];
-    k = {text.data(), text, std::move(style)};
-    return k.style ? &*k.style : nullptr;
+    const KnownStyles::Entry& e = known_styles.keep(text, std::move(style));
+    return e.style ? &*e.style : nullptr;
 }
 
 // A vector of the grid's columns (or rows) spread over the grid's shape.
@@ -149,19 +177,12 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
     if (z && (!is_vector(*z) || z->numel() != x.numel())) raise("line: z must be a vector as long as x and y.");
     GraphicsObject& ax = axes_for_drawing();
     ObjectTree& t = tree();
-    auto fill = [&](GraphicsObject& o) {
+    GraphicsObject& obj = make(ObjectType::Line, ax, pairs, "line", [&](GraphicsObject& o) {
         t.store(o, P::XData, column_of(x, 0));
         t.store(o, P::YData, column_of(y, 0));
         if (z) t.store(o, P::ZData, column_of(*z, 0));
-    };
-    if (pairs.empty()) [[likely]] {
-        // Storing checked data cannot fail: nothing to undo.
-        GraphicsObject& o = t.create(ObjectType::Line, ax);
-        fill(o);
-        t.announce(o);
-        return Value(o.handle());
-    }
-    return Value(make(ObjectType::Line, ax, pairs, "line", fill).handle());
+    });
+    return Value(obj.handle());
 }
 
 // Line k of a plot: its data, and its colour, marker and line style from
@@ -181,9 +202,23 @@ void fill_plot_line(GraphicsObject& o, const Value& x, bool x_vector, const Valu
     if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
 }
 
+// plot(x, y, ...) of one point, x and y double numbers: one line, nothing to
+// check, and storing cannot fail, so nothing to undo.
+Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
+    ObjectTree& t = tree();
+    GraphicsObject& ax = newplot_axes();
+    GraphicsObject& o = t.create(ObjectType::Line, ax);
+    fill_plot_line(o, x, true, y, 0, style, ax.value(P::ColorOrder));
+    t.announce(o);
+    return Value(o.handle());
+}
+
 // plot's lines: one per column of y, x (the point numbers when null) going
 // with each; `style` (or null) from a line style text, then the pairs.
 Value plot_lines(const Value* x_given, const Value& y, const LineStyleValues* style, std::span<const Value> pairs) {
+    if (x_given && x_given->is_double_scalar() && y.is_double_scalar() && pairs.empty()) {
+        return plot_point(*x_given, y, style);
+    }
     const bool y_vector = is_vector(y);
     const std::size_t points = y_vector ? y.numel() : y.rows();
     const Value counted = x_given ? Value() : counting(points);
@@ -194,17 +229,8 @@ Value plot_lines(const Value* x_given, const Value& y, const LineStyleValues* st
     if (y_vector && !x_vector) x_fits = false;
     if (!x_fits) raise("plot: x and y must have the same length, not " + size_text(x) + " and " + size_text(y) + ".");
 
-    ObjectTree& t = tree();
     GraphicsObject& ax = newplot_axes();
     const Value& order = ax.value(P::ColorOrder);
-    if (lines == 1 && pairs.empty()) [[likely]] {
-        // A learning step plots one point. Storing checked values cannot
-        // fail: nothing to undo.
-        GraphicsObject& o = t.create(ObjectType::Line, ax);
-        fill_plot_line(o, x, x_vector, y, 0, style, order);
-        t.announce(o);
-        return Value(o.handle());
-    }
     // A CreateFcn may plot with another style meanwhile, and with it
     // overwrite what `style` points at: the lines read a copy.
     std::optional<LineStyleValues> own_style;
@@ -228,8 +254,18 @@ Value rectangle(std::span<const Value> args) {
 }
 
 Value line(const Value& x, const Value& y) {
-    if (numeric(x) && numeric(y)) [[likely]]
-        return line_through(x, y, nullptr, {});
+    std::size_t nx = 0, ny = 0;
+    if (double_row(x, nx) && double_row(y, ny) && nx == ny) [[likely]] {
+        // Two double rows of one length (what a learning step draws) are
+        // stored as they are; storing cannot fail, so nothing to undo.
+        ObjectTree& t = tree();
+        GraphicsObject& o = t.create(ObjectType::Line, axes_for_drawing());
+        t.store(o, P::XData, x);
+        t.store(o, P::YData, y);
+        t.announce(o);
+        return Value(o.handle());
+    }
+    if (numeric(x) && numeric(y)) return line_through(x, y, nullptr, {});
     Value args[2] = {x, y};
     return line(std::span<const Value>(args, 2));
 }
@@ -246,7 +282,11 @@ Value line(std::span<const Value> args) {
 }
 
 Value plot(const Value& x, const Value& y, const Value& linespec) {
-    if (numeric(x) && numeric(y) && linespec.is_char()) [[likely]] {
+    // One point with a known style (what a learning step plots).
+    if (x.is_double_scalar() && y.is_double_scalar() && linespec.is_char() && !linespec.is_inline()) [[likely]] {
+        if (const KnownStyles::Entry* e = known_styles.find(linespec); e && e->style) return plot_point(x, y, &*e->style);
+    }
+    if (numeric(x) && numeric(y) && linespec.is_char()) {
         std::optional<LineStyleValues> parsed;
         const LineStyleValues* style = style_of(linespec, parsed);
         if (!style) raise("plot: '" + linespec.text() + "' is not a line style.");
