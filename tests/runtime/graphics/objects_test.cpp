@@ -41,6 +41,26 @@ TEST_F(GraphicsTest, PropertyNamesIgnoreCaseAndReadBackInTheirStoredCase) {
     EXPECT_EQ(num(rt::get(rt::uicontrol(V({S("Style"), S("slider")})), S("parent"))), num(f));
 }
 
+TEST_F(GraphicsTest, SettingAnAxesPlaceOrALimitAlsoSetsTheWordThatGoesWithIt) {
+    const Value ax = rt::gca();
+    const struct {
+        const char* name;
+        Value value;
+        const char* follower;
+        const char* word;
+    } cases[] = {
+        {"Position", Value::row({0.1, 0.1, 0.5, 0.5}), "ActivePositionProperty", "position"},
+        {"OuterPosition", Value::row({0, 0, 1, 1}), "ActivePositionProperty", "outerposition"},
+        {"CLim", Value::row({0, 2}), "CLimMode", "manual"},
+        {"ZLim", Value::row({-1, 1}), "ZLimMode", "manual"},
+        {"PlotBoxAspectRatio", Value::row({1, 2, 1}), "PlotBoxAspectRatioMode", "manual"},
+    };
+    for (const auto& c : cases) {
+        rt::set(ax, V({S(c.name), c.value}));
+        EXPECT_EQ(gets(ax, c.follower), c.word) << c.name;
+    }
+}
+
 TEST_F(GraphicsTest, NameAndTextValuesUsedAgainAreReadAgainForEachObjectPropertyAndChange) {
     Value f = rt::figure();
     Value l = rt::line(Value(0.0), Value(1.0));
