@@ -34,15 +34,20 @@ const double* const axes_add = choice_word(ObjectType::Axes, P::NextPlot, "add")
 
 bool holds_add_text(const Value& v) { return text_is(v, "add"); }
 
-// True when the NextPlot of obj (a window or axes) is "add". A stored word is
-// nearly always the schema's own value, recognised by its storage without
-// reading the characters; any other value holding the word is read.
-inline bool adds(const GraphicsObject& obj) {
+// True when the NextPlot of obj is "add", `add` being the characters of the
+// schema's word for obj's type. A stored word is nearly always the schema's
+// own value, recognised by its storage without reading the characters; any
+// other value holding the word is read.
+inline bool adds(const GraphicsObject& obj, const double* add) {
     const Value& v = obj.value(P::NextPlot);
-    const double* add = obj.type() == ObjectType::Figure ? figure_add : axes_add;
     if (v.is_char() && !v.is_inline() && v.data() == add) [[likely]]
         return true;
     return holds_add_text(v);
+}
+
+// The same for a window or axes.
+inline bool adds(const GraphicsObject& obj) {
+    return adds(obj, obj.type() == ObjectType::Figure ? figure_add : axes_add);
 }
 
 void delete_plotted_children(GraphicsObject& ax) {
@@ -131,7 +136,7 @@ GraphicsObject& newplot_axes() {
     GraphicsObject* fig = &current_figure_object();
     // Held axes in a window that adds (every step of a learning run) cost
     // two comparisons.
-    if (!adds(*fig)) {
+    if (!adds(*fig, figure_add)) [[unlikely]] {
         const Value& fig_next = fig->value(P::NextPlot);
         if (text_is(fig_next, "new")) {
             fig = &figure_object(figure());
@@ -145,8 +150,9 @@ GraphicsObject& newplot_axes() {
     }
     GraphicsObject* ax = t.current_axes(*fig);
     if (!ax) ax = &create_axes(*fig, {});
+    if (adds(*ax, axes_add)) [[likely]]
+        return *ax;
     const Value& ax_next = ax->value(P::NextPlot);
-    if (adds(*ax)) return *ax;
     if (text_is(ax_next, "replace")) {
         delete_plotted_children(*ax);
         t.reset(*ax, {P::Position, P::OuterPosition, P::ActivePositionProperty, P::Units, P::Tag, P::Title});
