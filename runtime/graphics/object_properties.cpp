@@ -2,6 +2,7 @@
 // that tie properties together (units, a window's frame, limit modes).
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -69,14 +70,14 @@ class AcceptedTexts {
 public:
     const Value* find(ObjectType type, PropertyId id, const Value& v) const noexcept {
         const bool stored = !v.is_inline();
-        const std::uint64_t key = stored ? address_of(v.data()) : static_cast<std::uint64_t>(v[0]);
+        const std::uint64_t key = stored ? address_of(v.data()) : std::bit_cast<std::uint64_t>(v[0]);
         const Entry& e = entries_[slot(type, id, key)];
         if (e.key == key && e.stored == stored && e.type == type && e.id == id && e.used) return &e.accepted;
         return nullptr;
     }
     void keep(ObjectType type, PropertyId id, const Value& v, const Value& accepted) {
         const bool stored = !v.is_inline();
-        const std::uint64_t key = stored ? address_of(v.data()) : static_cast<std::uint64_t>(v[0]);
+        const std::uint64_t key = stored ? address_of(v.data()) : std::bit_cast<std::uint64_t>(v[0]);
         Entry& e = entries_[slot(type, id, key)];
         e = {key, type, id, stored, true, accepted, stored ? v : Value()};
     }
@@ -388,42 +389,112 @@ namespace {
 // holds the storage alive and unchanged (a value copies shared storage
 // before writing to it), so the same storage means the same characters.
 // Names of one character are held inline and not kept.
-class RecentNames {
+//
+// A name also keeps, for the type it was last set on, the property's rule,
+// and the text last given with it there with what that was accepted as: a
+// run sets a constant word or colour letter through a constant name.
+class KnownNames {
 public:
-    // The id of the name (a text) when it is kept.
-    std::optional<PropertyId> find(const Value& name) const noexcept {
-        if (name.is_inline()) return std::nullopt;
-        const double* chars = name.data();
-        const Entry& e = entries_[slot_for<kSlots>(address_of(chars))];
-        if (e.chars == chars) return e.id;
-        return std::nullopt;
-    }
-    void keep(const Value& name, PropertyId id) {
-        if (name.is_inline()) return;
+    struct Entry {
+        const double* chars = nullptr;  // the name's characters, compared by address
+        PropertyId id{};
+        Value kept;  // holds the name's storage alive and unchanged
+        // For objects of `type`, once `spec` is set:
+        ObjectType type{};
+        const PropertySpec* spec = nullptr;
+        bool plain = false;  // a set stores the accepted value and does nothing more
+        // The text last set through the name there: its storage, or the
+        // bits of its one character's code, and what it was accepted as.
+        std::uint64_t text = 0;
+        bool text_stored = false;
+        bool has_text = false;
+        Value text_kept;  // holds a stored text alive and unchanged
+        Value text_accepted;
+    };
+    // The entry of a name held in storage, when it is kept.
+    Entry* find(const Value& name) noexcept {
         Entry& e = entries_[slot_for<kSlots>(address_of(name.data()))];
-        e = {name.data(), id, name};
+        return e.chars == name.data() ? &e : nullptr;
+    }
+    Entry& keep(const Value& name, PropertyId id) {
+        Entry& e = entries_[slot_for<kSlots>(address_of(name.data()))];
+        e = Entry{};
+        e.chars = name.data();
+        e.id = id;
+        e.kept = name;
+        return e;
     }
 
 private:
     static constexpr std::size_t kSlots = 32;
-    struct Entry {
-        const double* chars = nullptr;  // the characters, compared by address
-        PropertyId id{};
-        Value kept;  // holds the storage alive and unchanged
-    };
     std::array<Entry, kSlots> entries_{};
 };
 
-RecentNames recent_names;
+KnownNames known_names;
 
 // property_of for a name given as a text value.
 PropertyId property_named(const GraphicsObject& obj, const Value& name) {
-    if (auto id = recent_names.find(name); id && obj.type_schema().find(*id)) [[likely]]
-        return *id;
+    const KnownNames::Entry* e = name.is_inline() ? nullptr : known_names.find(name);
+    if (e && obj.type_schema().find(e->id)) [[likely]]
+        return e->id;
     NameText buffer;
     const PropertyId id = property_of(obj, buffer.of(name));
-    recent_names.keep(name, id);
+    if (!name.is_inline()) known_names.keep(name, id);
     return id;
+}
+
+// The key of a text value in a name's entry: its storage, or the bits of
+// its one character's code.
+std::uint64_t text_key(const Value& text) noexcept {
+    return text.is_inline() ? std::bit_cast<std::uint64_t>(text[0]) : address_of(text.data());
+}
+
+// Sets the property a kept name resolved to on an object of the entry's type.
+void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const Value& v) {
+    if (!e.plain) {
+        t.set(obj, e.id, v);
+        return;
+    }
+    if (!v.is_char()) {
+        t.store(obj, e.id, accepted(obj.type(), *e.spec, v));
+        return;
+    }
+    const std::uint64_t key = text_key(v);
+    const bool stored = !v.is_inline();
+    if (e.has_text && e.text == key && e.text_stored == stored) [[likely]] {
+        t.store(obj, e.id, e.text_accepted);
+        return;
+    }
+    Value a = accept_value(obj.type(), *e.spec, v);
+    e.text = key;
+    e.text_stored = stored;
+    e.has_text = true;
+    e.text_kept = stored ? v : Value();
+    e.text_accepted = a;
+    t.store(obj, e.id, std::move(a));
+}
+
+// Sets a property named by a text value, as ObjectTree::set does.
+void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Value& v) {
+    KnownNames::Entry* e = name.is_inline() ? nullptr : known_names.find(name);
+    if (e && e->spec && e->type == obj.type()) [[likely]] {
+        set_known(t, obj, *e, v);
+        return;
+    }
+    const PropertyId id = property_named(obj, name);
+    e = name.is_inline() ? nullptr : known_names.find(name);
+    if (!e) {
+        t.set(obj, id, v);
+        return;
+    }
+    // The name's entry learns the rule of the property for this type.
+    e->type = obj.type();
+    e->spec = obj.type_schema().find(id);
+    e->plain = !has_rules(obj.type(), id);
+    e->has_text = false;
+    e->text_kept = Value();
+    e->text_accepted = Value();
+    set_known(t, obj, *e, v);
 }
 
 }  // namespace
@@ -434,13 +505,7 @@ void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_
     for (std::size_t i = 0; i < n;) {
         const Value& name = pairs[i];
         if (name.is_char() && name.rows() <= 1 && i + 1 < n) [[likely]] {
-            const PropertyId id = property_named(obj, name);
-            // What ObjectTree::set does for a property without rules.
-            if (!has_rules(obj.type(), id)) {
-                t.store(obj, id, accepted(obj.type(), *obj.type_schema().find(id), pairs[i + 1]));
-            } else {
-                t.set(obj, id, pairs[i + 1]);
-            }
+            set_named(t, obj, name, pairs[i + 1]);
             i += 2;
             continue;
         }

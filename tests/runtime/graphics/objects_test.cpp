@@ -61,6 +61,26 @@ TEST_F(GraphicsTest, SettingAnAxesPlaceOrALimitAlsoSetsTheWordThatGoesWithIt) {
     }
 }
 
+TEST_F(GraphicsTest, OneNameAndValueGivenToObjectsOfDifferentTypesFollowEachTypesRule) {
+    // The same name and value blocks each time, as a run's constants are.
+    const Value face = S("FaceColor"), flat = S("flat"), place = S("Position");
+    const Value ax = rt::gca(), surf = rt::surface(V({Value::zeros(2, 2)}));
+    const Value rect = rt::rectangle({});
+    const Value row = Value::row({0.1, 0.1, 0.5, 0.5});
+    rt::set(ax, V({S("OuterPosition"), Value::row({0, 0, 1, 1})}));
+    const struct {
+        Value target, name, value;
+        bool accepted;
+    } cases[] = {{surf, face, flat, true}, {rect, face, flat, false}, {surf, face, flat, true},
+                 {rect, place, row, true}, {ax, place, row, true}};
+    for (const auto& c : cases) {
+        const std::string failure = error_of([&] { rt::set(c.target, V({c.name, c.value})); });
+        EXPECT_EQ(failure.empty(), c.accepted) << failure;
+    }
+    EXPECT_EQ(gets(surf, "FaceColor"), "flat");
+    EXPECT_EQ(gets(ax, "ActivePositionProperty"), "position");  // the axes' rule, not the rectangle's
+}
+
 TEST_F(GraphicsTest, NameAndTextValuesUsedAgainAreReadAgainForEachObjectPropertyAndChange) {
     Value f = rt::figure();
     Value l = rt::line(Value(0.0), Value(1.0));
