@@ -284,7 +284,8 @@ Value line(std::span<const Value> args) {
 Value plot(const Value& x, const Value& y, const Value& linespec) {
     // One point with a known style (what a learning step plots).
     if (x.is_double_scalar() && y.is_double_scalar() && linespec.is_char() && !linespec.is_inline()) [[likely]] {
-        if (const KnownStyles::Entry* e = known_styles.find(linespec); e && e->style) return plot_point(x, y, &*e->style);
+        if (const KnownStyles::Entry* e = known_styles.find(linespec); e && e->style)
+            return plot_point(x, y, &*e->style);
     }
     if (numeric(x) && numeric(y) && linespec.is_char()) {
         std::optional<LineStyleValues> parsed;

@@ -71,8 +71,11 @@ TEST_F(GraphicsTest, OneNameAndValueGivenToObjectsOfDifferentTypesFollowEachType
     const struct {
         Value target, name, value;
         bool accepted;
-    } cases[] = {{surf, face, flat, true}, {rect, face, flat, false}, {surf, face, flat, true},
-                 {rect, place, row, true}, {ax, place, row, true}};
+    } cases[] = {{surf, face, flat, true},
+                 {rect, face, flat, false},
+                 {surf, face, flat, true},
+                 {rect, place, row, true},
+                 {ax, place, row, true}};
     for (const auto& c : cases) {
         const std::string failure = error_of([&] { rt::set(c.target, V({c.name, c.value})); });
         EXPECT_EQ(failure.empty(), c.accepted) << failure;
