@@ -85,10 +85,17 @@ int hold_mode(const Value& option) {
     raise("hold: expected 'on', 'off' or 'all', not " + describe(option) + ".");
 }
 
+// The current window, read from the tree in line: every drawing call asks.
+GraphicsObject& drawing_figure() {
+    if (GraphicsObject* fig = tree().current_figure()) [[likely]]
+        return *fig;
+    return current_figure_object();
+}
+
 }  // namespace
 
 GraphicsObject& current_axes_object() {
-    GraphicsObject& fig = current_figure_object();
+    GraphicsObject& fig = drawing_figure();
     if (GraphicsObject* ax = tree().current_axes(fig)) return *ax;
     return create_axes(fig, {});
 }
@@ -133,7 +140,7 @@ Value newplot() { return Value(newplot_axes().handle()); }
 
 GraphicsObject& newplot_axes() {
     ObjectTree& t = tree();
-    GraphicsObject* fig = &current_figure_object();
+    GraphicsObject* fig = &drawing_figure();
     // Held axes in a window that adds (every step of a learning run) cost
     // two comparisons.
     if (!adds(*fig, figure_add)) [[unlikely]] {
