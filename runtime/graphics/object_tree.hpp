@@ -82,6 +82,15 @@ public:
         obj.present_ |= std::uint64_t{1} << s;
         touch(obj, id);
     }
+    // store for an object still being made (not yet announced), given a
+    // value to share: a drawing call fills in a new object this way.
+    void store_new(GraphicsObject& obj, PropertyId id, const Value& v) noexcept {
+        assert(!obj.announced_ && id != PropertyId::CurrentAxes);
+        const int s = obj.schema_->slot_of(id);
+        assert(s >= 0);
+        obj.values_[static_cast<std::size_t>(s)] = v;
+        obj.present_ |= std::uint64_t{1} << s;
+    }
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
     void touch(GraphicsObject& obj, PropertyId id) {

@@ -190,16 +190,24 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
 void fill_plot_line(GraphicsObject& o, const Value& x, bool x_vector, const Value& y, std::size_t k,
                     const LineStyleValues* style, const Value& order) {
     ObjectTree& t = tree();
-    t.store(o, P::XData, column_of(x, x_vector ? 0 : k));
-    t.store(o, P::YData, column_of(y, k));
+    if (x.is_double() && x.rows() == 1) {
+        t.store_new(o, P::XData, x);
+    } else {
+        t.store_new(o, P::XData, column_of(x, x_vector ? 0 : k));
+    }
+    if (y.is_double() && y.rows() == 1) {
+        t.store_new(o, P::YData, y);
+    } else {
+        t.store_new(o, P::YData, column_of(y, k));
+    }
     if (style && !style->color.is_empty()) {
-        t.store(o, P::Color, style->color);
+        t.store_new(o, P::Color, style->color);
     } else if (order.rows() > 0) {
         std::size_t r = k % order.rows(), n = order.rows();
-        t.store(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
+        t.store_new(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
     }
-    if (style && !style->marker.is_empty()) t.store(o, P::Marker, style->marker);
-    if (style && !style->line_style.is_empty()) t.store(o, P::LineStyle, style->line_style);
+    if (style && !style->marker.is_empty()) t.store_new(o, P::Marker, style->marker);
+    if (style && !style->line_style.is_empty()) t.store_new(o, P::LineStyle, style->line_style);
 }
 
 // plot(x, y, ...) of one point, x and y double numbers: one line, nothing to
@@ -260,8 +268,8 @@ Value line(const Value& x, const Value& y) {
         // stored as they are; storing cannot fail, so nothing to undo.
         ObjectTree& t = tree();
         GraphicsObject& o = t.create(ObjectType::Line, axes_for_drawing());
-        t.store(o, P::XData, x);
-        t.store(o, P::YData, y);
+        t.store_new(o, P::XData, x);
+        t.store_new(o, P::YData, y);
         t.announce(o);
         return Value(o.handle());
     }
