@@ -2,7 +2,7 @@
 // The text of the rt::Error a call raises, or "" when it raises none: tests
 // compare messages, which are part of the system's behaviour.
 
-#include <string>
+#include "tests/common.hpp"
 
 #include "runtime/array/error.hpp"
 

@@ -1,12 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <span>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "app/main_information.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"

@@ -1,11 +1,5 @@
 // The observers that let a person watch a run learn, on real runs headless:
 // the trials file and the learning curve must tell the same trials.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "app/learned_policy.hpp"
 #include "app/learning_curve.hpp"

@@ -2,14 +2,7 @@
 // written, files that are not ours are refused and left alone, an
 // interrupted write does not poison a resume, and the statistics are the
 // usual ones.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <tuple>
+#include "tests/common.hpp"
 
 #include "experiments/bad_input.hpp"
 #include "experiments/results_file.hpp"

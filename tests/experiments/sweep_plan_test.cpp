@@ -1,11 +1,7 @@
 // LIST parsing and the run plan: the values a person writes become exactly
 // the settings and seeds of the runs, and shards split the plan without
 // losing or repeating a run.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
+#include "tests/common.hpp"
 
 #include "experiments/bad_input.hpp"
 #include "experiments/sweep_plan.hpp"

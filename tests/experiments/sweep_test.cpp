@@ -3,11 +3,6 @@
 // no run, --max-trials bounds a run that never converges, and
 // bad input stops it before any run. Runs are kept few and short (small
 // --max-trials).
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "tests/system/program_run.hpp"
 

@@ -2,13 +2,7 @@
 // ALPHA it is given): a run that crashes, fails, hangs or succeeds is
 // recorded as such, each exactly once, and one bad run does not stop the
 // others.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <tuple>
+#include "tests/common.hpp"
 
 #include "experiments/worker_pool.hpp"
 

@@ -3,15 +3,6 @@
 // utilities can be called by name, and every module's constants), with the
 // console and the warnings captured and a headless screen.
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <span>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"

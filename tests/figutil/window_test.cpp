@@ -2,9 +2,6 @@
 // and its place on the screen.
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "figutil/guidata.hpp"
 #include "figutil/guihandles.hpp"
 #include "figutil/movegui.hpp"

@@ -1,7 +1,5 @@
 // The plant's step and the failure's update, on the run's own constants.
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "tests/common.hpp"
 
 #include "learning/cart_pole_step.hpp"
 #include "learning/learning_run.hpp"

@@ -1,19 +1,8 @@
 // The learning modules called directly and by name.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <span>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
 #include "learning/reset_cart.hpp"
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/random.hpp"

@@ -2,13 +2,6 @@
 // be used, a --set, --click or --eval that cannot be done. Each is a clear
 // line on standard error and the documented exit status, never a crash or a
 // hang; the message names what the person gave.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
 #include "tests/system/program_run.hpp"
 

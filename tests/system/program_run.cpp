@@ -6,10 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace sys_test {

@@ -5,9 +5,7 @@
 // ended by SIGALRM (status -1), so a hang fails the test instead of
 // stalling it.
 
-#include <string>
-#include <tuple>
-#include <vector>
+#include "tests/common.hpp"
 
 namespace sys_test {
 

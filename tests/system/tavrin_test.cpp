@@ -1,9 +1,5 @@
 // The tavrin program end to end, headless: the runs a person makes, the
 // time limit, and the files and pace a run is asked for.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/system/program_run.hpp"
 

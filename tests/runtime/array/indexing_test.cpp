@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "runtime/array/display.hpp"
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/array/text.hpp"
 #include "tests/error_text.hpp"

@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <tuple>
-#include <utility>
+#include "tests/common.hpp"
 
 #include "runtime/array/display.hpp"
 #include "runtime/array/error.hpp"

@@ -1,14 +1,7 @@
 #include "runtime/array/text.hpp"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <tuple>
-#include <utility>
-
 #include "runtime/array/cellstruct.hpp"
 #include "runtime/array/display.hpp"
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "tests/error_text.hpp"
 

@@ -1,12 +1,6 @@
 #include "runtime/array/value.hpp"
 
-#include <gtest/gtest.h>
-
-#include <utility>
-#include <vector>
-
 #include "runtime/array/display.hpp"
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "tests/error_text.hpp"
 

@@ -1,13 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "runtime/array/error.hpp"
-#include "runtime/array/ops.hpp"
 #include "runtime/call/call_frame.hpp"
+#include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"

@@ -1,13 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <random>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
 
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"

@@ -1,7 +1,5 @@
 // Callback delivery: gcbo/gcbf, errors, re-entry, the queue, close requests,
 // creation and deletion callbacks.
-#include <filesystem>
-#include <fstream>
 
 #include "graphics_fixture.hpp"
 #include "runtime/call/feval.hpp"

@@ -1,13 +1,6 @@
 #pragma once
 // A fresh graphics runtime for each test, with the console captured.
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"

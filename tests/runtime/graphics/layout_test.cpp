@@ -1,7 +1,5 @@
 // Layout files: a good one loads whole; each kind of bad one fails with one
 // message naming the file and the place, and leaves nothing behind.
-#include <filesystem>
-#include <fstream>
 
 #include "graphics_fixture.hpp"
 

@@ -2,9 +2,6 @@
 // starts. The locale is built with localedef into a folder of the test's own
 // (LOCPATH); the test is skipped only when even that cannot be had.
 #include <clocale>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "graphics_fixture.hpp"
 #include "runtime/array/display.hpp"

@@ -1,8 +1,5 @@
 // The object tree: handles, properties, deletion, finding, units and
 // application data.
-#include <algorithm>
-#include <cmath>
-#include <string>
 
 #include "graphics_fixture.hpp"
 #include "runtime/array/text.hpp"

@@ -1,6 +1,4 @@
 // Current axes, newplot and hold, limits and views, and the plotted objects.
-#include <algorithm>
-#include <cmath>
 
 #include "graphics_fixture.hpp"
 #include "runtime/array/text.hpp"

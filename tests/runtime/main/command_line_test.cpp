@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
+#include "tests/common.hpp"
 
 #include "runtime/main/command_line.hpp"
 

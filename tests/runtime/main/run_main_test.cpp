@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <vector>
+#include "tests/common.hpp"
 
 #include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"

@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "runtime/array/deadline.hpp"
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"

@@ -3,10 +3,6 @@
 // colour by height, faces back to front. A window's painter keeps a picture
 // of what did not change; what it shows must still be what a fresh paint
 // shows.
-#include <chrono>
-#include <cmath>
-#include <tuple>
-#include <vector>
 
 #include <QPainter>
 

@@ -3,11 +3,7 @@
 // fonts (the offscreen platform under CTest), and ways to build the scenes
 // the learning run draws and to look for colours in a picture.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <vector>
+#include "tests/common.hpp"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -2,9 +2,6 @@
 // range: limits, ticks and colours stay finite (no NaN reaches an integer),
 // and a window too large to paint is refused rather than painted as a scrap.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "runtime/render/colormap.hpp"
 #include "runtime/render/figure_painter.hpp"

@@ -1,7 +1,5 @@
 // Windows and widgets kept in step with the object tree, and pictures of
 // the windows written as files.
-#include <filesystem>
-#include <fstream>
 
 #include <QCheckBox>
 #include <QLabel>

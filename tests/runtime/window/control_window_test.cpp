@@ -8,9 +8,6 @@
 #include <QSlider>
 #include <QTimer>
 
-#include <algorithm>
-#include <functional>
-
 #include "app/policy_map.hpp"
 #include "app/run_status_line.hpp"
 #include "learning/get_box.hpp"

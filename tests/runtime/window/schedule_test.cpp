@@ -1,12 +1,6 @@
 // The timing rules of the event pump and repainting, the slider's scale and
 // the display check.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
+#include "tests/common.hpp"
 
 #include "runtime/window/control_widgets.hpp"
 #include "runtime/window/display_check.hpp"
