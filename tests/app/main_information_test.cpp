@@ -9,7 +9,6 @@
 namespace {
 
 using sys_test::arity;
-using sys_test::error_of;
 using StartedProgram = sys_test::RunningProgram;
 
 // What a call by name with one output, or one fixed input, too many says,

@@ -8,12 +8,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using sys_test::joined;
-using sys_test::lines_of;
-using sys_test::ProgramRun;
-using sys_test::run_tavrin;
-using sys_test::split;
+using namespace sys_test;
 
 ProgramRun sweep(const std::vector<std::string>& args) { return run_tavrin(joined({"sweep"}, args)); }
 

@@ -8,8 +8,6 @@
 
 #include "figutil_fixture.hpp"
 
-using rt::Value;
-
 namespace {
 
 // The XGrid, YGrid and ZGrid of axes.

@@ -1,6 +1,5 @@
 // The utilities of a window: its data, its tagged objects, its layout file
 // and its place on the screen.
-#include <unistd.h>
 
 #include "figutil/guidata.hpp"
 #include "figutil/guihandles.hpp"
@@ -8,9 +7,6 @@
 #include "figutil/openfig.hpp"
 
 #include "figutil_fixture.hpp"
-
-using rt::Value;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -111,9 +107,7 @@ class OpenfigTest : public FigutilTest {
 protected:
     void SetUp() override {
         FigutilTest::SetUp();
-        dir_ = fs::temp_directory_path() / ("figutil_openfig_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
+        dir_ = sys_test::make_temp_folder();
     }
     void TearDown() override {
         fs::remove_all(dir_);

@@ -8,9 +8,6 @@
 #include "runtime/call/library.hpp"
 #include "tests/error_text.hpp"
 
-using rt::Value;
-using sys_test::error_of;
-
 namespace {
 
 class ExpressionTest : public ::testing::Test {
