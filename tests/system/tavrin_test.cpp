@@ -84,10 +84,6 @@ TEST(Tavrin, TheDeterministicRunSucceedsAt322TrialsWritesEveryTrialAndAReplayAdd
 // line on standard error and the documented exit status, never a crash or a
 // hang; the message names what the person gave.
 
-std::size_t lines(const std::string& text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 // A working folder holding `layout` as tavrin.fig, which the program reads
 // before the copy beside itself.
 class LayoutFolder {
@@ -115,7 +111,8 @@ TEST(BadInput, ABadOptionIsRefusedWithAUsageLineBeforeAnythingRuns) {
     for (const auto& [options, message] : cases) {
         const ProgramRun r = run_tavrin(sys_test::joined(sys_test::joined({"--headless"}, options),
                                                          {"--click", "pushbutton1", "--eval", "disp('never')"}));
-        EXPECT_EQ(std::tuple(r.status, r.out, lines(r.err)), std::tuple(2, "", 2u)) << r.err;
+        EXPECT_EQ(std::tuple(r.status, r.out, std::count(r.err.begin(), r.err.end(), '\n')), std::tuple(2, "", 2))
+            << r.err;
         EXPECT_EQ(r.err.rfind(message, 0), 0u) << r.err;
         EXPECT_NE(r.err.find("\nusage: tavrin "), std::string::npos) << r.err;
     }

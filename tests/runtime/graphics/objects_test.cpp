@@ -163,13 +163,10 @@ TEST_F(GraphicsTest, AnObjectMadeAfterADeletionReadsOnlyItsOwnValues) {
     rt::delete_(old_text);
     Value rect = rt::rectangle(V({S("Position"), Value::row({1, 2, 3, 4})}));
     Value line = rt::line(Value(0.0), Value(1.0));
-    EXPECT_EQ(text_of(rt::get(rect, S("Tag"))), "");
-    EXPECT_TRUE(rt::get(rect, S("UserData")).is_empty());
-    EXPECT_EQ(num(rt::get(rect, S("LineWidth"))), 0.5);
-    EXPECT_EQ(nums(rt::get(rect, S("Position"))), (std::vector<double>{1, 2, 3, 4}));
-    EXPECT_EQ(nums(rt::get(line, S("Color"))), (std::vector<double>{0, 0, 0}));
-    EXPECT_EQ(text_of(rt::get(line, S("Tag"))), "");
-    EXPECT_EQ(num(rt::get(line, S("LineWidth"))), 0.5);
+    // UserData empty: nothing of it among the numbers.
+    EXPECT_EQ(getn(rect, {"UserData", "LineWidth", "Position"}), (D{0.5, 1, 2, 3, 4}));
+    EXPECT_EQ(getn(line, {"Color", "LineWidth"}), (D{0, 0, 0, 0.5}));
+    EXPECT_EQ(gets(rect, "Tag") + gets(line, "Tag"), "");
 }
 
 TEST_F(GraphicsTest, FindallListsTheWindowThenEverythingInCreationOrder) {
