@@ -6,12 +6,7 @@
 // press_start_within() gives a learning run a time limit, so a fault that
 // makes it go on forever fails the test instead of stalling it.
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <sstream>
-#include <string>
-#include <utility>
+#include "tests/common.hpp"
 
 #include "app/main_information.hpp"
 #include "gui/tavrin.hpp"

@@ -3,22 +3,12 @@
 // no run, --max-trials bounds a run that never converges, and
 // bad input stops it before any run. Runs are kept few and short (small
 // --max-trials).
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "tests/system/program_run.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
-using sys_test::joined;
-using sys_test::lines_of;
-using sys_test::ProgramRun;
-using sys_test::run_tavrin;
-using sys_test::split;
+using namespace sys_test;
 
 ProgramRun sweep(const std::vector<std::string>& args) { return run_tavrin(joined({"sweep"}, args)); }
 

@@ -3,15 +3,6 @@
 // utilities can be called by name, and every module's constants), with the
 // console and the warnings captured and a headless screen.
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <span>
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
@@ -19,14 +10,8 @@
 #include "tests/app/running_program.hpp"
 #include "tests/error_text.hpp"
 
-using sys_test::error_of;
-
 class FigutilTest : public sys_test::RunningProgram {
 protected:
-    static rt::Value S(const char* text) { return rt::Value::string(text); }
-    static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
-    static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
-
     // A call by name, as a callback or --eval makes it.
     static std::vector<rt::Value> by_name(const char* name, int nargout, std::initializer_list<rt::Value> args) {
         return rt::feval(name, nargout, std::span<const rt::Value>(args.begin(), args.size()));

@@ -3,7 +3,6 @@
 // fail at the same trials and reach the same best trial. The plain loop does
 // the run's arithmetic in the run's order, so any drift in the runtime's
 // arithmetic, indexing or random draws shows as a different count.
-#include <gtest/gtest.h>
 
 #include <ostream>
 

@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "gui/tavrin.hpp"
 #include "runtime/array/error.hpp"
 #include "runtime/array/ops.hpp"

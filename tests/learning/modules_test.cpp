@@ -1,19 +1,11 @@
-// The learning modules called directly and by name.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <span>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
+// The learning modules called directly and by name, the plant's step and
+// the failure's update.
+#include "learning/cart_pole_step.hpp"
 #include "learning/get_action.hpp"
 #include "learning/get_box.hpp"
+#include "learning/learning_run.hpp"
 #include "learning/reset_cart.hpp"
-#include "runtime/array/error.hpp"
+#include "learning/run_constants.hpp"
 #include "runtime/array/ops.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/random.hpp"
@@ -21,8 +13,6 @@
 #include "tests/error_text.hpp"
 
 namespace {
-
-using sys_test::error_of;
 
 // get_box: the box of a state.
 constexpr double kDegree = 0.017453292519943295;
@@ -45,45 +35,25 @@ TEST_F(GetBoxTest, EveryCombinationOfBinsGivesItsOwnBox) {
 }
 
 TEST_F(GetBoxTest, AValueOnABinBoundGoesToTheBinAboveAndTheFailureRegionHasOpenBounds) {
-    const double edge = 12 * kDegree;
-    struct Case {
-        double x, v_x, theta, v_theta, box;
-    };
-    for (const Case& c :
-         std::vector<Case>{{-0.8, 0, 0, 0, 86},
-                           {below(-0.8), 0, 0, 0, 85},
-                           {0.8, 0, 0, 0, 87},
-                           {0, -0.5, 0, 0, 86},
-                           {0, 0.5, 0, 0, 89},
-                           {0, 0, -kDegree, 0, 77},
-                           {0, 0, below(-kDegree), 0, 68},
-                           {0, 0, -6 * kDegree, 0, 68},
-                           {0, 0, below(-6 * kDegree), 0, 59},
-                           {0, 0, kDegree, 0, 95},
-                           {0, 0, 6 * kDegree, 0, 104},
-                           {0, 0, 0, -50 * kDegree, 86},
-                           {0, 0, 0, below(-50 * kDegree), 32},
-                           {0, 0, 0, 50 * kDegree, 140},
-                           // The failure bounds themselves do not fail; velocities never fail, however large.
-                           {2.4, 0, 0, 0, 87},
-                           {-2.4, 0, 0, 0, 85},
-                           {0, 0, edge, 0, 104},
-                           {0, 0, -edge, 0, 59},
-                           {2.4000000000000004, 0, 0, 0, -1},
-                           {below(-2.4), 0, 0, 0, -1},
-                           {0, 0, above(edge), 0, -1},
-                           {0, 0, below(-edge), 0, -1},
-                           {0, 1e9, 0, -1e9, 2 + 6 + 27},
-                           {-3, -3, -1, -3, -1}})
-        EXPECT_EQ(box(c.x, c.v_x, c.theta, c.v_theta), c.box)
-            << c.x << ' ' << c.v_x << ' ' << c.theta << ' ' << c.v_theta;
+    const double d = kDegree, edge = 12 * kDegree;
+    // Each bound of x, v_x, theta and v_theta, and the value just below it.
+    EXPECT_EQ((std::vector<double>{box(-0.8, 0, 0, 0), box(below(-0.8), 0, 0, 0), box(0.8, 0, 0, 0), box(0, -0.5, 0, 0),
+                                   box(0, 0.5, 0, 0), box(0, 0, -d, 0), box(0, 0, below(-d), 0), box(0, 0, -6 * d, 0),
+                                   box(0, 0, below(-6 * d), 0), box(0, 0, d, 0), box(0, 0, 6 * d, 0),
+                                   box(0, 0, 0, -50 * d), box(0, 0, 0, below(-50 * d)), box(0, 0, 0, 50 * d)}),
+              (std::vector<double>{86, 85, 87, 86, 89, 77, 68, 68, 59, 95, 104, 86, 32, 140}));
+    // The failure bounds themselves do not fail; velocities never fail, however large.
+    EXPECT_EQ((std::vector<double>{box(2.4, 0, 0, 0), box(-2.4, 0, 0, 0), box(0, 0, edge, 0), box(0, 0, -edge, 0),
+                                   box(2.4000000000000004, 0, 0, 0), box(below(-2.4), 0, 0, 0),
+                                   box(0, 0, above(edge), 0), box(0, 0, below(-edge), 0), box(0, 1e9, 0, -1e9),
+                                   box(-3, -3, -1, -3)}),
+              (std::vector<double>{87, 85, 104, 59, -1, -1, -1, -1, 2 + 6 + 27, -1}));
 }
 
 TEST_F(GetBoxTest, NaNComparesFalseEverywhere) {
     const double nan = std::nan("");
-    EXPECT_EQ(box(nan, nan, nan, nan), 162);
-    EXPECT_EQ(box(nan, 0, 0, 0), 87);
-    EXPECT_EQ(box(0, 0, nan, 0), 104);
+    EXPECT_EQ((std::vector<double>{box(nan, nan, nan, nan), box(nan, 0, 0, 0), box(0, 0, nan, 0)}),
+              (std::vector<double>{162, 87, 104}));
 }
 
 TEST_F(GetBoxTest, ByNameStoresOutputOneAndNamesAMissingInput) {
@@ -118,27 +88,7 @@ rt::Value table_with_row(double row, double q1, double q2) {
     return q;
 }
 
-double at(const rt::Value& q, double row, double col) { return rt::array_ref2(q, row, col); }
-
-// pre_state, pre_action, cur_state, cur_action.
-std::vector<double> decision(const Decision& d) {
-    return {d.pre_state[0], d.pre_action[0], d.cur_state[0], d.cur_action[0]};
-}
-
 class GetActionTest : public sys_test::RunningProgram {};
-
-TEST_F(GetActionTest, ShiftsTheDecisionAndUpdatesOnlyThePreviousEntryOnceThereIsOne) {
-    // All zeros and no bonus: the tie goes to 2; the update is ALPHA * reinf.
-    const Decision d = act({.reinf = -1, .pre_state = 5, .pre_action = 2}, rt::zeros(162, 2));
-    EXPECT_EQ(decision(d), (std::vector<double>{10, 1, kCentre, 2}));
-    EXPECT_TRUE(rt::isequal(d.q_val, table_with_row(10, -0.5, 0)));
-
-    // No update before the first action.
-    const rt::Value q = table_with_row(10, 0.25, 0.75);
-    const Decision first = act({.reinf = -5, .cur_action = -1}, q);
-    EXPECT_EQ(first.pre_action[0], -1);
-    EXPECT_TRUE(rt::isequal(first.q_val, q));
-}
 
 TEST_F(GetActionTest, GreedyChoiceAndPredictedValueFromTheNewBoxInTheUpdatesGrouping) {
     // The new box's better action is chosen and predicts the value; a tie
@@ -148,24 +98,8 @@ TEST_F(GetActionTest, GreedyChoiceAndPredictedValueFromTheNewBoxInTheUpdatesGrou
         rt::array_assign2(q, 10, 1, 0.7);
         const Decision d = act({.reinf = 0.1, .alpha = 0.3}, q);
         EXPECT_EQ(d.cur_action[0], chosen);
-        EXPECT_EQ(at(d.q_val, 10, 1), 0.7 + 0.3 * ((0.1 + 0.9 * std::max(q1, q2)) - 0.7));
+        EXPECT_EQ(rt::array_ref2(d.q_val, 10.0, 1.0), 0.7 + 0.3 * ((0.1 + 0.9 * std::max(q1, q2)) - 0.7));
     }
-}
-
-TEST_F(GetActionTest, RandomBonusGoesToActionOneOnlyOneDrawPerCall) {
-    bool saw_one = false, saw_two = false;
-    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        rt::seed_rand(seed);
-        const double u = rt::rand();
-        const double next = rt::rand();
-        rt::seed_rand(seed);
-        const Decision d = act({.beta = 1}, table_with_row(kCentre, 0.2, 0.5));
-        const double expected = 0.2 + u * 1.0 <= 0.5 ? 2 : 1;
-        EXPECT_EQ(d.cur_action[0], expected) << "u = " << u;
-        EXPECT_EQ(rt::rand(), next);
-        (expected == 1 ? saw_one : saw_two) = true;
-    }
-    EXPECT_TRUE(saw_one && saw_two);
 }
 
 TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
@@ -185,7 +119,9 @@ TEST_F(GetActionTest, ByNameOutputsInTheirOrder) {
     std::vector<rt::Value> out = rt::feval("get_action", 5, in);
     EXPECT_TRUE(rt::isequal(out[0], table_with_row(10, 0.5, 0)));
     EXPECT_TRUE(rt::isequal(q, rt::zeros(162, 2)));  // the caller's table is its own
-    EXPECT_EQ(decision({out[0], out[1], out[2], out[3], out[4]}), (std::vector<double>{10, 1, kCentre, 2}));
+    // pre_state, pre_action, cur_state, cur_action.
+    EXPECT_EQ((std::vector<double>{out[1][0], out[2][0], out[3][0], out[4][0]}),
+              (std::vector<double>{10, 1, kCentre, 2}));
 
     // GAMMA is read only by an update.
     std::vector<rt::Value> twelve(in.begin(), in.end() - 1);
@@ -205,27 +141,89 @@ std::vector<double> reset(double beta) {
 
 class ResetCartTest : public sys_test::RunningProgram {};
 
-TEST_F(ResetCartTest, StateIsFourDrawsInOrderTimesBetaAndZeroBetaStartsAtRest) {
+// The draws and their order are the learning oracle's to check.
+TEST_F(ResetCartTest, ZeroBetaStartsAtRestAndOutputsNotWantedAreStillDrawn) {
     EXPECT_EQ(reset(0), (std::vector<double>{1, 1, -1, -1, 0, 0, 0, 0}));
     rt::seed_rand(7);
-    std::vector<double> draws;
-    for (int i = 0; i < 5; ++i) draws.push_back(rt::rand());
-    rt::seed_rand(7);
-    EXPECT_EQ(reset(0.3),
-              (std::vector<double>{1, 1, -1, -1, draws[0] * 0.3, draws[1] * 0.3, draws[2] * 0.3, draws[3] * 0.3}));
-    // Outputs not wanted are still drawn.
+    for (int i = 0; i < 4; ++i) static_cast<void>(rt::rand());
+    const double fifth = rt::rand();
     rt::seed_rand(7);
     EXPECT_EQ(sys::reset_cart(0.3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)[0], 1);
-    EXPECT_EQ(rt::rand(), draws[4]);
+    EXPECT_EQ(rt::rand(), fifth);
 }
 
 TEST_F(ResetCartTest, ByNameOutputsAndMissingBeta) {
     const rt::Value beta[] = {0.0};
     std::vector<rt::Value> out = rt::feval("reset_cart", 8, beta);
-    EXPECT_EQ(out[3][0], -1);
-    EXPECT_EQ(out[7][0], 0);
-    EXPECT_EQ(rt::feval("reset_cart", 0, beta)[0][0], 1);
+    EXPECT_EQ(std::tuple(out[3][0], out[7][0], rt::feval("reset_cart", 0, beta)[0][0]), std::tuple(-1.0, 0.0, 1.0));
     EXPECT_EQ(error_of([&] { rt::feval("reset_cart", 1, {}); }), "Input argument \"BETA\" is undefined.");
+}
+
+// The plant's step and the failure's update, on the run's own constants.
+
+class CartPoleStepTest : public ::testing::Test {
+protected:
+    CartPoleStepTest() : k(sys::add_run_constants(module)), plant(sys::standard_cart_pole(k)) {}
+
+    // One step under `action`; gives the push.
+    double step(double action, sys::CartPoleState& s) { return sys::cart_pole_step(k, plant, action, s)[0]; }
+
+    rt::ModuleConstants module{"cart pole test"};
+    sys::RunConstants k;
+    sys::CartPole plant;
+};
+
+sys::CartPoleState rest() { return {0.0, 0.0, 0.0, 0.0}; }
+std::vector<double> state(const sys::CartPoleState& s, double sign = 1) {
+    return {sign * s.x[0], sign * s.v_x[0], sign * s.theta[0], sign * s.v_theta[0]};
+}
+
+TEST_F(CartPoleStepTest, PushesFromRestFollowTheEquationsInTheirOrderAndMirrorEachOther) {
+    sys::CartPoleState right = rest(), left = rest(), none = rest();
+    EXPECT_EQ(step(2, right), 10.0);
+    // The same arithmetic in the same grouping, in plain doubles; semi-implicit:
+    // the positions move with the velocities just updated.
+    const double a_theta = -10.0 / ((1.3333333333333333 * 1.1) * 0.5 - 0.1 * 0.5);
+    const double v_x = 0.02 * ((10.0 - (0.1 * 0.5) * a_theta) / 1.1), v_theta = 0.02 * a_theta;
+    EXPECT_LT(a_theta, 0);
+    EXPECT_EQ(state(right), (std::vector<double>{0.02 * v_x, v_x, 0.02 * v_theta, v_theta}));
+
+    EXPECT_EQ(step(1, left), -10.0);
+    EXPECT_EQ(state(left), state(right, -1));
+    // Only action 1 pushes left: "no action yet" (-1) pushes right.
+    EXPECT_EQ(step(-1, none), 10.0);
+    EXPECT_EQ(state(none), state(right));
+}
+
+TEST(CartPoleConstants, ReadingBeforeTheModuleIsInitialisedIsAnError) {
+    const sys::RunConstants none;
+    EXPECT_THROW(none[sys::kMass], rt::Error);
+}
+
+class FailureUpdateTest : public CartPoleStepTest {
+protected:
+    void fail(double state, double action) { sys::failure_update(k, q_val, state, action, -1.0, 0.3, 0.95); }
+    rt::Value q_val = rt::zeros(162, 2);
+};
+
+TEST_F(FailureUpdateTest, UpdatesOnlyThePreviousDecisionsEntryInItsGrouping) {
+    rt::array_assign2(q_val, 5.0, 2.0, 0.5);
+    fail(5, 2);
+    rt::Value expected = rt::zeros(162, 2);
+    rt::array_assign2(expected, 5.0, 2.0, 0.5 + 0.3 * ((-1.0 + 0.95 * 0.0) - 0.5));
+    EXPECT_TRUE(rt::isequal(q_val, expected));
+    // From zero the entry becomes ALPHA times the reinforcement.
+    fail(162, 1);
+    EXPECT_EQ(rt::array_ref2(q_val, 162.0, 1.0), 0.3 * -1.0);
+}
+
+TEST_F(FailureUpdateTest, AFailureBeforeAnyDecisionUpdatesNothing) {
+    // The first step after a reset: get_action has moved the reset values
+    // (box 1, action -1) into the previous decision.
+    fail(1, -1);
+    EXPECT_TRUE(rt::isequal(q_val, rt::zeros(162, 2)));
+    // Any other entry outside the table is the runtime's indexing error.
+    EXPECT_THROW(fail(163, 1), rt::Error);
 }
 
 }  // namespace

@@ -5,13 +5,10 @@
 // within a few percent of where it stood before the run, however much the
 // run held meanwhile. Leaks proper are the sanitizer build's leak checker's to find,
 // at exit.
-#include <gtest/gtest.h>
 
 #include <malloc.h>
 
 #include <random>
-#include <sstream>
-#include <string>
 
 #include "gui/tavrin.hpp"
 #include "runtime/call/random.hpp"

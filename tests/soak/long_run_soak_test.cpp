@@ -4,20 +4,15 @@
 // display (skipped when Xvfb or xdotool is missing), pressing Close after
 // 15 s takes the control window away within a second, and the time limit
 // still ends the program on time.
-#include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <future>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "tests/soak/sanitizer.hpp"
 #include "tests/system/program_run.hpp"

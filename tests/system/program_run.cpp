@@ -6,41 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace sys_test {
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator) parts.emplace_back();
-        else parts.back().push_back(c);
-    }
-    return parts;
-}
-
-std::vector<std::string> lines_of(const std::string& path) {
-    std::vector<std::string> lines = split(read_file(path), '\n');
-    if (lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
-std::string make_temp_folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    return pattern;
-}
 
 ProgramRun run_program(const std::string& binary, const std::vector<std::string>& args, const std::string& folder,
                        double seconds) {

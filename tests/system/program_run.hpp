@@ -5,9 +5,7 @@
 // ended by SIGALRM (status -1), so a hang fails the test instead of
 // stalling it.
 
-#include <string>
-#include <tuple>
-#include <vector>
+#include "tests/common.hpp"
 
 namespace sys_test {
 
@@ -42,16 +40,5 @@ ProgramRun run_program(const std::string& binary, const std::vector<std::string>
 // The built tavrin program.
 ProgramRun run_tavrin(const std::vector<std::string>& args, const std::string& folder = {},
                       double seconds = kProgramLimit);
-
-// A fresh empty folder under the system's temporary folder.
-std::string make_temp_folder();
-
-// A file's whole contents ("" when it cannot be read), and its lines.
-std::string read_file(const std::string& path);
-std::vector<std::string> lines_of(const std::string& path);
-
-// The parts of `text` between separators (a separator at the end leaves an
-// empty last part).
-std::vector<std::string> split(const std::string& text, char separator);
 
 }  // namespace sys_test

@@ -1,23 +1,18 @@
-#include <gtest/gtest.h>
+// Calls by name: the frames of the system's modules, the runtime's own
+// functions, the random numbers and the global variables.
 
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "runtime/array/error.hpp"
-#include "runtime/array/ops.hpp"
 #include "runtime/call/call_frame.hpp"
+#include "runtime/array/ops.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/feval.hpp"
 #include "runtime/call/frame.hpp"
+#include "runtime/call/globals.hpp"
 #include "runtime/call/guard.hpp"
+#include "runtime/call/library.hpp"
+#include "runtime/call/random.hpp"
 #include "tests/error_text.hpp"
 
 namespace {
-
-using rt::Value;
-using sys_test::error_of;
 
 // A module written the way the system's modules are: `pair` has declared
 // inputs 2 and outputs 3; output 1 is a + b, output 2 is a - b, output 3 is
@@ -173,6 +168,74 @@ TEST(CheckArity, OutputsBeforeInputsAndVariableSidesUnchecked) {
     EXPECT_EQ(raised(9, 40, -1, -1, nullptr, nullptr), "");
     // A side without a module message still refuses with the runtime's text.
     EXPECT_EQ(raised(2, 0, 1, 1, nullptr, nullptr), "Too many output arguments.");
+}
+
+class BuiltinsTest : public ::testing::Test {
+protected:
+    void SetUp() override { rt::array_library_initialize(); }
+    void TearDown() override { rt::array_library_terminate(); }
+
+    static std::vector<Value> call(const char* name, int nargout, std::vector<Value> args) {
+        return rt::feval(name, nargout, args);
+    }
+    static std::string error_of(const char* name, int nargout, std::vector<Value> args) {
+        return sys_test::error_of([&] { rt::feval(name, nargout, args); });
+    }
+};
+
+TEST_F(BuiltinsTest, CountsAreCheckedOutputsFirst) {
+    EXPECT_EQ(error_of("ischar", 1, {}), "Not enough input arguments.");
+    EXPECT_EQ(error_of("ischar", 1, {1.0, 2.0}), "Too many input arguments.");
+    EXPECT_EQ(error_of("ischar", 2, {1.0, 2.0}), "Too many output arguments.");
+    EXPECT_EQ(error_of("size", 2, {1.0, 1.0}), "Too many output arguments.");
+    // An input that holds nothing is refused by name, never read.
+    EXPECT_NE(error_of("numel", 1, {Value()}).find("numel"), std::string::npos);
+}
+
+TEST_F(BuiltinsTest, SizeInItsThreeFormsAndConstructorsTakeASizeRow) {
+    const Value m = Value::zeros(162, 2);
+    EXPECT_TRUE(rt::isequal(call("size", 1, {m})[0], Value::row({162, 2})));
+    const std::vector<Value> rc = call("size", 3, {m});
+    EXPECT_EQ(std::tuple(rc[0][0], rc[1][0], rc[2][0]), std::tuple(162.0, 2.0, 1.0));
+    EXPECT_EQ(call("size", 1, {m, 2.0})[0][0], 2.0);
+    EXPECT_NE(error_of("size", 1, {m, Value::string("a")}), "");
+
+    EXPECT_TRUE(rt::isequal(call("zeros", 1, {Value::row({162, 2})})[0], m));
+    EXPECT_EQ(call("ones", 1, {3.0})[0].numel(), 9u);
+    EXPECT_NE(error_of("zeros", 1, {Value::cell(1, 1)}), "");
+    EXPECT_NE(error_of("rand", 1, {Value::string("ab")}), "");
+}
+
+TEST_F(BuiltinsTest, ErrorAndLasterrRoundTripAndTerminateRemovesNames) {
+    EXPECT_FALSE(rt::guarded([] { rt::feval("error", 0, std::vector<Value>{Value::string("boom")}); }));
+    EXPECT_EQ(call("lasterr", 1, {})[0].text(), "boom");
+    EXPECT_NO_THROW(call("error", 0, {Value::string("")}));  // an empty message raises nothing
+
+    rt::array_library_terminate();
+    EXPECT_EQ(rt::resolve("plus"), nullptr);
+    rt::array_library_initialize();
+    EXPECT_EQ(rt::resolve("plus"), &rt::entry_plus);
+}
+
+// The sequence itself is the learning oracle's to check, against its own
+// generator.
+TEST(Random, ArraysTakeTheirSizeAndStayInTheUnitInterval) {
+    const Value m = rt::rand(2, 3);
+    EXPECT_TRUE(rt::isequal(rt::size(m), Value::row({2, 3})));
+    for (std::size_t i = 0; i < m.numel(); ++i) EXPECT_TRUE(m[i] >= 0.0 && m[i] < 1.0) << m[i];
+    EXPECT_THROW(rt::rand(std::nan(""), 1), rt::Error);
+}
+
+TEST(Globals, SlotsAreFoundByNameAndReadOnlyOnceAssigned) {
+    Value alpha = Value::absent();
+    const rt::GlobalEntry table[] = {{"ALPHA", &alpha}};
+    rt::set_global_table(table, 1);
+    EXPECT_EQ(&rt::global_slot("ALPHA"), &alpha);
+    EXPECT_THROW(rt::global_slot("DELTA"), rt::Error);
+    EXPECT_EQ(error_of([&] { rt::global_value(alpha, "ALPHA"); }), "Undefined function or variable 'ALPHA'.");
+    rt::init_global(rt::global_slot("ALPHA")) = 0.5;
+    EXPECT_EQ(rt::global_value(alpha, "ALPHA")[0], 0.5);
+    rt::set_global_table(nullptr, 0);
 }
 
 }  // namespace

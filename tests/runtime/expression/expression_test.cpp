@@ -1,20 +1,12 @@
 // The expression language of callbacks and --eval, on the functions of the
 // array library alone.
-#include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-#include <utility>
-
+#include "runtime/expression/expression.hpp"
 #include "runtime/array/display.hpp"
 #include "runtime/array/value.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"
-#include "runtime/expression/expression.hpp"
 #include "tests/error_text.hpp"
-
-using rt::Value;
-using sys_test::error_of;
 
 namespace {
 

@@ -1,13 +1,6 @@
 #pragma once
 // A fresh graphics runtime for each test, with the console captured.
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
@@ -30,18 +23,8 @@ protected:
         rt::set_warning_stream(nullptr);
     }
 
-    static rt::Value S(const char* text) { return rt::Value::string(text); }
-    static std::vector<rt::Value> V(std::initializer_list<rt::Value> values) { return values; }
-
-    // The message of the error `f` raises, or "" when it raises none.
-    template <typename F>
-    static std::string error_of(F&& f) {
-        return sys_test::error_of(std::forward<F>(f));
-    }
-
     static std::string text_of(const rt::Value& v) { return v.text(); }
     static double num(const rt::Value& v) { return v.scalar(); }
-    static std::vector<double> nums(const rt::Value& v) { return {v.data(), v.data() + v.numel()}; }
     // Properties' numbers one after another, or their texts joined by spaces.
     static std::vector<double> getn(const rt::Value& h, std::initializer_list<const char*> names) {
         std::vector<double> all;

@@ -1,14 +1,17 @@
 // The object tree: handles, properties, deletion, finding, units and
-// application data.
-#include <algorithm>
-#include <cmath>
-#include <string>
+// application data; the graphics functions called by name; layout files;
+// numbers in any locale.
+#include <clocale>
 
 #include "graphics_fixture.hpp"
+#include "runtime/array/display.hpp"
 #include "runtime/array/text.hpp"
+#include "runtime/call/feval.hpp"
+#include "runtime/expression/expression.hpp"
+#include "runtime/graphics/layout_loader.hpp"
 
-using rt::Value;
-
+// The object tree: handles, properties, deletion, finding, units and
+// application data.
 TEST_F(GraphicsTest, WindowsTakeTheLowestFreeNumberAndOtherHandlesAreNeverReused) {
     for (double n : {1, 2, 3}) EXPECT_EQ(num(rt::figure()), n);
     rt::delete_(Value(2.0));
@@ -203,13 +206,10 @@ TEST_F(GraphicsTest, AnObjectMadeAfterADeletionReadsOnlyItsOwnValues) {
     rt::delete_(old_text);
     Value rect = rt::rectangle(V({S("Position"), Value::row({1, 2, 3, 4})}));
     Value line = rt::line(Value(0.0), Value(1.0));
-    EXPECT_EQ(text_of(rt::get(rect, S("Tag"))), "");
-    EXPECT_TRUE(rt::get(rect, S("UserData")).is_empty());
-    EXPECT_EQ(num(rt::get(rect, S("LineWidth"))), 0.5);
-    EXPECT_EQ(nums(rt::get(rect, S("Position"))), (std::vector<double>{1, 2, 3, 4}));
-    EXPECT_EQ(nums(rt::get(line, S("Color"))), (std::vector<double>{0, 0, 0}));
-    EXPECT_EQ(text_of(rt::get(line, S("Tag"))), "");
-    EXPECT_EQ(num(rt::get(line, S("LineWidth"))), 0.5);
+    // UserData empty: nothing of it among the numbers.
+    EXPECT_EQ(getn(rect, {"UserData", "LineWidth", "Position"}), (D{0.5, 1, 2, 3, 4}));
+    EXPECT_EQ(getn(line, {"Color", "LineWidth"}), (D{0, 0, 0, 0.5}));
+    EXPECT_EQ(gets(rect, "Tag") + gets(line, "Tag"), "");
 }
 
 TEST_F(GraphicsTest, FindallListsTheWindowThenEverythingInCreationOrder) {
@@ -333,3 +333,206 @@ TEST_F(GraphicsTest, TextObjectsTakeAPositionAndAString) {
     EXPECT_EQ(error_of([&] { rt::set(t[0], "FontSize", Value(0.0)); }),
               "Bad value for the text property 'FontSize': expected a finite number greater than 0.");
 }
+
+// The graphics functions called by name: their count and class checks, and
+// the runtime switches.
+namespace {
+
+std::vector<Value> call(const char* name, int nargout, std::vector<Value> args) {
+    return rt::feval(name, nargout, args);
+}
+
+}  // namespace
+
+TEST_F(GraphicsTest, CountsAreCheckedWithTheRuntimesMessages) {
+    EXPECT_EQ(error_of([] { call("get", 1, {}); }), "Not enough input arguments.");
+    EXPECT_EQ(error_of([] { call("get", 1, {Value(0.0), S("Units"), S("x")}); }), "Too many input arguments.");
+    EXPECT_EQ(error_of([] { call("get", 2, {Value(0.0), S("Units")}); }), "Too many output arguments.");
+    EXPECT_EQ(error_of([] { call("set", 1, {Value(0.0), S("Units"), S("pixels")}); }), "Too many output arguments.");
+    EXPECT_EQ(error_of([] { call("gcf", 1, {Value(1.0)}); }), "Too many input arguments.");
+    EXPECT_EQ(error_of([] { call("meshgrid", 3, {Value(1.0)}); }), "Too many output arguments.");
+    EXPECT_EQ(rt::figure()[0], 1);  // nothing was created by a refused call
+}
+
+TEST_F(GraphicsTest, GetAndSetByNameRefuseBadArgumentsClearly) {
+    Value f = call("figure", 1, {})[0];
+    EXPECT_EQ(call("get", 1, {f, S("type")})[0].text(), "figure");
+    call("set", 0, {f, S("Name"), S("cart"), S("Visible"), S("off")});
+    EXPECT_EQ(rt::get(f[0], "Name").text(), "cart");
+    EXPECT_TRUE(call("get", 1, {f})[0].is_struct());
+
+    EXPECT_EQ(error_of([&] { call("get", 1, {f, Value(5.0)}); }), "get: expected a property name (text), not 5.");
+    EXPECT_EQ(error_of([&] { call("get", 1, {S("f"), S("Name")}); }), "get: expected graphics handles, not 'f'.");
+    EXPECT_EQ(error_of([&] { call("get", 1, {Value(7.5), S("Name")}); }), "get: 7.5 is not a valid handle.");
+    EXPECT_EQ(error_of([&] { call("set", 0, {f, S("Name")}); }), "set: the property 'Name' has no value.");
+    EXPECT_EQ(error_of([&] {
+                  call("set", 0, {f, Value(1.0), Value(2.0)});
+              }),
+              "set: expected a property name (text), not 1.");
+    EXPECT_EQ(error_of([&] {
+                  call("set", 0, {f, S("Nmae"), S("x")});
+              }),
+              "There is no 'Nmae' property on the figure object.");
+    // A bad pair stops the set there: the pairs before it took effect.
+    EXPECT_NE(error_of([&] { call("set", 0, {f, S("Name"), S("b"), S("Visible"), Value(3.0)}); }), "");
+    EXPECT_EQ(rt::get(f[0], "Name").text(), "b");
+
+    // Several handles read as a column cell.
+    Value g = call("figure", 1, {})[0];
+    Value names = call("get", 1, {Value::row({f[0], g[0]}), S("Type")})[0];
+    EXPECT_TRUE(names.is_cell() && names.rows() == 2);
+    EXPECT_EQ(error_of([] { call("delete", 0, {S("all")}); }), "delete: expected graphics handles, not 'all'.");
+    EXPECT_EQ(error_of([] { call("view", 0, {S("top")}); }),
+              "view: expected view(az, el), view([az el]), view(2) or view(3); not 'top'.");
+    EXPECT_EQ(error_of([] { call("pause", 0, {S("x")}); }),
+              "pause: the duration must be a number of seconds, 0 or more.");
+}
+
+TEST_F(GraphicsTest, FeatureSwitchesReadSetAndDescribeTheRenderer) {
+    EXPECT_EQ(rt::feature(1, S("openglmode")).scalar(), 2);
+    EXPECT_TRUE(rt::feature(0, S("OpenGLMode"), Value(7.0)).is_unassigned());
+    EXPECT_EQ(call("feature", 1, {S("openglmode")})[0].scalar(), 7);
+
+    Value info = rt::feature(1, S("getopenglinfo"));
+    for (const char* field : {"Version", "Vendor", "Renderer", "Software"})
+        EXPECT_TRUE(info.has_field(field) && info.field(field).is_char()) << field;
+    EXPECT_NE(info.field("Renderer").text().find("QPainter"), std::string::npos);
+    EXPECT_TRUE(rt::feature(0, S("getopenglinfo")).is_unassigned());
+    EXPECT_NE(console_.str().find("Renderer = "), std::string::npos);
+
+    EXPECT_EQ(error_of([] { rt::feature(1, S("warp")); }), "feature: unknown feature 'warp'.");
+    EXPECT_EQ(error_of([] { rt::feature(0, S("openglmode"), S("auto")); }), "feature: 'openglmode' takes a number.");
+    rt::graphics_library_terminate();
+    rt::graphics_library_initialize();
+    EXPECT_EQ(rt::feature(1, S("openglmode")).scalar(), 2);
+}
+
+// Layout files: a good one loads whole; each kind of bad one fails with one
+// message naming the file and the place, and leaves nothing behind.
+namespace {
+
+class LayoutTest : public GraphicsTest {
+protected:
+    void SetUp() override {
+        GraphicsTest::SetUp();
+        dir_ = sys_test::make_temp_folder();
+        old_cwd_ = fs::current_path();
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        fs::current_path(old_cwd_);
+        fs::remove_all(dir_);
+        GraphicsTest::TearDown();
+    }
+    void write(const std::string& name, const std::string& text) {
+        fs::create_directories((dir_ / name).parent_path());
+        std::ofstream(dir_ / name) << text;
+    }
+    // The error of loading `text` as "x.fig"; no window may be left.
+    std::string load_error(const std::string& text) {
+        write("x.fig", text);
+        std::string message = error_of([] { rt::load_layout("x.fig"); });
+        EXPECT_TRUE(rt::findall(Value(0.0)).numel() == 1 + windows_before_) << "a failed load left objects";
+        return message;
+    }
+
+    fs::path dir_, old_cwd_;
+    std::size_t windows_before_ = 0;
+};
+
+const char* kGood = R"json({
+  "type": "figure", "Tag": "figure1", "Name": "cart-pole", "Units": "pixels",
+  "Position": [100, 100, 400, 300], "Visible": "off",
+  "ResizeFcn": "tavrin('figure1_ResizeFcn',gcbo,[],guidata(gcbo))",
+  "children": [
+    {"type": "uicontrol", "Style": "slider", "Tag": "alpha_sl", "Min": 0, "Max": 1, "Value": 0.5,
+     "Units": "normalized", "Position": [0.1, 0.8, 0.5, 0.05],
+     "Callback": "tavrin('alpha_sl_Callback',gcbo,[],guidata(gcbo))"},
+    {"type": "uicontrol", "Style": "popupmenu", "String": ["one", "two"], "Enable": true},
+    {"type": "axes", "Tag": "axes1", "children": [
+      {"type": "line", "XData": [1, 2], "YData": [3, 4], "Color": "r"}]},
+    {"type": "uicontrol", "Style": "text", "Tag": "alpha", "String": "0.5", "UserData": [[1, 2], [3, 4]]}
+  ]
+})json";
+
+}  // namespace
+
+TEST_F(LayoutTest, AGoodFileLoadsTheWholeTreeInItsOrder) {
+    Value current = rt::figure();
+    write("tavrin.fig", kGood);
+    double f = rt::load_layout("tavrin.fig");
+    EXPECT_EQ(f, 2);
+    EXPECT_EQ(num(rt::gcf()), num(current));  // not made current
+    EXPECT_EQ(text_of(rt::get(f, "Visible")), "off");
+    ASSERT_EQ(rt::findall(Value(f)).numel(), 7u);  // figure, 3 controls, axes, title, line
+    const auto find = [&](const char* name, const char* value) {
+        return rt::findall(Value(f), V({S(name), S(value)}));
+    };
+    Value slider = find("Tag", "alpha_sl");
+    ASSERT_EQ(slider.numel(), 1u);
+    // Units came before Position in the file, so the position is normalized.
+    EXPECT_EQ(getn(slider, {"Value", "Position"}), (D{0.5, 0.1, 0.8, 0.5, 0.05}));
+    EXPECT_EQ(gets(slider, "Callback"), "tavrin('alpha_sl_Callback',gcbo,[],guidata(gcbo))");
+    EXPECT_TRUE(rt::get(find("Style", "popupmenu"), S("String")).is_cell());
+    EXPECT_EQ(rt::get(find("Tag", "alpha"), S("UserData")).rows(), 2u);
+    EXPECT_EQ(getn(find("Type", "line"), "Color"), (D{1, 0, 0}));
+    EXPECT_NE(text_of(rt::get(f, "FileName")).find("tavrin.fig"), std::string::npos);
+}
+
+TEST_F(LayoutTest, EachFailureNamesTheFileAndThePlace) {
+    rt::figure();
+    windows_before_ = 1;
+    std::string syntax = load_error("{\n  \"type\": \"figure\",\n  \"Tag\" \"x\"\n}");
+    EXPECT_EQ(syntax.rfind("x.fig: line 3, column 11: syntax error", 0), 0u) << syntax;
+
+    EXPECT_EQ(load_error(R"({"type": "figure", "children": [{"type": "uicontrol"},
+                              {"type": "axes", "children": [{"type": "line"}, {"type": "knob"}]}]})"),
+              "x.fig: /children/1/children/1: unknown type 'knob'");
+    EXPECT_EQ(load_error(R"({"type": "figure", "children": [{"type": "axes"}, {"type": "uicontrol", "Style": 3}]})"),
+              "x.fig: /children/1: Bad value for the uicontrol property 'Style': expected 'pushbutton', "
+              "'togglebutton', 'radiobutton', 'checkbox', 'edit', 'text', 'slider', 'frame', 'listbox', or "
+              "'popupmenu'.");
+    EXPECT_EQ(load_error(R"({"type": "figure", "Position": {"left": 1}})"),
+              "x.fig: /Position: expected a number, a text, true/false, null, or an array of numbers, of texts or "
+              "of rows of numbers");
+    EXPECT_EQ(num(rt::figure()), 2);  // no window number was kept by a failed load
+}
+
+// Number text under a comma-decimal C locale, as a toolkit sets it when it
+// starts. The locale is built with localedef into a folder of the test's own
+// (LOCPATH); the test is skipped only when even that cannot be had.
+namespace {
+
+const fs::path dir = fs::temp_directory_path() / ("tavrin-locale-" + std::to_string(::getpid()));
+
+bool use_comma_locale() {
+    const std::string made = (dir / "de_DE.UTF-8").string();
+    if (std::system(("localedef -i de_DE -f UTF-8 '" + made + "' >/dev/null 2>&1").c_str()) != 0 && !fs::exists(made))
+        return false;
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && *std::localeconv()->decimal_point == ',';
+}
+
+TEST_F(GraphicsTest, NumbersAreWrittenAndReadWithADecimalPointInAnyLocale) {
+    fs::create_directories(dir);
+    if (!use_comma_locale()) {
+        fs::remove_all(dir);
+        GTEST_SKIP() << "no comma-decimal locale could be made (localedef, de_DE sources)";
+    }
+    EXPECT_EQ(rt::num2str(0.25) + " " + rt::num2str(-3.14159265) + " " + rt::num2str(1.5e-7), "0.25 -3.1416 1.5e-07");
+    EXPECT_EQ(rt::display_line("ALPHA", rt::Value(0.3)), "ALPHA = 0.3");
+    EXPECT_EQ(rt::num2str(rt::Value::row({0.5, 2.25})).text(), "0.5  2.25");
+    EXPECT_EQ(rt::parse_number("+0.25"), 0.25);
+    EXPECT_FALSE(rt::parse_number("0,25"));
+
+    rt::EvalContext ctx;
+    rt::evaluate("x = 0.25", ctx, false);
+    EXPECT_EQ(ctx.find("x")->scalar(), 0.25);
+    std::ofstream(dir / "comma.fig") << R"({"type": "figure", "Tag": "f", "UserData": 0.25})";
+    EXPECT_EQ(rt::get(rt::load_layout((dir / "comma.fig").string()), "UserData").scalar(), 0.25);
+
+    std::setlocale(LC_NUMERIC, "C");
+    fs::remove_all(dir);
+}
+
+}  // namespace

@@ -3,11 +3,7 @@
 // fonts (the offscreen platform under CTest), and ways to build the scenes
 // the learning run draws and to look for colours in a picture.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <vector>
+#include "tests/common.hpp"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,6 +12,7 @@
 #include "runtime/array/ops.hpp"
 #include "runtime/call/library.hpp"
 #include "runtime/graphics/graphics.hpp"
+#include "tests/error_text.hpp"
 
 namespace render_test {
 
@@ -39,14 +36,12 @@ protected:
         rt::array_library_terminate();
     }
 
-    static rt::Value S(const char* text) { return rt::Value::string(text); }
     static rt::Value R(std::initializer_list<double> v) { return rt::Value::row(v); }
     static const rt::GraphicsObject& object(const rt::Value& h) { return *rt::find_object(h[0]); }
 };
 
 // A window set up as the learning run sets up its cart window; gives its handle.
 inline double make_cart_window() {
-    using rt::Value;
     double h = rt::figure()[0];
     rt::axis(Value::row({-3, 3, 0, 1.5}));
     rt::set(rt::gca(), std::vector<Value>{Value::string("DataAspectRatio"), Value::row({1, 1, 1}),
@@ -62,7 +57,6 @@ struct CartObjects {
 
 // One step's drawing of the cart at x with the pole at theta and the push F.
 inline CartObjects draw_cart(double x, double theta, double force) {
-    using rt::Value;
     const double half_pi = 1.5707963267948966;
     CartObjects o;
     o.cart = rt::rectangle(std::vector<Value>{Value::string("Position"), Value::row({x - 0.4, 0.1, 0.8, 0.1}),

@@ -1,8 +1,5 @@
 // Windows and widgets kept in step with the object tree, and pictures of
 // the windows written as files.
-#include <filesystem>
-#include <fstream>
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,16 +7,17 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "runtime/window/control_widgets.hpp"
+#include "runtime/window/display_check.hpp"
 #include "runtime/window/figure_export.hpp"
+#include "runtime/window/refresh_schedule.hpp"
+#include "runtime/window/run_pace.hpp"
 #include "tests/error_text.hpp"
 #include "tests/runtime/window/window_fixture.hpp"
 
 namespace {
 
 using namespace window_test;
-using rt::Value;
-
-Value S(const char* s) { return Value::string(s); }
 
 double control(std::initializer_list<Value> pairs) { return rt::uicontrol(std::vector<Value>(pairs))[0]; }
 
@@ -65,13 +63,12 @@ TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
     EXPECT_EQ(bar->value(), 500);
 
     rt::set(text, "String", S("after"));
-    EXPECT_EQ(label->text(), "after");
     rt::set(slider, "Value", Value(1.0));
-    EXPECT_EQ(bar->value(), 1000);
     rt::set(slider, "Enable", S("off"));
-    EXPECT_FALSE(bar->isEnabled());
     rt::set(text, "Visible", S("off"));
-    EXPECT_FALSE(label->isVisibleTo(label->parentWidget()));
+    EXPECT_EQ(std::tuple(label->text().toStdString(), bar->value(), bar->isEnabled(),
+                         label->isVisibleTo(label->parentWidget())),
+              std::tuple("after", 1000, false, false));
 
     // A new style needs a new widget; the old one goes.
     QPointer<QWidget> old = label;
@@ -100,9 +97,8 @@ TEST_F(Backend, WidgetsFollowTheirPropertiesAndReportWhatTheUserDid) {
     emit line->editingFinished();
     check->click();
     settle();
-    EXPECT_EQ(text_of(edit, "String"), "xyz");
-    EXPECT_EQ(rt::get(box, "Value")[0], 5);
-    EXPECT_EQ(console_.str(), "edited\nchecked\n");
+    EXPECT_EQ(std::tuple(text_of(edit, "String"), rt::get(box, "Value")[0], console_.str()),
+              std::tuple("xyz", 5.0, "edited\nchecked\n"));
 }
 
 TEST_F(Backend, WindowsGoByTheirCloseBoxOrFromAControlsCallback) {
@@ -134,9 +130,110 @@ TEST_F(Backend, SaveFiguresNamesAFolderItCannotMake) {
     std::filesystem::create_directories(dir);
     const std::filesystem::path file = dir / "plain-file";
     std::ofstream(file) << "x";
-    EXPECT_NE(sys_test::error_of([&] { rt::save_figures((file / "sub").string()); }).find("plain-file"),
-              std::string::npos);
+    EXPECT_NE(error_of([&] { rt::save_figures((file / "sub").string()); }).find("plain-file"), std::string::npos);
     std::filesystem::remove_all(dir);
+}
+
+// The timing rules of the event pump and repainting, the slider's scale and
+// the display check.
+
+using namespace std::chrono_literals;
+using rt::RefreshClock;
+
+TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
+    rt::EventPollSchedule polls;
+    const RefreshClock::time_point t0{};
+    EXPECT_TRUE(polls.due(t0));
+    EXPECT_FALSE(polls.due(t0 + 999us));
+    EXPECT_TRUE(polls.due(t0 + 1ms));
+    EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
+    EXPECT_TRUE(polls.due(t0 + 5ms));
+}
+
+TEST(RunPace, PresetsStepInOrderAndNamesReadBack) {
+    rt::RunPace pace(0.005);  // between Normal and Real time, as --pace may set it
+    EXPECT_EQ(pace.speed(), std::nullopt);
+    pace.faster();
+    EXPECT_EQ(pace.speed(), rt::Speed::normal);
+    pace.faster();
+    pace.faster();  // Fast is as far as it goes
+    EXPECT_EQ(pace.pace(), 0);
+    pace.set_pace(0.005);
+    pace.slower();
+    EXPECT_EQ(pace.speed(), rt::Speed::realtime);
+    pace.slower();
+    EXPECT_EQ(pace.pace(), 0.02);
+    for (rt::Speed s : {rt::Speed::realtime, rt::Speed::normal, rt::Speed::fast})
+        EXPECT_EQ(rt::speed_named(rt::name_of(s)), s);
+    EXPECT_EQ(rt::speed_named("slow"), std::nullopt);
+    EXPECT_EQ(rt::speed_named("Fast"), std::nullopt);
+}
+
+TEST(RunPace, SpacesPausesByThePaceCatchingUpSmallDelaysOnly) {
+    using Clock = rt::RunPace::Clock;
+    const auto at = [](double s) {
+        return Clock::time_point{} +
+               std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(100 + s));
+    };
+    rt::RunPace pace(0.02);
+    EXPECT_NEAR(pace.wait_at(at(0)), 0.02, 1e-9);
+    EXPECT_NEAR(pace.wait_at(at(0.025)), 0.015, 1e-9);  // the step's own 5 ms count
+    EXPECT_NEAR(pace.wait_at(at(0.065)), 0.0, 1e-9);    // woken 5 ms late: no wait ...
+    EXPECT_NEAR(pace.wait_at(at(0.066)), 0.014, 1e-9);  // ... and the next one is on time again
+    EXPECT_EQ(pace.wait_at(at(5)), 0);                  // far behind: no race to catch up
+    EXPECT_NEAR(pace.wait_at(at(5.001)), 0.019, 1e-9);
+    pace.set_held(true);
+    pace.set_held(false);  // a hold's length is no debt
+    EXPECT_NEAR(pace.wait_at(at(9)), 0.02, 1e-9);
+    pace.set_speed(rt::Speed::fast);
+    EXPECT_EQ(pace.wait_at(at(9.001)), 0);
+}
+
+TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
+    rt::RepaintSchedule schedule(50);  // a frame every 20 ms
+    const RefreshClock::time_point t = RefreshClock::time_point{} + 1s;
+    EXPECT_TRUE(schedule.due(t));
+    schedule.painted(t, t + 2ms);  // a cheap paint
+    EXPECT_FALSE(schedule.due(t + 19ms));
+    EXPECT_TRUE(schedule.due(t + 20ms));
+    schedule.painted(t + 20ms, t + 60ms);  // a costly one: 40 ms
+    EXPECT_FALSE(schedule.due(t + 200ms));
+    EXPECT_TRUE(schedule.due(t + 20ms + 200ms));
+}
+
+TEST(SliderScale, EndsAreExactAndValuesClamp) {
+    // (value, min, max, step), the fifth an empty range.
+    for (auto [v, lo, hi, step] : {std::tuple{0.5, 0.0, 1.0, 500},
+                                   {-1.0, -1.0, 0.0, 0},
+                                   {7.0, 0.0, 1.0, 1000},
+                                   {NAN, 0.0, 1.0, 0},
+                                   {1.0, 1.0, 1.0, 0},
+                                   {-7.0, 0.0, 1.0, 0}})
+        EXPECT_EQ(rt::slider_step_of(v, lo, hi), step) << v << " in " << lo << ".." << hi;
+    for (auto [step, lo, hi, v] :
+         {std::tuple{0, -1.0, 0.0, -1.0}, {1000, 0.0, 0.1, 0.1}, {300, 0.0, 1.0, 0.3}, {100, 0.0, 0.1, 0.01}})
+        EXPECT_EQ(rt::slider_value_of(step, lo, hi), v) << step << " in " << lo << ".." << hi;
+    for (int step : {1, 250, 999}) EXPECT_EQ(rt::slider_step_of(rt::slider_value_of(step, -1, 0), -1, 0), step);
+}
+
+TEST(DisplayCheck, SaysWhyNoDisplayCanBeReached) {
+    const char* names[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* n : names) {
+        saved.push_back(std::getenv(n) ? std::optional<std::string>(std::getenv(n)) : std::nullopt);
+        ::unsetenv(n);
+    }
+    EXPECT_EQ(rt::display_problem(), "DISPLAY is not set");
+    for (std::string display : {":64999", "no-colon"}) {
+        ::setenv("DISPLAY", display.c_str(), 1);
+        EXPECT_EQ(rt::display_problem(), "cannot connect to display " + display);
+    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    EXPECT_EQ(rt::display_problem(), std::nullopt);
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+        else ::unsetenv(names[i]);
+    }
 }
 
 }  // namespace

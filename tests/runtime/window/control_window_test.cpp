@@ -8,9 +8,6 @@
 #include <QSlider>
 #include <QTimer>
 
-#include <algorithm>
-#include <functional>
-
 #include "app/policy_map.hpp"
 #include "app/run_status_line.hpp"
 #include "learning/get_box.hpp"
@@ -60,10 +57,9 @@ TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsTheRadioButtonTogglesAndResizi
     auto* gamma = widget<QSlider>("gamma_sl");
     auto* random = widget<QRadioButton>("radiobutton1");
     ASSERT_TRUE(alpha && gamma && random);
-    EXPECT_EQ(alpha->orientation(), Qt::Horizontal);
-    EXPECT_EQ(alpha->value(), 500);
-    EXPECT_EQ(widget<QLabel>("alpha")->text(), "0.5");
-    EXPECT_TRUE(random->isChecked());
+    EXPECT_EQ(std::tuple(alpha->orientation(), alpha->value(), widget<QLabel>("alpha")->text().toStdString(),
+                         random->isChecked()),
+              std::tuple(Qt::Horizontal, 500, "0.5", true));
 
     // A drag only counts when the slider is let go.
     alpha->setSliderDown(true);
@@ -72,8 +68,8 @@ TEST_F(ControlWindow, SlidersUpdateTheirTextFieldsTheRadioButtonTogglesAndResizi
     EXPECT_EQ(rt::get(tagged("alpha_sl"), "Value")[0], 0.5);
     alpha->setSliderDown(false);
     settle();
-    EXPECT_EQ(rt::get(tagged("alpha_sl"), "Value")[0], 0.3);
-    EXPECT_EQ(widget<QLabel>("alpha")->text(), "0.3");
+    EXPECT_EQ(std::tuple(rt::get(tagged("alpha_sl"), "Value")[0], widget<QLabel>("alpha")->text().toStdString()),
+              std::tuple(0.3, "0.3"));
 
     // A step (a page click or a key) counts at once; the other fields keep
     // their texts.
@@ -175,11 +171,11 @@ TEST_F(RunControls, PauseHoldsTheStepsWhileCallbacksAreStillDeliveredAndTheStatu
     start_run();
     safety.stop();
 
-    EXPECT_EQ(std::pair(steps_early, steps_late), std::pair(50L, 50L));
-    EXPECT_EQ(beta_text, "0.1");     // the slider's callback ran during the hold
-    EXPECT_EQ(watch.last.trial, 5);  // and the run went on after it
-    EXPECT_FALSE(backend_->run_pace().held());
-    EXPECT_EQ(backend_->run_controls()->pause_action()->text(), "Pause");
+    // No step during the hold, the slider's callback ran during it, and the
+    // run went on after it.
+    EXPECT_EQ(std::tuple(steps_early, steps_late, beta_text, watch.last.trial, backend_->run_pace().held(),
+                         backend_->run_controls()->pause_action()->text().toStdString()),
+              std::tuple(50L, 50L, "0.1", 5.0, false, "Pause"));
 
     // The toolbar and status line are chrome of the cart window: the figure
     // keeps its size, the window grows around it.

@@ -2,10 +2,6 @@
 // system that will not start, it says so in one line; a window that refuses
 // to close does not outlast the time limit.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/system/program_run.hpp"
 

@@ -4,12 +4,7 @@
 // initialisers in place, the console captured. One QApplication serves the
 // whole test binary.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
+#include "tests/common.hpp"
 
 #include <QApplication>
 #include <QPushButton>
