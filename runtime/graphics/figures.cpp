@@ -43,9 +43,18 @@ GraphicsObject& existing_figure(const Value& h) {
 Value figure() { return Value(new_figure({}).handle()); }
 
 Value figure(std::span<const Value> args) {
+    ObjectTree& t = tree();
+    // A run names its current window at every step: nothing to do but tell
+    // the backend.
+    if (args.size() == 1 && args[0].is_double_scalar()) [[likely]] {
+        GraphicsObject* current = t.current_figure();
+        if (current && current->handle() == args[0].inline_number() && !current->being_deleted()) {
+            if (t.backend) t.backend->figure_raised(*current);
+            return args[0];
+        }
+    }
     if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
     GraphicsObject& fig = existing_figure(args[0]);
-    ObjectTree& t = tree();
     // A run names its window at every step: the current one moves nowhere.
     if (t.current_figure() != &fig) t.make_current(fig);
     if (t.backend) t.backend->figure_raised(fig);
@@ -61,8 +70,15 @@ GraphicsObject& current_figure_object() {
 Value gcf() { return Value(current_figure_object().handle()); }
 
 void delete_(const Value& h) {
-    if (!(h.is_double() || h.is_logical())) raise("delete: expected graphics handles, not " + describe(h) + ".");
     ObjectTree& t = tree();
+    // One handle, as a learning step deletes its three objects.
+    if (h.is_double_scalar()) [[likely]] {
+        const double one = h.inline_number();
+        if (one == 0) raise("delete: the root (0) cannot be deleted.");
+        t.destroy(t.require(one, "delete"));
+        return;
+    }
+    if (!(h.is_double() || h.is_logical())) raise("delete: expected graphics handles, not " + describe(h) + ".");
     // Check all before deleting any: a bad handle deletes nothing.
     if (h.numel() == 1) {
         if (h[0] == 0) raise("delete: the root (0) cannot be deleted.");

@@ -58,6 +58,8 @@ public:
     // only when this moved on since its last paint.
     std::uint64_t content_version() const noexcept { return content_version_; }
     bool being_deleted() const noexcept { return being_deleted_; }
+    // The backend has heard of it: until then its changes are not counted.
+    bool announced() const noexcept { return announced_; }
 
     // A slot the window backend may use for its own widget or window, to
     // avoid a lookup by handle. The runtime never reads it; the backend may
@@ -92,6 +94,10 @@ private:
     // A window's current axes (its CurrentAxes), kept as a pointer because
     // every drawing call looks it up.
     GraphicsObject* current_axes_ = nullptr;
+    // The window holding it (itself for a window), whose content version
+    // every change moves on; null when not known yet (the root, an object
+    // just moved to another parent), and then found by walking up.
+    GraphicsObject* figure_ = nullptr;
     bool being_deleted_ = false;
     bool announced_ = false;  // the backend has heard of it
 };

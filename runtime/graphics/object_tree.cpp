@@ -30,10 +30,20 @@ ObjectTree object_tree;
 // The room kept from the start: the registry then grows only beyond it, not
 // in the middle of a learning run's steps.
 ObjectTree::ObjectTree() : others_(kKeptRoom) {
-    for (int i = 0; i < kObjectTypeCount; ++i) schemas_[i] = &schema(static_cast<ObjectType>(i));
+    for (int i = 0; i < kObjectTypeCount; ++i) {
+        schemas_[i] = &schema(static_cast<ObjectType>(i));
+        pools_[i].reserve(kPoolLimit);
+    }
     root_.become(*schemas_[static_cast<int>(ObjectType::Root)]);
     root_.handle_ = 0;
     root_.announced_ = true;
+}
+
+ObjectTree::~ObjectTree() {
+    for (GraphicsObject* fig : figures_) delete fig;
+    for (auto& pool : pools_) {
+        for (GraphicsObject* obj : pool) delete obj;
+    }
 }
 
 bool ObjectTree::was_issued(double h) const noexcept {
@@ -59,38 +69,59 @@ GraphicsObject& ObjectTree::require(const Value& h, std::string_view function) {
     return require(h[0], function);
 }
 
-std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool(ObjectType type) {
+GraphicsObject* ObjectTree::take_from_pool(ObjectType type) {
     auto& pool = pools_[static_cast<int>(type)];
-    if (pool.empty()) return std::unique_ptr<GraphicsObject>(new GraphicsObject());
-    auto obj = std::move(pool.back());
+    if (pool.empty()) [[unlikely]]
+        return new GraphicsObject();
+    GraphicsObject* obj = pool.back();
     pool.pop_back();
     return obj;
 }
 
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    auto owned = take_from_pool(type);
-    GraphicsObject* obj = owned.get();
+    GraphicsObject* obj = take_from_pool(type);
     obj->become(*schemas_[static_cast<int>(type)]);
     obj->parent_ = &parent;
     obj->serial_ = next_serial_++;
     obj->version_ = next_version();
     obj->content_version_ = obj->version_;
+    // Should a list fail to grow, the object goes back and the tree is as it was.
+    try {
+        parent.children_.push_back(obj);
+    } catch (...) {
+        recycle(obj);
+        throw;
+    }
     if (type == ObjectType::Figure) {
-        auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
-        std::size_t slot = static_cast<std::size_t>(free_slot - figures_.begin());
-        if (free_slot == figures_.end()) figures_.emplace_back();
-        most_figures_ = std::max(most_figures_, figures_.size());
-        obj->handle_ = static_cast<double>(slot + 1);
-        figures_[slot] = std::move(owned);
+        try {
+            auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
+            const auto slot = static_cast<std::size_t>(free_slot - figures_.begin());
+            figure_order_.reserve(figure_order_.size() + 1);  // windows are few
+            if (free_slot == figures_.end()) figures_.emplace_back();
+            figures_[slot] = obj;
+            most_figures_ = std::max(most_figures_, figures_.size());
+            obj->handle_ = static_cast<double>(slot + 1);
+        } catch (...) {
+            parent.children_.pop_back();
+            recycle(obj);
+            throw;
+        }
+        obj->figure_ = obj;
         // Lowest priority until made current: a window loaded from a layout
         // file does not take over the current one.
         figure_order_.insert(figure_order_.begin(), obj);
     } else {
-        std::uint64_t k = next_k_++;
-        obj->handle_ = static_cast<double>(k) + 0.5;
-        others_.insert(k, std::move(owned));
+        try {
+            others_.insert(next_k_, obj);
+        } catch (...) {
+            parent.children_.pop_back();
+            recycle(obj);
+            throw;
+        }
+        obj->handle_ = static_cast<double>(next_k_) + 0.5;
+        ++next_k_;
+        obj->figure_ = parent.figure_;
     }
-    parent.children_.push_back(obj);
     return *obj;
 }
 
@@ -125,52 +156,75 @@ void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out,
     if (children_first) out.push_back(&obj);
 }
 
-void ObjectTree::unlink(GraphicsObject& obj) {
+void ObjectTree::detach(GraphicsObject& obj) noexcept {
     GraphicsObject* parent = obj.parent_;
     if (!parent) return;
     auto& siblings = parent->children_;
-    // The newest children go first: a learning step deletes what it just made.
-    auto it = std::find(siblings.rbegin(), siblings.rend(), &obj);
-    if (it != siblings.rend()) siblings.erase(std::next(it).base());
+    // From the newest child back: a learning step deletes what it just made,
+    // and the last one comes off without moving any other.
+    GraphicsObject** const first = siblings.data();
+    GraphicsObject** at = first + siblings.size();
+    while (at != first) {
+        if (*--at == &obj) {
+            std::copy(at + 1, first + siblings.size(), at);
+            siblings.pop_back();
+            break;
+        }
+    }
     changed(*parent);
+}
+
+void ObjectTree::unlink(GraphicsObject& obj) {
+    detach(obj);
+    std::vector<GraphicsObject*> moved;
+    collect(obj, moved, false);
+    for (GraphicsObject* o : moved) o->figure_ = nullptr;
 }
 
 void ObjectTree::discard(GraphicsObject& obj) {
     if (obj.children_.empty()) {  // the usual case, without a list
-        unlink(obj);
+        detach(obj);
         release(obj);
         return;
     }
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
-    unlink(obj);
+    detach(obj);
     for (GraphicsObject* o : all) release(*o);
 }
 
-void ObjectTree::release(GraphicsObject& obj) {
+void ObjectTree::release(GraphicsObject& obj) noexcept {
     if (obj.announced_ && backend) backend->object_deleted(obj);
-    if (obj.parent_ && obj.parent_->current_axes_ == &obj) obj.parent_->current_axes_ = nullptr;
+    GraphicsObject* parent = obj.parent_;
+    if (parent && parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
     forget_callbacks(obj.handle_);
-    std::unique_ptr<GraphicsObject> owned;
-    if (obj.type_ == ObjectType::Figure) {
+    if (obj.type_ == ObjectType::Figure) [[unlikely]] {
         figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), &obj), figure_order_.end());
-        owned = std::move(figures_[static_cast<std::size_t>(obj.handle_) - 1]);
+        figures_[static_cast<std::size_t>(obj.handle_) - 1] = nullptr;
         while (!figures_.empty() && !figures_.back()) figures_.pop_back();
     } else {
-        owned = others_.take(static_cast<std::uint64_t>(obj.handle_));
+        others_.take(static_cast<std::uint64_t>(obj.handle_));
     }
+    recycle(&obj);
+}
+
+void ObjectTree::recycle(GraphicsObject* obj) noexcept {
     // Cleared, not freed: a reused object keeps its vectors' room (within reason).
-    if (owned->children_.capacity() > kKeptChildren) std::vector<GraphicsObject*>().swap(owned->children_);
-    owned->children_.clear();
-    owned->clear_values();
-    owned->appdata_.clear();
-    owned->parent_ = nullptr;
-    owned->current_axes_ = nullptr;
-    owned->backend_data = nullptr;
-    owned->being_deleted_ = false;
-    owned->announced_ = false;
-    auto& pool = pools_[static_cast<int>(owned->type_)];
-    if (pool.size() < kPoolLimit) pool.push_back(std::move(owned));
+    if (obj->children_.capacity() > kKeptChildren) [[unlikely]]
+        std::vector<GraphicsObject*>().swap(obj->children_);
+    obj->children_.clear();
+    obj->clear_values();
+    if (!obj->appdata_.empty()) obj->appdata_.clear();
+    obj->parent_ = nullptr;
+    obj->current_axes_ = nullptr;
+    obj->figure_ = nullptr;
+    obj->backend_data = nullptr;
+    obj->being_deleted_ = false;
+    obj->announced_ = false;
+    auto& pool = pools_[static_cast<int>(obj->type_)];
+    // The pools' room is reserved, so keeping one never allocates.
+    if (pool.size() < kPoolLimit) pool.push_back(obj);
+    else delete obj;
 }
 
 void ObjectTree::destroy(GraphicsObject& obj) {
@@ -234,14 +288,11 @@ void ObjectTree::clear() {
     screen_h_ = 1024;
 }
 
-void ObjectTree::changed(GraphicsObject& obj) noexcept {
-    obj.version_ = next_version();
+GraphicsObject* ObjectTree::find_figure(GraphicsObject& obj) noexcept {
     for (GraphicsObject* o = &obj; o; o = o->parent_) {
-        if (o->type_ == ObjectType::Figure) {
-            o->content_version_ = next_version();
-            break;
-        }
+        if (o->type_ == ObjectType::Figure) return obj.figure_ = o;
     }
+    return nullptr;
 }
 
 void ObjectTree::touch_announced(GraphicsObject& obj, PropertyId id) {
@@ -308,8 +359,8 @@ void ObjectTree::make_current_axes(GraphicsObject& axes) {
 
 std::vector<GraphicsObject*> ObjectTree::figures() const {
     std::vector<GraphicsObject*> out;
-    for (const auto& f : figures_) {
-        if (f) out.push_back(f.get());
+    for (GraphicsObject* f : figures_) {
+        if (f) out.push_back(f);
     }
     return out;
 }
@@ -329,8 +380,12 @@ void GraphicsObject::become(const TypeSchema& type) {
 }
 
 void GraphicsObject::clear_values() noexcept {
-    for (std::uint64_t bits = present_; bits; bits &= bits - 1)
-        values_[static_cast<std::size_t>(std::countr_zero(bits))] = Value();
+    Value* const values = values_.data();
+    for (std::uint64_t bits = present_; bits; bits &= bits - 1) {
+        Value& v = values[std::countr_zero(bits)];
+        std::destroy_at(&v);
+        std::construct_at(&v);
+    }
     present_ = 0;
 }
 

@@ -25,6 +25,7 @@ namespace rt {
 class ObjectTree {
 public:
     ObjectTree();
+    ~ObjectTree();
     ObjectTree(const ObjectTree&) = delete;
     ObjectTree& operator=(const ObjectTree&) = delete;
 
@@ -39,7 +40,7 @@ public:
         if (static_cast<double>(t) != twice) return nullptr;
         if (t % 2 == 0) {
             const std::size_t n = t / 2;
-            return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
+            return n <= figures_.size() ? figures_[n - 1] : nullptr;
         }
         return others_.find(t / 2);
     }
@@ -125,24 +126,39 @@ private:
     static constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
     [[noreturn]] static void raise_invalid_handle(double h, std::string_view function);
     std::uint64_t next_version() noexcept { return ++version_counter_; }
-    void changed(GraphicsObject& obj) noexcept;
+    // Moves on the object's version and its window's content version.
+    void changed(GraphicsObject& obj) noexcept {
+        obj.version_ = next_version();
+        GraphicsObject* fig = obj.figure_ ? obj.figure_ : find_figure(obj);
+        if (fig) fig->content_version_ = next_version();
+    }
+    // The window holding obj, walking up; remembered on obj.
+    GraphicsObject* find_figure(GraphicsObject& obj) noexcept;
     void touch_announced(GraphicsObject& obj, PropertyId id);
     void note_current_axes(GraphicsObject& obj, const Value& v) noexcept;
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
+    // Takes obj out of its parent's children, to be given another parent:
+    // the subtree's remembered window is forgotten.
     void unlink(GraphicsObject& obj);
+    // The same for an object about to go.
+    void detach(GraphicsObject& obj) noexcept;
     // Takes one object out of the registries (its children are done apart).
-    void release(GraphicsObject& obj);
+    void release(GraphicsObject& obj) noexcept;
     void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
-    std::unique_ptr<GraphicsObject> take_from_pool(ObjectType type);
+    GraphicsObject* take_from_pool(ObjectType type);
+    // Empties a released object and keeps it for reuse, or deletes it.
+    void recycle(GraphicsObject* obj) noexcept;
 
     GraphicsObject root_;
-    std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
+    // The tree owns its objects through these plain pointers: windows here,
+    // the others in others_, the ones kept for reuse in pools_.
+    std::vector<GraphicsObject*> figures_;  // index = number - 1, null when free
     HandleTable others_;
     const TypeSchema* schemas_[kObjectTypeCount];
-    std::vector<std::unique_ptr<GraphicsObject>> pools_[kObjectTypeCount];  // by type
-    std::vector<GraphicsObject*> figure_order_;                             // the current one last
+    std::vector<GraphicsObject*> pools_[kObjectTypeCount];  // by type, room reserved
+    std::vector<GraphicsObject*> figure_order_;             // the current one last
     std::uint64_t next_k_ = 1;
     std::size_t most_figures_ = 0;  // the highest window number handed out
     std::uint64_t next_serial_ = 1;
