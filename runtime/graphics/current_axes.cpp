@@ -63,8 +63,8 @@ bool is_last_on(const Value& option) noexcept {
     return last_on_text && option.is_char() && !option.is_inline() && option.data() == last_on_text;
 }
 
-// The axes and window last found holding, at their versions then: while
-// neither has changed since, hold on finds them holding still.
+// The axes and window last found holding, at their property versions then:
+// while neither has changed since, hold on finds them holding still.
 struct Holding {
     const GraphicsObject* axes = nullptr;
     std::uint64_t axes_version = 0;
@@ -77,7 +77,7 @@ void note_holding(const GraphicsObject& ax) noexcept {
     const GraphicsObject* fig = ax.parent();
     // Changes to an object not yet announced leave its version alone.
     if (!fig || !ax.announced() || !fig->announced()) return;
-    holding = {&ax, ax.version(), fig, fig->version()};
+    holding = {&ax, ax.property_version(), fig, fig->property_version()};
 }
 
 void hold_axes(GraphicsObject& ax, int mode) {  // 1 on, 0 off, -1 toggle
@@ -103,6 +103,8 @@ int hold_mode(const Value& option) {
     if (text_is_nocase(option, "off")) return 0;
     raise("hold: expected 'on', 'off' or 'all', not " + describe(option) + ".");
 }
+
+[[gnu::noinline]] void hold_current(const Value& option) { hold_axes(current_axes_object(), hold_mode(option)); }
 
 }  // namespace
 
@@ -191,11 +193,11 @@ void hold(const Value& option) {
     ObjectTree& t = tree();
     if (GraphicsObject* fig = t.current_figure()) {
         const GraphicsObject* ax = t.current_axes(*fig);
-        if (ax && ax == holding.axes && ax->version() == holding.axes_version && fig == holding.figure &&
-            fig->version() == holding.figure_version && is_last_on(option))
+        if (ax && ax == holding.axes && ax->property_version() == holding.axes_version && fig == holding.figure &&
+            fig->property_version() == holding.figure_version && is_last_on(option)) [[likely]]
             return;
     }
-    hold_axes(current_axes_object(), hold_mode(option));
+    hold_current(option);
 }
 void hold(const Value& axes, const Value& option) { hold_axes(axes_object(axes, "hold"), hold_mode(option)); }
 

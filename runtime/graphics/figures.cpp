@@ -38,28 +38,33 @@ GraphicsObject& existing_figure(const Value& h) {
     return *fig;
 }
 
+// figure(h) of another window, a new window, or figure with properties.
+[[gnu::noinline]] Value figure_slow(std::span<const Value> args) {
+    if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
+    GraphicsObject& fig = existing_figure(args[0]);
+    ObjectTree& t = tree();
+    if (t.current_figure() != &fig) t.make_current(fig);
+    if (t.backend) t.backend->figure_raised(fig);
+    if (args.size() > 1) apply_pairs(fig, args.subspan(1), "figure");
+    return Value(fig.handle());
+}
+
 }  // namespace
 
 Value figure() { return Value(new_figure({}).handle()); }
 
 Value figure(std::span<const Value> args) {
-    ObjectTree& t = tree();
     // A run names its current window at every step: nothing to do but tell
     // the backend.
     if (args.size() == 1 && args[0].is_double_scalar()) [[likely]] {
+        ObjectTree& t = tree();
         GraphicsObject* current = t.current_figure();
         if (current && current->handle() == args[0].inline_number() && !current->being_deleted()) {
             if (t.backend) t.backend->figure_raised(*current);
             return args[0];
         }
     }
-    if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
-    GraphicsObject& fig = existing_figure(args[0]);
-    // A run names its window at every step: the current one moves nowhere.
-    if (t.current_figure() != &fig) t.make_current(fig);
-    if (t.backend) t.backend->figure_raised(fig);
-    if (args.size() > 1) apply_pairs(fig, args.subspan(1), "figure");
-    return Value(fig.handle());
+    return figure_slow(args);
 }
 
 GraphicsObject& current_figure_object() {

@@ -53,6 +53,9 @@ public:
     std::uint64_t serial() const noexcept { return serial_; }
     // Changes whenever one of this object's own properties changes.
     std::uint64_t version() const noexcept { return version_; }
+    // Changes whenever one of its own properties changes, but not when only
+    // its list of children does; never the same for two objects.
+    std::uint64_t property_version() const noexcept { return property_version_; }
     // For a figure: changes whenever anything in the window changes (an
     // object created, changed or deleted beneath it), so a window repaints
     // only when this moved on since its last paint.
@@ -90,6 +93,7 @@ private:
     std::vector<std::pair<std::string, Value>> appdata_;
     std::uint64_t serial_ = 0;
     std::uint64_t version_ = 0;
+    std::uint64_t property_version_ = 0;
     std::uint64_t content_version_ = 0;
     // A window's current axes (its CurrentAxes), kept as a pointer because
     // every drawing call looks it up.

@@ -13,11 +13,6 @@
 namespace rt {
 
 namespace {
-// Enough objects of each type kept for reuse to cover the create-and-delete
-// pattern of a learning step, without holding on to memory after a big
-// deletion. Pooled by type, so that a reused object's slots are its type's
-// and its room does not creep up to that of the largest type over many runs.
-constexpr std::size_t kPoolLimit = 16;
 // Children room a pooled object keeps; an axes that held a window's
 // thousands of surfaces gives the rest back.
 constexpr std::size_t kKeptChildren = 64;
@@ -27,12 +22,23 @@ constexpr std::size_t kKeptRoom = 1024;
 
 ObjectTree object_tree;
 
+inline void GraphicsObject::clear_values() noexcept {
+    Value* const values = values_.data();
+    for (std::uint64_t bits = present_; bits; bits &= bits - 1) {
+        Value& v = values[std::countr_zero(bits)];
+        std::destroy_at(&v);
+        std::construct_at(&v);
+    }
+    present_ = 0;
+}
+
 // The room kept from the start: the registry then grows only beyond it, not
 // in the middle of a learning run's steps.
 ObjectTree::ObjectTree() : others_(kKeptRoom) {
     for (int i = 0; i < kObjectTypeCount; ++i) {
         schemas_[i] = &schema(static_cast<ObjectType>(i));
-        pools_[i].reserve(kPoolLimit);
+        create_fcn_[i] = callback_slot(*schemas_[i], PropertyId::CreateFcn);
+        delete_fcn_[i] = callback_slot(*schemas_[i], PropertyId::DeleteFcn);
     }
     root_.become(*schemas_[static_cast<int>(ObjectType::Root)]);
     root_.handle_ = 0;
@@ -41,9 +47,15 @@ ObjectTree::ObjectTree() : others_(kKeptRoom) {
 
 ObjectTree::~ObjectTree() {
     for (GraphicsObject* fig : figures_) delete fig;
-    for (auto& pool : pools_) {
-        for (GraphicsObject* obj : pool) delete obj;
+    for (Pool& pool : pools_) {
+        for (std::size_t i = 0; i < pool.count; ++i) delete pool.kept[i];
     }
+}
+
+ObjectTree::CallbackSlot ObjectTree::callback_slot(const TypeSchema& type, PropertyId id) {
+    const int s = type.slot_of(id);
+    if (s < 0) return {};
+    return {std::uint64_t{1} << s, s, !type.specs()[static_cast<std::size_t>(s)].default_value.is_empty()};
 }
 
 bool ObjectTree::was_issued(double h) const noexcept {
@@ -69,22 +81,19 @@ GraphicsObject& ObjectTree::require(const Value& h, std::string_view function) {
     return require(h[0], function);
 }
 
-GraphicsObject* ObjectTree::take_from_pool(ObjectType type) {
-    auto& pool = pools_[static_cast<int>(type)];
-    if (pool.empty()) [[unlikely]]
-        return new GraphicsObject();
-    GraphicsObject* obj = pool.back();
-    pool.pop_back();
-    return obj;
+GraphicsObject* ObjectTree::make_object(ObjectType type) {
+    auto made = std::unique_ptr<GraphicsObject>(new GraphicsObject());
+    made->become(*schemas_[static_cast<int>(type)]);
+    return made.release();
 }
 
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    GraphicsObject* obj = take_from_pool(type);
-    obj->become(*schemas_[static_cast<int>(type)]);
-    obj->parent_ = &parent;
-    obj->serial_ = next_serial_++;
-    obj->version_ = next_version();
-    obj->content_version_ = obj->version_;
+    if (type == ObjectType::Figure) [[unlikely]]
+        return create_figure(parent);
+    // A pooled object has its type's slots already (all empty).
+    Pool& pool = pools_[static_cast<int>(type)];
+    GraphicsObject* obj = pool.count != 0 ? pool.kept[--pool.count] : make_object(type);
+    start_life(*obj, parent);
     // Should a list fail to grow, the object goes back and the tree is as it was.
     try {
         parent.children_.push_back(obj);
@@ -92,50 +101,67 @@ GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
         recycle(obj);
         throw;
     }
-    if (type == ObjectType::Figure) {
-        try {
-            auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
-            const auto slot = static_cast<std::size_t>(free_slot - figures_.begin());
-            figure_order_.reserve(figure_order_.size() + 1);  // windows are few
-            if (free_slot == figures_.end()) figures_.emplace_back();
-            figures_[slot] = obj;
-            most_figures_ = std::max(most_figures_, figures_.size());
-            obj->handle_ = static_cast<double>(slot + 1);
-        } catch (...) {
-            parent.children_.pop_back();
-            recycle(obj);
-            throw;
-        }
-        obj->figure_ = obj;
-        // Lowest priority until made current: a window loaded from a layout
-        // file does not take over the current one.
-        figure_order_.insert(figure_order_.begin(), obj);
-    } else {
-        try {
-            others_.insert(next_k_, obj);
-        } catch (...) {
-            parent.children_.pop_back();
-            recycle(obj);
-            throw;
-        }
-        obj->handle_ = static_cast<double>(next_k_) + 0.5;
-        ++next_k_;
-        obj->figure_ = parent.figure_;
+    try {
+        others_.insert(next_k_, obj);
+    } catch (...) {
+        parent.children_.pop_back();
+        recycle(obj);
+        throw;
     }
+    obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
+    ++next_k_;
+    obj->figure_ = parent.figure_;
+    return *obj;
+}
+
+GraphicsObject& ObjectTree::create_figure(GraphicsObject& parent) {
+    Pool& pool = pools_[static_cast<int>(ObjectType::Figure)];
+    GraphicsObject* obj = pool.count != 0 ? pool.kept[--pool.count] : make_object(ObjectType::Figure);
+    start_life(*obj, parent);
+    try {
+        auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
+        const auto slot = static_cast<std::size_t>(free_slot - figures_.begin());
+        figure_order_.reserve(figure_order_.size() + 1);  // windows are few
+        parent.children_.push_back(obj);
+        try {
+            if (free_slot == figures_.end()) figures_.emplace_back();
+        } catch (...) {
+            parent.children_.pop_back();
+            throw;
+        }
+        figures_[slot] = obj;
+        most_figures_ = std::max(most_figures_, figures_.size());
+        obj->handle_ = static_cast<double>(slot + 1);
+    } catch (...) {
+        recycle(obj);
+        throw;
+    }
+    obj->figure_ = obj;
+    // Lowest priority until made current: a window loaded from a layout
+    // file does not take over the current one.
+    figure_order_.insert(figure_order_.begin(), obj);
     return *obj;
 }
 
 void ObjectTree::announce(GraphicsObject& obj) {
-    if (obj.children_.empty()) {  // the usual case, without a list
-        const bool fresh = !obj.announced_;
-        if (fresh) {
-            obj.announced_ = true;
-            if (backend) backend->object_created(obj);
-        }
-        changed(obj);
-        if (fresh && !obj.value(PropertyId::CreateFcn).is_empty()) run_create_callbacks({obj.handle_});
+    if (!obj.children_.empty()) [[unlikely]] {
+        announce_tree(obj);
         return;
     }
+    // The usual case, without a list.
+    const bool fresh = !obj.announced_;
+    if (fresh) {
+        obj.announced_ = true;
+        if (backend) backend->object_created(obj);
+    }
+    changed(obj);
+    if (fresh && has_callback(obj, create_fcn_)) [[unlikely]]
+        run_create_callback(obj.handle_);
+}
+
+void ObjectTree::run_create_callback(double handle) { run_create_callbacks({handle}); }
+
+void ObjectTree::announce_tree(GraphicsObject& obj) {
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     std::vector<double> fresh;
@@ -159,7 +185,11 @@ void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out,
 void ObjectTree::detach(GraphicsObject& obj) noexcept {
     GraphicsObject* parent = obj.parent_;
     if (!parent) return;
-    auto& siblings = parent->children_;
+    detach_child(parent->children_, obj);
+    children_changed(*parent);
+}
+
+void ObjectTree::detach_child(std::vector<GraphicsObject*>& siblings, GraphicsObject& obj) noexcept {
     // From the newest child back: a learning step deletes what it just made,
     // and the last one comes off without moving any other.
     GraphicsObject** const first = siblings.data();
@@ -168,10 +198,9 @@ void ObjectTree::detach(GraphicsObject& obj) noexcept {
         if (*--at == &obj) {
             std::copy(at + 1, first + siblings.size(), at);
             siblings.pop_back();
-            break;
+            return;
         }
     }
-    changed(*parent);
 }
 
 void ObjectTree::unlink(GraphicsObject& obj) {
@@ -183,14 +212,44 @@ void ObjectTree::unlink(GraphicsObject& obj) {
 
 void ObjectTree::discard(GraphicsObject& obj) {
     if (obj.children_.empty()) {  // the usual case, without a list
-        detach(obj);
-        release(obj);
+        discard_leaf(obj);
         return;
     }
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
     detach(obj);
     for (GraphicsObject* o : all) release(*o);
+}
+
+inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
+    if (obj.type_ == ObjectType::Figure) [[unlikely]] {
+        detach(obj);
+        release(obj);
+        return;
+    }
+    // detach and release for the objects of a learning step, in one.
+    GraphicsObject* const parent = obj.parent_;
+    if (parent) [[likely]] {
+        auto& siblings = parent->children_;
+        if (!siblings.empty() && siblings.back() == &obj) [[likely]]
+            siblings.pop_back();
+        else
+            detach_child(siblings, obj);
+        children_changed(*parent);
+    }
+    if (obj.announced_ && backend) backend->object_deleted(obj);
+    if (parent && parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
+    forget_callbacks(obj.handle_);
+    others_.take(counter_of(obj));
+    obj.clear_values();
+    if (!obj.appdata_.empty()) obj.appdata_.clear();
+    obj.parent_ = nullptr;
+    obj.current_axes_ = nullptr;
+    obj.figure_ = nullptr;
+    obj.backend_data = nullptr;
+    obj.being_deleted_ = false;
+    obj.announced_ = false;
+    keep(&obj);
 }
 
 void ObjectTree::release(GraphicsObject& obj) noexcept {
@@ -203,7 +262,7 @@ void ObjectTree::release(GraphicsObject& obj) noexcept {
         figures_[static_cast<std::size_t>(obj.handle_) - 1] = nullptr;
         while (!figures_.empty() && !figures_.back()) figures_.pop_back();
     } else {
-        others_.take(static_cast<std::uint64_t>(obj.handle_));
+        others_.take(counter_of(obj));
     }
     recycle(&obj);
 }
@@ -221,23 +280,21 @@ void ObjectTree::recycle(GraphicsObject* obj) noexcept {
     obj->backend_data = nullptr;
     obj->being_deleted_ = false;
     obj->announced_ = false;
-    auto& pool = pools_[static_cast<int>(obj->type_)];
-    // The pools' room is reserved, so keeping one never allocates.
-    if (pool.size() < kPoolLimit) pool.push_back(obj);
-    else delete obj;
+    keep(obj);
 }
 
-void ObjectTree::destroy(GraphicsObject& obj) {
+inline void ObjectTree::keep(GraphicsObject* obj) noexcept {
+    Pool& pool = pools_[static_cast<int>(obj->type_)];
+    if (pool.count < kPoolLimit) [[likely]]
+        pool.kept[pool.count++] = obj;
+    else
+        delete obj;
+}
+
+void ObjectTree::destroy_with_callbacks(GraphicsObject& obj) {
     if (&obj == &root_ || obj.being_deleted_) return;
     const double handle = obj.handle_;
     const std::uint64_t serial = obj.serial_;
-    if (obj.children_.empty() && obj.value(PropertyId::DeleteFcn).is_empty()) {
-        // The usual case (a learning step's objects): nothing can run, so
-        // nothing can change under us.
-        obj.being_deleted_ = true;
-        discard(obj);
-        return;
-    }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     std::vector<double> handles;
@@ -379,15 +436,6 @@ void GraphicsObject::become(const TypeSchema& type) {
     if (values_.size() < type.specs().size()) values_.resize(type.specs().size());
 }
 
-void GraphicsObject::clear_values() noexcept {
-    Value* const values = values_.data();
-    for (std::uint64_t bits = present_; bits; bits &= bits - 1) {
-        Value& v = values[std::countr_zero(bits)];
-        std::destroy_at(&v);
-        std::construct_at(&v);
-    }
-    present_ = 0;
-}
 
 const Value& GraphicsObject::no_value() noexcept {
     static const Value empty = Value::empty();
