@@ -74,22 +74,13 @@ GraphicsObject& current_figure_object() {
 
 Value gcf() { return Value(current_figure_object().handle()); }
 
-void delete_(const Value& h) {
-    ObjectTree& t = tree();
-    // One handle, as a learning step deletes its three objects.
-    if (h.is_double_scalar()) [[likely]] {
-        const double one = h.inline_number();
-        if (one == 0) raise("delete: the root (0) cannot be deleted.");
-        t.destroy(t.require(one, "delete"));
-        return;
-    }
+namespace {
+
+// delete_ of several handles, of a logical, of the root or of a bad one.
+[[gnu::noinline]] void delete_all(const Value& h) {
     if (!(h.is_double() || h.is_logical())) raise("delete: expected graphics handles, not " + describe(h) + ".");
+    ObjectTree& t = tree();
     // Check all before deleting any: a bad handle deletes nothing.
-    if (h.numel() == 1) {
-        if (h[0] == 0) raise("delete: the root (0) cannot be deleted.");
-        t.destroy(t.require(h[0], "delete"));
-        return;
-    }
     for (std::size_t i = 0; i < h.numel(); ++i) {
         if (h[i] == 0) raise("delete: the root (0) cannot be deleted.");
         t.require(h[i], "delete");
@@ -98,6 +89,23 @@ void delete_(const Value& h) {
         // An earlier one may have taken this one with it.
         if (GraphicsObject* obj = t.find(h[i])) t.destroy(*obj);
     }
+}
+
+}  // namespace
+
+void delete_(const Value& h) {
+    // One handle, as a learning step deletes its three objects.
+    if (h.is_double_scalar()) [[likely]] {
+        ObjectTree& t = tree();
+        const double one = h.inline_number();
+        if (one != 0) [[likely]] {
+            if (GraphicsObject* obj = t.find(one)) [[likely]] {
+                t.destroy(*obj);
+                return;
+            }
+        }
+    }
+    delete_all(h);
 }
 
 void close(std::span<const Value> args) {

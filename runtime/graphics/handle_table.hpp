@@ -51,6 +51,14 @@ public:
         newest_ = k;
         ++count_;
     }
+    // True when insert(k, ...) would take a free ring slot: it cannot fail then.
+    bool fits(std::uint64_t k) const noexcept { return k - newest_ == 1 && recent_[k & kRecentMask].k == 0; }
+    // insert when fits(k).
+    void insert_fitting(std::uint64_t k, GraphicsObject* obj) noexcept {
+        recent_[k & kRecentMask] = {k, obj};
+        newest_ = k;
+        ++count_;
+    }
     // Removes the entry and hands over its object (null when there is none).
     GraphicsObject* take(std::uint64_t k) noexcept {
         Slot& recent = recent_[k & kRecentMask];

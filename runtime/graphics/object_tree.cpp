@@ -88,9 +88,27 @@ GraphicsObject* ObjectTree::make_object(ObjectType type) {
 }
 
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    if (type == ObjectType::Figure) [[unlikely]]
-        return create_figure(parent);
-    // A pooled object has its type's slots already (all empty).
+    Pool& pool = pools_[static_cast<int>(type)];
+    auto& siblings = parent.children_;
+    // The usual case, where nothing can fail: a pooled object (with its
+    // type's slots already, all empty), room in the parent's list and a free
+    // slot for the next counter.
+    if (type != ObjectType::Figure && pool.count != 0 && siblings.size() != siblings.capacity() &&
+        others_.fits(next_k_)) [[likely]] {
+        GraphicsObject* obj = pool.kept[--pool.count];
+        siblings.push_back(obj);
+        others_.insert_fitting(next_k_, obj);
+        start_life(*obj, parent);
+        obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
+        ++next_k_;
+        obj->figure_ = parent.figure_;
+        return *obj;
+    }
+    return create_slow(type, parent);
+}
+
+GraphicsObject& ObjectTree::create_slow(ObjectType type, GraphicsObject& parent) {
+    if (type == ObjectType::Figure) return create_figure(parent);
     Pool& pool = pools_[static_cast<int>(type)];
     GraphicsObject* obj = pool.count != 0 ? pool.kept[--pool.count] : make_object(type);
     start_life(*obj, parent);

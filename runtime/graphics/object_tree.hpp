@@ -196,6 +196,7 @@ private:
     // A new object of the type, for an empty pool.
     [[gnu::noinline]] GraphicsObject* make_object(ObjectType type);
     [[gnu::noinline]] GraphicsObject& create_figure(GraphicsObject& parent);
+    [[gnu::noinline]] GraphicsObject& create_slow(ObjectType type, GraphicsObject& parent);
     void start_life(GraphicsObject& obj, GraphicsObject& parent) noexcept {
         obj.parent_ = &parent;
         obj.serial_ = next_serial_++;
