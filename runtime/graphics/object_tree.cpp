@@ -251,8 +251,7 @@ inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
         auto& siblings = parent->children_;
         if (!siblings.empty() && siblings.back() == &obj) [[likely]]
             siblings.pop_back();
-        else
-            detach_child(siblings, obj);
+        else detach_child(siblings, obj);
         children_changed(*parent);
     }
     if (obj.announced_ && backend) backend->object_deleted(obj);
@@ -305,8 +304,7 @@ inline void ObjectTree::keep(GraphicsObject* obj) noexcept {
     Pool& pool = pools_[static_cast<int>(obj->type_)];
     if (pool.count < kPoolLimit) [[likely]]
         pool.kept[pool.count++] = obj;
-    else
-        delete obj;
+    else delete obj;
 }
 
 void ObjectTree::destroy_with_callbacks(GraphicsObject& obj) {
@@ -453,7 +451,6 @@ void GraphicsObject::become(const TypeSchema& type) {
     // properties than it ever had allocates.
     if (values_.size() < type.specs().size()) values_.resize(type.specs().size());
 }
-
 
 const Value& GraphicsObject::no_value() noexcept {
     static const Value empty = Value::empty();

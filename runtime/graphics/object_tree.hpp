@@ -218,7 +218,7 @@ private:
     Pool pools_[kObjectTypeCount];  // by type
     CallbackSlot create_fcn_[kObjectTypeCount];
     CallbackSlot delete_fcn_[kObjectTypeCount];
-    std::vector<GraphicsObject*> figure_order_;             // the current one last
+    std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;
     std::size_t most_figures_ = 0;  // the highest window number handed out
     std::uint64_t next_serial_ = 1;
