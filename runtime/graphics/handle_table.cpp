@@ -25,7 +25,8 @@ GraphicsObject* HandleTable::find_older(std::uint64_t k) const noexcept {
 }
 
 void HandleTable::age(Slot& slot) {
-    // At most half full, so probes stay short and a free slot always ends one.
+    // At most half full, so probes stay short and a free slot always ends one
+    // (insert has made the room already).
     if ((older_count_ + 1) * 2 > slots_.size()) rehash(slots_.size() * 2);
     place(slot.k, slot.obj);
     slot = {};
@@ -73,7 +74,7 @@ GraphicsObject* HandleTable::take_older(std::uint64_t k) noexcept {
         i = j;
     }
     // Nor keep the room of a window of surfaces that has gone.
-    if (slots_.size() > kept_room_ && older_count_ * 8 < slots_.size()) {
+    if (slots_.size() > kept_room_ && count_ * 8 < slots_.size()) {
         try {
             rehash(slots_.size() / 2);
         } catch (...) {  // out of memory: the bigger table serves as well
@@ -101,6 +102,7 @@ void HandleTable::rehash(std::size_t room) {
     std::vector<Slot> old(room);
     old.swap(slots_);
     mask_ = room - 1;
+    grow_at_ = room / 2;
     shift_ = 64 - std::countr_zero(room);
     older_count_ = 0;
     for (const Slot& slot : old) {

@@ -40,6 +40,11 @@ public:
     }
     // k is above every counter inserted since the last clear; obj not null.
     void insert(std::uint64_t k, GraphicsObject* obj) {
+        // Room for every entry in the older objects' table, made when the
+        // entry comes (as a window's surfaces are drawn), not when the ring
+        // passes it on (as a learning step draws).
+        if (count_ >= grow_at_) [[unlikely]]
+            rehash(slots_.size() * 2);
         // The counters the ring leaves behind are those up to k - kRecent.
         if (k - newest_ == 1) [[likely]] {
             Slot& slot = recent_[k & kRecentMask];
@@ -52,7 +57,9 @@ public:
         ++count_;
     }
     // True when insert(k, ...) would take a free ring slot: it cannot fail then.
-    bool fits(std::uint64_t k) const noexcept { return k - newest_ == 1 && recent_[k & kRecentMask].k == 0; }
+    bool fits(std::uint64_t k) const noexcept {
+        return k - newest_ == 1 && recent_[k & kRecentMask].k == 0 && count_ < grow_at_;
+    }
     // insert when fits(k).
     void insert_fitting(std::uint64_t k, GraphicsObject* obj) noexcept {
         recent_[k & kRecentMask] = {k, obj};
@@ -99,7 +106,8 @@ private:
     std::vector<Slot> slots_;   // the older objects
     std::size_t older_count_ = 0;
     std::size_t mask_ = 0;
-    int shift_ = 64;  // 64 - log2(room)
+    std::size_t grow_at_ = 0;  // half the room
+    int shift_ = 64;           // 64 - log2(room)
     std::size_t kept_room_;
 };
 
