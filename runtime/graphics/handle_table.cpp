@@ -32,18 +32,6 @@ void HandleTable::age(Slot& slot) {
     slot = {};
 }
 
-void HandleTable::insert_after_gap(std::uint64_t k, GraphicsObject* obj) {
-    // Every counter from the one after the newest up to k has its ring slot
-    // taken over (all of them when the gap is a whole turn or more).
-    const std::uint64_t gap = k - newest_;
-    const std::uint64_t first = gap >= kRecent ? k - kRecent + 1 : newest_ + 1;
-    for (std::uint64_t j = first; j <= k; ++j) {
-        Slot& slot = recent_[j & kRecentMask];
-        if (slot.k != 0) age(slot);
-    }
-    recent_[k & kRecentMask] = {k, obj};
-}
-
 void HandleTable::place(std::uint64_t k, GraphicsObject* obj) noexcept {
     std::size_t i = home(k);
     while (slots_[i].k != 0) i = (i + 1) & mask_;

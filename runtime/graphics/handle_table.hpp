@@ -16,6 +16,7 @@
 // of surfaces.
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,30 +39,27 @@ public:
         if (recent.k == k) return recent.obj;
         return find_older(k);
     }
-    // k is above every counter inserted since the last clear; obj not null.
+    // k is one above the last counter inserted since the last clear (1 for
+    // the first); obj not null.
     void insert(std::uint64_t k, GraphicsObject* obj) {
+        assert(k == newest_ + 1);
         // Room for every entry in the older objects' table, made when the
         // entry comes (as a window's surfaces are drawn), not when the ring
         // passes it on (as a learning step draws).
         if (count_ >= grow_at_) [[unlikely]]
             rehash(slots_.size() * 2);
-        // The counters the ring leaves behind are those up to k - kRecent.
-        if (k - newest_ == 1) [[likely]] {
-            Slot& slot = recent_[k & kRecentMask];
-            if (slot.k != 0) age(slot);
-            slot = {k, obj};
-        } else {
-            insert_after_gap(k, obj);
-        }
+        // The counter the ring leaves behind, k - kRecent, moves on if alive.
+        Slot& slot = recent_[k & kRecentMask];
+        if (slot.k != 0) age(slot);
+        slot = {k, obj};
         newest_ = k;
         ++count_;
     }
     // True when insert(k, ...) would take a free ring slot: it cannot fail then.
-    bool fits(std::uint64_t k) const noexcept {
-        return k - newest_ == 1 && recent_[k & kRecentMask].k == 0 && count_ < grow_at_;
-    }
+    bool fits(std::uint64_t k) const noexcept { return recent_[k & kRecentMask].k == 0 && count_ < grow_at_; }
     // insert when fits(k).
     void insert_fitting(std::uint64_t k, GraphicsObject* obj) noexcept {
+        assert(k == newest_ + 1);
         recent_[k & kRecentMask] = {k, obj};
         newest_ = k;
         ++count_;
@@ -93,7 +91,6 @@ private:
     GraphicsObject* take_older(std::uint64_t k) noexcept;
     // Moves a ring entry into the older objects' table (and empties the slot).
     void age(Slot& slot);
-    void insert_after_gap(std::uint64_t k, GraphicsObject* obj);
     void place(std::uint64_t k, GraphicsObject* obj) noexcept;
     void rehash(std::size_t room);
     std::size_t home(std::uint64_t k) const noexcept {
