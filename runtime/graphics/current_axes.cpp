@@ -63,22 +63,50 @@ void delete_plotted_children(GraphicsObject& ax) {
     }
 }
 
+// The last 'on' option seen, recognised by its storage (the copy kept here
+// holds it unchanged): a run says hold('on') with the same constant every step.
+Value last_on;
+const double* last_on_text = nullptr;
+
+bool is_last_on(const Value& option) noexcept {
+    return last_on_text && option.is_char() && !option.is_inline() && option.data() == last_on_text;
+}
+
+// The axes and window last found holding, at their property versions then:
+// while neither has changed since, hold on finds them holding still.
+struct Holding {
+    const GraphicsObject* axes = nullptr;
+    std::uint64_t axes_version = 0;
+    const GraphicsObject* figure = nullptr;
+    std::uint64_t figure_version = 0;
+};
+Holding holding;
+
+void note_holding(const GraphicsObject& ax) noexcept {
+    const GraphicsObject* fig = ax.parent();
+    // Changes to an object not yet announced leave its version alone.
+    if (!fig || !ax.announced() || !fig->announced()) return;
+    holding = {&ax, ax.property_version(), fig, fig->property_version()};
+}
+
 void hold_axes(GraphicsObject& ax, int mode) {  // 1 on, 0 off, -1 toggle
     if (mode < 0) mode = ishold(Value(ax.handle())) ? 0 : 1;
     // hold on at every step of a run, on axes already holding.
-    if (mode == 1 && adds(ax) && (!ax.parent() || adds(*ax.parent()))) return;
+    if (mode == 1 && adds(ax) && (!ax.parent() || adds(*ax.parent()))) {
+        note_holding(ax);
+        return;
+    }
     set_word(ax, P::NextPlot, mode ? "add" : "replace");
     if (mode && ax.parent()) set_word(*ax.parent(), P::NextPlot, "add");
 }
 
 int hold_mode(const Value& option) {
-    // The last option seen, recognised by its storage (a kept copy holds it
-    // unchanged): a run says hold('on') with the same constant every step.
-    static Value last_on;
-    if (!option.is_inline() && option.is_char() && !last_on.is_unassigned() && option.data() == last_on.data())
-        return 1;
+    if (is_last_on(option)) return 1;
     if (text_is_nocase(option, "on") || text_is_nocase(option, "all")) {
-        if (!option.is_inline()) last_on = option;
+        if (!option.is_inline()) {
+            last_on = option;
+            last_on_text = last_on.data();
+        }
         return 1;
     }
     if (text_is_nocase(option, "off")) return 0;
@@ -91,6 +119,8 @@ GraphicsObject& drawing_figure() {
         return *fig;
     return current_figure_object();
 }
+
+[[gnu::noinline]] void hold_current(const Value& option) { hold_axes(current_axes_object(), hold_mode(option)); }
 
 }  // namespace
 
@@ -174,7 +204,18 @@ GraphicsObject& newplot_axes() {
 }
 
 void hold() { hold_axes(current_axes_object(), -1); }
-void hold(const Value& option) { hold_axes(current_axes_object(), hold_mode(option)); }
+void hold(const Value& option) {
+    // hold('on') at every step of a run: the current axes, found holding
+    // before, unchanged since, in a window unchanged since.
+    ObjectTree& t = tree();
+    if (GraphicsObject* fig = t.current_figure()) {
+        const GraphicsObject* ax = t.current_axes(*fig);
+        if (ax && ax == holding.axes && ax->property_version() == holding.axes_version && fig == holding.figure &&
+            fig->property_version() == holding.figure_version && is_last_on(option)) [[likely]]
+            return;
+    }
+    hold_current(option);
+}
 void hold(const Value& axes, const Value& option) { hold_axes(axes_object(axes, "hold"), hold_mode(option)); }
 
 bool ishold() { return ishold(Value(current_axes_object().handle())); }

@@ -38,19 +38,33 @@ GraphicsObject& existing_figure(const Value& h) {
     return *fig;
 }
 
+// figure(h) of another window, a new window, or figure with properties.
+[[gnu::noinline]] Value figure_slow(std::span<const Value> args) {
+    if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
+    GraphicsObject& fig = existing_figure(args[0]);
+    ObjectTree& t = tree();
+    if (t.current_figure() != &fig) t.make_current(fig);
+    if (t.backend) t.backend->figure_raised(fig);
+    if (args.size() > 1) apply_pairs(fig, args.subspan(1), "figure");
+    return Value(fig.handle());
+}
+
 }  // namespace
 
 Value figure() { return Value(new_figure({}).handle()); }
 
 Value figure(std::span<const Value> args) {
-    if (args.empty() || args[0].is_char() || args[0].is_struct()) return Value(new_figure(args).handle());
-    GraphicsObject& fig = existing_figure(args[0]);
-    ObjectTree& t = tree();
-    // A run names its window at every step: the current one moves nowhere.
-    if (t.current_figure() != &fig) t.make_current(fig);
-    if (t.backend) t.backend->figure_raised(fig);
-    if (args.size() > 1) apply_pairs(fig, args.subspan(1), "figure");
-    return Value(fig.handle());
+    // A run names its current window at every step: nothing to do but tell
+    // the backend.
+    if (args.size() == 1 && args[0].is_double_scalar()) [[likely]] {
+        ObjectTree& t = tree();
+        GraphicsObject* current = t.current_figure();
+        if (current && current->handle() == args[0].inline_number() && !current->being_deleted()) {
+            if (t.backend) t.backend->figure_raised(*current);
+            return args[0];
+        }
+    }
+    return figure_slow(args);
 }
 
 GraphicsObject& current_figure_object() {
@@ -60,15 +74,13 @@ GraphicsObject& current_figure_object() {
 
 Value gcf() { return Value(current_figure_object().handle()); }
 
-void delete_(const Value& h) {
+namespace {
+
+// delete_ of several handles, of a logical, of the root or of a bad one.
+[[gnu::noinline]] void delete_all(const Value& h) {
     if (!(h.is_double() || h.is_logical())) raise("delete: expected graphics handles, not " + describe(h) + ".");
     ObjectTree& t = tree();
     // Check all before deleting any: a bad handle deletes nothing.
-    if (h.numel() == 1) {
-        if (h[0] == 0) raise("delete: the root (0) cannot be deleted.");
-        t.destroy(t.require(h[0], "delete"));
-        return;
-    }
     for (std::size_t i = 0; i < h.numel(); ++i) {
         if (h[i] == 0) raise("delete: the root (0) cannot be deleted.");
         t.require(h[i], "delete");
@@ -77,6 +89,23 @@ void delete_(const Value& h) {
         // An earlier one may have taken this one with it.
         if (GraphicsObject* obj = t.find(h[i])) t.destroy(*obj);
     }
+}
+
+}  // namespace
+
+void delete_(const Value& h) {
+    // One handle, as a learning step deletes its three objects.
+    if (h.is_double_scalar()) [[likely]] {
+        ObjectTree& t = tree();
+        const double one = h.inline_number();
+        if (one != 0) [[likely]] {
+            if (GraphicsObject* obj = t.find(one)) [[likely]] {
+                t.destroy(*obj);
+                return;
+            }
+        }
+    }
+    delete_all(h);
 }
 
 void close(std::span<const Value> args) {

@@ -53,11 +53,16 @@ public:
     std::uint64_t serial() const noexcept { return serial_; }
     // Changes whenever one of this object's own properties changes.
     std::uint64_t version() const noexcept { return version_; }
+    // Changes whenever one of its own properties changes, but not when only
+    // its list of children does; never the same for two objects.
+    std::uint64_t property_version() const noexcept { return property_version_; }
     // For a figure: changes whenever anything in the window changes (an
     // object created, changed or deleted beneath it), so a window repaints
     // only when this moved on since its last paint.
     std::uint64_t content_version() const noexcept { return content_version_; }
     bool being_deleted() const noexcept { return being_deleted_; }
+    // The backend has heard of it: until then its changes are not counted.
+    bool announced() const noexcept { return announced_; }
 
     // A slot the window backend may use for its own widget or window, to
     // avoid a lookup by handle. The runtime never reads it; the backend may
@@ -88,10 +93,15 @@ private:
     std::vector<std::pair<std::string, Value>> appdata_;
     std::uint64_t serial_ = 0;
     std::uint64_t version_ = 0;
+    std::uint64_t property_version_ = 0;
     std::uint64_t content_version_ = 0;
     // A window's current axes (its CurrentAxes), kept as a pointer because
     // every drawing call looks it up.
     GraphicsObject* current_axes_ = nullptr;
+    // The window holding it (itself for a window), whose content version
+    // every change moves on; null when not known yet (the root, an object
+    // just moved to another parent), and then found by walking up.
+    GraphicsObject* figure_ = nullptr;
     bool being_deleted_ = false;
     bool announced_ = false;  // the backend has heard of it
 };

@@ -12,30 +12,43 @@ HandleTable::HandleTable(std::size_t kept_room) : kept_room_(std::bit_ceil(std::
 }
 
 HandleTable::~HandleTable() {
+    for (Slot& slot : recent_) delete slot.obj;
     for (Slot& slot : slots_) delete slot.obj;
 }
 
-void HandleTable::insert(std::uint64_t k, std::unique_ptr<GraphicsObject> obj) {
-    // At most half full, so probes stay short and a free slot always ends one.
-    if ((count_ + 1) * 2 > slots_.size()) rehash(slots_.size() * 2);
-    place(k, obj.release());
+GraphicsObject* HandleTable::find_older(std::uint64_t k) const noexcept {
+    for (std::size_t i = home(k);; i = (i + 1) & mask_) {
+        const Slot& slot = slots_[i];
+        if (slot.k == k) return slot.obj;
+        if (slot.k == 0) return nullptr;
+    }
+}
+
+void HandleTable::age(Slot& slot) {
+    // At most half full, so probes stay short and a free slot always ends one
+    // (insert has made the room already).
+    if ((older_count_ + 1) * 2 > slots_.size()) rehash(slots_.size() * 2);
+    place(slot.k, slot.obj);
+    slot = {};
 }
 
 void HandleTable::place(std::uint64_t k, GraphicsObject* obj) noexcept {
     std::size_t i = home(k);
     while (slots_[i].k != 0) i = (i + 1) & mask_;
     slots_[i] = {k, obj};
-    ++count_;
+    ++older_count_;
 }
 
-std::unique_ptr<GraphicsObject> HandleTable::take(std::uint64_t k) {
+GraphicsObject* HandleTable::take_older(std::uint64_t k) noexcept {
+    if (k == 0) return nullptr;
     std::size_t i = home(k);
     while (slots_[i].k != k) {
         if (slots_[i].k == 0) return nullptr;
         i = (i + 1) & mask_;
     }
-    std::unique_ptr<GraphicsObject> out(slots_[i].obj);
+    GraphicsObject* out = slots_[i].obj;
     slots_[i] = {};
+    --older_count_;
     --count_;
     // Close the gap: an entry further along the run moves back into it
     // unless its own first slot lies after the gap (cyclically), where a
@@ -49,16 +62,27 @@ std::unique_ptr<GraphicsObject> HandleTable::take(std::uint64_t k) {
         i = j;
     }
     // Nor keep the room of a window of surfaces that has gone.
-    if (slots_.size() > kept_room_ && count_ * 8 < slots_.size()) rehash(slots_.size() / 2);
+    if (slots_.size() > kept_room_ && count_ * 8 < slots_.size()) {
+        try {
+            rehash(slots_.size() / 2);
+        } catch (...) {  // out of memory: the bigger table serves as well
+        }
+    }
     return out;
 }
 
 void HandleTable::clear() {
+    for (Slot& slot : recent_) {
+        delete slot.obj;
+        slot = {};
+    }
     for (Slot& slot : slots_) {
         delete slot.obj;
         slot = {};
     }
     count_ = 0;
+    older_count_ = 0;
+    newest_ = 0;
     if (slots_.size() > kept_room_) rehash(kept_room_);
 }
 
@@ -66,8 +90,9 @@ void HandleTable::rehash(std::size_t room) {
     std::vector<Slot> old(room);
     old.swap(slots_);
     mask_ = room - 1;
+    grow_at_ = room / 2;
     shift_ = 64 - std::countr_zero(room);
-    count_ = 0;
+    older_count_ = 0;
     for (const Slot& slot : old) {
         if (slot.k != 0) place(slot.k, slot.obj);
     }

@@ -13,11 +13,6 @@
 namespace rt {
 
 namespace {
-// Enough objects of each type kept for reuse to cover the create-and-delete
-// pattern of a learning step, without holding on to memory after a big
-// deletion. Pooled by type, so that a reused object's slots are its type's
-// and its room does not creep up to that of the largest type over many runs.
-constexpr std::size_t kPoolLimit = 16;
 // Children room a pooled object keeps; an axes that held a window's
 // thousands of surfaces gives the rest back.
 constexpr std::size_t kKeptChildren = 64;
@@ -27,13 +22,40 @@ constexpr std::size_t kKeptRoom = 1024;
 
 ObjectTree object_tree;
 
+inline void GraphicsObject::clear_values() noexcept {
+    Value* const values = values_.data();
+    for (std::uint64_t bits = present_; bits; bits &= bits - 1) {
+        Value& v = values[std::countr_zero(bits)];
+        std::destroy_at(&v);
+        std::construct_at(&v);
+    }
+    present_ = 0;
+}
+
 // The room kept from the start: the registry then grows only beyond it, not
 // in the middle of a learning run's steps.
 ObjectTree::ObjectTree() : others_(kKeptRoom) {
-    for (int i = 0; i < kObjectTypeCount; ++i) schemas_[i] = &schema(static_cast<ObjectType>(i));
+    for (int i = 0; i < kObjectTypeCount; ++i) {
+        schemas_[i] = &schema(static_cast<ObjectType>(i));
+        create_fcn_[i] = callback_slot(*schemas_[i], PropertyId::CreateFcn);
+        delete_fcn_[i] = callback_slot(*schemas_[i], PropertyId::DeleteFcn);
+    }
     root_.become(*schemas_[static_cast<int>(ObjectType::Root)]);
     root_.handle_ = 0;
     root_.announced_ = true;
+}
+
+ObjectTree::~ObjectTree() {
+    for (GraphicsObject* fig : figures_) delete fig;
+    for (Pool& pool : pools_) {
+        for (std::size_t i = 0; i < pool.count; ++i) delete pool.kept[i];
+    }
+}
+
+ObjectTree::CallbackSlot ObjectTree::callback_slot(const TypeSchema& type, PropertyId id) {
+    const int s = type.slot_of(id);
+    if (s < 0) return {};
+    return {std::uint64_t{1} << s, s, !type.specs()[static_cast<std::size_t>(s)].default_value.is_empty()};
 }
 
 bool ObjectTree::was_issued(double h) const noexcept {
@@ -59,52 +81,105 @@ GraphicsObject& ObjectTree::require(const Value& h, std::string_view function) {
     return require(h[0], function);
 }
 
-std::unique_ptr<GraphicsObject> ObjectTree::take_from_pool(ObjectType type) {
-    auto& pool = pools_[static_cast<int>(type)];
-    if (pool.empty()) return std::unique_ptr<GraphicsObject>(new GraphicsObject());
-    auto obj = std::move(pool.back());
-    pool.pop_back();
-    return obj;
+GraphicsObject* ObjectTree::make_object(ObjectType type) {
+    auto made = std::unique_ptr<GraphicsObject>(new GraphicsObject());
+    made->become(*schemas_[static_cast<int>(type)]);
+    return made.release();
 }
 
 GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    auto owned = take_from_pool(type);
-    GraphicsObject* obj = owned.get();
-    obj->become(*schemas_[static_cast<int>(type)]);
-    obj->parent_ = &parent;
-    obj->serial_ = next_serial_++;
-    obj->version_ = next_version();
-    obj->content_version_ = obj->version_;
-    if (type == ObjectType::Figure) {
+    Pool& pool = pools_[static_cast<int>(type)];
+    auto& siblings = parent.children_;
+    // The usual case, where nothing can fail: a pooled object (with its
+    // type's slots already, all empty), room in the parent's list and a free
+    // slot for the next counter.
+    if (type != ObjectType::Figure && pool.count != 0 && siblings.size() != siblings.capacity() &&
+        others_.fits(next_k_)) [[likely]] {
+        GraphicsObject* obj = pool.kept[--pool.count];
+        siblings.push_back(obj);
+        others_.insert_fitting(next_k_, obj);
+        start_life(*obj, parent);
+        obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
+        ++next_k_;
+        obj->figure_ = parent.figure_;
+        return *obj;
+    }
+    return create_slow(type, parent);
+}
+
+GraphicsObject& ObjectTree::create_slow(ObjectType type, GraphicsObject& parent) {
+    if (type == ObjectType::Figure) return create_figure(parent);
+    Pool& pool = pools_[static_cast<int>(type)];
+    GraphicsObject* obj = pool.count != 0 ? pool.kept[--pool.count] : make_object(type);
+    start_life(*obj, parent);
+    // Should a list fail to grow, the object goes back and the tree is as it was.
+    try {
+        parent.children_.push_back(obj);
+    } catch (...) {
+        recycle(obj);
+        throw;
+    }
+    try {
+        others_.insert(next_k_, obj);
+    } catch (...) {
+        parent.children_.pop_back();
+        recycle(obj);
+        throw;
+    }
+    obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
+    ++next_k_;
+    obj->figure_ = parent.figure_;
+    return *obj;
+}
+
+GraphicsObject& ObjectTree::create_figure(GraphicsObject& parent) {
+    Pool& pool = pools_[static_cast<int>(ObjectType::Figure)];
+    GraphicsObject* obj = pool.count != 0 ? pool.kept[--pool.count] : make_object(ObjectType::Figure);
+    start_life(*obj, parent);
+    try {
         auto free_slot = std::find(figures_.begin(), figures_.end(), nullptr);
-        std::size_t slot = static_cast<std::size_t>(free_slot - figures_.begin());
-        if (free_slot == figures_.end()) figures_.emplace_back();
+        const auto slot = static_cast<std::size_t>(free_slot - figures_.begin());
+        figure_order_.reserve(figure_order_.size() + 1);  // windows are few
+        parent.children_.push_back(obj);
+        try {
+            if (free_slot == figures_.end()) figures_.emplace_back();
+        } catch (...) {
+            parent.children_.pop_back();
+            throw;
+        }
+        figures_[slot] = obj;
         most_figures_ = std::max(most_figures_, figures_.size());
         obj->handle_ = static_cast<double>(slot + 1);
-        figures_[slot] = std::move(owned);
-        // Lowest priority until made current: a window loaded from a layout
-        // file does not take over the current one.
-        figure_order_.insert(figure_order_.begin(), obj);
-    } else {
-        std::uint64_t k = next_k_++;
-        obj->handle_ = static_cast<double>(k) + 0.5;
-        others_.insert(k, std::move(owned));
+    } catch (...) {
+        recycle(obj);
+        throw;
     }
-    parent.children_.push_back(obj);
+    obj->figure_ = obj;
+    // Lowest priority until made current: a window loaded from a layout
+    // file does not take over the current one.
+    figure_order_.insert(figure_order_.begin(), obj);
     return *obj;
 }
 
 void ObjectTree::announce(GraphicsObject& obj) {
-    if (obj.children_.empty()) {  // the usual case, without a list
-        const bool fresh = !obj.announced_;
-        if (fresh) {
-            obj.announced_ = true;
-            if (backend) backend->object_created(obj);
-        }
-        changed(obj);
-        if (fresh && !obj.value(PropertyId::CreateFcn).is_empty()) run_create_callbacks({obj.handle_});
+    if (!obj.children_.empty()) [[unlikely]] {
+        announce_tree(obj);
         return;
     }
+    // The usual case, without a list.
+    const bool fresh = !obj.announced_;
+    if (fresh) {
+        obj.announced_ = true;
+        if (backend) backend->object_created(obj);
+    }
+    changed(obj);
+    if (fresh && has_callback(obj, create_fcn_)) [[unlikely]]
+        run_create_callback(obj.handle_);
+}
+
+void ObjectTree::run_create_callback(double handle) { run_create_callbacks({handle}); }
+
+void ObjectTree::announce_tree(GraphicsObject& obj) {
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     std::vector<double> fresh;
@@ -125,65 +200,117 @@ void ObjectTree::collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out,
     if (children_first) out.push_back(&obj);
 }
 
-void ObjectTree::unlink(GraphicsObject& obj) {
+void ObjectTree::detach(GraphicsObject& obj) noexcept {
     GraphicsObject* parent = obj.parent_;
     if (!parent) return;
-    auto& siblings = parent->children_;
-    // The newest children go first: a learning step deletes what it just made.
-    auto it = std::find(siblings.rbegin(), siblings.rend(), &obj);
-    if (it != siblings.rend()) siblings.erase(std::next(it).base());
-    changed(*parent);
+    detach_child(parent->children_, obj);
+    children_changed(*parent);
+}
+
+void ObjectTree::detach_child(std::vector<GraphicsObject*>& siblings, GraphicsObject& obj) noexcept {
+    // From the newest child back: a learning step deletes what it just made,
+    // and the last one comes off without moving any other.
+    GraphicsObject** const first = siblings.data();
+    GraphicsObject** at = first + siblings.size();
+    while (at != first) {
+        if (*--at == &obj) {
+            std::copy(at + 1, first + siblings.size(), at);
+            siblings.pop_back();
+            return;
+        }
+    }
+}
+
+void ObjectTree::unlink(GraphicsObject& obj) {
+    detach(obj);
+    std::vector<GraphicsObject*> moved;
+    collect(obj, moved, false);
+    for (GraphicsObject* o : moved) o->figure_ = nullptr;
 }
 
 void ObjectTree::discard(GraphicsObject& obj) {
     if (obj.children_.empty()) {  // the usual case, without a list
-        unlink(obj);
-        release(obj);
+        discard_leaf(obj);
         return;
     }
     std::vector<GraphicsObject*> all;
     collect(obj, all, true);
-    unlink(obj);
+    detach(obj);
     for (GraphicsObject* o : all) release(*o);
 }
 
-void ObjectTree::release(GraphicsObject& obj) {
-    if (obj.announced_ && backend) backend->object_deleted(obj);
-    if (obj.parent_ && obj.parent_->current_axes_ == &obj) obj.parent_->current_axes_ = nullptr;
-    forget_callbacks(obj.handle_);
-    std::unique_ptr<GraphicsObject> owned;
-    if (obj.type_ == ObjectType::Figure) {
-        figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), &obj), figure_order_.end());
-        owned = std::move(figures_[static_cast<std::size_t>(obj.handle_) - 1]);
-        while (!figures_.empty() && !figures_.back()) figures_.pop_back();
-    } else {
-        owned = others_.take(static_cast<std::uint64_t>(obj.handle_));
+inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
+    if (obj.type_ == ObjectType::Figure) [[unlikely]] {
+        detach(obj);
+        release(obj);
+        return;
     }
-    // Cleared, not freed: a reused object keeps its vectors' room (within reason).
-    if (owned->children_.capacity() > kKeptChildren) std::vector<GraphicsObject*>().swap(owned->children_);
-    owned->children_.clear();
-    owned->clear_values();
-    owned->appdata_.clear();
-    owned->parent_ = nullptr;
-    owned->current_axes_ = nullptr;
-    owned->backend_data = nullptr;
-    owned->being_deleted_ = false;
-    owned->announced_ = false;
-    auto& pool = pools_[static_cast<int>(owned->type_)];
-    if (pool.size() < kPoolLimit) pool.push_back(std::move(owned));
+    // detach and release for the objects of a learning step, in one.
+    GraphicsObject* const parent = obj.parent_;
+    if (parent) [[likely]] {
+        auto& siblings = parent->children_;
+        if (!siblings.empty() && siblings.back() == &obj) [[likely]]
+            siblings.pop_back();
+        else detach_child(siblings, obj);
+        children_changed(*parent);
+    }
+    if (obj.announced_ && backend) backend->object_deleted(obj);
+    if (parent && parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
+    forget_callbacks(obj.handle_);
+    others_.take(counter_of(obj));
+    obj.clear_values();
+    if (!obj.appdata_.empty()) obj.appdata_.clear();
+    obj.parent_ = nullptr;
+    obj.current_axes_ = nullptr;
+    obj.figure_ = nullptr;
+    obj.backend_data = nullptr;
+    obj.being_deleted_ = false;
+    obj.announced_ = false;
+    keep(&obj);
 }
 
-void ObjectTree::destroy(GraphicsObject& obj) {
+void ObjectTree::release(GraphicsObject& obj) noexcept {
+    if (obj.announced_ && backend) backend->object_deleted(obj);
+    GraphicsObject* parent = obj.parent_;
+    if (parent && parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
+    forget_callbacks(obj.handle_);
+    if (obj.type_ == ObjectType::Figure) [[unlikely]] {
+        figure_order_.erase(std::remove(figure_order_.begin(), figure_order_.end(), &obj), figure_order_.end());
+        figures_[static_cast<std::size_t>(obj.handle_) - 1] = nullptr;
+        while (!figures_.empty() && !figures_.back()) figures_.pop_back();
+    } else {
+        others_.take(counter_of(obj));
+    }
+    recycle(&obj);
+}
+
+void ObjectTree::recycle(GraphicsObject* obj) noexcept {
+    // Cleared, not freed: a reused object keeps its vectors' room (within reason).
+    if (obj->children_.capacity() > kKeptChildren) [[unlikely]]
+        std::vector<GraphicsObject*>().swap(obj->children_);
+    obj->children_.clear();
+    obj->clear_values();
+    if (!obj->appdata_.empty()) obj->appdata_.clear();
+    obj->parent_ = nullptr;
+    obj->current_axes_ = nullptr;
+    obj->figure_ = nullptr;
+    obj->backend_data = nullptr;
+    obj->being_deleted_ = false;
+    obj->announced_ = false;
+    keep(obj);
+}
+
+inline void ObjectTree::keep(GraphicsObject* obj) noexcept {
+    Pool& pool = pools_[static_cast<int>(obj->type_)];
+    if (pool.count < kPoolLimit) [[likely]]
+        pool.kept[pool.count++] = obj;
+    else delete obj;
+}
+
+void ObjectTree::destroy_with_callbacks(GraphicsObject& obj) {
     if (&obj == &root_ || obj.being_deleted_) return;
     const double handle = obj.handle_;
     const std::uint64_t serial = obj.serial_;
-    if (obj.children_.empty() && obj.value(PropertyId::DeleteFcn).is_empty()) {
-        // The usual case (a learning step's objects): nothing can run, so
-        // nothing can change under us.
-        obj.being_deleted_ = true;
-        discard(obj);
-        return;
-    }
     std::vector<GraphicsObject*> all;
     collect(obj, all, false);
     std::vector<double> handles;
@@ -234,14 +361,11 @@ void ObjectTree::clear() {
     screen_h_ = 1024;
 }
 
-void ObjectTree::changed(GraphicsObject& obj) noexcept {
-    obj.version_ = next_version();
+GraphicsObject* ObjectTree::find_figure(GraphicsObject& obj) noexcept {
     for (GraphicsObject* o = &obj; o; o = o->parent_) {
-        if (o->type_ == ObjectType::Figure) {
-            o->content_version_ = next_version();
-            break;
-        }
+        if (o->type_ == ObjectType::Figure) return obj.figure_ = o;
     }
+    return nullptr;
 }
 
 void ObjectTree::touch_announced(GraphicsObject& obj, PropertyId id) {
@@ -308,8 +432,8 @@ void ObjectTree::make_current_axes(GraphicsObject& axes) {
 
 std::vector<GraphicsObject*> ObjectTree::figures() const {
     std::vector<GraphicsObject*> out;
-    for (const auto& f : figures_) {
-        if (f) out.push_back(f.get());
+    for (GraphicsObject* f : figures_) {
+        if (f) out.push_back(f);
     }
     return out;
 }
@@ -326,12 +450,6 @@ void GraphicsObject::become(const TypeSchema& type) {
     // A pooled object keeps its slots (all empty): only a type with more
     // properties than it ever had allocates.
     if (values_.size() < type.specs().size()) values_.resize(type.specs().size());
-}
-
-void GraphicsObject::clear_values() noexcept {
-    for (std::uint64_t bits = present_; bits; bits &= bits - 1)
-        values_[static_cast<std::size_t>(std::countr_zero(bits))] = Value();
-    present_ = 0;
 }
 
 const Value& GraphicsObject::no_value() noexcept {

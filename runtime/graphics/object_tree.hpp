@@ -25,6 +25,7 @@ namespace rt {
 class ObjectTree {
 public:
     ObjectTree();
+    ~ObjectTree();
     ObjectTree(const ObjectTree&) = delete;
     ObjectTree& operator=(const ObjectTree&) = delete;
 
@@ -35,11 +36,12 @@ public:
         // Twice a handle is a whole number, even for a window, odd for the
         // rest (exact below kLargestHandle, and cheaper than a floor).
         const double twice = h * 2;
-        const auto t = static_cast<std::uint64_t>(twice);
-        if (static_cast<double>(t) != twice) return nullptr;
+        // Through a signed integer: one instruction each way.
+        const auto t = static_cast<std::uint64_t>(static_cast<std::int64_t>(twice));
+        if (static_cast<double>(static_cast<std::int64_t>(t)) != twice) return nullptr;
         if (t % 2 == 0) {
             const std::size_t n = t / 2;
-            return n <= figures_.size() ? figures_[n - 1].get() : nullptr;
+            return n <= figures_.size() ? figures_[n - 1] : nullptr;
         }
         return others_.find(t / 2);
     }
@@ -61,7 +63,17 @@ public:
     void discard(GraphicsObject& obj);
     // Deletes the object and its subtree: "DeleteFcn"s first, then the
     // backend hears of each, children first. Safe against re-entry.
-    void destroy(GraphicsObject& obj);
+    void destroy(GraphicsObject& obj) {
+        // The usual case (a learning step's objects): nothing can run, so
+        // nothing can change under us.
+        if (obj.children_.empty() && !obj.being_deleted_ && !has_callback(obj, delete_fcn_) && &obj != &root_)
+            [[likely]] {
+            obj.being_deleted_ = true;
+            discard_leaf(obj);
+            return;
+        }
+        destroy_with_callbacks(obj);
+    }
     // Deletes everything without callbacks (library termination).
     void clear();
 
@@ -132,26 +144,90 @@ public:
 
 private:
     static constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
+    // Enough objects of each type kept for reuse to cover the create-and-delete
+    // pattern of a learning step, without holding on to memory after a big
+    // deletion. Pooled by type, so that a reused object's slots are its type's
+    // and its room does not creep up to that of the largest type over many runs.
+    static constexpr std::size_t kPoolLimit = 16;
+    struct Pool {
+        GraphicsObject* kept[kPoolLimit];
+        std::size_t count = 0;
+    };
+    // Where a type keeps a callback property ("CreateFcn", "DeleteFcn"), so
+    // that asking whether an object has one reads its present-bit mask.
+    struct CallbackSlot {
+        std::uint64_t bit = 0;  // 0: the type has no such property
+        int slot = 0;
+        bool by_default = false;  // the type's default is not empty
+    };
+    static CallbackSlot callback_slot(const TypeSchema& type, PropertyId id);
+    bool has_callback(const GraphicsObject& obj, const CallbackSlot* slots) const noexcept {
+        const CallbackSlot& c = slots[static_cast<int>(obj.type_)];
+        if (obj.present_ & c.bit) return !obj.values_[static_cast<std::size_t>(c.slot)].is_empty();
+        return c.by_default;
+    }
+    static std::uint64_t counter_of(const GraphicsObject& obj) noexcept {
+        return static_cast<std::uint64_t>(static_cast<std::int64_t>(obj.handle_));
+    }
+    void destroy_with_callbacks(GraphicsObject& obj);
     [[noreturn]] static void raise_invalid_handle(double h, std::string_view function);
     std::uint64_t next_version() noexcept { return ++version_counter_; }
-    void changed(GraphicsObject& obj) noexcept;
+    // Moves on the object's version and its window's content version.
+    void changed(GraphicsObject& obj) noexcept {
+        obj.version_ = obj.property_version_ = next_version();
+        GraphicsObject* fig = obj.figure_ ? obj.figure_ : find_figure(obj);
+        if (fig) fig->content_version_ = next_version();
+    }
+    // The same when only the object's children changed.
+    void children_changed(GraphicsObject& obj) noexcept {
+        obj.version_ = next_version();
+        GraphicsObject* fig = obj.figure_ ? obj.figure_ : find_figure(obj);
+        if (fig) fig->content_version_ = next_version();
+    }
+    // The window holding obj, walking up; remembered on obj.
+    GraphicsObject* find_figure(GraphicsObject& obj) noexcept;
     void touch_announced(GraphicsObject& obj, PropertyId id);
     void note_current_axes(GraphicsObject& obj, const Value& v) noexcept;
     void collect(GraphicsObject& obj, std::vector<GraphicsObject*>& out, bool children_first);
+    // Takes obj out of its parent's children, to be given another parent:
+    // the subtree's remembered window is forgotten.
     void unlink(GraphicsObject& obj);
+    // The same for an object about to go.
+    void detach(GraphicsObject& obj) noexcept;
+    static void detach_child(std::vector<GraphicsObject*>& siblings, GraphicsObject& obj) noexcept;
+    // discard for an object without children.
+    void discard_leaf(GraphicsObject& obj) noexcept;
     // Takes one object out of the registries (its children are done apart).
-    void release(GraphicsObject& obj);
+    void release(GraphicsObject& obj) noexcept;
     void set_special(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_units(GraphicsObject& obj, const PropertySpec& prop, const Value& v);
     void set_parent(GraphicsObject& obj, const Value& v);
-    std::unique_ptr<GraphicsObject> take_from_pool(ObjectType type);
+    // A new object of the type, for an empty pool.
+    [[gnu::noinline]] GraphicsObject* make_object(ObjectType type);
+    [[gnu::noinline]] GraphicsObject& create_figure(GraphicsObject& parent);
+    [[gnu::noinline]] GraphicsObject& create_slow(ObjectType type, GraphicsObject& parent);
+    void start_life(GraphicsObject& obj, GraphicsObject& parent) noexcept {
+        obj.parent_ = &parent;
+        obj.serial_ = next_serial_++;
+        obj.version_ = obj.property_version_ = obj.content_version_ = next_version();
+    }
+    [[gnu::noinline]] void announce_tree(GraphicsObject& obj);
+    [[gnu::noinline]] static void run_create_callback(double handle);
+    // Empties a released object and keeps it for reuse, or deletes it.
+    void recycle(GraphicsObject* obj) noexcept;
+    // Into its type's pool, or deleted when the pool is full.
+    void keep(GraphicsObject* obj) noexcept;
 
     GraphicsObject root_;
-    std::vector<std::unique_ptr<GraphicsObject>> figures_;  // index = number - 1
+    // The tree owns its objects through these plain pointers: windows here,
+    // the others in others_, the ones kept for reuse in pools_.
+    std::vector<GraphicsObject*> figures_;  // index = number - 1, null when free
     HandleTable others_;
     const TypeSchema* schemas_[kObjectTypeCount];
-    std::vector<std::unique_ptr<GraphicsObject>> pools_[kObjectTypeCount];  // by type
-    std::vector<GraphicsObject*> figure_order_;                             // the current one last
+    Pool pools_[kObjectTypeCount];  // by type
+    CallbackSlot create_fcn_[kObjectTypeCount];
+    CallbackSlot delete_fcn_[kObjectTypeCount];
+    std::vector<GraphicsObject*> figure_order_;  // the current one last
     std::uint64_t next_k_ = 1;
     std::size_t most_figures_ = 0;  // the highest window number handed out
     std::uint64_t next_serial_ = 1;

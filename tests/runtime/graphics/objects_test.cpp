@@ -317,6 +317,27 @@ TEST_F(GraphicsTest, ObjectsAreMadeInAndMovedBetweenWindowsWithinTheTypeRules) {
     EXPECT_EQ(num(rt::gcf()), num(f2));
 }
 
+TEST_F(GraphicsTest, AChangeMarksTheWindowItIsInNowForRepainting) {
+    // Moved objects (an axes to another window, a line to axes there) count
+    // their changes to the window they were moved to.
+    for (const bool move_axes : {true, false}) {
+        Value f1 = rt::figure();
+        Value a1 = rt::axes({});
+        Value l = rt::line(Value(1.0), Value(1.0));
+        Value f2 = rt::figure();
+        Value a2 = rt::axes({});
+        if (move_axes) rt::set(a1[0], "Parent", f2);
+        else rt::set(l[0], "Parent", a2);
+        const rt::GraphicsObject* w1 = rt::find_object(num(f1));
+        const rt::GraphicsObject* w2 = rt::find_object(num(f2));
+        const auto before1 = w1->content_version(), before2 = w2->content_version();
+        rt::set(l[0], "Color", Value::row({1, 0, 0}));
+        EXPECT_EQ(w1->content_version(), before1) << move_axes;
+        EXPECT_GT(w2->content_version(), before2) << move_axes;
+        rt::close(V({S("all")}));
+    }
+}
+
 TEST_F(GraphicsTest, TextObjectsTakeAPositionAndAString) {
     Value t = rt::text(V({Value(1.0), Value(2.0), S("label"), S("FontWeight"), S("bold")}));
     EXPECT_EQ(getn(t, "Position"), (D{1, 2, 0}));

@@ -5,7 +5,6 @@
 #include "runtime/call/feval.hpp"
 #include "runtime/graphics/layout_loader.hpp"
 
-// Current axes, newplot and hold, limits and views, and the plotted objects.
 namespace {
 
 std::size_t visible_children(const Value& ax) { return rt::get(ax, Value::string("Children")).numel(); }
@@ -78,6 +77,25 @@ TEST_F(GraphicsTest, HoldSetsTogglesAndIsReadByIsholdAndAnUnchangedOneDoesNotMar
     EXPECT_TRUE(rt::ishold());
     EXPECT_EQ(error_of([] { rt::hold(S("maybe")); }), "hold: expected 'on', 'off' or 'all', not 'maybe'.");
     EXPECT_EQ(error_of([] { rt::ishold(Value(1.0)); }), "ishold: 1 is not an axes handle.");
+}
+
+TEST_F(GraphicsTest, HoldOnFindsAxesHoldingAgainAfterAnyChangeSinceItLastLooked) {
+    // hold('on') with the same option twice, then a change that stops the
+    // axes or window holding: the next hold('on') must hold them again.
+    const Value on = S("on");
+    const std::vector<std::function<void()>> changes = {
+        [] { rt::set(rt::gca()[0], "NextPlot", S("replace")); },
+        [] { rt::set(rt::gcf()[0], "NextPlot", S("replacechildren")); },
+        [] { rt::delete_(rt::gca()); },  // new axes, maybe in the same memory
+        [] { rt::figure(); },            // another window
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        rt::hold(on);
+        rt::hold(on);
+        changes[i]();
+        rt::hold(on);
+        EXPECT_TRUE(rt::ishold()) << i;
+    }
 }
 
 TEST_F(GraphicsTest, AxisSetsManualLimitsAndAutomaticLimitsFollowTheData) {
