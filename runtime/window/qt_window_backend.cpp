@@ -42,13 +42,18 @@ void clear_wide_registers() noexcept {
 
 namespace {
 QtWindowBackend* running_backend = nullptr;
+
+WindowOptions with_valid_fps(WindowOptions options) {
+    if (!(options.fps > 0)) options.fps = 60;
+    return options;
+}
 }  // namespace
 
 QtWindowBackend* QtWindowBackend::running() noexcept { return running_backend; }
 
-QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pace_(options.pace) {
+QtWindowBackend::QtWindowBackend(WindowOptions options)
+    : options_(with_valid_fps(options)), polls_(EventPollSchedule::interval_for(options_.fps)), pace_(options.pace) {
     if (!running_backend) running_backend = this;
-    if (!(options_.fps > 0)) options_.fps = 60;
     // Windows that exist already (a backend installed late) get theirs.
     for (const GraphicsObject* fig : open_figures()) {
         add_window(*fig);
@@ -270,6 +275,7 @@ void QtWindowBackend::service(bool throttled) {
     refresh(throttled);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     clear_wide_registers();
+    polls_.resumed(RefreshClock::now());
 }
 
 void QtWindowBackend::drawnow() {
@@ -279,12 +285,13 @@ void QtWindowBackend::drawnow() {
 
 void QtWindowBackend::pause(double seconds) {
     if (pace_.held()) hold();
-    const double wait_for = std::max(seconds, pace_.wait_at(RefreshClock::now()));
+    // Unpaced, a short pause reads no clock but now and then.
+    const double wait_for = pace_.pace() > 0 ? std::max(seconds, pace_.wait_at(RefreshClock::now())) : seconds;
     if (wait_for >= 1e-3) {
         wait(wait_for);
         return;
     }
-    if (polls_.due(RefreshClock::now())) service(true);
+    if (polls_.due_counting(RefreshClock::now)) service(true);
 }
 
 void QtWindowBackend::wait(double seconds) {
@@ -306,6 +313,7 @@ void QtWindowBackend::wait(double seconds) {
         refresh(true);
     }
     clear_wide_registers();
+    polls_.resumed(RefreshClock::now());
 }
 
 void QtWindowBackend::wait_for_events() {

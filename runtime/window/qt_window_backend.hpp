@@ -3,8 +3,8 @@
 // uicontrol, and the event pump and repainting behind rt::pause and
 // rt::drawnow.
 //
-// A pause asks the toolkit for events only when a millisecond or more has
-// passed since it last asked, and repaints a window only when the figure
+// A pause asks the toolkit for events only when half a frame has passed
+// since it last asked (refresh_schedule.hpp), and repaints a window only when the figure
 // changed since its last paint and its repaint schedule allows (at most fps
 // times a second); the paint shows the scene as it stands during the pause.
 // A pause of a millisecond or more (or any pause with a pace set) waits its

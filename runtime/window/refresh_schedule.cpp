@@ -5,15 +5,40 @@
 namespace rt {
 
 namespace {
-constexpr auto kPollInterval = std::chrono::milliseconds(1);
+constexpr auto kShortestPumpInterval = std::chrono::milliseconds(1);
+constexpr auto kLongestPumpInterval = std::chrono::milliseconds(10);
+constexpr int kReadsPerInterval = 8;
+constexpr long kMostCallsPerRead = 4096;
 constexpr int kPaintCostFactor = 5;
 }  // namespace
 
+RefreshClock::duration EventPollSchedule::interval_for(double fps) noexcept {
+    const double half_frame = fps > 0 ? 0.5 / fps : 1.0;
+    const auto interval = std::chrono::duration_cast<RefreshClock::duration>(
+        std::chrono::duration<double>(std::min(half_frame, 1.0)));
+    return std::clamp<RefreshClock::duration>(interval, kShortestPumpInterval, kLongestPumpInterval);
+}
+
 bool EventPollSchedule::due(RefreshClock::time_point now) noexcept {
-    if (polled_ && now - last_ < kPollInterval) return false;
+    if (polled_ && now - last_ < interval_) return false;
     polled_ = true;
     last_ = now;
     return true;
+}
+
+bool EventPollSchedule::read(RefreshClock::time_point now) noexcept {
+    // The calls between two reads follow the time they take: twice as many
+    // when they took under half the wanted spacing, half when over twice.
+    const auto wanted = interval_ / kReadsPerInterval;
+    if (read_before_) {
+        const auto took = now - last_read_;
+        if (took < wanted / 2) calls_ = std::min(calls_ * 2, kMostCallsPerRead);
+        else if (took > wanted * 2) calls_ = std::max(calls_ / 2, 1L);
+    }
+    read_before_ = true;
+    last_read_ = now;
+    countdown_ = calls_;
+    return due(now);
 }
 
 void RepaintSchedule::painted(RefreshClock::time_point start, RefreshClock::time_point end) noexcept {

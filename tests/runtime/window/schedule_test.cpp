@@ -18,14 +18,35 @@ namespace {
 using namespace std::chrono_literals;
 using rt::RefreshClock;
 
-TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
-    rt::EventPollSchedule polls;
+TEST(EventPollSchedule, AsksOncePerIntervalAndReadsTheClockOnlyNowAndThen) {
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(60), std::chrono::duration_cast<RefreshClock::duration>(
+                                                          std::chrono::duration<double>(1.0 / 120)));
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(5000), 1ms);
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(1), 10ms);
+
+    rt::EventPollSchedule polls(8ms);
     const RefreshClock::time_point t0{};
     EXPECT_TRUE(polls.due(t0));
-    EXPECT_FALSE(polls.due(t0 + 999us));
-    EXPECT_TRUE(polls.due(t0 + 1ms));
-    EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
-    EXPECT_TRUE(polls.due(t0 + 5ms));
+    EXPECT_FALSE(polls.due(t0 + 7ms));
+    EXPECT_TRUE(polls.due(t0 + 8ms));
+    EXPECT_FALSE(polls.due(t0 + 8ms + 10us));  // counted from the last one asked
+
+    // Calls 1 us apart: the calls per clock read grow until a read spans
+    // about an eighth of the interval, and a pump still comes every 8 ms.
+    RefreshClock::time_point now = t0 + 20ms;
+    int reads = 0, pumps = 0;
+    const auto clock = [&] {
+        ++reads;
+        return now;
+    };
+    for (int i = 0; i < 100000; ++i, now += 1us) pumps += polls.due_counting(clock);
+    EXPECT_GE(polls.calls_per_read(), 512);
+    EXPECT_LE(polls.calls_per_read(), 2048);
+    EXPECT_LT(reads, 1000);
+    EXPECT_NEAR(pumps, 100000 / 8000, 2);
+    // Slow calls (a failure's drawing) bring it down again.
+    for (int i = 0; i < 4000; ++i, now += 1ms) pumps += polls.due_counting(clock);
+    EXPECT_LE(polls.calls_per_read(), 2);
 }
 
 TEST(RunPace, PresetsStepInOrderAndNamesReadBack) {
