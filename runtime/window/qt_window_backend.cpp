@@ -244,7 +244,7 @@ void QtWindowBackend::hold() {
     if (!run_controls()) pace_.set_held(false);
 }
 
-void QtWindowBackend::refresh(bool throttled) {
+void QtWindowBackend::refresh(bool throttled, PaintShare share) {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return !w || !w->object(); }),
                    windows_.end());
     for (const QPointer<FigureWindow>& w : windows_) {
@@ -255,24 +255,24 @@ void QtWindowBackend::refresh(bool throttled) {
         }
         if (!w->isVisible() || !w->stale()) continue;
         const auto start = RefreshClock::now();
-        if (throttled && !w->schedule().due(start)) continue;
+        if (throttled && !w->schedule().due(start, share)) continue;
         w->repaint();
         w->schedule().painted(start, RefreshClock::now());
     }
     for (const auto& [name, c] : charts_) {
         if (!c->isVisible() || !c->stale) continue;
         const auto start = RefreshClock::now();
-        if (throttled && !c->schedule().due(start)) continue;
+        if (throttled && !c->schedule().due(start, share)) continue;
         c->repaint();
         c->schedule().painted(start, RefreshClock::now());
     }
 }
 
-void QtWindowBackend::service(bool throttled) {
+void QtWindowBackend::service(bool throttled, PaintShare share) {
     // Widgets of deleted controls and windows go here, where no signal of
     // theirs can be running.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    refresh(throttled);
+    refresh(throttled, share);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     clear_wide_registers();
     polls_.resumed(RefreshClock::now());
@@ -291,7 +291,7 @@ void QtWindowBackend::pause(double seconds) {
         wait(wait_for);
         return;
     }
-    if (polls_.due_counting(RefreshClock::now)) service(true);
+    if (polls_.due_counting(RefreshClock::now)) service(true, pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy);
 }
 
 void QtWindowBackend::wait(double seconds) {

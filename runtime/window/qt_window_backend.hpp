@@ -88,9 +88,10 @@ public:
     QWidget* chart_window(const std::string& name) const;
 
 private:
-    // Runs the toolkit's pending events and repaints what is due.
-    void service(bool throttled);
-    void refresh(bool throttled);
+    // Runs the toolkit's pending events and repaints what is due: every
+    // stale window, or (throttled) those whose schedule allows it for `share`.
+    void service(bool throttled, PaintShare share = PaintShare::waiting);
+    void refresh(bool throttled, PaintShare share = PaintShare::waiting);
     void wait(double seconds);
     void hold();
     void add_window(const GraphicsObject& fig);

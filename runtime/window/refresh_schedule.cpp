@@ -9,7 +9,8 @@ constexpr auto kShortestPumpInterval = std::chrono::milliseconds(1);
 constexpr auto kLongestPumpInterval = std::chrono::milliseconds(10);
 constexpr int kReadsPerInterval = 8;
 constexpr long kMostCallsPerRead = 4096;
-constexpr int kPaintCostFactor = 5;
+constexpr int kWaitingCostFactor = 5;
+constexpr int kBusyCostFactor = 15;
 }  // namespace
 
 RefreshClock::duration EventPollSchedule::interval_for(double fps) noexcept {
@@ -41,9 +42,18 @@ bool EventPollSchedule::read(RefreshClock::time_point now) noexcept {
     return due(now);
 }
 
+RepaintSchedule::RepaintSchedule(double fps) noexcept
+    : frame_(std::chrono::duration_cast<RefreshClock::duration>(std::chrono::duration<double>(1.0 / fps))) {}
+
+bool RepaintSchedule::due(RefreshClock::time_point now, PaintShare share) const noexcept {
+    const int factor = share == PaintShare::busy ? kBusyCostFactor : kWaitingCostFactor;
+    return !painted_ || now >= start_ + std::max(frame_, cost_ * factor);
+}
+
 void RepaintSchedule::painted(RefreshClock::time_point start, RefreshClock::time_point end) noexcept {
-    const auto frame = std::chrono::duration_cast<RefreshClock::duration>(std::chrono::duration<double>(1.0 / fps_));
-    next_ = start + std::max(frame, (end - start) * kPaintCostFactor);
+    start_ = start;
+    cost_ = end - start;
+    painted_ = true;
 }
 
 }  // namespace rt

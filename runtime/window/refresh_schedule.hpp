@@ -7,11 +7,16 @@
 // make is served, and a key or a click waits a few milliseconds at most),
 // and it does not even read the clock at every pause: it counts pauses
 // between clock reads, as many as take about an eighth of the interval, so
-// a pause that is not due costs a decrement. A window repaints at most
-// `fps` times a second and spends no more than about a fifth of the time
-// painting: after a paint that took d seconds it waits at least 5 d before
-// the next. A mesh window holding hundreds of surfaces then shows a new
-// picture a few times a second while the run goes on at speed.
+// a pause that is not due costs a decrement.
+//
+// A window repaints at most `fps` times a second and spends no more than a
+// share of the time painting. While the program waits anyway (a pace, a
+// pause of its own, a hold) that is about a fifth: after a paint that took
+// d seconds the window waits at least 5 d before the next. While the
+// program runs unpaced every paint is time taken from it, and a window
+// waits 15 d: a mesh window holding hundreds of surfaces then shows a new
+// picture every half second or so while the run goes on at full speed, and
+// a cheap window (the cart) keeps the frame rate.
 
 #include <chrono>
 
@@ -55,18 +60,23 @@ private:
     bool read_before_ = false;
 };
 
+// Whether the program waits anyway while windows paint, or runs unpaced.
+enum class PaintShare { waiting, busy };
+
 class RepaintSchedule {
 public:
     // `fps` must be positive.
-    explicit RepaintSchedule(double fps) noexcept : fps_(fps) {}
+    explicit RepaintSchedule(double fps) noexcept;
 
-    bool due(RefreshClock::time_point now) const noexcept { return now >= next_; }
+    bool due(RefreshClock::time_point now, PaintShare share = PaintShare::waiting) const noexcept;
     // A paint ran from `start` to `end`.
     void painted(RefreshClock::time_point start, RefreshClock::time_point end) noexcept;
 
 private:
-    double fps_;
-    RefreshClock::time_point next_{};
+    RefreshClock::duration frame_;
+    RefreshClock::time_point start_{};
+    RefreshClock::duration cost_{};
+    bool painted_ = false;
 };
 
 }  // namespace rt

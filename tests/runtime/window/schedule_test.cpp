@@ -98,6 +98,9 @@ TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
     schedule.painted(t + 20ms, t + 60ms);  // a costly one: 40 ms
     EXPECT_FALSE(schedule.due(t + 200ms));
     EXPECT_TRUE(schedule.due(t + 20ms + 200ms));
+    // While the program runs unpaced: a sixteenth of the time.
+    EXPECT_FALSE(schedule.due(t + 20ms + 599ms, rt::PaintShare::busy));
+    EXPECT_TRUE(schedule.due(t + 20ms + 600ms, rt::PaintShare::busy));
 }
 
 TEST(SliderScale, EndsAreExactAndValuesClamp) {
