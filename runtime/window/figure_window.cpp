@@ -138,11 +138,15 @@ void FigureWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
         return;
     }
+    const auto start = RefreshClock::now();
     const QRect area = figure_area();
     painter.translate(area.topLeft());
     painter_.paint(*fig, painter, area.size(), PaintControls::Skip, kPaintBudget);
     paint_afterimages(*fig, painter, area.size());
     painted_version_ = fig->content_version();
+    // A paint the window system asked for (the window shown or uncovered)
+    // counts against the window's share of the time too.
+    schedule_.painted(start, RefreshClock::now());
 }
 
 void FigureWindow::closeEvent(QCloseEvent* event) {
