@@ -29,6 +29,11 @@ constexpr std::size_t kRememberedRequests = 4;
 // (a close box, a slider) for most of a second.
 constexpr auto kPaintBudget = std::chrono::milliseconds(40);
 
+// How long an unpaced program may keep a window on its last whole frame
+// rather than have it rebuild its picture: a long run still shows a new
+// one now and then.
+constexpr auto kLongestHoldBack = std::chrono::seconds(2);
+
 int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); }
 
 }  // namespace
@@ -141,12 +146,25 @@ void FigureWindow::paintEvent(QPaintEvent*) {
     const auto start = RefreshClock::now();
     const QRect area = figure_area();
     painter.translate(area.topLeft());
+    painter_.hold_back_long_rebuilds(busy_ && start - whole_at_ < kLongestHoldBack);
     painter_.paint(*fig, painter, area.size(), PaintControls::Skip, kPaintBudget);
     paint_afterimages(*fig, painter, area.size());
     painted_version_ = fig->content_version();
+    const auto end = RefreshClock::now();
+    if (painter_.complete()) whole_at_ = end;
     // A paint the window system asked for (the window shown or uncovered)
     // counts against the window's share of the time too.
-    schedule_.painted(start, RefreshClock::now());
+    schedule_.painted(start, end);
+}
+
+void FigureWindow::repaint_for(PaintShare share) {
+    busy_ = share == PaintShare::busy;
+    repaint();
+    busy_ = false;
+}
+
+bool FigureWindow::holding_rebuild_back(RefreshClock::time_point now) const noexcept {
+    return painter_.rebuild_held_back() && now - whole_at_ < kLongestHoldBack;
 }
 
 void FigureWindow::closeEvent(QCloseEvent* event) {

@@ -256,7 +256,8 @@ void QtWindowBackend::refresh(bool throttled, PaintShare share) {
         if (!w->isVisible() || !w->stale()) continue;
         const auto start = RefreshClock::now();
         if (throttled && !w->schedule().due(start, share)) continue;
-        w->repaint();
+        if (share == PaintShare::busy && w->holding_rebuild_back(start)) continue;
+        w->repaint_for(share);
         w->schedule().painted(start, RefreshClock::now());
     }
     for (const auto& [name, c] : charts_) {
@@ -278,9 +279,14 @@ void QtWindowBackend::service(bool throttled, PaintShare share) {
     polls_.resumed(RefreshClock::now());
 }
 
+PaintShare QtWindowBackend::share() const noexcept {
+    return pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy;
+}
+
 void QtWindowBackend::drawnow() {
+    // A pause without the wait: unpaced, the program goes on at once.
     polls_.due(RefreshClock::now());
-    service(true);
+    service(true, share());
 }
 
 void QtWindowBackend::pause(double seconds) {
@@ -291,7 +297,7 @@ void QtWindowBackend::pause(double seconds) {
         wait(wait_for);
         return;
     }
-    if (polls_.due_counting(RefreshClock::now)) service(true, pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy);
+    if (polls_.due_counting(RefreshClock::now)) service(true, share());
 }
 
 void QtWindowBackend::wait(double seconds) {

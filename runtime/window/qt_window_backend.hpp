@@ -92,6 +92,8 @@ private:
     // stale window, or (throttled) those whose schedule allows it for `share`.
     void service(bool throttled, PaintShare share = PaintShare::waiting);
     void refresh(bool throttled, PaintShare share = PaintShare::waiting);
+    // Busy while the pace is 0: the program runs flat out between pauses.
+    PaintShare share() const noexcept;
     void wait(double seconds);
     void hold();
     void add_window(const GraphicsObject& fig);
