@@ -43,6 +43,10 @@ void clear_wide_registers() noexcept {
 namespace {
 QtWindowBackend* running_backend = nullptr;
 
+// A chart sums up a run per trial; it is no animation, and a third of the
+// figures' frame rate shows it as it grows.
+constexpr double kChartFrameDivisor = 3;
+
 WindowOptions with_valid_fps(WindowOptions options) {
     if (!(options.fps > 0)) options.fps = 60;
     return options;
@@ -207,7 +211,7 @@ void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, co
                                  const PixelRect& place, bool reopen) {
     auto it = std::find_if(charts_.begin(), charts_.end(), [&](const auto& c) { return c.first == name; });
     if (it == charts_.end()) {
-        auto window = std::make_unique<ChartWindow>(chart, options_.fps);
+        auto window = std::make_unique<ChartWindow>(chart, options_.fps / kChartFrameDivisor);
         window->setWindowTitle(QString::fromStdString(title));
         const QRect screen = primary_screen_rect();
         const int w = static_cast<int>(place.width), h = static_cast<int>(place.height);
