@@ -1,7 +1,7 @@
 // The whole learning run with its windows open against the same run
 // headless, in one process: rt::run_main as the program runs it, the windows
 // on a real X display. Reports steps per second of each and the windowed
-// share of the headless speed. Goal: at least half.
+// share of the headless speed. Goal: at least 75%.
 //
 // Without a display the benchmark starts its own Xvfb (when the program is
 // on the PATH) for its length. The run is the deterministic one (random

@@ -244,6 +244,7 @@ void QtWindowBackend::hold() {
         if (pending_callback_count() > 0) deliver_pending_callbacks();
     }
     clear_wide_registers();
+    polls_.count_afresh();
     // A hold ends with its window too; the next run starts unheld.
     if (!run_controls()) pace_.set_held(false);
 }
@@ -323,7 +324,7 @@ void QtWindowBackend::wait(double seconds) {
         refresh(true);
     }
     clear_wide_registers();
-    polls_.resumed(RefreshClock::now());
+    polls_.count_afresh();
 }
 
 void QtWindowBackend::wait_for_events() {
@@ -335,6 +336,7 @@ void QtWindowBackend::wait_for_events() {
         std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w && w->isVisible() && w->stale(); });
     QCoreApplication::processEvents(unfinished ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents);
     clear_wide_registers();
+    polls_.count_afresh();
 }
 
 void QtWindowBackend::post_action(std::function<void()> action) { posted_.push_back(std::move(action)); }

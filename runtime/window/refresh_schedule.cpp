@@ -8,7 +8,9 @@ namespace {
 constexpr auto kShortestPumpInterval = std::chrono::milliseconds(1);
 constexpr auto kLongestPumpInterval = std::chrono::milliseconds(10);
 constexpr int kReadsPerInterval = 8;
-constexpr long kMostCallsPerRead = 4096;
+// Few enough that a run whose steps turn slow at once (a pause after long
+// work) still pumps within a fraction of a second.
+constexpr long kMostCallsPerRead = 256;
 constexpr int kWaitingCostFactor = 5;
 constexpr int kBusyCostFactor = 15;
 }  // namespace
@@ -29,12 +31,13 @@ bool EventPollSchedule::due(RefreshClock::time_point now) noexcept {
 
 bool EventPollSchedule::read(RefreshClock::time_point now) noexcept {
     // The calls between two reads follow the time they take: twice as many
-    // when they took under half the wanted spacing, half when over twice.
+    // when they took under half the wanted spacing, and when they took over
+    // twice, as many as would have taken it.
     const auto wanted = interval_ / kReadsPerInterval;
     if (read_before_) {
         const auto took = now - last_read_;
         if (took < wanted / 2) calls_ = std::min(calls_ * 2, kMostCallsPerRead);
-        else if (took > wanted * 2) calls_ = std::max(calls_ / 2, 1L);
+        else if (took > wanted * 2) calls_ = std::max(static_cast<long>(calls_ * wanted / took), 1L);
     }
     read_before_ = true;
     last_read_ = now;
@@ -48,6 +51,11 @@ RepaintSchedule::RepaintSchedule(double fps) noexcept
 bool RepaintSchedule::due(RefreshClock::time_point now, PaintShare share) const noexcept {
     const int factor = share == PaintShare::busy ? kBusyCostFactor : kWaitingCostFactor;
     return !painted_ || now >= start_ + std::max(frame_, cost_ * factor);
+}
+
+void EventPollSchedule::count_afresh() noexcept {
+    calls_ = countdown_ = 1;
+    read_before_ = false;
 }
 
 void RepaintSchedule::painted(RefreshClock::time_point start, RefreshClock::time_point end) noexcept {

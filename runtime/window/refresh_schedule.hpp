@@ -46,6 +46,9 @@ public:
     // The program gets control back at `now` after a pump: the next read
     // measures the calls from here, not the pump's own time.
     void resumed(RefreshClock::time_point now) noexcept { last_read_ = now; }
+    // Forgets how long calls took: the program waited, and what it does
+    // next may take any time.
+    void count_afresh() noexcept;
     // How many calls of due_counting one clock read stands for now.
     long calls_per_read() const noexcept { return calls_; }
 
