@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWindow>
 
 #include "runtime/array/deadline.hpp"
 #include "runtime/graphics/callbacks.hpp"
@@ -46,6 +47,10 @@ QtWindowBackend* running_backend = nullptr;
 // A chart sums up a run per trial; it is no animation, and a third of the
 // figures' frame rate shows it as it grows.
 constexpr double kChartFrameDivisor = 3;
+
+// How long showing a window may wait for the window system to put it on
+// the screen.
+constexpr auto kLongestExposureWait = std::chrono::milliseconds(50);
 
 WindowOptions with_valid_fps(WindowOptions options) {
     if (!(options.fps > 0)) options.fps = 60;
@@ -252,10 +257,12 @@ void QtWindowBackend::hold() {
 void QtWindowBackend::refresh(bool throttled, PaintShare share) {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return !w || !w->object(); }),
                    windows_.end());
+    std::vector<QPointer<FigureWindow>> shown;
     for (const QPointer<FigureWindow>& w : windows_) {
         if (w->show_pending) {
             w->show_pending = false;
             w->show();
+            shown.push_back(w);
             continue;  // it paints when the window system shows it
         }
         if (!w->isVisible() || !w->stale()) continue;
@@ -271,6 +278,22 @@ void QtWindowBackend::refresh(bool throttled, PaintShare share) {
         if (throttled && !c->schedule().due(start, share)) continue;
         c->repaint();
         c->schedule().painted(start, RefreshClock::now());
+    }
+    if (!shown.empty()) await_exposure(shown);
+}
+
+void QtWindowBackend::await_exposure(const std::vector<QPointer<FigureWindow>>& shown) {
+    const auto unexposed = [&] {
+        return std::any_of(shown.begin(), shown.end(), [](const QPointer<FigureWindow>& w) {
+            return w && w->isVisible() && w->windowHandle() && !w->windowHandle()->isExposed();
+        });
+    };
+    const auto until = RefreshClock::now() + kLongestExposureWait;
+    QTimer wake;
+    wake.setSingleShot(true);
+    for (auto now = RefreshClock::now(); now < until && unexposed(); now = RefreshClock::now()) {
+        wake.start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 

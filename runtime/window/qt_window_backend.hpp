@@ -92,6 +92,10 @@ private:
     // stale window, or (throttled) those whose schedule allows it for `share`.
     void service(bool throttled, PaintShare share = PaintShare::waiting);
     void refresh(bool throttled, PaintShare share = PaintShare::waiting);
+    // Windows just shown paint when the window system puts them on the
+    // screen: that is waited for (briefly), so that their first paint shows
+    // the scene as the program set it up, not as a run has gone on since.
+    void await_exposure(const std::vector<QPointer<FigureWindow>>& shown);
     // Busy while the pace is 0: the program runs flat out between pauses.
     PaintShare share() const noexcept;
     void wait(double seconds);
