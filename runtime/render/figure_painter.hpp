@@ -25,6 +25,8 @@
 // afresh, and by what its objects have cost so far could not finish within
 // its budget, then shows the last whole frame and stays incomplete, without
 // starting a picture it could not show before the scene changes again.
+// Until it knows what objects cost, such a paint gets an eighth of its
+// budget.
 
 #include <chrono>
 #include <cstdint>
@@ -51,6 +53,11 @@ public:
     // During the call it paints for about `budget` at most, see above.
     void paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
                std::chrono::nanoseconds budget = std::chrono::nanoseconds::max());
+    // Paints the last whole frame again, when there is one of this size
+    // (from a paint with a budget): what a window shows when the window
+    // system asks for a part of it uncovered. False, painting nothing, when
+    // there is none.
+    bool show_last_frame(QPainter& painter, QSize size) const;
     // Drops the remembered picture.
     void forget();
     // False when the last paint ran out of its budget before painting all.

@@ -143,9 +143,16 @@ void FigureWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    const auto start = RefreshClock::now();
     const QRect area = figure_area();
     painter.translate(area.topLeft());
+    // The window system asks for what a raise or a move uncovered: the last
+    // whole frame shows it. A change since comes with the window's repaint,
+    // on its schedule (a run raises its windows in turn at every failure).
+    if (!repainting_ && painter_.show_last_frame(painter, area.size())) {
+        paint_afterimages(*fig, painter, area.size());
+        return;
+    }
+    const auto start = RefreshClock::now();
     painter_.hold_back_long_rebuilds(busy_ && start - whole_at_ < kLongestHoldBack);
     painter_.paint(*fig, painter, area.size(), PaintControls::Skip, kPaintBudget);
     paint_afterimages(*fig, painter, area.size());
@@ -159,8 +166,9 @@ void FigureWindow::paintEvent(QPaintEvent*) {
 
 void FigureWindow::repaint_for(PaintShare share) {
     busy_ = share == PaintShare::busy;
+    repainting_ = true;
     repaint();
-    busy_ = false;
+    busy_ = repainting_ = false;
 }
 
 bool FigureWindow::holding_rebuild_back(RefreshClock::time_point now) const noexcept {

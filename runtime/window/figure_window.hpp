@@ -78,6 +78,7 @@ private:
     RepaintSchedule schedule_;
     std::uint64_t painted_version_ = 0;
     bool busy_ = false;                    // the paint is for an unpaced program
+    bool repainting_ = false;              // the paint is one of repaint_for's
     RefreshClock::time_point whole_at_{};  // the last paint that showed everything
     // Geometries this side asked for lately: the window system confirms them
     // later, possibly after the program asked for another.

@@ -91,6 +91,8 @@ void QtWindowBackend::add_window(const GraphicsObject& fig) {
     set_slot(fig, window);
     window->show_pending = fig.is(P::Visible, "on");
     windows_.emplace_back(window);
+    // Shown at the next pause, before a run has drawn much into it.
+    polls_.hurry();
 }
 
 void QtWindowBackend::add_control(const GraphicsObject& control) {
@@ -128,6 +130,7 @@ void QtWindowBackend::property_changed(const GraphicsObject& obj, PropertyId id)
             case P::Visible:
                 if (obj.is(P::Visible, "on")) {
                     w->show_pending = true;
+                    polls_.hurry();
                 } else {
                     w->show_pending = false;
                     w->hide();

@@ -46,6 +46,12 @@ public:
     // The program gets control back at `now` after a pump: the next read
     // measures the calls from here, not the pump's own time.
     void resumed(RefreshClock::time_point now) noexcept { last_read_ = now; }
+    // Makes the next call of due_counting read the clock and pump (a new
+    // window is waiting to be shown).
+    void hurry() noexcept {
+        countdown_ = 1;
+        polled_ = false;
+    }
     // Forgets how long calls took: the program waited, and what it does
     // next may take any time.
     void count_afresh() noexcept;
