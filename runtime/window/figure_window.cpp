@@ -6,6 +6,7 @@
 #include <exception>
 
 #include <QCloseEvent>
+#include <QImage>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -161,6 +162,22 @@ void FigureWindow::paintEvent(QPaintEvent*) {
     if (painter_.complete()) whole_at_ = end;
     // A paint the window system asked for (the window shown or uncovered)
     // counts against the window's share of the time too.
+    schedule_.painted(start, end);
+}
+
+void FigureWindow::paint_ahead() {
+    const GraphicsObject* fig = object();
+    if (!fig) return;
+    const auto start = RefreshClock::now();
+    const QSize size = figure_area().size();
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    painter_.paint(*fig, painter, size, PaintControls::Skip, kPaintBudget);
+    painted_version_ = fig->content_version();
+    const auto end = RefreshClock::now();
+    if (painter_.complete()) whole_at_ = end;
     schedule_.painted(start, end);
 }
 

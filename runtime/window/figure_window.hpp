@@ -56,6 +56,11 @@ public:
     // of the whole picture that one paint could not finish is held back
     // (figure_painter.hpp), for a few seconds after the last whole frame.
     void repaint_for(PaintShare share);
+    // Paints the figure as it stands into the window's remembered frame,
+    // off the screen: the window system asks for its first paint later,
+    // which then shows this frame (a window just shown, before a run has
+    // drawn much into it).
+    void paint_ahead();
     // Whether the last paint held a rebuild back and may go on doing so:
     // no busy repaint is worth making until the program waits.
     bool holding_rebuild_back(RefreshClock::time_point now) const noexcept;

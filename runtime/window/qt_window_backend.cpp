@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <QWindow>
 
 #include "runtime/array/deadline.hpp"
 #include "runtime/graphics/callbacks.hpp"
@@ -47,10 +46,6 @@ QtWindowBackend* running_backend = nullptr;
 // A chart sums up a run per trial; it is no animation, and a third of the
 // figures' frame rate shows it as it grows.
 constexpr double kChartFrameDivisor = 3;
-
-// How long showing a window may wait for the window system to put it on
-// the screen.
-constexpr auto kLongestExposureWait = std::chrono::milliseconds(50);
 
 WindowOptions with_valid_fps(WindowOptions options) {
     if (!(options.fps > 0)) options.fps = 60;
@@ -168,7 +163,19 @@ void QtWindowBackend::figure_raised(const GraphicsObject& fig) {
     // change of window is worth a request to the window system.
     if (fig.handle() == last_raised_) return;
     last_raised_ = fig.handle();
-    if (FigureWindow* w = window_data(fig); w && w->isVisible()) w->raise();
+    // Raised at the next refresh: a run that makes its windows current in
+    // turn at every failure asks for one raise per pump at most, and none
+    // when the window on top at the last one is on top again.
+    if (FigureWindow* w = window_data(fig)) to_raise_ = w;
+}
+
+void QtWindowBackend::raise_current() {
+    if (!to_raise_) return;
+    if (to_raise_ != raised_ && to_raise_->isVisible()) {
+        to_raise_->raise();
+        raised_ = to_raise_;
+    }
+    to_raise_ = nullptr;
 }
 
 FrameMargins QtWindowBackend::frame_margins(const GraphicsObject& fig) const {
@@ -260,13 +267,15 @@ void QtWindowBackend::hold() {
 void QtWindowBackend::refresh(bool throttled, PaintShare share) {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return !w || !w->object(); }),
                    windows_.end());
-    std::vector<QPointer<FigureWindow>> shown;
+    raise_current();
     for (const QPointer<FigureWindow>& w : windows_) {
         if (w->show_pending) {
             w->show_pending = false;
             w->show();
-            shown.push_back(w);
-            continue;  // it paints when the window system shows it
+            // Painted ahead: the window system shows it later, when a run
+            // may have drawn much more into it.
+            w->paint_ahead();
+            continue;
         }
         if (!w->isVisible() || !w->stale()) continue;
         const auto start = RefreshClock::now();
@@ -281,22 +290,6 @@ void QtWindowBackend::refresh(bool throttled, PaintShare share) {
         if (throttled && !c->schedule().due(start, share)) continue;
         c->repaint();
         c->schedule().painted(start, RefreshClock::now());
-    }
-    if (!shown.empty()) await_exposure(shown);
-}
-
-void QtWindowBackend::await_exposure(const std::vector<QPointer<FigureWindow>>& shown) {
-    const auto unexposed = [&] {
-        return std::any_of(shown.begin(), shown.end(), [](const QPointer<FigureWindow>& w) {
-            return w && w->isVisible() && w->windowHandle() && !w->windowHandle()->isExposed();
-        });
-    };
-    const auto until = RefreshClock::now() + kLongestExposureWait;
-    QTimer wake;
-    wake.setSingleShot(true);
-    for (auto now = RefreshClock::now(); now < until && unexposed(); now = RefreshClock::now()) {
-        wake.start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 

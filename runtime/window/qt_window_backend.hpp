@@ -92,10 +92,6 @@ private:
     // stale window, or (throttled) those whose schedule allows it for `share`.
     void service(bool throttled, PaintShare share = PaintShare::waiting);
     void refresh(bool throttled, PaintShare share = PaintShare::waiting);
-    // Windows just shown paint when the window system puts them on the
-    // screen: that is waited for (briefly), so that their first paint shows
-    // the scene as the program set it up, not as a run has gone on since.
-    void await_exposure(const std::vector<QPointer<FigureWindow>>& shown);
     // Busy while the pace is 0: the program runs flat out between pauses.
     PaintShare share() const noexcept;
     void wait(double seconds);
@@ -108,6 +104,9 @@ private:
     EventPollSchedule polls_;
     std::vector<QPointer<FigureWindow>> windows_;
     double last_raised_ = 0;
+    // The window to raise at the next refresh, and the one raised last.
+    QPointer<FigureWindow> to_raise_, raised_;
+    void raise_current();
     RunPace pace_;
     QPointer<FigureWindow> controlled_;
     std::unique_ptr<RunControlsBar> controls_;
