@@ -30,6 +30,10 @@ using P = PropertyId;
 // position may be anything a user typed.
 constexpr int kLargestSide = 8192;
 
+// How many plotted objects a rebuild may paint before what they cost is
+// known, when rebuilds are held back.
+constexpr std::size_t kFewObjects = 16;
+
 void append_value(std::vector<double>& key, const Value& v) {
     key.push_back(static_cast<double>(v.class_id()));
     key.push_back(static_cast<double>(v.rows()));
@@ -221,6 +225,9 @@ void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene
             whole = whole && done == s.objects.size();
             paint_axes_front(*s.axes, s.proj, layer);
         }
+        // Out of time among the new objects: the frame is painted over and
+        // no longer the last whole one.
+        if (!whole) frame_whole_ = false;
     }
     complete_ = whole;
     if (whole) {
@@ -237,9 +244,10 @@ void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene
 }
 
 bool FigurePainter::rebuild_exceeds(const std::vector<AxesScene>& scenes, std::chrono::nanoseconds budget) const {
-    if (objects_timed_ == 0) return false;
     std::size_t objects = 0;
     for (const AxesScene& s : scenes) objects += s.objects.size();
+    // Nothing known yet of what objects cost: more than a few may be costly.
+    if (objects_timed_ == 0) return objects > kFewObjects;
     return painting_time_ / objects_timed_ * static_cast<std::int64_t>(objects) > budget;
 }
 
@@ -258,9 +266,6 @@ bool FigurePainter::show_last_frame(QPainter& painter, QSize size) const {
 void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
                           std::chrono::nanoseconds budget) {
     const Clock::time_point start = Clock::now();
-    // Holding back with nothing yet known of what objects cost: an eighth
-    // of the budget finds it out.
-    if (hold_back_ && objects_timed_ == 0 && budget != std::chrono::nanoseconds::max()) budget /= 8;
     const Deadline deadline = budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : start + budget;
     objects_painted_ = 0;
     // A high-density screen paints more pixels per unit of position; the

@@ -25,8 +25,8 @@
 // afresh, and by what its objects have cost so far could not finish within
 // its budget, then shows the last whole frame and stays incomplete, without
 // starting a picture it could not show before the scene changes again.
-// Until it knows what objects cost, such a paint gets an eighth of its
-// budget.
+// Until it knows what objects cost, it holds back a rebuild of more than a
+// few objects.
 
 #include <chrono>
 #include <cstdint>
