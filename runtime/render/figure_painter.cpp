@@ -30,6 +30,10 @@ using P = PropertyId;
 // position may be anything a user typed.
 constexpr int kLargestSide = 8192;
 
+// How many plotted objects a rebuild may paint before what they cost is
+// known, when rebuilds are held back.
+constexpr std::size_t kFewObjects = 16;
+
 void append_value(std::vector<double>& key, const Value& v) {
     key.push_back(static_cast<double>(v.class_id()));
     key.push_back(static_cast<double>(v.rows()));
@@ -70,6 +74,7 @@ QColor figure_color(const GraphicsObject& figure) {
 }  // namespace
 
 void FigurePainter::forget() {
+    held_back_ = false;
     picture_ = QImage();
     frame_ = QImage();
     frame_whole_ = false;
@@ -220,6 +225,9 @@ void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene
             whole = whole && done == s.objects.size();
             paint_axes_front(*s.axes, s.proj, layer);
         }
+        // Out of time among the new objects: the frame is painted over and
+        // no longer the last whole one.
+        if (!whole) frame_whole_ = false;
     }
     complete_ = whole;
     if (whole) {
@@ -235,10 +243,30 @@ void FigurePainter::paint_overlay(QPainter& painter, const std::vector<AxesScene
     }
 }
 
+bool FigurePainter::rebuild_exceeds(const std::vector<AxesScene>& scenes, std::chrono::nanoseconds budget) const {
+    std::size_t objects = 0;
+    for (const AxesScene& s : scenes) objects += s.objects.size();
+    // Nothing known yet of what objects cost: more than a few may be costly.
+    if (objects_timed_ == 0) return objects > kFewObjects;
+    return painting_time_ / objects_timed_ * static_cast<std::int64_t>(objects) > budget;
+}
+
+bool FigurePainter::frame_shows(QSize size, qreal ratio) const {
+    return frame_whole_ && !frame_.isNull() && frame_.deviceIndependentSize() == QSizeF(size) &&
+           frame_.devicePixelRatio() == ratio;
+}
+
+bool FigurePainter::show_last_frame(QPainter& painter, QSize size) const {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (!frame_shows(size, ratio)) return false;
+    painter.drawImage(QPointF(0, 0), frame_);
+    return true;
+}
+
 void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
                           std::chrono::nanoseconds budget) {
-    const Deadline deadline =
-        budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : Clock::now() + budget;
+    const Clock::time_point start = Clock::now();
+    const Deadline deadline = budget == std::chrono::nanoseconds::max() ? Clock::time_point::max() : start + budget;
     objects_painted_ = 0;
     // A high-density screen paints more pixels per unit of position; the
     // picture keeps as many, so what is drawn over it matches.
@@ -248,7 +276,17 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
     const std::vector<AxesScene> scenes = collect(figure, QSizeF(size), memory);
     std::vector<double> fig_key;
     append_value(fig_key, figure.value(P::Color));
-    if (picture_holds(size, ratio, fig_key, scenes, memory)) {
+    const bool holds = picture_holds(size, ratio, fig_key, scenes, memory);
+    held_back_ = !holds && hold_back_ && deadline != Clock::time_point::max() && frame_shows(size, ratio) &&
+                 rebuild_exceeds(scenes, budget);
+    if (held_back_) {
+        // The picture and what it remembers stay as they are.
+        complete_ = false;
+        painter.drawImage(QPointF(0, 0), frame_);
+        paint_controls(figure, controls, QSizeF(size), painter);
+        return;
+    }
+    if (holds) {
         add_to_picture(scenes, memory, deadline);
     } else {
         repaint_picture(figure, size, ratio, scenes, memory, deadline);
@@ -258,6 +296,10 @@ void FigurePainter::paint(const GraphicsObject& figure, QPainter& painter, QSize
 
     paint_overlay(painter, scenes, ratio, deadline);
     paint_controls(figure, controls, QSizeF(size), painter);
+    if (objects_painted_ > 0) {
+        objects_timed_ += objects_painted_;
+        painting_time_ += Clock::now() - start;
+    }
 }
 
 QImage render_figure(const GraphicsObject& figure) {

@@ -19,6 +19,14 @@
 // stopped. Until the picture is whole again, an unfinished paint shows the
 // last whole frame when the size is unchanged, else what it has so far. So
 // no paint holds the event loop long, however many objects a window holds.
+//
+// A painter may also be told to hold back long rebuilds (for a window of a
+// program running flat out): a paint that would have to paint the picture
+// afresh, and by what its objects have cost so far could not finish within
+// its budget, then shows the last whole frame and stays incomplete, without
+// starting a picture it could not show before the scene changes again.
+// Until it knows what objects cost, it holds back a rebuild of more than a
+// few objects.
 
 #include <chrono>
 #include <cstdint>
@@ -45,10 +53,19 @@ public:
     // During the call it paints for about `budget` at most, see above.
     void paint(const GraphicsObject& figure, QPainter& painter, QSize size, PaintControls controls,
                std::chrono::nanoseconds budget = std::chrono::nanoseconds::max());
+    // Paints the last whole frame again, when there is one of this size
+    // (from a paint with a budget): what a window shows when the window
+    // system asks for a part of it uncovered. False, painting nothing, when
+    // there is none.
+    bool show_last_frame(QPainter& painter, QSize size) const;
     // Drops the remembered picture.
     void forget();
     // False when the last paint ran out of its budget before painting all.
     bool complete() const noexcept { return complete_; }
+    // Whether paints hold back long rebuilds (see above); off at first.
+    void hold_back_long_rebuilds(bool hold) noexcept { hold_back_ = hold; }
+    // Whether the last paint held a rebuild back.
+    bool rebuild_held_back() const noexcept { return held_back_; }
 
     // For tests and benchmarks: how many plotted objects the last paint
     // painted (into the picture or over it).
@@ -86,6 +103,11 @@ private:
                          std::vector<AxesMemory>& memory, Deadline deadline);
     // Shows the picture with the new objects and each axes' front over it.
     void paint_overlay(QPainter& painter, const std::vector<AxesScene>& scenes, qreal ratio, Deadline deadline);
+    // Whether a fresh picture of `scenes` would take more than `budget`,
+    // by the time painted objects have taken so far.
+    bool rebuild_exceeds(const std::vector<AxesScene>& scenes, std::chrono::nanoseconds budget) const;
+    // The last whole frame can stand for a paint at this size.
+    bool frame_shows(QSize size, qreal ratio) const;
     // Paints objects from..to-1 of `scene` and gives the index it stopped
     // at: `to`, or earlier when the deadline passed (after one object at
     // least, so that successive paints always get on).
@@ -96,6 +118,10 @@ private:
     QImage frame_;  // the last whole frame, shown while the picture is rebuilt
     bool frame_whole_ = false;
     bool complete_ = true;
+    bool hold_back_ = false, held_back_ = false;
+    // Objects painted and the time their paints took, for the estimates.
+    std::size_t objects_timed_ = 0;
+    std::chrono::nanoseconds painting_time_{0};
     std::vector<AxesMemory> axes_;
     std::vector<double> figure_key_;
     std::size_t objects_painted_ = 0;

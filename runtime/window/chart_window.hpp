@@ -2,8 +2,9 @@
 // A top-level window showing a chart (runtime/render/chart.hpp) that lives
 // elsewhere: not a figure, so it has no number, is never current and
 // closes without telling the program. A change marks it stale; the backend
-// repaints it on the same schedule as the figures' windows, so a chart
-// changed at every failure costs no more than the frame rate allows.
+// repaints it on a schedule like the figures' windows, at a third of their
+// frame rate, so a chart changed at every failure costs no more than that
+// rate allows.
 
 #include <QWidget>
 

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include <QCloseEvent>
+#include <QImage>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -28,6 +29,11 @@ constexpr std::size_t kRememberedRequests = 4;
 // surfaces is painted over several paints rather than hold the event loop
 // (a close box, a slider) for most of a second.
 constexpr auto kPaintBudget = std::chrono::milliseconds(40);
+
+// How long an unpaced program may keep a window on its last whole frame
+// rather than have it rebuild its picture: a long run still shows a new
+// one now and then.
+constexpr auto kLongestHoldBack = std::chrono::seconds(2);
 
 int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); }
 
@@ -140,9 +146,50 @@ void FigureWindow::paintEvent(QPaintEvent*) {
     }
     const QRect area = figure_area();
     painter.translate(area.topLeft());
+    // The window system asks for what a raise or a move uncovered: the last
+    // whole frame shows it. A change since comes with the window's repaint,
+    // on its schedule (a run raises its windows in turn at every failure).
+    if (!repainting_ && painter_.show_last_frame(painter, area.size())) {
+        paint_afterimages(*fig, painter, area.size());
+        return;
+    }
+    const auto start = RefreshClock::now();
+    painter_.hold_back_long_rebuilds(busy_ && start - whole_at_ < kLongestHoldBack);
     painter_.paint(*fig, painter, area.size(), PaintControls::Skip, kPaintBudget);
     paint_afterimages(*fig, painter, area.size());
     painted_version_ = fig->content_version();
+    const auto end = RefreshClock::now();
+    if (painter_.complete()) whole_at_ = end;
+    // A paint the window system asked for (the window shown or uncovered)
+    // counts against the window's share of the time too.
+    schedule_.painted(start, end);
+}
+
+void FigureWindow::paint_ahead() {
+    const GraphicsObject* fig = object();
+    if (!fig) return;
+    const auto start = RefreshClock::now();
+    const QSize size = figure_area().size();
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    painter_.paint(*fig, painter, size, PaintControls::Skip, kPaintBudget);
+    painted_version_ = fig->content_version();
+    const auto end = RefreshClock::now();
+    if (painter_.complete()) whole_at_ = end;
+    schedule_.painted(start, end);
+}
+
+void FigureWindow::repaint_for(PaintShare share) {
+    busy_ = share == PaintShare::busy;
+    repainting_ = true;
+    repaint();
+    busy_ = repainting_ = false;
+}
+
+bool FigureWindow::holding_rebuild_back(RefreshClock::time_point now) const noexcept {
+    return painter_.rebuild_held_back() && now - whole_at_ < kLongestHoldBack;
 }
 
 void FigureWindow::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,18 @@ public:
     // last paint ran out of its time before painting everything.
     bool stale() const noexcept;
     RepaintSchedule& schedule() noexcept { return schedule_; }
+    // Repaints now; for a program running unpaced (`share` busy) a rebuild
+    // of the whole picture that one paint could not finish is held back
+    // (figure_painter.hpp), for a few seconds after the last whole frame.
+    void repaint_for(PaintShare share);
+    // Paints the figure as it stands into the window's remembered frame,
+    // off the screen: the window system asks for its first paint later,
+    // which then shows this frame (a window just shown, before a run has
+    // drawn much into it).
+    void paint_ahead();
+    // Whether the last paint held a rebuild back and may go on doing so:
+    // no busy repaint is worth making until the program waits.
+    bool holding_rebuild_back(RefreshClock::time_point now) const noexcept;
     // Whether show() waits for the next refresh (so a window appears where
     // and as its program set it up, not as it was when created).
     bool show_pending = false;
@@ -70,6 +82,9 @@ private:
     FigurePainter painter_;
     RepaintSchedule schedule_;
     std::uint64_t painted_version_ = 0;
+    bool busy_ = false;                    // the paint is for an unpaced program
+    bool repainting_ = false;              // the paint is one of repaint_for's
+    RefreshClock::time_point whole_at_{};  // the last paint that showed everything
     // Geometries this side asked for lately: the window system confirms them
     // later, possibly after the program asked for another.
     std::deque<QRect> requested_;

@@ -22,17 +22,42 @@ QWidget* widget_data(const GraphicsObject& obj) { return static_cast<QWidget*>(o
 // The slot is the backend's own; the runtime never reads it.
 void set_slot(const GraphicsObject& obj, void* p) { const_cast<GraphicsObject&>(obj).backend_data = p; }
 
+// The toolkit's painting and image copies use the processor's wide vector
+// registers and may return with their upper halves still in use. Until they
+// are cleared, each plain SSE instruction after them (all of the program's
+// arithmetic is built for plain x86-64) pays for a merge with those halves:
+// the steps between two pumps of events ran at half their speed. Called
+// whenever control goes back from the toolkit to the program.
+void clear_wide_registers() noexcept {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    static const bool has_avx = __builtin_cpu_supports("avx");
+    if (has_avx) {
+        asm volatile("vzeroupper" ::: "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7", "xmm8", "xmm9",
+                     "xmm10", "xmm11", "xmm12", "xmm13", "xmm14", "xmm15");
+    }
+#endif
+}
+
 }  // namespace
 
 namespace {
 QtWindowBackend* running_backend = nullptr;
+
+// A chart sums up a run per trial; it is no animation, and a third of the
+// figures' frame rate shows it as it grows.
+constexpr double kChartFrameDivisor = 3;
+
+WindowOptions with_valid_fps(WindowOptions options) {
+    if (!(options.fps > 0)) options.fps = 60;
+    return options;
+}
 }  // namespace
 
 QtWindowBackend* QtWindowBackend::running() noexcept { return running_backend; }
 
-QtWindowBackend::QtWindowBackend(WindowOptions options) : options_(options), pace_(options.pace) {
+QtWindowBackend::QtWindowBackend(WindowOptions options)
+    : options_(with_valid_fps(options)), polls_(EventPollSchedule::interval_for(options_.fps)), pace_(options.pace) {
     if (!running_backend) running_backend = this;
-    if (!(options_.fps > 0)) options_.fps = 60;
     // Windows that exist already (a backend installed late) get theirs.
     for (const GraphicsObject* fig : open_figures()) {
         add_window(*fig);
@@ -61,6 +86,8 @@ void QtWindowBackend::add_window(const GraphicsObject& fig) {
     set_slot(fig, window);
     window->show_pending = fig.is(P::Visible, "on");
     windows_.emplace_back(window);
+    // Shown at the next pause, before a run has drawn much into it.
+    polls_.hurry();
 }
 
 void QtWindowBackend::add_control(const GraphicsObject& control) {
@@ -98,6 +125,7 @@ void QtWindowBackend::property_changed(const GraphicsObject& obj, PropertyId id)
             case P::Visible:
                 if (obj.is(P::Visible, "on")) {
                     w->show_pending = true;
+                    polls_.hurry();
                 } else {
                     w->show_pending = false;
                     w->hide();
@@ -135,7 +163,19 @@ void QtWindowBackend::figure_raised(const GraphicsObject& fig) {
     // change of window is worth a request to the window system.
     if (fig.handle() == last_raised_) return;
     last_raised_ = fig.handle();
-    if (FigureWindow* w = window_data(fig); w && w->isVisible()) w->raise();
+    // Raised at the next refresh: a run that makes its windows current in
+    // turn at every failure asks for one raise per pump at most, and none
+    // when the window on top at the last one is on top again.
+    if (FigureWindow* w = window_data(fig)) to_raise_ = w;
+}
+
+void QtWindowBackend::raise_current() {
+    if (!to_raise_) return;
+    if (to_raise_ != raised_ && to_raise_->isVisible()) {
+        to_raise_->raise();
+        raised_ = to_raise_;
+    }
+    to_raise_ = nullptr;
 }
 
 FrameMargins QtWindowBackend::frame_margins(const GraphicsObject& fig) const {
@@ -186,7 +226,7 @@ void QtWindowBackend::show_chart(const std::string& name, const Chart& chart, co
                                  const PixelRect& place, bool reopen) {
     auto it = std::find_if(charts_.begin(), charts_.end(), [&](const auto& c) { return c.first == name; });
     if (it == charts_.end()) {
-        auto window = std::make_unique<ChartWindow>(chart, options_.fps);
+        auto window = std::make_unique<ChartWindow>(chart, options_.fps / kChartFrameDivisor);
         window->setWindowTitle(QString::fromStdString(title));
         const QRect screen = primary_screen_rect();
         const int w = static_cast<int>(place.width), h = static_cast<int>(place.height);
@@ -218,55 +258,70 @@ void QtWindowBackend::hold() {
         // Sliders, Close and close boxes keep working while the run waits.
         if (pending_callback_count() > 0) deliver_pending_callbacks();
     }
+    clear_wide_registers();
+    polls_.count_afresh();
     // A hold ends with its window too; the next run starts unheld.
     if (!run_controls()) pace_.set_held(false);
 }
 
-void QtWindowBackend::refresh(bool throttled) {
+void QtWindowBackend::refresh(bool throttled, PaintShare share) {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [](const auto& w) { return !w || !w->object(); }),
                    windows_.end());
+    raise_current();
     for (const QPointer<FigureWindow>& w : windows_) {
         if (w->show_pending) {
             w->show_pending = false;
             w->show();
-            continue;  // it paints when the window system shows it
+            // Painted ahead: the window system shows it later, when a run
+            // may have drawn much more into it.
+            w->paint_ahead();
+            continue;
         }
         if (!w->isVisible() || !w->stale()) continue;
         const auto start = RefreshClock::now();
-        if (throttled && !w->schedule().due(start)) continue;
-        w->repaint();
+        if (throttled && !w->schedule().due(start, share)) continue;
+        if (share == PaintShare::busy && w->holding_rebuild_back(start)) continue;
+        w->repaint_for(share);
         w->schedule().painted(start, RefreshClock::now());
     }
     for (const auto& [name, c] : charts_) {
         if (!c->isVisible() || !c->stale) continue;
         const auto start = RefreshClock::now();
-        if (throttled && !c->schedule().due(start)) continue;
+        if (throttled && !c->schedule().due(start, share)) continue;
         c->repaint();
         c->schedule().painted(start, RefreshClock::now());
     }
 }
 
-void QtWindowBackend::service(bool throttled) {
+void QtWindowBackend::service(bool throttled, PaintShare share) {
     // Widgets of deleted controls and windows go here, where no signal of
     // theirs can be running.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    refresh(throttled);
+    refresh(throttled, share);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    clear_wide_registers();
+    polls_.resumed(RefreshClock::now());
+}
+
+PaintShare QtWindowBackend::share() const noexcept {
+    return pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy;
 }
 
 void QtWindowBackend::drawnow() {
+    // A pause without the wait: unpaced, the program goes on at once.
     polls_.due(RefreshClock::now());
-    service(true);
+    service(true, share());
 }
 
 void QtWindowBackend::pause(double seconds) {
     if (pace_.held()) hold();
-    const double wait_for = std::max(seconds, pace_.wait_at(RefreshClock::now()));
+    // Unpaced, a short pause reads no clock but now and then.
+    const double wait_for = pace_.pace() > 0 ? std::max(seconds, pace_.wait_at(RefreshClock::now())) : seconds;
     if (wait_for >= 1e-3) {
         wait(wait_for);
         return;
     }
-    if (polls_.due(RefreshClock::now())) service(true);
+    if (polls_.due_counting(RefreshClock::now)) service(true, share());
 }
 
 void QtWindowBackend::wait(double seconds) {
@@ -287,6 +342,8 @@ void QtWindowBackend::wait(double seconds) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         refresh(true);
     }
+    clear_wide_registers();
+    polls_.count_afresh();
 }
 
 void QtWindowBackend::wait_for_events() {
@@ -297,6 +354,8 @@ void QtWindowBackend::wait_for_events() {
     const bool unfinished =
         std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w && w->isVisible() && w->stale(); });
     QCoreApplication::processEvents(unfinished ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents);
+    clear_wide_registers();
+    polls_.count_afresh();
 }
 
 void QtWindowBackend::post_action(std::function<void()> action) { posted_.push_back(std::move(action)); }

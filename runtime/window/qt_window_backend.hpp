@@ -3,8 +3,8 @@
 // uicontrol, and the event pump and repainting behind rt::pause and
 // rt::drawnow.
 //
-// A pause asks the toolkit for events only when a millisecond or more has
-// passed since it last asked, and repaints a window only when the figure
+// A pause asks the toolkit for events only when half a frame has passed
+// since it last asked (refresh_schedule.hpp), and repaints a window only when the figure
 // changed since its last paint and its repaint schedule allows (at most fps
 // times a second); the paint shows the scene as it stands during the pause.
 // A pause of a millisecond or more (or any pause with a pace set) waits its
@@ -88,9 +88,12 @@ public:
     QWidget* chart_window(const std::string& name) const;
 
 private:
-    // Runs the toolkit's pending events and repaints what is due.
-    void service(bool throttled);
-    void refresh(bool throttled);
+    // Runs the toolkit's pending events and repaints what is due: every
+    // stale window, or (throttled) those whose schedule allows it for `share`.
+    void service(bool throttled, PaintShare share = PaintShare::waiting);
+    void refresh(bool throttled, PaintShare share = PaintShare::waiting);
+    // Busy while the pace is 0: the program runs flat out between pauses.
+    PaintShare share() const noexcept;
     void wait(double seconds);
     void hold();
     void add_window(const GraphicsObject& fig);
@@ -101,6 +104,9 @@ private:
     EventPollSchedule polls_;
     std::vector<QPointer<FigureWindow>> windows_;
     double last_raised_ = 0;
+    // The window to raise at the next refresh, and the one raised last.
+    QPointer<FigureWindow> to_raise_, raised_;
+    void raise_current();
     RunPace pace_;
     QPointer<FigureWindow> controlled_;
     std::unique_ptr<RunControlsBar> controls_;

@@ -238,6 +238,19 @@ TEST_F(FigurePainterTest, APaintOutOfTimeIsFinishedByLaterPaintsAndShowsTheLastW
     while (!painter.complete()) shown = paint_with(painter, h, no_time);
     EXPECT_EQ(shown, fresh(h));
     EXPECT_NE(shown, whole);
+
+    // Holding back a rebuild that cannot finish keeps the last whole frame
+    // and the painter's memory; let go, the paints rebuild it.
+    const QImage before = shown;
+    painter.hold_back_long_rebuilds(true);
+    rt::view(30, -15);
+    EXPECT_EQ(paint_with(painter, h, no_time), before);
+    EXPECT_TRUE(painter.rebuild_held_back());
+    EXPECT_FALSE(painter.complete());
+    painter.hold_back_long_rebuilds(false);
+    while (!painter.complete()) shown = paint_with(painter, h, no_time);
+    EXPECT_FALSE(painter.rebuild_held_back());
+    EXPECT_EQ(shown, whole);
 }
 
 TEST_F(FigurePainterTest, ControlsAppearInPicturesOfTheWindow) {

@@ -140,14 +140,36 @@ TEST_F(Backend, SaveFiguresNamesAFolderItCannotMake) {
 using namespace std::chrono_literals;
 using rt::RefreshClock;
 
-TEST(EventPollSchedule, AsksAtMostOnceAMillisecond) {
-    rt::EventPollSchedule polls;
+TEST(EventPollSchedule, AsksOncePerIntervalAndReadsTheClockOnlyNowAndThen) {
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(60), std::chrono::duration_cast<RefreshClock::duration>(
+                                                          std::chrono::duration<double>(1.0 / 120)));
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(5000), 1ms);
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(1), 10ms);
+
+    rt::EventPollSchedule polls(8ms);
     const RefreshClock::time_point t0{};
     EXPECT_TRUE(polls.due(t0));
-    EXPECT_FALSE(polls.due(t0 + 999us));
-    EXPECT_TRUE(polls.due(t0 + 1ms));
-    EXPECT_FALSE(polls.due(t0 + 1ms + 10us));  // counted from the last one asked
-    EXPECT_TRUE(polls.due(t0 + 5ms));
+    EXPECT_FALSE(polls.due(t0 + 7ms));
+    EXPECT_TRUE(polls.due(t0 + 8ms));
+    EXPECT_FALSE(polls.due(t0 + 8ms + 10us));  // counted from the last one asked
+
+    // Calls 1 us apart: the calls per clock read grow until a read spans
+    // about an eighth of the interval, and a pump still comes every 8 ms.
+    RefreshClock::time_point now = t0 + 20ms;
+    int reads = 0, pumps = 0;
+    const auto clock = [&] {
+        ++reads;
+        return now;
+    };
+    for (int i = 0; i < 100000; ++i, now += 1us) pumps += polls.due_counting(clock);
+    EXPECT_EQ(polls.calls_per_read(), 256);  // at most
+    EXPECT_LT(reads, 1000);
+    EXPECT_NEAR(pumps, 100000 / 8000, 2);
+    // Slow calls bring it down within the reads' spacing of calls.
+    for (int i = 0; i < 520; ++i, now += 1ms) pumps += polls.due_counting(clock);
+    EXPECT_LE(polls.calls_per_read(), 2);
+    polls.count_afresh();
+    EXPECT_EQ(polls.calls_per_read(), 1);
 }
 
 TEST(RunPace, PresetsStepInOrderAndNamesReadBack) {
@@ -199,6 +221,9 @@ TEST(RepaintSchedule, KeepsToTheFrameRateAndToAShareOfTheTime) {
     schedule.painted(t + 20ms, t + 60ms);  // a costly one: 40 ms
     EXPECT_FALSE(schedule.due(t + 200ms));
     EXPECT_TRUE(schedule.due(t + 20ms + 200ms));
+    // While the program runs unpaced: a sixteenth of the time.
+    EXPECT_FALSE(schedule.due(t + 20ms + 599ms, rt::PaintShare::busy));
+    EXPECT_TRUE(schedule.due(t + 20ms + 600ms, rt::PaintShare::busy));
 }
 
 TEST(SliderScale, EndsAreExactAndValuesClamp) {
