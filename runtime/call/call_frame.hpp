@@ -126,12 +126,16 @@ public:
     // (position <= nargout) that was never assigned is reported. Inline
     // because every call of every body checks every output.
     void check_output(Value& output, int position, const char* name) const {
-        if (!output.holds_value()) [[unlikely]]
-            check_empty_output(output, position, name);
+        if (!output.holds_value()) [[unlikely]] {
+            report_empty_output(output.is_unassigned(), position, name);
+            output = Value();
+        }
     }
 
 private:
-    void check_empty_output(Value& output, int position, const char* name) const;
+    // Given whether the output is unassigned rather than its address, so
+    // that the output can stay in registers in the body.
+    void report_empty_output(bool unassigned, int position, const char* name) const;
 
     LocalTableScope scope_;
     const char* function_;

@@ -81,6 +81,16 @@ TEST(Random, SeededSequenceIsTheTop53BitsOfTheTwister) {
     EXPECT_THROW(rt::rand(std::nan(""), 1), rt::Error);
 }
 
+// The draws come out of a block refilled every 312: across refills and after
+// a seed given mid-block they stay the reference twister's.
+TEST(Random, BlocksOfDrawsFollowTheTwisterAcrossRefillsAndReseeds) {
+    for (const std::uint64_t seed : {0ULL, 5489ULL, 0xFFFFFFFFFFFFFFFFULL}) {
+        rt::seed_rand(seed);
+        std::mt19937_64 reference(seed);
+        for (int i = 0; i < 1000; ++i) ASSERT_EQ(rt::rand(), static_cast<double>(reference() >> 11) * 0x1.0p-53) << i;
+    }
+}
+
 TEST(Globals, SlotsAreFoundByNameAndReadOnlyOnceAssigned) {
     Value alpha = Value::absent();
     const rt::GlobalEntry table[] = {{"ALPHA", &alpha}};
