@@ -15,7 +15,7 @@ namespace {
 // [a b ...] of double scalars: what rt::horzcat gives for them, without the
 // general concatenation's checks and lists, since a step builds three.
 template <typename... Scalars>
-rt::Value row_of(const Scalars&... scalars) {
+RT_INLINE rt::Value row_of(const Scalars&... scalars) {
     return rt::Value::small_row({scalars.scalar()...});
 }
 

@@ -10,6 +10,9 @@
 
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -23,12 +26,20 @@ Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
 double mpower_general(double x, double e) noexcept;
-// A whole 1-based position within `bound` (NaN and fractions are not). The
-// bound is at most kMaxElements, so it converts as a signed number (one
-// instruction; an unsigned one takes several).
-RT_INLINE bool inside(double index, std::size_t bound) noexcept {
-    return index >= 1 && index <= static_cast<double>(static_cast<std::int64_t>(bound)) &&
-           static_cast<double>(static_cast<std::int64_t>(index)) == index;
+// The 0-based offset of a whole 1-based position within `bound` (NaN and
+// fractions are not): true with `offset` set, or false. The truncation is
+// the processor's, defined for every double (NaN and anything out of range
+// give the lowest 64-bit number, which no bound admits), so the test is one
+// conversion each way and one unsigned comparison.
+RT_INLINE bool offset_within(double index, std::size_t bound, std::size_t& offset) noexcept {
+#if defined(__SSE2__)
+    const std::int64_t whole = _mm_cvttsd_si64(_mm_set_sd(index));
+#else
+    if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
+    const auto whole = static_cast<std::int64_t>(index);
+#endif
+    offset = static_cast<std::size_t>(whole) - 1;
+    return offset < bound && static_cast<double>(whole) == index;
 }
 Value array_ref2_general(const Value& a, const Value& row, const Value& col);
 double array_ref2_checked(const Value& a, double row, double col);
@@ -190,9 +201,9 @@ double array_ref1(const Value& a, double index);
 RT_INLINE double array_ref2(const Value& a, double row, double col) {
     if (a.is_stored_double()) {
         const std::size_t rows = a.stored_rows();
-        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols()))
-            return a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
-                                   static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)];
+        std::size_t r = 0, c = 0;
+        if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]]
+            return a.stored_data()[c * rows + r];
     }
     return detail::array_ref2_checked(a, row, col);
 }
@@ -213,9 +224,9 @@ void array_assign2(Value& a, const Value& row, const Value& col, const Value& rh
 RT_INLINE void array_assign2(Value& a, double row, double col, double rhs) {
     if (a.is_stored_double()) {
         const std::size_t rows = a.stored_rows();
-        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols())) {
-            a.mutable_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
-                             static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)] = rhs;
+        std::size_t r = 0, c = 0;
+        if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]] {
+            a.mutable_data()[c * rows + r] = rhs;
             return;
         }
     }

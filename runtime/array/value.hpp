@@ -251,7 +251,10 @@ private:
     RT_INLINE void take(Value& o) noexcept {
         head_ = o.head_;
         payload_ = o.payload_;
-        if (stored()) o.head_ = 0;
+        if (stored()) {
+            o.head_ = 0;
+            o.payload_.scalar = 0;
+        }
     }
 
     // The word: the class in the low byte, the storage flag above it. One

@@ -47,7 +47,9 @@ const Value& empty_array();
 // hands it the address of a value it keeps in registers.
 const Value& require_input_slow(bool absent, const char* name);
 RT_INLINE const Value& require_input(const Value& v, const char* name) {
-    if (v.holds_value()) [[likely]]
+    // A double scalar first: the operation reading the input tests for one
+    // next, and the compiler then knows the answer.
+    if (v.is_double_scalar() || v.holds_value()) [[likely]]
         return v;
     return require_input_slow(v.is_absent(), name);
 }
