@@ -53,8 +53,15 @@ Value::Storage* Value::allocate(std::size_t n) {
     return new (block) Storage{1, 0, 0, std::max(n, kSmallBlock), nullptr};
 }
 
+// Apart from free_block, so that recycling a numeric block (three a learning
+// step) needs no stack frame.
+void Value::delete_members(Members* members) noexcept { delete members; }
+
 void Value::free_block(Storage* s) noexcept {
-    delete s->members;
+    if (s->members) [[unlikely]] {
+        delete_members(s->members);
+        s->members = nullptr;
+    }
     if (kRecycle && s->capacity == kSmallBlock && free_count_ < kKeptBlocks) {
         auto* f = reinterpret_cast<FreeBlock*>(s);
         f->next = free_blocks_;

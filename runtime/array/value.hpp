@@ -238,6 +238,7 @@ private:
         if (--s->refs == 0) free_block(s);
     }
     static void free_block(Storage* s) noexcept;
+    [[gnu::noinline]] static void delete_members(Members* members) noexcept;
     static Value compound(ClassId cls, std::size_t rows, std::size_t cols);
     Storage& own();  // unshare before writing
     // o's class and contents into this value (whose storage, if any, the

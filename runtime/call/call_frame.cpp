@@ -43,8 +43,8 @@ void ByNameCall::finish_varargout(const Value& varargout) {
     assign_varargout_cell(nargout_, outputs_, varargout, arity_.name);
 }
 
-void BodyFrame::report_empty_output(bool unassigned, int position, const char* name) const {
-    if (unassigned && position <= nargout_) validate_output_warning(Value(), name, function_);
+void BodyFrame::report_unassigned_output(const char* function, const char* name) {
+    validate_output_warning(Value(), name, function);
 }
 
 }  // namespace rt

@@ -127,15 +127,15 @@ public:
     // because every call of every body checks every output.
     void check_output(Value& output, int position, const char* name) const {
         if (!output.holds_value()) [[unlikely]] {
-            report_empty_output(output.is_unassigned(), position, name);
+            if (output.is_unassigned() && position <= nargout_) report_unassigned_output(function_, name);
             output = Value();
         }
     }
 
 private:
-    // Given whether the output is unassigned rather than its address, so
-    // that the output can stay in registers in the body.
-    void report_empty_output(bool unassigned, int position, const char* name) const;
+    // Given names rather than the output's or the frame's address, so that
+    // both can stay in registers in the body.
+    static void report_unassigned_output(const char* function, const char* name);
 
     LocalTableScope scope_;
     const char* function_;
