@@ -140,6 +140,20 @@ public:
 
     const rt::Value& operator[](Own c) const { return store_[first_own + c]; }
 
+    // The module's own constants read without a test each, as K(kName): a
+    // body takes one on entry (`const auto K = constants.view();`), which
+    // tests once that the module has been initialised.
+    class View {
+    public:
+        const rt::Value& operator()(Own c) const { return first_[c]; }
+
+    private:
+        friend class Constants;
+        explicit View(const rt::Value* first) : first_(first) {}
+        const rt::Value* first_;
+    };
+    View view() const { return View(store_.checked_first(first_own + 1) + first_own); }
+
     // What the by-name entry of function `function` (its index in the
     // module's list) checks before anything else.
     rt::Arity arity(std::size_t function = 0) const {

@@ -9,18 +9,18 @@ namespace {
 // The runtime's arithmetic spelled as operators, so that the equations below
 // read as they are written down; each operator is exactly one runtime call,
 // and the parentheses fix the grouping.
-rt::Value operator+(const rt::Value& a, const rt::Value& b) { return rt::plus(a, b); }
-rt::Value operator-(const rt::Value& a, const rt::Value& b) { return rt::minus(a, b); }
-rt::Value operator*(const rt::Value& a, const rt::Value& b) { return rt::mtimes(a, b); }
-rt::Value operator/(const rt::Value& a, const rt::Value& b) { return rt::mrdivide(a, b); }
+RT_INLINE rt::Value operator+(const rt::Value& a, const rt::Value& b) { return rt::plus(a, b); }
+RT_INLINE rt::Value operator-(const rt::Value& a, const rt::Value& b) { return rt::minus(a, b); }
+RT_INLINE rt::Value operator*(const rt::Value& a, const rt::Value& b) { return rt::mtimes(a, b); }
+RT_INLINE rt::Value operator/(const rt::Value& a, const rt::Value& b) { return rt::mrdivide(a, b); }
 
 }  // namespace
 
-CartPole standard_cart_pole(const RunConstants& k) {
+CartPole standard_cart_pole(RunConstantsView k) {
     return CartPole{k[kMass], k[kPoleMass], k[kGravity], k[kPoleLength], k[kForce], k[kTimeStep]};
 }
 
-rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s) {
+rt::Value cart_pole_step(RunConstantsView k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s) {
     const rt::Value& two = k[kSquare];
     const rt::Value& four_thirds = k[kFourThirds];
     const auto& [m, mp, g, length, Force, T] = plant;

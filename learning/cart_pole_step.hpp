@@ -34,10 +34,10 @@ struct CartPoleState {
 
 // The plant as the learning run sets it up: m 1.1, mp 0.1, g 9.8, length 0.5,
 // Force 10, T 0.02.
-CartPole standard_cart_pole(const RunConstants& k);
+CartPole standard_cart_pole(RunConstantsView k);
 
 // Advances `s` by plant.T under the push of `cur_action`, and gives the
 // signed push F (-Force or Force) for the drawing of the step.
-rt::Value cart_pole_step(const RunConstants& k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s);
+rt::Value cart_pole_step(RunConstantsView k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s);
 
 }  // namespace sys

@@ -24,15 +24,13 @@ enum Constant : std::size_t {
 
 Constants<Constant, get_action_module> constants;
 
-const rt::Value& K(Constant c) { return constants[c]; }
-
 // q_val(row, col), read seven times a call: the runtime reads a whole
 // index of a double table inline.
-rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value& col) {
+RT_INLINE rt::Value entry_of(const rt::Value& table, const rt::Value& row, const rt::Value& col) {
     return rt::array_ref2(table, row, col);
 }
 
-void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
+RT_INLINE void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
     if (table.is_double() && row.is_double_scalar() && col.is_double_scalar() && v.is_double_scalar())
         rt::array_assign2(table, row.inline_number(), col.inline_number(), v.inline_number());
     else rt::array_assign2(table, row, col, v);
@@ -43,6 +41,7 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
           const rt::Value& v_theta, const rt::Value& reinf_in, const LearningParameters& parameters) {
     using namespace rt;
     BodyFrame frame(get_action_module.name(), &get_action_module.locals, nargout);
+    const auto K = constants.view();
     auto in = [](const Value& v, const char* name) -> const Value& { return require_input(v, name); };
     const Value &ALPHA_in = parameters.alpha, &BETA_in = parameters.beta, &GAMMA_in = parameters.gamma;
     Value predicted_value;
@@ -83,10 +82,15 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
 
 }  // namespace
 
-Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
-                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+void next_decision(Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                   const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
     // Every output is wanted.
     body(get_action_functions[0].declared_outputs, d, x, v_x, theta, v_theta, reinf, parameters);
+}
+
+Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+    next_decision(d, x, v_x, theta, v_theta, reinf, parameters);
     return d;
 }
 

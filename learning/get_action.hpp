@@ -21,9 +21,9 @@ struct Decision {
 };
 
 // The learning rate, the random bonus's scale and the discount: ALPHA, BETA
-// and GAMMA.
+// and GAMMA, read where they are (the three globals, for the learning run).
 struct LearningParameters {
-    rt::Value alpha, beta, gamma;
+    const rt::Value &alpha, &beta, &gamma;
 };
 
 // Direct call form: the state reached and the reinforcement it earned. The
@@ -32,6 +32,10 @@ struct LearningParameters {
 //   d = get_action(std::move(d), x, v_x, theta, v_theta, reinf, {ALPHA, BETA, GAMMA});
 Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
                     const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters);
+
+// The same on a decision held in place: the learning run's own, every step.
+void next_decision(Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                   const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters);
 
 // By-name entry: outputs q_val, pre_state, pre_action, cur_state, cur_action.
 void entry_get_action(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs);

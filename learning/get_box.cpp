@@ -46,12 +46,11 @@ enum Constant : std::size_t {
 
 Constants<Constant, get_box_module> constants;
 
-const rt::Value& K(Constant c) { return constants[c]; }
-
 rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
                const rt::Value& v_theta_in) {
     using namespace rt;
     BodyFrame frame(get_box_module.name(), &get_box_module.locals, nargout);
+    const auto K = constants.view();
     auto x = [&]() -> const Value& { return require_input(x_in, "x"); };
     auto v_x = [&]() -> const Value& { return require_input(v_x_in, "v_x"); };
     auto theta = [&]() -> const Value& { return require_input(theta_in, "theta"); };
@@ -88,7 +87,9 @@ rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, cons
         box = K(kFailureBox);
 
     frame.check_output(box, 1, "box");
-    return box;
+    // Moved out rather than built in the caller's place, so that box stays
+    // in registers until here.
+    return Value(std::move(box));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ private:
 };
 
 // The "Value" of the control in field `field` of handles, read now.
-rt::Value control_value(const RunConstants& k, const rt::Value& handles, const char* field) {
+rt::Value control_value(RunConstantsView k, const rt::Value& handles, const char* field) {
     return rt::get(handles.field(field), k[kValue]);
 }
 
@@ -78,7 +78,7 @@ int next_run_number() {
 
 }  // namespace
 
-void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state, const rt::Value& pre_action,
+void failure_update(RunConstantsView k, rt::Value& q_val, const rt::Value& pre_state, const rt::Value& pre_action,
                     const rt::Value& reinf, const rt::Value& ALPHA, const rt::Value& GAMMA) {
     using namespace rt;
     const Value& predicted_value = k[kFailureValue];
@@ -89,7 +89,8 @@ void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pr
     array_assign2(q_val, pre_state, pre_action, plus(array_ref2(q_val, pre_state, pre_action), step));
 }
 
-void learning_run(const RunConstants& k, const rt::Value& handles) {
+void learning_run(const RunConstants& constants, const rt::Value& handles) {
+    const RunConstantsView k = constants;
     using namespace rt;
     Parameter ALPHA("ALPHA"), BETA("BETA"), GAMMA("GAMMA");
 
@@ -122,8 +123,7 @@ void learning_run(const RunConstants& k, const rt::Value& handles) {
         {next_run_number(), ALPHA.value().scalar(), BETA.value().scalar(), GAMMA.value().scalar(), exploring});
 
     while (lt_bool(success, k[kSuccessLimit])) {
-        d = get_action(std::move(d), s.x, s.v_x, s.theta, s.v_theta, reinf,
-                       {ALPHA.value(), BETA.value(), GAMMA.value()});
+        next_decision(d, s.x, s.v_x, s.theta, s.v_theta, reinf, {ALPHA.value(), BETA.value(), GAMMA.value()});
         const Value F = cart_pole_step(k, plant, d.cur_action, s);
         display.draw_step(s.x, s.theta, F);
         const Value box = get_box(s.x, s.v_x, s.theta, s.v_theta);

@@ -30,7 +30,7 @@ void learning_run(const RunConstants& k, const rt::Value& handles);
 // (pre_state, pre_action): q + ALPHA * ((reinf + GAMMA * 0) - q), in exactly
 // that grouping. A failure with no previous decision (pre_action -1, the
 // first step after a reset) updates nothing.
-void failure_update(const RunConstants& k, rt::Value& q_val, const rt::Value& pre_state, const rt::Value& pre_action,
+void failure_update(RunConstantsView k, rt::Value& q_val, const rt::Value& pre_state, const rt::Value& pre_action,
                     const rt::Value& reinf, const rt::Value& ALPHA, const rt::Value& GAMMA);
 
 }  // namespace sys

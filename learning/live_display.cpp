@@ -15,11 +15,8 @@ namespace {
 // [a b ...] of double scalars: what rt::horzcat gives for them, without the
 // general concatenation's checks and lists, since a step builds three.
 template <typename... Scalars>
-rt::Value row_of(const Scalars&... scalars) {
-    rt::Value row = rt::make_numeric(rt::ClassId::Double, 1, sizeof...(scalars));
-    double* out = row.mutable_data();
-    ((*out++ = scalars.scalar()), ...);
-    return row;
+RT_INLINE rt::Value row_of(const Scalars&... scalars) {
+    return rt::Value::small_row({scalars.scalar()...});
 }
 
 void set_pair(const rt::Value& h, const rt::Value& name, const rt::Value& value) {
@@ -32,7 +29,7 @@ void set_pair(const rt::Value& h, const rt::Value& name, const rt::Value& value)
 void LiveDisplay::make_current(const rt::Value& window) const { rt::figure(std::span<const rt::Value>(&window, 1)); }
 
 void LiveDisplay::open_windows() {
-    const RunConstants& k = k_;
+    const RunConstantsView k = k_;
     h1_ = rt::figure();
     rt::axis(k[kCartAxisLimits]);
     set_pair(rt::gca(), k[kDataAspectRatio], k[kUnitRatio]);
@@ -52,7 +49,7 @@ void LiveDisplay::build_grids() {
 
 void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt::Value& F) {
     using namespace rt;
-    const RunConstants& k = k_;
+    const RunConstantsView k = k_;
     make_current(h1_);
     // The pole: length 1 from the hinge on top of the cart, theta from upright.
     const Value X = row_of(x, plus(x, cos(minus(k[kHalfPi], theta))));
@@ -75,7 +72,7 @@ void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt
 
 void LiveDisplay::redraw_failure(const rt::Value& trial, const rt::Value& best, const rt::Value& q_val) {
     using namespace rt;
-    const RunConstants& k = k_;
+    const RunConstantsView k = k_;
     make_current(h1_);
     title(0, strcat({k[kTrials], num2str(trial), k[kBestSuccess], num2str(best)}));
     make_current(h2_);

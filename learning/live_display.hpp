@@ -20,8 +20,8 @@ namespace sys {
 
 class LiveDisplay {
 public:
-    // `k` must outlive the display.
-    explicit LiveDisplay(const RunConstants& k) : k_(k) {}
+    // The constants must stay as they are while the display draws.
+    explicit LiveDisplay(RunConstantsView k) : k_(k) {}
 
     // Creates and arranges the cart window, then the action-value window.
     void open_windows();
@@ -43,7 +43,7 @@ public:
 private:
     void make_current(const rt::Value& window) const;
 
-    const RunConstants& k_;
+    RunConstantsView k_;
     rt::Value h1_, h2_;
     rt::Value GX_, GY_, GZ_;
 };

@@ -69,6 +69,8 @@ namespace sys {
 
 enum RunConstant : std::size_t {
     SYS_RUN_CONSTANTS(SYS_CONSTANT_NAME)
+    kCount,  // how many there are
+
 
     // Slots that carry more than one meaning: the same number where another
     // part of the run uses it.
@@ -94,6 +96,8 @@ public:
     // constants whose module has not been initialised.
     RunConstants();
     const rt::Value& operator[](RunConstant c) const { return (*module_)[first_ + c]; }
+    // The first of them, once it is tested that they all exist.
+    const rt::Value* checked_first() const { return module_->checked_first(first_ + kCount) + first_; }
 
 private:
     friend RunConstants add_run_constants(rt::ModuleConstants& module);
@@ -101,6 +105,19 @@ private:
 
     const rt::ModuleConstants* module_;
     std::size_t first_ = 0;
+};
+
+// The same constants read without a test each, for the code of every step:
+// made from a RunConstants, which is tested once then. Valid while the
+// module's constants stay as they are (nothing adds or releases any during a
+// run).
+class RunConstantsView {
+public:
+    RunConstantsView(const RunConstants& k) : first_(k.checked_first()) {}  // NOLINT(google-explicit-constructor)
+    const rt::Value& operator[](RunConstant c) const { return first_[c]; }
+
+private:
+    const rt::Value* first_;
 };
 
 // Appends the run's constants to `module`, which must outlive the view; the

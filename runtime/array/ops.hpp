@@ -10,6 +10,9 @@
 
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -23,10 +26,20 @@ Value mtimes_general(const Value& a, const Value& b);
 Value mrdivide_general(const Value& a, const Value& b);
 bool compare_bool_general(int op, const Value& a, const Value& b);
 double mpower_general(double x, double e) noexcept;
-// A whole 1-based position within `bound` (NaN and fractions are not).
-inline bool inside(double index, std::size_t bound) noexcept {
-    return index >= 1 && index <= static_cast<double>(bound) &&
-           static_cast<double>(static_cast<std::int64_t>(index)) == index;
+// The 0-based offset of a whole 1-based position within `bound` (NaN and
+// fractions are not): true with `offset` set, or false. The truncation is
+// the processor's, defined for every double (NaN and anything out of range
+// give the lowest 64-bit number, which no bound admits), so the test is one
+// conversion each way and one unsigned comparison.
+RT_INLINE bool offset_within(double index, std::size_t bound, std::size_t& offset) noexcept {
+#if defined(__SSE2__)
+    const std::int64_t whole = _mm_cvttsd_si64(_mm_set_sd(index));
+#else
+    if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
+    const auto whole = static_cast<std::int64_t>(index);
+#endif
+    offset = static_cast<std::size_t>(whole) - 1;
+    return offset < bound && static_cast<double>(whole) == index;
 }
 Value array_ref2_general(const Value& a, const Value& row, const Value& col);
 double array_ref2_checked(const Value& a, double row, double col);
@@ -35,54 +48,76 @@ Value mpower_general(const Value& a, const Value& b);
 Value uminus_general(const Value& a);
 Value sin_general(const Value& a);
 Value cos_general(const Value& a);
-// Both tags tested with one branch.
-inline bool both_double_scalars(const Value& a, const Value& b) noexcept {
-    return static_cast<int>(a.is_double_scalar()) & static_cast<int>(b.is_double_scalar());
+// Both operands doubles held inline: two comparisons, each of which the
+// compiler drops for a value it has just built.
+RT_INLINE bool both_double_scalars(const Value& a, const Value& b) noexcept {
+    return a.is_double_scalar() && b.is_double_scalar();
 }
 // Comparison codes shared by the element-wise and the truth-value forms.
 enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
+
+// The fast paths below hand their out-of-line general cases copies of the
+// operands (Value(a)) and move the result out of a temporary (relay): the
+// addresses of the caller's own values then never leave the caller, which is
+// what lets the compiler keep scalars in registers and drop their storage
+// tests. The copies cost a count only on the general path.
+RT_INLINE Value relay(Value&& v) noexcept { return Value(std::move(v)); }
 }  // namespace detail
 
 // ---- arithmetic ----
-inline Value plus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() + b.inline_number())
-                                             : detail::plus_general(a, b);
+// Each fast path returns from its own branch and the general case from
+// another statement, so no temporary of the general case lives (and needs a
+// flag for its destruction) on the fast path.
+RT_INLINE Value plus(const Value& a, const Value& b) {
+    if (detail::both_double_scalars(a, b)) [[likely]]
+        return Value(a.inline_number() + b.inline_number());
+    return detail::relay(detail::plus_general(Value(a), Value(b)));
 }
-inline Value minus(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() - b.inline_number())
-                                             : detail::minus_general(a, b);
+RT_INLINE Value minus(const Value& a, const Value& b) {
+    if (detail::both_double_scalars(a, b)) [[likely]]
+        return Value(a.inline_number() - b.inline_number());
+    return detail::relay(detail::minus_general(Value(a), Value(b)));
 }
 // Matrix product; a scalar times an array multiplies element by element.
-inline Value mtimes(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() * b.inline_number())
-                                             : detail::mtimes_general(a, b);
+RT_INLINE Value mtimes(const Value& a, const Value& b) {
+    if (detail::both_double_scalars(a, b)) [[likely]]
+        return Value(a.inline_number() * b.inline_number());
+    return detail::relay(detail::mtimes_general(Value(a), Value(b)));
 }
 // Division by a scalar (element by element); any other divisor is refused.
-inline Value mrdivide(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(a.inline_number() / b.inline_number())
-                                             : detail::mrdivide_general(a, b);
+RT_INLINE Value mrdivide(const Value& a, const Value& b) {
+    if (detail::both_double_scalars(a, b)) [[likely]]
+        return Value(a.inline_number() / b.inline_number());
+    return detail::relay(detail::mrdivide_general(Value(a), Value(b)));
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
 // exactly x*x; other exponents use std::pow. A square matrix may be raised to
 // a whole power (repeated matrix products); anything else is refused.
-inline double mpower(double x, double e) noexcept {
+RT_INLINE double mpower(double x, double e) noexcept {
     // The square, the power of every step, without leaving the caller.
     return e == 2.0 ? x * x : detail::mpower_general(x, e);
 }
-inline Value mpower(const Value& a, const Value& b) {
-    return detail::both_double_scalars(a, b) ? Value(mpower(a.inline_number(), b.inline_number()))
-                                             : detail::mpower_general(a, b);
+RT_INLINE Value mpower(const Value& a, const Value& b) {
+    if (detail::both_double_scalars(a, b)) [[likely]]
+        return Value(mpower(a.inline_number(), b.inline_number()));
+    return detail::relay(detail::mpower_general(Value(a), Value(b)));
 }
 Value times(const Value& a, const Value& b);
 Value rdivide(const Value& a, const Value& b);
-inline Value uminus(const Value& a) {
-    return a.is_double_scalar() ? Value(-a.inline_number()) : detail::uminus_general(a);
+RT_INLINE Value uminus(const Value& a) {
+    if (a.is_double_scalar()) [[likely]]
+        return Value(-a.inline_number());
+    return detail::relay(detail::uminus_general(Value(a)));
 }
-inline Value sin(const Value& a) {
-    return a.is_double_scalar() ? Value(std::sin(a.inline_number())) : detail::sin_general(a);
+RT_INLINE Value sin(const Value& a) {
+    if (a.is_double_scalar()) [[likely]]
+        return Value(std::sin(a.inline_number()));
+    return detail::relay(detail::sin_general(Value(a)));
 }
-inline Value cos(const Value& a) {
-    return a.is_double_scalar() ? Value(std::cos(a.inline_number())) : detail::cos_general(a);
+RT_INLINE Value cos(const Value& a) {
+    if (a.is_double_scalar()) [[likely]]
+        return Value(std::cos(a.inline_number()));
+    return detail::relay(detail::cos_general(Value(a)));
 }
 Value fix(const Value& a);
 Value abs(const Value& a);
@@ -101,10 +136,11 @@ Value not_(const Value& a);
 // Truth of a condition: true only for a non-empty value whose elements are
 // all non-zero.
 bool tobool(const Value& v);
-#define RT_COMPARE_BOOL(name, op, code)                                                              \
-    inline bool name(const Value& a, const Value& b) {                                               \
-        return detail::both_double_scalars(a, b) ? (a.inline_number() op b.inline_number())          \
-                                                 : detail::compare_bool_general(detail::code, a, b); \
+#define RT_COMPARE_BOOL(name, op, code)                                          \
+    RT_INLINE bool name(const Value& a, const Value& b) {                        \
+        if (detail::both_double_scalars(a, b)) [[likely]]                        \
+            return a.inline_number() op b.inline_number();                       \
+        return detail::compare_bool_general(detail::code, Value(a), Value(b));   \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)
 RT_COMPARE_BOOL(gt_bool, >, kGt)
@@ -162,19 +198,19 @@ double array_ref1(const Value& a, double index);
 // The element at (row, col) of a double matrix in storage, when both are
 // whole and inside it, decided inline; every other case (another class, a
 // 1-by-1 value, a fraction, NaN, a position outside) takes the checked path.
-inline double array_ref2(const Value& a, double row, double col) {
+RT_INLINE double array_ref2(const Value& a, double row, double col) {
     if (a.is_stored_double()) {
         const std::size_t rows = a.stored_rows();
-        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols()))
-            return a.stored_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
-                                   static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)];
+        std::size_t r = 0, c = 0;
+        if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]]
+            return a.stored_data()[c * rows + r];
     }
     return detail::array_ref2_checked(a, row, col);
 }
-inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
-    if (detail::both_double_scalars(row, col) && a.is_stored_double())
+RT_INLINE Value array_ref2(const Value& a, const Value& row, const Value& col) {
+    if (detail::both_double_scalars(row, col) && a.is_stored_double()) [[likely]]
         return Value(array_ref2(a, row.inline_number(), col.inline_number()));
-    return detail::array_ref2_general(a, row, col);
+    return detail::relay(detail::array_ref2_general(a, Value(row), Value(col)));
 }
 // Assignment. B is one element (put everywhere) or as many as the index
 // names. Past its end a row grows as a row, a column as a column, an empty
@@ -185,12 +221,12 @@ inline Value array_ref2(const Value& a, const Value& row, const Value& col) {
 // numbers becomes double; a text receives numbers as character codes.
 void array_assign1(Value& a, const Value& index, const Value& rhs);
 void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
-inline void array_assign2(Value& a, double row, double col, double rhs) {
+RT_INLINE void array_assign2(Value& a, double row, double col, double rhs) {
     if (a.is_stored_double()) {
         const std::size_t rows = a.stored_rows();
-        if (detail::inside(row, rows) && detail::inside(col, a.stored_cols())) {
-            a.mutable_data()[static_cast<std::size_t>(static_cast<std::int64_t>(col) - 1) * rows +
-                             static_cast<std::size_t>(static_cast<std::int64_t>(row) - 1)] = rhs;
+        std::size_t r = 0, c = 0;
+        if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]] {
+            a.mutable_data()[c * rows + r] = rhs;
             return;
         }
     }

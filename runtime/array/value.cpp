@@ -12,19 +12,19 @@ void raise(std::string message) { throw Error(std::move(message)); }
 
 Value Value::absent() noexcept {
     Value v;
-    v.cls_ = ClassId::Absent;
+    v.set_class(ClassId::Absent);
     return v;
 }
 
 Value Value::logical(bool b) noexcept {
     Value v(b ? 1.0 : 0.0);
-    v.cls_ = ClassId::Logical;
+    v.set_class(ClassId::Logical);
     return v;
 }
 
 Value Value::character(char16_t c) noexcept {
     Value v(static_cast<double>(c));
-    v.cls_ = ClassId::Char;
+    v.set_class(ClassId::Char);
     return v;
 }
 
@@ -35,27 +35,6 @@ std::size_t checked_numel(std::size_t rows, std::size_t cols) {
     return rows * cols;
 }
 
-namespace {
-
-// Blocks of up to kSmall elements go back to a free list instead of the heap,
-// at most kKeptBlocks of them. A sanitizer build skips the list, so that it
-// still sees every use after free.
-constexpr std::size_t kSmall = 4;
-constexpr std::size_t kKeptBlocks = 256;
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kRecycle = false;
-#else
-constexpr bool kRecycle = true;
-#endif
-
-struct FreeBlock {
-    FreeBlock* next;
-};
-FreeBlock* free_blocks = nullptr;
-std::size_t free_count = 0;
-
-}  // namespace
-
 struct Value::Members {
     std::vector<Value> cells;        // Cell
     std::vector<std::string> names;  // Struct field names
@@ -64,23 +43,30 @@ struct Value::Members {
 
 Value::Storage* Value::allocate(std::size_t n) {
     void* block;
-    if (kRecycle && n <= kSmall && free_blocks) {
-        block = free_blocks;
-        free_blocks = free_blocks->next;
-        --free_count;
+    if (kRecycle && n <= kSmallBlock && free_blocks_) {
+        block = free_blocks_;
+        free_blocks_ = free_blocks_->next;
+        --free_count_;
     } else {
-        block = ::operator new(sizeof(Storage) + std::max(n, kSmall) * sizeof(double));
+        block = ::operator new(sizeof(Storage) + std::max(n, kSmallBlock) * sizeof(double));
     }
-    return new (block) Storage{1, 0, 0, std::max(n, kSmall), nullptr};
+    return new (block) Storage{1, 0, 0, std::max(n, kSmallBlock), nullptr};
 }
 
+// Apart from free_block, so that recycling a numeric block (three a learning
+// step) needs no stack frame.
+void Value::delete_members(Members* members) noexcept { delete members; }
+
 void Value::free_block(Storage* s) noexcept {
-    delete s->members;
-    if (kRecycle && s->capacity == kSmall && free_count < kKeptBlocks) {
+    if (s->members) [[unlikely]] {
+        delete_members(s->members);
+        s->members = nullptr;
+    }
+    if (kRecycle && s->capacity == kSmallBlock && free_count_ < kKeptBlocks) {
         auto* f = reinterpret_cast<FreeBlock*>(s);
-        f->next = free_blocks;
-        free_blocks = f;
-        ++free_count;
+        f->next = free_blocks_;
+        free_blocks_ = f;
+        ++free_count_;
         return;
     }
     ::operator delete(static_cast<void*>(s));
@@ -100,7 +86,7 @@ Value make_numeric(ClassId cls, std::size_t rows, std::size_t cols) {
         raise(std::string("A ") + class_name(cls) + " array cannot hold numbers.");
     if (rows == 1 && cols == 1) {
         Value v(0.0);
-        v.cls_ = cls;
+        v.set_class(cls);
         return v;
     }
     const std::size_t n = checked_numel(rows, cols);
@@ -198,48 +184,49 @@ Value Value::char_matrix(std::size_t rows, std::size_t cols) {
 Value Value::cell(std::size_t rows, std::size_t cols) {
     const std::size_t n = checked_numel(rows, cols);
     Value v = compound(ClassId::Cell, rows, cols);
-    v.heap_->members->cells.assign(n, Value::empty());
+    v.payload_.heap->members->cells.assign(n, Value::empty());
     return v;
 }
 
 Value Value::cell_column(std::vector<Value> items) {
     Value v = compound(ClassId::Cell, items.size(), items.empty() ? 0 : 1);
-    v.heap_->members->cells = std::move(items);
+    v.payload_.heap->members->cells = std::move(items);
     return v;
 }
 
 Value Value::cell_row(std::vector<Value> items) {
     Value v = compound(ClassId::Cell, items.empty() ? 0 : 1, items.size());
-    v.heap_->members->cells = std::move(items);
+    v.payload_.heap->members->cells = std::move(items);
     return v;
 }
 
 Value Value::structure() { return compound(ClassId::Struct, 1, 1); }
 
-double Value::stored_scalar() const {
-    if (!is_numeric_like()) {
-        if (is_absent() || is_unassigned()) raise("Use of a value that holds nothing.");
-        raise(std::string("A ") + class_name(cls_) + " value cannot be used as a number.");
-    }
-    if (is_empty()) raise("Index exceeds matrix dimensions.");
-    return (*this)[0];
+double Value::stored_scalar(std::uint32_t head, const Storage* heap) {
+    const auto cls = static_cast<ClassId>(head & 0xFFu);
+    if (cls == ClassId::Absent || cls == ClassId::Unassigned) raise("Use of a value that holds nothing.");
+    if (cls != ClassId::Double && cls != ClassId::Char && cls != ClassId::Logical)
+        raise(std::string("A ") + class_name(cls) + " value cannot be used as a number.");
+    // A numeric value that reaches here is stored (an inline one never does).
+    if (heap->rows * heap->cols == 0) raise("Index exceeds matrix dimensions.");
+    return heap->num()[0];
 }
 
 Value::Storage& Value::own() {
-    if (heap_->refs == 1) return *heap_;
-    const std::size_t n = heap_->members ? 0 : heap_->rows * heap_->cols;
+    if (payload_.heap->refs == 1) return *payload_.heap;
+    const std::size_t n = payload_.heap->members ? 0 : payload_.heap->rows * payload_.heap->cols;
     Storage* s = allocate(n);
-    s->rows = heap_->rows;
-    s->cols = heap_->cols;
-    std::copy(heap_->num(), heap_->num() + n, s->num());
-    Value copy(cls_, s);  // owns the new block while the members are copied
-    if (heap_->members) s->members = new Members(*heap_->members);
+    s->rows = payload_.heap->rows;
+    s->cols = payload_.heap->cols;
+    std::copy(payload_.heap->num(), payload_.heap->num() + n, s->num());
+    Value copy(cls(), s);  // owns the new block while the members are copied
+    if (payload_.heap->members) s->members = new Members(*payload_.heap->members);
     *this = std::move(copy);
-    return *heap_;
+    return *payload_.heap;
 }
 
 double* Value::mutable_data_slow() {
-    if (!stored_) return &scalar_;
+    if (!stored()) return &payload_.scalar;
     return own().num();
 }
 
@@ -279,32 +266,32 @@ std::string Value::text() const {
 
 const Value& Value::cell_at(std::size_t i) const {
     if (!is_cell()) raise("Cell contents reference from a non-cell array object.");
-    if (i >= heap_->members->cells.size()) raise("Index exceeds matrix dimensions.");
-    return heap_->members->cells[i];
+    if (i >= payload_.heap->members->cells.size()) raise("Index exceeds matrix dimensions.");
+    return payload_.heap->members->cells[i];
 }
 
 Value& Value::mutable_cell_at(std::size_t i) {
     if (!is_cell()) raise("Cell contents assignment to a non-cell array object.");
-    if (i >= heap_->members->cells.size()) raise("Index exceeds matrix dimensions.");
+    if (i >= payload_.heap->members->cells.size()) raise("Index exceeds matrix dimensions.");
     return own().members->cells[i];
 }
 
 const std::vector<std::string>& Value::field_names() const {
     static const std::vector<std::string> none;
-    return is_struct() ? heap_->members->names : none;
+    return is_struct() ? payload_.heap->members->names : none;
 }
 
 bool Value::has_field(std::string_view name) const {
     if (!is_struct()) return false;
-    const auto& n = heap_->members->names;
+    const auto& n = payload_.heap->members->names;
     return std::find(n.begin(), n.end(), name) != n.end();
 }
 
 const Value& Value::field(std::string_view name) const {
     if (is_struct()) {
-        const auto& n = heap_->members->names;
+        const auto& n = payload_.heap->members->names;
         auto it = std::find(n.begin(), n.end(), name);
-        if (it != n.end()) return heap_->members->fields[static_cast<std::size_t>(it - n.begin())];
+        if (it != n.end()) return payload_.heap->members->fields[static_cast<std::size_t>(it - n.begin())];
     }
     raise("Reference to non-existent field '" + std::string(name) + "'.");
 }
@@ -334,12 +321,12 @@ void Value::remove_field(std::string_view name) {
 void Value::set_shape(std::size_t rows, std::size_t cols) {
     if ((rows != 0 && cols > numel() / rows) || rows * cols != numel())
         raise("To RESHAPE the number of elements must not change.");
-    if (!stored_) return;  // inline: 1-by-1 stays 1-by-1
+    if (!stored()) return;  // inline: 1-by-1 stays 1-by-1
     if (rows == 1 && cols == 1 && is_numeric_like()) {
-        const double d = heap_->num()[0];
-        drop(heap_);
-        stored_ = false;
-        scalar_ = d;
+        const double d = payload_.heap->num()[0];
+        drop(payload_.heap);
+        head_ = word(cls(), false);
+        payload_.scalar = d;
         return;
     }
     Storage& s = own();
@@ -349,7 +336,7 @@ void Value::set_shape(std::size_t rows, std::size_t cols) {
 
 Value Value::with_class(ClassId cls) const {
     Value v = *this;
-    if (is_numeric_like()) v.cls_ = cls;
+    if (is_numeric_like()) v.set_class(cls);
     return v;
 }
 

@@ -7,23 +7,35 @@
 // Copies are cheap: the elements live in shared storage that is copied on the
 // first write through a shared copy. A 1-by-1 double, logical or character
 // lives inline, without any heap allocation, so scalar arithmetic never
-// allocates. A value is 16 bytes: its class, a flag for stored elements, and
-// either the inline number or one pointer to a block holding the shape, a
-// reference count and the elements together. Blocks of up to four elements
-// (the rows a learning step draws with) are recycled, so a step allocates
-// nothing. Values belong to one thread; the count is not atomic. Numeric, logical and character elements are all stored
-// as doubles (characters as their 16-bit codes), column-major, as the runtime's linear indexing requires.
+// allocates. A value is 16 bytes: one word holding its class and a flag for
+// stored elements, and either the inline number or one pointer to a block
+// holding the shape, a reference count and the elements together. Blocks of
+// up to four elements (the rows a learning step draws with) are recycled, so a
+// step allocates nothing. Values belong to one thread; the count is not
+// atomic. Numeric, logical and character elements are all stored as doubles
+// (characters as their 16-bit codes), column-major, as the runtime's linear
+// indexing requires.
+//
+// Everything a scalar operation touches is inline and copies member by
+// member, and no out-of-line function is ever handed the address of a value
+// on the fast paths, so the compiler keeps a scalar's word and number in
+// registers and folds the storage tests of values it has just built.
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
+
+// For the fast paths of scalar values: the compiler's size limits would
+// otherwise leave some of them out of line, and a value whose address is
+// handed to a call cannot stay in registers.
+#define RT_INLINE [[gnu::always_inline]] inline
 
 namespace rt {
 
@@ -40,30 +52,30 @@ enum class ClassId : std::uint8_t {
 class Value {
 public:
     // An unassigned value (class 0).
-    Value() noexcept : scalar_(0) {}
+    Value() noexcept : head_(0), payload_{0.0} {}
     // A double scalar, held inline. Implicit so that numbers read naturally.
-    Value(double d) noexcept : cls_(ClassId::Double), scalar_(d) {}
+    Value(double d) noexcept : head_(kDoubleScalarTag), payload_{d} {}
 
-    Value(const Value& o) noexcept { share(o); }
+    RT_INLINE Value(const Value& o) noexcept { share(o); }
     // A moved-from stored value is left unassigned; an inline one is copied.
-    Value(Value&& o) noexcept { take(o); }
+    RT_INLINE Value(Value&& o) noexcept { take(o); }
     // Both assignments take o before letting go of the old storage, which
     // may be what holds o (a cell assigned one of its own members).
-    Value& operator=(const Value& o) noexcept {
-        Storage* old = stored_ ? heap_ : nullptr;
+    RT_INLINE Value& operator=(const Value& o) noexcept {
+        Storage* old = stored() ? payload_.heap : nullptr;
         share(o);
         if (old) drop(old);
         return *this;
     }
-    Value& operator=(Value&& o) noexcept {
+    RT_INLINE Value& operator=(Value&& o) noexcept {
         if (this == &o) return *this;
-        Storage* old = stored_ ? heap_ : nullptr;
+        Storage* old = stored() ? payload_.heap : nullptr;
         take(o);
         if (old) drop(old);
         return *this;
     }
-    ~Value() {
-        if (stored_) drop(heap_);
+    RT_INLINE ~Value() {
+        if (stored()) drop(payload_.heap);
     }
 
     static Value absent() noexcept;
@@ -77,6 +89,17 @@ public:
     // A matrix given row by row, as it reads in source: from_rows(2, 2, {1, 2, 3, 4}) is [1 2; 3 4].
     static Value from_rows(std::size_t rows, std::size_t cols, std::initializer_list<double> values);
     static Value row(std::initializer_list<double> values);
+    // The same for a row of two to four numbers, built inline straight into
+    // a recycled block: the rows a learning step draws with.
+    RT_INLINE static Value small_row(std::initializer_list<double> values) {
+        if (values.size() < 2 || values.size() > kSmallBlock) return row(values);
+        Storage* s = small_block();
+        s->rows = 1;
+        s->cols = values.size();
+        double* out = s->num();
+        for (const double d : values) *out++ = d;
+        return Value(ClassId::Double, s);
+    }
     static Value row(const std::vector<double>& values);
     static Value column(const std::vector<double>& values);
     // Text: a 1-by-N character row; the empty text is 0-by-0, as the runtime's ''.
@@ -90,36 +113,35 @@ public:
     // A 1-by-1 structure with no fields.
     static Value structure();
 
-    ClassId class_id() const noexcept { return cls_; }
-    bool is_absent() const noexcept { return cls_ == ClassId::Absent; }
-    bool is_unassigned() const noexcept { return cls_ == ClassId::Unassigned; }
+    ClassId class_id() const noexcept { return cls(); }
+    bool is_absent() const noexcept { return cls() == ClassId::Absent; }
+    bool is_unassigned() const noexcept { return cls() == ClassId::Unassigned; }
     // Neither absent nor unassigned, in one comparison: every input read asks.
     bool holds_value() const noexcept {
-        return static_cast<unsigned>(cls_) - 1u < static_cast<unsigned>(ClassId::Absent) - 1u;
+        return static_cast<unsigned>(cls()) - 1u < static_cast<unsigned>(ClassId::Absent) - 1u;
     }
-    bool is_double() const noexcept { return cls_ == ClassId::Double; }
-    bool is_char() const noexcept { return cls_ == ClassId::Char; }
-    bool is_logical() const noexcept { return cls_ == ClassId::Logical; }
-    bool is_cell() const noexcept { return cls_ == ClassId::Cell; }
-    bool is_struct() const noexcept { return cls_ == ClassId::Struct; }
-    // Double, logical or character: the elements are numbers.
-    bool is_numeric_like() const noexcept {
-        return cls_ == ClassId::Double || cls_ == ClassId::Logical || cls_ == ClassId::Char;
-    }
-    // Held inline, without storage (a 1-by-1 double, logical or character).
-    bool is_inline() const noexcept { return !stored_ && is_numeric_like(); }
+    bool is_double() const noexcept { return cls() == ClassId::Double; }
+    bool is_char() const noexcept { return cls() == ClassId::Char; }
+    bool is_logical() const noexcept { return cls() == ClassId::Logical; }
+    bool is_cell() const noexcept { return cls() == ClassId::Cell; }
+    bool is_struct() const noexcept { return cls() == ClassId::Struct; }
+    // Double, logical or character (the classes 1 to 3): the elements are numbers.
+    bool is_numeric_like() const noexcept { return static_cast<unsigned>(cls()) - 1u < 3u; }
+    // Held inline, without storage (a 1-by-1 double, logical or character):
+    // the word is one of the three numeric classes without the storage flag.
+    bool is_inline() const noexcept { return head_ - 1u < 3u; }
     // A double held inline: the case every scalar operation tests first, so
-    // it is one comparison of the class and the storage flag read together.
-    bool is_double_scalar() const noexcept { return tag() == kDoubleScalarTag; }
+    // it is one comparison of the word.
+    bool is_double_scalar() const noexcept { return head_ == kDoubleScalarTag; }
     // A double array in storage (not 1-by-1), in the same one comparison; its
     // shape and elements are then read without testing again.
-    bool is_stored_double() const noexcept { return tag() == kStoredDoubleTag; }
-    std::size_t stored_rows() const noexcept { return heap_->rows; }
-    std::size_t stored_cols() const noexcept { return heap_->cols; }
-    const double* stored_data() const noexcept { return heap_->num(); }
+    bool is_stored_double() const noexcept { return head_ == kStoredDoubleTag; }
+    std::size_t stored_rows() const noexcept { return payload_.heap->rows; }
+    std::size_t stored_cols() const noexcept { return payload_.heap->cols; }
+    const double* stored_data() const noexcept { return payload_.heap->num(); }
     // The number of a value held inline; only when is_inline() (a scalar fast
     // path that has tested the tag already reads it without testing again).
-    double inline_number() const noexcept { return scalar_; }
+    double inline_number() const noexcept { return payload_.scalar; }
 
     // Inline, with scalar(): every arithmetic step of a run asks them.
     std::size_t rows() const noexcept;
@@ -132,17 +154,17 @@ public:
     double operator[](std::size_t i) const noexcept;
     // The first element of a numeric-like value; raises for an empty or
     // non-numeric value.
-    double scalar() const {
+    RT_INLINE double scalar() const {
         if (is_inline()) [[likely]]
-            return scalar_;
-        return stored_scalar();
+            return payload_.scalar;
+        return stored_scalar(head_, payload_.heap);
     }
     // Elements of a numeric-like value, column-major.
     const double* data() const noexcept;
     // Writable elements: copies shared storage first.
     double* mutable_data() {
-        if (stored_ && heap_->refs == 1) [[likely]]
-            return heap_->num();
+        if (stored() && payload_.heap->refs == 1) [[likely]]
+            return payload_.heap->num();
         return mutable_data_slow();
     }
 
@@ -183,73 +205,100 @@ private:
     };
     static_assert(sizeof(Storage) % alignof(double) == 0);
 
-    Value(ClassId cls, Storage* s) noexcept : cls_(cls), stored_(true), heap_(s) {}
+    Value(ClassId cls, Storage* s) noexcept : head_(word(cls, true)), payload_{.heap = s} {}
     // A fresh block (count 1) for n elements, uninitialised.
     static Storage* allocate(std::size_t n);
-    static void drop(Storage* s) noexcept {
+    // Blocks of up to kSmallBlock elements go back to a free list instead of
+    // the heap, at most kKeptBlocks of them. A sanitizer build skips the
+    // list, so that it still sees every use after free.
+    static constexpr std::size_t kSmallBlock = 4;
+    static constexpr std::size_t kKeptBlocks = 256;
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool kRecycle = false;
+#else
+    static constexpr bool kRecycle = true;
+#endif
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+    static inline FreeBlock* free_blocks_ = nullptr;
+    static inline std::size_t free_count_ = 0;
+    // A block for up to kSmallBlock elements, from the free list when it
+    // has one; count 1, shape unset.
+    RT_INLINE static Storage* small_block() {
+        if (kRecycle && free_blocks_) [[likely]] {
+            FreeBlock* f = free_blocks_;
+            free_blocks_ = f->next;
+            --free_count_;
+            return new (static_cast<void*>(f)) Storage{1, 0, 0, kSmallBlock, nullptr};
+        }
+        return allocate(kSmallBlock);
+    }
+    RT_INLINE static void drop(Storage* s) noexcept {
         if (--s->refs == 0) free_block(s);
     }
     static void free_block(Storage* s) noexcept;
+    [[gnu::noinline]] static void delete_members(Members* members) noexcept;
     static Value compound(ClassId cls, std::size_t rows, std::size_t cols);
     Storage& own();  // unshare before writing
     // o's class and contents into this value (whose storage, if any, the
-    // caller lets go of): sharing o's block, or taking it from o.
-    // Both copy all 16 bytes at once (the number or the pointer with them)
-    // and then look at the storage flag once. A Value is standard-layout:
-    // two one-byte members and a union of a double and a pointer, so its
-    // bytes are its whole state; the reference count is fixed up after.
-    void share(const Value& o) noexcept {
-        // NOLINTNEXTLINE(bugprone-undefined-memory-manipulation): see above
-        std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
-        if (stored_) ++heap_->refs;
+    // caller lets go of): sharing o's block, or taking it from o. Member by
+    // member, so that a value the compiler keeps in registers stays there.
+    RT_INLINE void share(const Value& o) noexcept {
+        head_ = o.head_;
+        payload_ = o.payload_;
+        if (stored()) ++payload_.heap->refs;
     }
-    void take(Value& o) noexcept {
-        // NOLINTNEXTLINE(bugprone-undefined-memory-manipulation): see above
-        std::memcpy(static_cast<void*>(this), &o, sizeof(Value));
-        if (stored_) {
-            o.stored_ = false;
-            o.cls_ = ClassId::Unassigned;
-            o.scalar_ = 0;
+    RT_INLINE void take(Value& o) noexcept {
+        head_ = o.head_;
+        payload_ = o.payload_;
+        if (stored()) {
+            o.head_ = 0;
+            o.payload_.scalar = 0;
         }
     }
-    // The class and the storage flag as one number.
-    struct Tag {
-        ClassId cls;
-        bool stored;
-    };
-    static constexpr std::uint16_t kDoubleScalarTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, false});
-    static constexpr std::uint16_t kStoredDoubleTag = std::bit_cast<std::uint16_t>(Tag{ClassId::Double, true});
-    std::uint16_t tag() const noexcept {
-        std::uint16_t t;
-        std::memcpy(&t, this, sizeof t);  // NOLINT(bugprone-undefined-memory-manipulation): reads cls_ and stored_
-        return t;
+
+    // The word: the class in the low byte, the storage flag above it. One
+    // 32-bit member rather than two bytes, so that a fast path tests both
+    // with one comparison and a store of it never aliases a byte of anything
+    // else the compiler keeps track of.
+    static constexpr std::uint32_t kStoredFlag = 0x100;
+    static constexpr std::uint32_t word(ClassId cls, bool stored) noexcept {
+        return static_cast<std::uint32_t>(cls) | (stored ? kStoredFlag : 0u);
     }
-    double stored_scalar() const;
+    static constexpr std::uint32_t kDoubleScalarTag = static_cast<std::uint32_t>(ClassId::Double);
+    static constexpr std::uint32_t kStoredDoubleTag = kDoubleScalarTag | kStoredFlag;
+    ClassId cls() const noexcept { return static_cast<ClassId>(head_ & 0xFFu); }
+    bool stored() const noexcept { return (head_ & kStoredFlag) != 0; }
+    // Changes the class of a numeric-like value, keeping the storage flag.
+    void set_class(ClassId cls) noexcept { head_ = word(cls, stored()); }
+    // Out of line with the word and the pointer by value, so that no caller
+    // hands it the value's address.
+    static double stored_scalar(std::uint32_t head, const Storage* heap);
     double* mutable_data_slow();
 
-    ClassId cls_ = ClassId::Unassigned;
-    bool stored_ = false;
-    union {
-        double scalar_;
-        Storage* heap_;
-    };
-
+    std::uint32_t head_ = 0;
+    union Payload {
+        double scalar;
+        Storage* heap;
+    } payload_;
     friend Value make_numeric(ClassId, std::size_t, std::size_t);
 };
 
 static_assert(sizeof(Value) == 16);
-static_assert(std::is_standard_layout_v<Value>);  // the class and the flag come first, as tag() reads them
 
 inline std::size_t Value::rows() const noexcept {
-    if (stored_) return heap_->rows;
+    if (stored()) return payload_.heap->rows;
     return is_numeric_like() ? 1 : 0;
 }
 inline std::size_t Value::cols() const noexcept {
-    if (stored_) return heap_->cols;
+    if (stored()) return payload_.heap->cols;
     return is_numeric_like() ? 1 : 0;
 }
-inline double Value::operator[](std::size_t i) const noexcept { return stored_ ? heap_->num()[i] : scalar_; }
-inline const double* Value::data() const noexcept { return stored_ ? heap_->num() : &scalar_; }
+inline double Value::operator[](std::size_t i) const noexcept {
+    return stored() ? payload_.heap->num()[i] : payload_.scalar;
+}
+inline const double* Value::data() const noexcept { return stored() ? payload_.heap->num() : &payload_.scalar; }
 
 // The most elements one array may hold. A request for more raises
 // "Requested array exceeds the maximum array size." before anything is

@@ -43,12 +43,8 @@ void ByNameCall::finish_varargout(const Value& varargout) {
     assign_varargout_cell(nargout_, outputs_, varargout, arity_.name);
 }
 
-void BodyFrame::check_empty_output(Value& output, int position, const char* name) const {
-    if (output.is_absent()) {
-        output = Value();
-        return;
-    }
-    if (position <= nargout_) validate_output_warning(output, name, function_);
+void BodyFrame::report_unassigned_output(const char* function, const char* name) {
+    validate_output_warning(Value(), name, function);
 }
 
 }  // namespace rt

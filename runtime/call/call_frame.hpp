@@ -126,12 +126,16 @@ public:
     // (position <= nargout) that was never assigned is reported. Inline
     // because every call of every body checks every output.
     void check_output(Value& output, int position, const char* name) const {
-        if (!output.holds_value()) [[unlikely]]
-            check_empty_output(output, position, name);
+        if (!output.holds_value()) [[unlikely]] {
+            if (output.is_unassigned() && position <= nargout_) report_unassigned_output(function_, name);
+            output = Value();
+        }
     }
 
 private:
-    void check_empty_output(Value& output, int position, const char* name) const;
+    // Given names rather than the output's or the frame's address, so that
+    // both can stay in registers in the body.
+    static void report_unassigned_output(const char* function, const char* name);
 
     LocalTableScope scope_;
     const char* function_;

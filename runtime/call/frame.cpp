@@ -66,10 +66,10 @@ const Value& empty_array() {
     return empty;
 }
 
-const Value& require_input_slow(const Value& v, const char* name) {
-    if (v.is_absent()) raise(std::string("Input argument \"") + name + "\" is undefined.");
-    if (uninit_warning(v, name)) return empty_array();
-    return v;
+const Value& require_input_slow(bool absent, const char* name) {
+    if (absent) raise(std::string("Input argument \"") + name + "\" is undefined.");
+    uninit_warning(Value(), name);
+    return empty_array();
 }
 
 bool uninit_warning(const Value& v, const char* name) {

@@ -43,11 +43,15 @@ const Value& empty_array();
 // Raises "Input argument "NAME" is undefined." for an absent input; warns
 // (rt::uninit_warning) for an unassigned one, which then reads as [].
 // Every read of an input goes through here, so the common case is inline.
-const Value& require_input_slow(const Value& v, const char* name);
-inline const Value& require_input(const Value& v, const char* name) {
-    if (v.holds_value()) [[likely]]
+// The slow path is told only whether the input is absent, so that no body
+// hands it the address of a value it keeps in registers.
+const Value& require_input_slow(bool absent, const char* name);
+RT_INLINE const Value& require_input(const Value& v, const char* name) {
+    // A double scalar first: the operation reading the input tests for one
+    // next, and the compiler then knows the answer.
+    if (v.is_double_scalar() || v.holds_value()) [[likely]]
         return v;
-    return require_input_slow(v, name);
+    return require_input_slow(v.is_absent(), name);
 }
 // Warns "Warning: Variable 'NAME' is used before it is assigned." and gives
 // true when v is unassigned (the caller then reads the empty matrix).
@@ -86,6 +90,15 @@ public:
         return first_[i];
     }
     std::size_t size() const { return count_; }
+    // The first constant, for reading `count` of them without a test each:
+    // raises as operator[] does unless at least `count` exist. A module
+    // creates all its constants at once, so a body tests once on entry.
+    // Valid until a constant is added or the module released.
+    const Value* checked_first(std::size_t count) const {
+        if (count > count_) [[unlikely]]
+            not_initialised();
+        return first_;
+    }
     // Releases every constant, the last created first.
     void release();
     const char* module() const { return module_; }

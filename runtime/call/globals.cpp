@@ -14,10 +14,7 @@ int global_count = 0;
 
 Value& init_global(Value& slot) { return slot; }
 
-const Value& global_value(const Value& slot, const char* name) {
-    if (slot.is_absent() || slot.is_unassigned()) raise(std::string("Undefined function or variable '") + name + "'.");
-    return slot;
-}
+void undefined_global(const char* name) { raise(std::string("Undefined function or variable '") + name + "'."); }
 
 void set_global_table(const GlobalEntry* entries, int count) {
     global_entries = entries;

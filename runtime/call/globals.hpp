@@ -12,8 +12,13 @@ namespace rt {
 // The place to assign a global into (the slot itself).
 Value& init_global(Value& slot);
 // The value of a global; raises "Undefined function or variable 'NAME'." when
-// it was never assigned.
-const Value& global_value(const Value& slot, const char* name);
+// it was never assigned. Inline: a learning step reads three of them.
+[[noreturn]] void undefined_global(const char* name);
+inline const Value& global_value(const Value& slot, const char* name) {
+    if (!slot.holds_value()) [[unlikely]]
+        undefined_global(name);
+    return slot;
+}
 
 // The global table of the running program (rt::start_program installs the
 // main information record's). The entries and their slots must stay alive

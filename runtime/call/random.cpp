@@ -16,15 +16,6 @@ struct Generator {
 
 Generator generator;
 
-std::mt19937_64& engine() {
-    if (!generator.seeded) [[unlikely]] {
-        std::random_device device;
-        generator.engine.seed((static_cast<std::uint64_t>(device()) << 32) ^ device());
-        generator.seeded = true;
-    }
-    return generator.engine;
-}
-
 std::size_t dimension(double d) {
     if (std::isnan(d)) raise("Size arguments must be real numbers, not NaN.");
     if (d > 1e8) raise("Requested array exceeds the maximum array size.");
@@ -33,10 +24,16 @@ std::size_t dimension(double d) {
 
 }  // namespace
 
-double rand() {
+void detail::refill_random_draws() {
+    if (!generator.seeded) [[unlikely]] {
+        std::random_device device;
+        generator.engine.seed((static_cast<std::uint64_t>(device()) << 32) ^ device());
+        generator.seeded = true;
+    }
     // The top 53 bits scaled by 2^-53, rather than a standard-library
     // distribution, so the numbers are the same with every library.
-    return static_cast<double>(engine()() >> 11) * 0x1.0p-53;
+    for (double& draw : random_draws.next) draw = static_cast<double>(generator.engine() >> 11) * 0x1.0p-53;
+    random_draws.used = 0;
 }
 
 Value rand(double rows, double cols) {
@@ -51,6 +48,7 @@ Value rand(double rows, double cols) {
 void seed_rand(std::uint64_t seed) {
     generator.engine.seed(seed);
     generator.seeded = true;
+    detail::random_draws.used = detail::kTwisterWords;
 }
 
 }  // namespace rt
