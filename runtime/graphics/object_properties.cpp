@@ -110,16 +110,20 @@ Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v
     return accepted;
 }
 
-// What a set stores: the value checked against the property's rule. A
-// drawing call's place, a double row of four, is checked here in line.
+// True for a drawing call's place, a double row of four, that its rule
+// takes as it is: checked here in line.
+bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
+    if (prop.kind != ValueKind::Rect || !v.is_stored_double() || v.stored_rows() != 1 || v.stored_cols() != 4)
+        return false;
+    const double* d = v.stored_data();
+    return std::isfinite(d[0]) && std::isfinite(d[1]) && std::isfinite(d[2]) && std::isfinite(d[3]) && d[2] >= 0 &&
+           d[3] >= 0;
+}
+
+// What a set stores: the value checked against the property's rule.
 Value accepted(ObjectType type, const PropertySpec& prop, const Value& v) {
     if (v.is_char()) return accept_text_once(type, prop, v);
-    if (prop.kind == ValueKind::Rect && v.is_stored_double() && v.stored_rows() == 1 && v.stored_cols() == 4) {
-        const double* d = v.stored_data();
-        if (std::isfinite(d[0]) && std::isfinite(d[1]) && std::isfinite(d[2]) && std::isfinite(d[3]) && d[2] >= 0 &&
-            d[3] >= 0)
-            return v;
-    }
+    if (plain_place(prop, v)) return v;
     return accept_value(type, prop, v);
 }
 
@@ -498,6 +502,33 @@ void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Valu
 }
 
 }  // namespace
+
+bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
+    constexpr std::size_t kMost = 4;
+    const std::size_t n = pairs.size() / 2;
+    if (pairs.size() % 2 != 0 || n > kMost) return false;
+    // Everything is looked at before anything is stored.
+    PropertyId ids[kMost];
+    const Value* values[kMost];
+    for (std::size_t k = 0; k < n; ++k) {
+        const Value& name = pairs[2 * k];
+        const Value& v = pairs[2 * k + 1];
+        if (!name.is_char() || name.is_inline()) return false;
+        const KnownNames::Entry* e = known_names.find(name);
+        if (!e || !e->spec || e->type != obj.type() || !e->plain) return false;
+        if (v.is_char()) {
+            if (!e->has_text || e->text != text_key(v) || e->text_stored == v.is_inline()) return false;
+            values[k] = &e->text_accepted;
+        } else {
+            if (!plain_place(*e->spec, v)) return false;
+            values[k] = &v;
+        }
+        ids[k] = e->id;
+    }
+    ObjectTree& t = tree();
+    for (std::size_t k = 0; k < n; ++k) t.store_new(obj, ids[k], *values[k]);
+    return true;
+}
 
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
     ObjectTree& t = tree();

@@ -256,6 +256,11 @@ PropertyId property_of(const GraphicsObject& obj, const Value& name);
 PropertyId property_of(const GraphicsObject& obj, std::string_view name);
 // Applies name/value pairs (and structures of them) in order.
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function);
+// Fills an object still being made from pairs whose names were all set on
+// its type before, with rules that store the value as it is accepted (a
+// known text, or a place that passes its check in line), as apply_pairs
+// would. False, having stored nothing, when any pair needs apply_pairs.
+bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept;
 // The text of a value for messages (a handle, a number).
 std::string describe(const Value& v);
 std::string describe(double h);

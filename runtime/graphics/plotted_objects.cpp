@@ -35,7 +35,7 @@ GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Va
     GraphicsObject& obj = t.create(type, parent);
     try {
         fill(obj);
-        if (!pairs.empty()) apply_pairs(obj, pairs, function);
+        if (!pairs.empty() && !fill_known_pairs(obj, pairs)) apply_pairs(obj, pairs, function);
     } catch (...) {
         t.discard(obj);
         throw;
