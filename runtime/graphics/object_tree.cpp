@@ -192,7 +192,17 @@ void ObjectTree::detach_child(std::vector<GraphicsObject*>& siblings, GraphicsOb
     GraphicsObject** at = first + siblings.size();
     while (at != first) {
         if (*--at == &obj) {
-            std::copy(at + 1, first + siblings.size(), at);
+            // A step's first two objects have one or two made after them:
+            // moved here rather than by a call to copy a few bytes.
+            GraphicsObject** const end = first + siblings.size();
+            if (end - at == 3) {
+                at[0] = at[1];
+                at[1] = at[2];
+            } else if (end - at == 2) {
+                at[0] = at[1];
+            } else {
+                std::copy(at + 1, end, at);
+            }
             siblings.pop_back();
             return;
         }
