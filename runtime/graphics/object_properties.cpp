@@ -501,32 +501,94 @@ void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Valu
     set_known(t, obj, *e, v);
 }
 
+// The last pairs fill_known_pairs stored, whole: a learning step gives its
+// rectangle the same names and colour every time, and only the place
+// changes. The names, and the texts given, are recognised by their storage,
+// which the copies kept hold alive and unchanged.
+class KnownPairs {
+public:
+    static constexpr std::size_t kMost = 4;
+    struct Pair {
+        const double* name = nullptr;
+        Value name_kept;
+        PropertyId id{};
+        const PropertySpec* spec = nullptr;
+        // The value was a text (its storage, or its one character's code),
+        // accepted as `accepted`; else a place.
+        bool text = false;
+        std::uint64_t key = 0;
+        bool stored = false;
+        Value text_kept;
+        Value accepted;
+    };
+    // Stores the pairs into obj when they are the kept ones but for the places.
+    bool fill(GraphicsObject& obj, std::span<const Value> pairs) const noexcept {
+        const std::size_t n = pairs.size() / 2;
+        if (n != count_ || obj.type() != type_ || n == 0) return false;
+        for (std::size_t k = 0; k < n; ++k) {
+            const Pair& p = pairs_[k];
+            const Value& name = pairs[2 * k];
+            const Value& v = pairs[2 * k + 1];
+            if (!name.is_char() || name.is_inline() || name.data() != p.name) return false;
+            if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_place(*p.spec, v))
+                return false;
+        }
+        ObjectTree& t = tree();
+        for (std::size_t k = 0; k < n; ++k) {
+            const Pair& p = pairs_[k];
+            t.store_new(obj, p.id, p.text ? p.accepted : pairs[2 * k + 1]);
+        }
+        return true;
+    }
+    void keep(ObjectType type, std::span<Pair> pairs) noexcept {
+        type_ = type;
+        count_ = pairs.size();
+        std::move(pairs.begin(), pairs.end(), pairs_.begin());
+    }
+
+private:
+    ObjectType type_{};
+    std::size_t count_ = 0;
+    std::array<Pair, kMost> pairs_{};
+};
+
+KnownPairs known_pairs;
+
 }  // namespace
 
 bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
-    constexpr std::size_t kMost = 4;
     const std::size_t n = pairs.size() / 2;
-    if (pairs.size() % 2 != 0 || n > kMost) return false;
+    if (pairs.size() % 2 != 0 || n > KnownPairs::kMost) return false;
+    if (known_pairs.fill(obj, pairs)) [[likely]]
+        return true;
     // Everything is looked at before anything is stored.
-    PropertyId ids[kMost];
-    const Value* values[kMost];
+    KnownPairs::Pair seen[KnownPairs::kMost];
     for (std::size_t k = 0; k < n; ++k) {
         const Value& name = pairs[2 * k];
         const Value& v = pairs[2 * k + 1];
         if (!name.is_char() || name.is_inline()) return false;
         const KnownNames::Entry* e = known_names.find(name);
         if (!e || !e->spec || e->type != obj.type() || !e->plain) return false;
+        KnownPairs::Pair& p = seen[k];
+        p.name = name.data();
+        p.name_kept = name;
+        p.id = e->id;
+        p.spec = e->spec;
         if (v.is_char()) {
             if (!e->has_text || e->text != text_key(v) || e->text_stored == v.is_inline()) return false;
-            values[k] = &e->text_accepted;
-        } else {
-            if (!plain_place(*e->spec, v)) return false;
-            values[k] = &v;
+            p.text = true;
+            p.key = e->text;
+            p.stored = e->text_stored;
+            p.text_kept = e->text_kept;
+            p.accepted = e->text_accepted;
+        } else if (!plain_place(*e->spec, v)) {
+            return false;
         }
-        ids[k] = e->id;
     }
     ObjectTree& t = tree();
-    for (std::size_t k = 0; k < n; ++k) t.store_new(obj, ids[k], *values[k]);
+    for (std::size_t k = 0; k < n; ++k)
+        t.store_new(obj, seen[k].id, seen[k].text ? seen[k].accepted : pairs[2 * k + 1]);
+    known_pairs.keep(obj.type(), std::span<KnownPairs::Pair>(seen, n));
     return true;
 }
 

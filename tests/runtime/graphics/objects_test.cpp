@@ -307,6 +307,8 @@ TEST_F(GraphicsTest, PairsWithNamesSeenBeforeAreCheckedAsTheFirstTime) {
         {Value::row({1, 1, 1, 1}), face, S("bogus"), {}},
         {Value::row({1, 1, 1, 1}), width, Value(2.0), {1, 1, 1, 1, 2}},
         {Value::row({1, 1, 1}), face, blue, {}},
+        {Value::row({1, 1, 1, 1}), position, Value::row({2, 2, 2, 2}), {2, 2, 2, 2, 2, 2, 2, 2}},
+        {Value::row({5, 6, 7, 8}), face, blue, {5, 6, 7, 8, 0, 0, 1}},
     };
     for (const Case& c : cases) {
         const std::size_t before = rt::get(ax, S("Children")).numel();
