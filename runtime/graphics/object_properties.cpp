@@ -112,12 +112,13 @@ Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v
 
 // True for a drawing call's place, a double row of four, that its rule
 // takes as it is: checked here in line.
-bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
+inline bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
     if (prop.kind != ValueKind::Rect || !v.is_stored_double() || v.stored_rows() != 1 || v.stored_cols() != 4)
         return false;
     const double* d = v.stored_data();
-    return std::isfinite(d[0]) && std::isfinite(d[1]) && std::isfinite(d[2]) && std::isfinite(d[3]) && d[2] >= 0 &&
-           d[3] >= 0;
+    // x - x is 0 for a finite x and NaN for the rest, and a NaN stays in a sum.
+    const double finite = (d[0] - d[0]) + (d[1] - d[1]) + (d[2] - d[2]) + (d[3] - d[3]);
+    return finite == 0 && d[2] >= 0 && d[3] >= 0;
 }
 
 // What a set stores: the value checked against the property's rule.
@@ -556,11 +557,11 @@ KnownPairs known_pairs;
 
 }  // namespace
 
-bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
+namespace {
+
+// fill_known_pairs for pairs other than the last kept.
+[[gnu::noinline]] bool fill_known_pairs_anew(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
     const std::size_t n = pairs.size() / 2;
-    if (pairs.size() % 2 != 0 || n > KnownPairs::kMost) return false;
-    if (known_pairs.fill(obj, pairs)) [[likely]]
-        return true;
     // Everything is looked at before anything is stored.
     KnownPairs::Pair seen[KnownPairs::kMost];
     for (std::size_t k = 0; k < n; ++k) {
@@ -590,6 +591,15 @@ bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcep
         t.store_new(obj, seen[k].id, seen[k].text ? seen[k].accepted : pairs[2 * k + 1]);
     known_pairs.keep(obj.type(), std::span<KnownPairs::Pair>(seen, n));
     return true;
+}
+
+}  // namespace
+
+bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
+    if (pairs.size() % 2 != 0 || pairs.size() > 2 * KnownPairs::kMost) return false;
+    if (known_pairs.fill(obj, pairs)) [[likely]]
+        return true;
+    return fill_known_pairs_anew(obj, pairs);
 }
 
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
