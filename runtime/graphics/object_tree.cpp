@@ -192,17 +192,7 @@ void ObjectTree::detach_child(std::vector<GraphicsObject*>& siblings, GraphicsOb
     GraphicsObject** at = first + siblings.size();
     while (at != first) {
         if (*--at == &obj) {
-            // A step's first two objects have one or two made after them:
-            // moved here rather than by a call to copy a few bytes.
-            GraphicsObject** const end = first + siblings.size();
-            if (end - at == 3) {
-                at[0] = at[1];
-                at[1] = at[2];
-            } else if (end - at == 2) {
-                at[0] = at[1];
-            } else {
-                std::copy(at + 1, end, at);
-            }
+            std::copy(at + 1, first + siblings.size(), at);
             siblings.pop_back();
             return;
         }
@@ -236,10 +226,23 @@ inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
     // detach and release for the objects of a learning step, in one.
     GraphicsObject* const parent = obj.parent_;
     if (parent) [[likely]] {
+        // A learning step deletes its three objects in the order made: each
+        // is among the last three children.
         auto& siblings = parent->children_;
-        if (!siblings.empty() && siblings.back() == &obj) [[likely]]
+        GraphicsObject** const at = siblings.data() + siblings.size();
+        const std::size_t n = siblings.size();
+        if (n >= 1 && at[-1] == &obj) {
             siblings.pop_back();
-        else detach_child(siblings, obj);
+        } else if (n >= 2 && at[-2] == &obj) {
+            at[-2] = at[-1];
+            siblings.pop_back();
+        } else if (n >= 3 && at[-3] == &obj) {
+            at[-3] = at[-2];
+            at[-2] = at[-1];
+            siblings.pop_back();
+        } else {
+            detach_child(siblings, obj);
+        }
         children_changed(*parent);
     }
     if (obj.announced_ && backend) backend->object_deleted(obj);
