@@ -555,10 +555,6 @@ private:
 
 KnownPairs known_pairs;
 
-}  // namespace
-
-namespace {
-
 // fill_known_pairs for pairs other than the last kept.
 [[gnu::noinline]] bool fill_known_pairs_anew(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
     const std::size_t n = pairs.size() / 2;
