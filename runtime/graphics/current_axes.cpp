@@ -82,6 +82,16 @@ struct Holding {
 };
 Holding holding;
 
+// The window's current axes when they are the ones last found holding,
+// and neither they nor the window changed since; else null.
+GraphicsObject* still_holding(GraphicsObject& fig) noexcept {
+    GraphicsObject* ax = tree().current_axes(fig);
+    if (ax && ax == holding.axes && ax->property_version() == holding.axes_version && &fig == holding.figure &&
+        fig.property_version() == holding.figure_version) [[likely]]
+        return ax;
+    return nullptr;
+}
+
 void note_holding(const GraphicsObject& ax) noexcept {
     const GraphicsObject* fig = ax.parent();
     // Changes to an object not yet announced leave its version alone.
@@ -171,8 +181,9 @@ Value newplot() { return Value(newplot_axes().handle()); }
 GraphicsObject& newplot_axes() {
     ObjectTree& t = tree();
     GraphicsObject* fig = &drawing_figure();
-    // Held axes in a window that adds (every step of a learning run) cost
-    // two comparisons.
+    // Held axes in a window that adds (every step of a learning run).
+    if (GraphicsObject* ax = still_holding(*fig)) [[likely]]
+        return *ax;
     if (!adds(*fig, figure_add)) [[unlikely]] {
         const Value& fig_next = fig->value(P::NextPlot);
         if (text_is(fig_next, "new")) {
@@ -207,13 +218,9 @@ void hold() { hold_axes(current_axes_object(), -1); }
 void hold(const Value& option) {
     // hold('on') at every step of a run: the current axes, found holding
     // before, unchanged since, in a window unchanged since.
-    ObjectTree& t = tree();
-    if (GraphicsObject* fig = t.current_figure()) {
-        const GraphicsObject* ax = t.current_axes(*fig);
-        if (ax && ax == holding.axes && ax->property_version() == holding.axes_version && fig == holding.figure &&
-            fig->property_version() == holding.figure_version && is_last_on(option)) [[likely]]
-            return;
-    }
+    GraphicsObject* fig = tree().current_figure();
+    if (fig && still_holding(*fig) && is_last_on(option)) [[likely]]
+        return;
     hold_current(option);
 }
 void hold(const Value& axes, const Value& option) { hold_axes(axes_object(axes, "hold"), hold_mode(option)); }

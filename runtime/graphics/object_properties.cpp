@@ -110,16 +110,21 @@ Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v
     return accepted;
 }
 
-// What a set stores: the value checked against the property's rule. A
-// drawing call's place, a double row of four, is checked here in line.
+// True for a drawing call's place, a double row of four, that its rule
+// takes as it is: checked here in line.
+inline bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
+    if (prop.kind != ValueKind::Rect || !v.is_stored_double() || v.stored_rows() != 1 || v.stored_cols() != 4)
+        return false;
+    const double* d = v.stored_data();
+    // x - x is 0 for a finite x and NaN for the rest, and a NaN stays in a sum.
+    const double finite = (d[0] - d[0]) + (d[1] - d[1]) + (d[2] - d[2]) + (d[3] - d[3]);
+    return finite == 0 && d[2] >= 0 && d[3] >= 0;
+}
+
+// What a set stores: the value checked against the property's rule.
 Value accepted(ObjectType type, const PropertySpec& prop, const Value& v) {
     if (v.is_char()) return accept_text_once(type, prop, v);
-    if (prop.kind == ValueKind::Rect && v.is_stored_double() && v.stored_rows() == 1 && v.stored_cols() == 4) {
-        const double* d = v.stored_data();
-        if (std::isfinite(d[0]) && std::isfinite(d[1]) && std::isfinite(d[2]) && std::isfinite(d[3]) && d[2] >= 0 &&
-            d[3] >= 0)
-            return v;
-    }
+    if (plain_place(prop, v)) return v;
     return accept_value(type, prop, v);
 }
 
@@ -497,7 +502,101 @@ void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Valu
     set_known(t, obj, *e, v);
 }
 
+// The last pairs fill_known_pairs stored, whole: a learning step gives its
+// rectangle the same names and colour every time, and only the place
+// changes. The names, and the texts given, are recognised by their storage,
+// which the copies kept hold alive and unchanged.
+class KnownPairs {
+public:
+    static constexpr std::size_t kMost = 4;
+    struct Pair {
+        const double* name = nullptr;
+        Value name_kept;
+        PropertyId id{};
+        const PropertySpec* spec = nullptr;
+        // The value was a text (its storage, or its one character's code),
+        // accepted as `accepted`; else a place.
+        bool text = false;
+        std::uint64_t key = 0;
+        bool stored = false;
+        Value text_kept;
+        Value accepted;
+    };
+    // Stores the pairs into obj when they are the kept ones but for the places.
+    bool fill(GraphicsObject& obj, std::span<const Value> pairs) const noexcept {
+        const std::size_t n = pairs.size() / 2;
+        if (n != count_ || obj.type() != type_ || n == 0) return false;
+        for (std::size_t k = 0; k < n; ++k) {
+            const Pair& p = pairs_[k];
+            const Value& name = pairs[2 * k];
+            const Value& v = pairs[2 * k + 1];
+            if (!name.is_char() || name.is_inline() || name.data() != p.name) return false;
+            if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_place(*p.spec, v))
+                return false;
+        }
+        ObjectTree& t = tree();
+        for (std::size_t k = 0; k < n; ++k) {
+            const Pair& p = pairs_[k];
+            t.store_new(obj, p.id, p.text ? p.accepted : pairs[2 * k + 1]);
+        }
+        return true;
+    }
+    void keep(ObjectType type, std::span<Pair> pairs) noexcept {
+        type_ = type;
+        count_ = pairs.size();
+        std::move(pairs.begin(), pairs.end(), pairs_.begin());
+    }
+
+private:
+    ObjectType type_{};
+    std::size_t count_ = 0;
+    std::array<Pair, kMost> pairs_{};
+};
+
+KnownPairs known_pairs;
+
+// fill_known_pairs for pairs other than the last kept.
+[[gnu::noinline]] bool fill_known_pairs_anew(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
+    const std::size_t n = pairs.size() / 2;
+    // Everything is looked at before anything is stored.
+    KnownPairs::Pair seen[KnownPairs::kMost];
+    for (std::size_t k = 0; k < n; ++k) {
+        const Value& name = pairs[2 * k];
+        const Value& v = pairs[2 * k + 1];
+        if (!name.is_char() || name.is_inline()) return false;
+        const KnownNames::Entry* e = known_names.find(name);
+        if (!e || !e->spec || e->type != obj.type() || !e->plain) return false;
+        KnownPairs::Pair& p = seen[k];
+        p.name = name.data();
+        p.name_kept = name;
+        p.id = e->id;
+        p.spec = e->spec;
+        if (v.is_char()) {
+            if (!e->has_text || e->text != text_key(v) || e->text_stored == v.is_inline()) return false;
+            p.text = true;
+            p.key = e->text;
+            p.stored = e->text_stored;
+            p.text_kept = e->text_kept;
+            p.accepted = e->text_accepted;
+        } else if (!plain_place(*e->spec, v)) {
+            return false;
+        }
+    }
+    ObjectTree& t = tree();
+    for (std::size_t k = 0; k < n; ++k)
+        t.store_new(obj, seen[k].id, seen[k].text ? seen[k].accepted : pairs[2 * k + 1]);
+    known_pairs.keep(obj.type(), std::span<KnownPairs::Pair>(seen, n));
+    return true;
+}
+
 }  // namespace
+
+bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept {
+    if (pairs.size() % 2 != 0 || pairs.size() > 2 * KnownPairs::kMost) return false;
+    if (known_pairs.fill(obj, pairs)) [[likely]]
+        return true;
+    return fill_known_pairs_anew(obj, pairs);
+}
 
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function) {
     ObjectTree& t = tree();

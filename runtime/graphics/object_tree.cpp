@@ -87,26 +87,6 @@ GraphicsObject* ObjectTree::make_object(ObjectType type) {
     return made.release();
 }
 
-GraphicsObject& ObjectTree::create(ObjectType type, GraphicsObject& parent) {
-    Pool& pool = pools_[static_cast<int>(type)];
-    auto& siblings = parent.children_;
-    // The usual case, where nothing can fail: a pooled object (with its
-    // type's slots already, all empty), room in the parent's list and a free
-    // slot for the next counter.
-    if (type != ObjectType::Figure && pool.count != 0 && siblings.size() != siblings.capacity() &&
-        others_.fits(next_k_)) [[likely]] {
-        GraphicsObject* obj = pool.kept[--pool.count];
-        siblings.push_back(obj);
-        others_.insert_fitting(next_k_, obj);
-        start_life(*obj, parent);
-        obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
-        ++next_k_;
-        obj->figure_ = parent.figure_;
-        return *obj;
-    }
-    return create_slow(type, parent);
-}
-
 GraphicsObject& ObjectTree::create_slow(ObjectType type, GraphicsObject& parent) {
     if (type == ObjectType::Figure) return create_figure(parent);
     Pool& pool = pools_[static_cast<int>(type)];
@@ -161,20 +141,18 @@ GraphicsObject& ObjectTree::create_figure(GraphicsObject& parent) {
     return *obj;
 }
 
-void ObjectTree::announce(GraphicsObject& obj) {
-    if (!obj.children_.empty()) [[unlikely]] {
+void ObjectTree::announce_slow(GraphicsObject& obj) {
+    if (!obj.children_.empty()) {
         announce_tree(obj);
         return;
     }
-    // The usual case, without a list.
     const bool fresh = !obj.announced_;
     if (fresh) {
         obj.announced_ = true;
         if (backend) backend->object_created(obj);
     }
     changed(obj);
-    if (fresh && has_callback(obj, create_fcn_)) [[unlikely]]
-        run_create_callback(obj.handle_);
+    if (fresh && has_callback(obj, create_fcn_)) run_create_callback(obj.handle_);
 }
 
 void ObjectTree::run_create_callback(double handle) { run_create_callbacks({handle}); }
@@ -248,10 +226,23 @@ inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
     // detach and release for the objects of a learning step, in one.
     GraphicsObject* const parent = obj.parent_;
     if (parent) [[likely]] {
+        // A learning step deletes its three objects in the order made: each
+        // is among the last three children.
         auto& siblings = parent->children_;
-        if (!siblings.empty() && siblings.back() == &obj) [[likely]]
+        GraphicsObject** const at = siblings.data() + siblings.size();
+        const std::size_t n = siblings.size();
+        if (n >= 1 && at[-1] == &obj) {
             siblings.pop_back();
-        else detach_child(siblings, obj);
+        } else if (n >= 2 && at[-2] == &obj) {
+            at[-2] = at[-1];
+            siblings.pop_back();
+        } else if (n >= 3 && at[-3] == &obj) {
+            at[-3] = at[-2];
+            at[-2] = at[-1];
+            siblings.pop_back();
+        } else {
+            detach_child(siblings, obj);
+        }
         children_changed(*parent);
     }
     if (obj.announced_ && backend) backend->object_deleted(obj);

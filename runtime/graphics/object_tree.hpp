@@ -58,8 +58,36 @@ public:
     // A new object under `parent`, in the tree but not yet announced: its
     // creation call sets its properties and then calls announce, or discard
     // when one of them failed.
-    GraphicsObject& create(ObjectType type, GraphicsObject& parent);
-    void announce(GraphicsObject& obj);
+    // In line: a learning step makes three objects.
+    GraphicsObject& create(ObjectType type, GraphicsObject& parent) {
+        Pool& pool = pools_[static_cast<int>(type)];
+        auto& siblings = parent.children_;
+        // The usual case, where nothing can fail: a pooled object (with its
+        // type's slots already, all empty), room in the parent's list and a
+        // free slot for the next counter.
+        if (type != ObjectType::Figure && pool.count != 0 && siblings.size() != siblings.capacity() &&
+            others_.fits(next_k_)) [[likely]] {
+            GraphicsObject* obj = pool.kept[--pool.count];
+            siblings.push_back(obj);
+            others_.insert_fitting(next_k_, obj);
+            start_life(*obj, parent);
+            obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
+            ++next_k_;
+            obj->figure_ = parent.figure_;
+            return *obj;
+        }
+        return create_slow(type, parent);
+    }
+    void announce(GraphicsObject& obj) {
+        // The usual case: a leaf the backend has not heard of, without a CreateFcn.
+        if (obj.children_.empty() && !obj.announced_ && !has_callback(obj, create_fcn_)) [[likely]] {
+            obj.announced_ = true;
+            if (backend) backend->object_created(obj);
+            changed(obj);
+            return;
+        }
+        announce_slow(obj);
+    }
     void discard(GraphicsObject& obj);
     // Deletes the object and its subtree: "DeleteFcn"s first, then the
     // backend hears of each, children first. Safe against re-entry.
@@ -100,8 +128,13 @@ public:
         assert(!obj.announced_ && id != PropertyId::CurrentAxes);
         const int s = obj.schema_->slot_of(id);
         assert(s >= 0);
-        obj.values_[static_cast<std::size_t>(s)] = v;
-        obj.present_ |= std::uint64_t{1} << s;
+        const std::uint64_t bit = std::uint64_t{1} << s;
+        Value& slot = obj.values_[static_cast<std::size_t>(s)];
+        // A slot without its bit holds an empty value: nothing to let go of.
+        if (obj.present_ & bit) [[unlikely]]
+            slot = v;
+        else std::construct_at(&slot, v);
+        obj.present_ |= bit;
     }
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
@@ -211,6 +244,7 @@ private:
         obj.serial_ = next_serial_++;
         obj.version_ = obj.property_version_ = obj.content_version_ = next_version();
     }
+    [[gnu::noinline]] void announce_slow(GraphicsObject& obj);
     [[gnu::noinline]] void announce_tree(GraphicsObject& obj);
     [[gnu::noinline]] static void run_create_callback(double handle);
     // Empties a released object and keeps it for reuse, or deletes it.
@@ -256,6 +290,11 @@ PropertyId property_of(const GraphicsObject& obj, const Value& name);
 PropertyId property_of(const GraphicsObject& obj, std::string_view name);
 // Applies name/value pairs (and structures of them) in order.
 void apply_pairs(GraphicsObject& obj, std::span<const Value> pairs, std::string_view function);
+// Fills an object still being made from pairs whose names were all set on
+// its type before, with rules that store the value as it is accepted (a
+// known text, or a place that passes its check in line), as apply_pairs
+// would. False, having stored nothing, when any pair needs apply_pairs.
+bool fill_known_pairs(GraphicsObject& obj, std::span<const Value> pairs) noexcept;
 // The text of a value for messages (a handle, a number).
 std::string describe(const Value& v);
 std::string describe(double h);

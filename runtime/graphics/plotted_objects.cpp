@@ -35,7 +35,7 @@ GraphicsObject& make(ObjectType type, GraphicsObject& parent, std::span<const Va
     GraphicsObject& obj = t.create(type, parent);
     try {
         fill(obj);
-        if (!pairs.empty()) apply_pairs(obj, pairs, function);
+        if (!pairs.empty() && !fill_known_pairs(obj, pairs)) apply_pairs(obj, pairs, function);
     } catch (...) {
         t.discard(obj);
         throw;
@@ -185,6 +185,31 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
     return Value(obj.handle());
 }
 
+// The colour of line k of a plot from the axes' colour order.
+[[gnu::noinline]] void store_order_color(GraphicsObject& o, std::size_t k, const Value& order) {
+    if (order.rows() == 0) return;
+    std::size_t r = k % order.rows(), n = order.rows();
+    tree().store_new(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
+}
+[[gnu::noinline]] void store_order_color(GraphicsObject& o, std::size_t k, const GraphicsObject& axes) {
+    store_order_color(o, k, axes.value(P::ColorOrder));
+}
+
+// The colour, marker and line style of line k of a plot from `style` (or
+// null), the colour else from the axes' colour order (given as the order
+// itself or as the axes, read only when needed).
+template <typename Order>
+void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Order& order) {
+    ObjectTree& t = tree();
+    if (style && !style->color.is_empty()) {
+        t.store_new(o, P::Color, style->color);
+    } else {
+        store_order_color(o, k, order);
+    }
+    if (style && !style->marker.is_empty()) t.store_new(o, P::Marker, style->marker);
+    if (style && !style->line_style.is_empty()) t.store_new(o, P::LineStyle, style->line_style);
+}
+
 // Line k of a plot: its data, and its colour, marker and line style from
 // `style` (or null) or else the axes' colour order.
 void fill_plot_line(GraphicsObject& o, const Value& x, bool x_vector, const Value& y, std::size_t k,
@@ -200,14 +225,7 @@ void fill_plot_line(GraphicsObject& o, const Value& x, bool x_vector, const Valu
     } else {
         t.store_new(o, P::YData, column_of(y, k));
     }
-    if (style && !style->color.is_empty()) {
-        t.store_new(o, P::Color, style->color);
-    } else if (order.rows() > 0) {
-        std::size_t r = k % order.rows(), n = order.rows();
-        t.store_new(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
-    }
-    if (style && !style->marker.is_empty()) t.store_new(o, P::Marker, style->marker);
-    if (style && !style->line_style.is_empty()) t.store_new(o, P::LineStyle, style->line_style);
+    fill_plot_style(o, k, style, order);
 }
 
 // plot(x, y, ...) of one point, x and y double numbers: one line, nothing to
@@ -216,7 +234,9 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
     ObjectTree& t = tree();
     GraphicsObject& ax = newplot_axes();
     GraphicsObject& o = t.create(ObjectType::Line, ax);
-    fill_plot_line(o, x, true, y, 0, style, ax.value(P::ColorOrder));
+    t.store_new(o, P::XData, x);
+    t.store_new(o, P::YData, y);
+    fill_plot_style(o, 0, style, ax);
     t.announce(o);
     return Value(o.handle());
 }

@@ -2,6 +2,7 @@
 // application data; the graphics functions called by name; layout files;
 // numbers in any locale.
 #include <clocale>
+#include <limits>
 
 #include "graphics_fixture.hpp"
 #include "runtime/array/display.hpp"
@@ -285,6 +286,41 @@ TEST_F(GraphicsTest, AFailedCreationLeavesNoObjectBehind) {
     EXPECT_NE(error_of([] { rt::figure(V({S("Colour"), S("r")})); }), "");
     EXPECT_EQ(rt::findall(f).numel(), before);
     EXPECT_EQ(num(rt::figure()), 2);  // the failed window's number is free again
+}
+
+TEST_F(GraphicsTest, PairsWithNamesSeenBeforeAreCheckedAsTheFirstTime) {
+    // The same name and colour values every time, as a learning step gives them.
+    const Value position = S("Position"), face = S("FaceColor"), blue = S("b"), width = S("LineWidth");
+    rt::figure();
+    const Value ax = rt::gca();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        Value place, name, value;
+        D want;  // Position, then the named property; empty: the call fails and leaves nothing
+    };
+    const Case cases[] = {
+        {Value::row({1, 2, 3, 4}), face, blue, {1, 2, 3, 4, 0, 0, 1}},
+        {Value::row({5, 6, 7, 8}), face, blue, {5, 6, 7, 8, 0, 0, 1}},
+        {Value::row({0, 0, -1, 1}), face, blue, {}},
+        {Value::row({0, 0, 1, inf}), face, blue, {}},
+        {Value::row({1, 1, 1, 1}), face, S("r"), {1, 1, 1, 1, 1, 0, 0}},
+        {Value::row({1, 1, 1, 1}), face, S("bogus"), {}},
+        {Value::row({1, 1, 1, 1}), width, Value(2.0), {1, 1, 1, 1, 2}},
+        {Value::row({1, 1, 1}), face, blue, {}},
+        {Value::row({1, 1, 1, 1}), position, Value::row({2, 2, 2, 2}), {2, 2, 2, 2, 2, 2, 2, 2}},
+        {Value::row({5, 6, 7, 8}), face, blue, {5, 6, 7, 8, 0, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = rt::get(ax, S("Children")).numel();
+        Value rect;
+        const std::string error = error_of([&] { rect = rt::rectangle(V({position, c.place, c.name, c.value})); });
+        if (c.want.empty()) {
+            EXPECT_NE(error, "");
+            EXPECT_EQ(rt::get(ax, S("Children")).numel(), before);
+        } else {
+            EXPECT_EQ(getn(rect, {"Position", c.name.text().c_str()}), c.want) << error;
+        }
+    }
 }
 
 TEST_F(GraphicsTest, ObjectsAreMadeInAndMovedBetweenWindowsWithinTheTypeRules) {
