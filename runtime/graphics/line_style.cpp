@@ -136,6 +136,9 @@ std::optional<LineStyleValues> line_style_values(std::string_view text) {
         if (!parsed->line_style.empty()) {
             values->line_style = choice_word(ObjectType::Line, PropertyId::LineStyle, parsed->line_style);
         }
+        values->has_color = !values->color.is_empty();
+        values->has_marker = !values->marker.is_empty();
+        values->has_line_style = !values->line_style.is_empty();
     }
     if (kept.size() == kKept) kept.clear();
     kept.emplace_back(std::string(text), values);

@@ -34,6 +34,8 @@ std::optional<LineSpec> parse_line_spec(std::string_view text);
 // brings the line style "none".
 struct LineStyleValues {
     Value color, marker, line_style;
+    // Which of the three the style gives (is not empty), found once.
+    bool has_color = false, has_marker = false, has_line_style = false;
 };
 // Nullopt when `text` is not a line style. The values of the last
 // few line styles are kept, since a learning run plots the same constant

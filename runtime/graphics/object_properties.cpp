@@ -110,15 +110,19 @@ Value accept_text_once(ObjectType type, const PropertySpec& prop, const Value& v
     return accepted;
 }
 
-// True for a drawing call's place, a double row of four, that its rule
+// True for a drawing call's place, a double row of four, that a place's rule
 // takes as it is: checked here in line.
-inline bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
-    if (prop.kind != ValueKind::Rect || !v.is_stored_double() || v.stored_rows() != 1 || v.stored_cols() != 4)
-        return false;
+inline bool plain_rect(const Value& v) noexcept {
+    if (!v.is_stored_double() || v.stored_rows() != 1 || v.stored_cols() != 4) return false;
     const double* d = v.stored_data();
     // x - x is 0 for a finite x and NaN for the rest, and a NaN stays in a sum.
     const double finite = (d[0] - d[0]) + (d[1] - d[1]) + (d[2] - d[2]) + (d[3] - d[3]);
     return finite == 0 && d[2] >= 0 && d[3] >= 0;
+}
+
+// The same for a property, which must hold a place.
+inline bool plain_place(const PropertySpec& prop, const Value& v) noexcept {
+    return prop.kind == ValueKind::Rect && plain_rect(v);
 }
 
 // What a set stores: the value checked against the property's rule.
@@ -513,7 +517,8 @@ public:
         const double* name = nullptr;
         Value name_kept;
         PropertyId id{};
-        const PropertySpec* spec = nullptr;
+        // Where objects of the kept type store it.
+        int slot = 0;
         // The value was a text (its storage, or its one character's code),
         // accepted as `accepted`; else a place.
         bool text = false;
@@ -531,13 +536,14 @@ public:
             const Value& name = pairs[2 * k];
             const Value& v = pairs[2 * k + 1];
             if (!name.is_char() || name.is_inline() || name.data() != p.name) return false;
-            if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_place(*p.spec, v))
+            // A pair that is not a text holds a place (fill_known_pairs_anew kept no other).
+            if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_rect(v))
                 return false;
         }
         ObjectTree& t = tree();
         for (std::size_t k = 0; k < n; ++k) {
             const Pair& p = pairs_[k];
-            t.store_new(obj, p.id, p.text ? p.accepted : pairs[2 * k + 1]);
+            t.store_new_at(obj, p.slot, p.text ? p.accepted : pairs[2 * k + 1]);
         }
         return true;
     }
@@ -570,7 +576,7 @@ KnownPairs known_pairs;
         p.name = name.data();
         p.name_kept = name;
         p.id = e->id;
-        p.spec = e->spec;
+        p.slot = obj.type_schema().slot_of(e->id);
         if (v.is_char()) {
             if (!e->has_text || e->text != text_key(v) || e->text_stored == v.is_inline()) return false;
             p.text = true;

@@ -223,37 +223,37 @@ inline void ObjectTree::discard_leaf(GraphicsObject& obj) noexcept {
         release(obj);
         return;
     }
-    // detach and release for the objects of a learning step, in one.
+    // detach and release for the objects of a learning step, in one. Every
+    // object but the root and a window has a parent.
     GraphicsObject* const parent = obj.parent_;
-    if (parent) [[likely]] {
-        // A learning step deletes its three objects in the order made: each
-        // is among the last three children.
-        auto& siblings = parent->children_;
-        GraphicsObject** const at = siblings.data() + siblings.size();
-        const std::size_t n = siblings.size();
-        if (n >= 1 && at[-1] == &obj) {
-            siblings.pop_back();
-        } else if (n >= 2 && at[-2] == &obj) {
-            at[-2] = at[-1];
-            siblings.pop_back();
-        } else if (n >= 3 && at[-3] == &obj) {
-            at[-3] = at[-2];
-            at[-2] = at[-1];
-            siblings.pop_back();
-        } else {
-            detach_child(siblings, obj);
-        }
-        children_changed(*parent);
+    assert(parent);
+    // A learning step deletes its three objects in the order made: each is
+    // among the last three children.
+    auto& siblings = parent->children_;
+    GraphicsObject** const at = siblings.data() + siblings.size();
+    const std::size_t n = siblings.size();
+    if (n >= 1 && at[-1] == &obj) {
+        siblings.pop_back();
+    } else if (n >= 2 && at[-2] == &obj) {
+        at[-2] = at[-1];
+        siblings.pop_back();
+    } else if (n >= 3 && at[-3] == &obj) {
+        at[-3] = at[-2];
+        at[-2] = at[-1];
+        siblings.pop_back();
+    } else {
+        detach_child(siblings, obj);
     }
+    children_changed(*parent);
     if (obj.announced_ && backend) backend->object_deleted(obj);
-    if (parent && parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
+    if (parent->current_axes_ == &obj) parent->current_axes_ = nullptr;
     forget_callbacks(obj.handle_);
     others_.take(counter_of(obj));
     obj.clear_values();
     if (!obj.appdata_.empty()) obj.appdata_.clear();
-    obj.parent_ = nullptr;
-    obj.current_axes_ = nullptr;
-    obj.figure_ = nullptr;
+    // Its parent_ and figure_ are left: create sets both anew, and nothing
+    // reads a pooled object. Only a window has a current axes.
+    assert(!obj.current_axes_);
     obj.backend_data = nullptr;
     obj.being_deleted_ = false;
     obj.announced_ = false;

@@ -125,9 +125,13 @@ public:
     // store for an object still being made (not yet announced), given a
     // value to share: a drawing call fills in a new object this way.
     void store_new(GraphicsObject& obj, PropertyId id, const Value& v) noexcept {
-        assert(!obj.announced_ && id != PropertyId::CurrentAxes);
-        const int s = obj.schema_->slot_of(id);
-        assert(s >= 0);
+        assert(id != PropertyId::CurrentAxes);
+        store_new_at(obj, obj.schema_->slot_of(id), v);
+    }
+    // store_new into slot s, found beforehand with slot_of on the object's
+    // type: a drawing call's usual properties need no lookup.
+    void store_new_at(GraphicsObject& obj, int s, const Value& v) noexcept {
+        assert(!obj.announced_ && s >= 0 && static_cast<std::size_t>(s) < obj.values_.size());
         const std::uint64_t bit = std::uint64_t{1} << s;
         Value& slot = obj.values_[static_cast<std::size_t>(s)];
         // A slot without its bit holds an empty value: nothing to let go of.

@@ -26,6 +26,16 @@ std::string size_text(const Value& v) { return std::to_string(v.rows()) + "-by-"
 
 GraphicsObject& axes_for_drawing() { return current_axes_object(); }
 
+// Where a line keeps what line and plot fill in, found once.
+struct LineSlots {
+    int x_data, y_data, color, marker, line_style;
+};
+const LineSlots line_slots = [] {
+    const TypeSchema& line = schema(ObjectType::Line);
+    return LineSlots{line.slot_of(P::XData), line.slot_of(P::YData), line.slot_of(P::Color),
+                     line.slot_of(P::Marker), line.slot_of(P::LineStyle)};
+}();
+
 // Creates an object under `parent`, lets `fill` set it up, then applies the
 // caller's pairs; a failure anywhere leaves nothing behind.
 template <typename Fill>
@@ -201,13 +211,13 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
 template <typename Order>
 void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Order& order) {
     ObjectTree& t = tree();
-    if (style && !style->color.is_empty()) {
-        t.store_new(o, P::Color, style->color);
+    if (style && style->has_color) {
+        t.store_new_at(o, line_slots.color, style->color);
     } else {
         store_order_color(o, k, order);
     }
-    if (style && !style->marker.is_empty()) t.store_new(o, P::Marker, style->marker);
-    if (style && !style->line_style.is_empty()) t.store_new(o, P::LineStyle, style->line_style);
+    if (style && style->has_marker) t.store_new_at(o, line_slots.marker, style->marker);
+    if (style && style->has_line_style) t.store_new_at(o, line_slots.line_style, style->line_style);
 }
 
 // Line k of a plot: its data, and its colour, marker and line style from
@@ -234,8 +244,8 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
     ObjectTree& t = tree();
     GraphicsObject& ax = newplot_axes();
     GraphicsObject& o = t.create(ObjectType::Line, ax);
-    t.store_new(o, P::XData, x);
-    t.store_new(o, P::YData, y);
+    t.store_new_at(o, line_slots.x_data, x);
+    t.store_new_at(o, line_slots.y_data, y);
     fill_plot_style(o, 0, style, ax);
     t.announce(o);
     return Value(o.handle());
@@ -288,8 +298,8 @@ Value line(const Value& x, const Value& y) {
         // stored as they are; storing cannot fail, so nothing to undo.
         ObjectTree& t = tree();
         GraphicsObject& o = t.create(ObjectType::Line, axes_for_drawing());
-        t.store_new(o, P::XData, x);
-        t.store_new(o, P::YData, y);
+        t.store_new_at(o, line_slots.x_data, x);
+        t.store_new_at(o, line_slots.y_data, y);
         t.announce(o);
         return Value(o.handle());
     }
