@@ -14,6 +14,9 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include "runtime/graphics/graphics_object.hpp"
 #include "runtime/graphics/handle_table.hpp"
@@ -31,6 +34,12 @@ public:
 
     GraphicsObject& root() noexcept { return root_; }
     GraphicsObject* find(double h) noexcept {
+        // The usual handle, k + 0.5, first: k is h without its fraction. A
+        // number at or above kLargestHandle may pass for one when adding 0.5
+        // rounds, but no counter gets that far, so nothing is found for it.
+        const std::int64_t k = truncated(h);
+        if (static_cast<double>(k) + 0.5 == h) [[likely]]
+            return others_.find(static_cast<std::uint64_t>(k));
         if (h == 0) return &root_;
         if (!(h > 0) || h >= kLargestHandle) return nullptr;
         // Twice a handle is a whole number, even for a window, odd for the
@@ -181,6 +190,15 @@ public:
 
 private:
     static constexpr double kLargestHandle = 4503599627370496.0;  // 2^52: k + 0.5 stays exact below it
+    // h without its fraction; for NaN and numbers beyond the range of the
+    // result, a number of which h is not k + 0.5.
+    static std::int64_t truncated(double h) noexcept {
+#if defined(__SSE2__) && defined(__x86_64__)
+        return _mm_cvttsd_si64(_mm_set_sd(h));  // INT64_MIN out of range
+#else
+        return h > -9.0e18 && h < 9.0e18 ? static_cast<std::int64_t>(h) : 0;
+#endif
+    }
     // Enough objects of each type kept for reuse to cover the create-and-delete
     // pattern of a learning step, without holding on to memory after a big
     // deletion. Pooled by type, so that a reused object's slots are its type's

@@ -31,6 +31,19 @@ TEST_F(GraphicsTest, WindowsTakeTheLowestFreeNumberAndOtherHandlesAreNeverReused
     EXPECT_TRUE(rt::ishandle(Value::empty()).is_empty());
 }
 
+// Numbers next to a handle's k + 0.5 form, some of which pass for it once
+// truncated or rounded, find nothing.
+TEST_F(GraphicsTest, NumbersNearTheHandleFormAreNoHandles) {
+    const double line = num(rt::line(Value(1.0), Value(2.0)));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    for (double h : {0.5, -0.5, -line, line + 1, line - 0.25, nan, inf, -inf, 4503599627370496.0,
+                     9007199254740992.0, 9223372036854775808.0, 1e300}) {
+        EXPECT_FALSE(rt::ishandle(h)) << h;
+        EXPECT_THROW(rt::delete_(Value(h)), rt::Error) << h;
+    }
+    EXPECT_TRUE(rt::ishandle(line));
+}
+
 TEST_F(GraphicsTest, PropertyNamesIgnoreCaseAndReadBackInTheirStoredCase) {
     Value f = rt::figure();
     rt::set(f[0], "position", Value::row({10, 20, 300, 200}));
