@@ -530,12 +530,15 @@ public:
     // Stores the pairs into obj when they are the kept ones but for the places.
     bool fill(GraphicsObject& obj, std::span<const Value> pairs) const noexcept {
         const std::size_t n = pairs.size() / 2;
-        if (n != count_ || obj.type() != type_ || n == 0) return false;
+        // The new object has none of them yet (a drawing call's own values
+        // are other properties), so each goes into an empty slot.
+        if (n != count_ || obj.type() != type_ || ObjectTree::any_filled(obj, slots_)) return false;
         for (std::size_t k = 0; k < n; ++k) {
             const Pair& p = pairs_[k];
             const Value& name = pairs[2 * k];
             const Value& v = pairs[2 * k + 1];
-            if (!name.is_char() || name.is_inline() || name.data() != p.name) return false;
+            // The kept storage is no inline value's: the same address is the same text.
+            if (!name.is_char() || name.data() != p.name) return false;
             // A pair that is not a text holds a place (fill_known_pairs_anew kept no other).
             if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_rect(v))
                 return false;
@@ -543,19 +546,26 @@ public:
         ObjectTree& t = tree();
         for (std::size_t k = 0; k < n; ++k) {
             const Pair& p = pairs_[k];
-            t.store_new_at(obj, p.slot, p.text ? p.accepted : pairs[2 * k + 1]);
+            t.fill_empty_at(obj, p.slot, p.text ? p.accepted : pairs[2 * k + 1]);
         }
+        t.mark_filled(obj, slots_);
         return true;
     }
     void keep(ObjectType type, std::span<Pair> pairs) noexcept {
         type_ = type;
         count_ = pairs.size();
+        slots_ = 0;
+        for (const Pair& p : pairs) slots_ |= std::uint64_t{1} << p.slot;
+        // A property named twice would fill its slot twice: such pairs are
+        // not kept, and go through fill_known_pairs_anew each time.
+        if (static_cast<std::size_t>(std::popcount(slots_)) != pairs.size()) count_ = kMost + 1;
         std::move(pairs.begin(), pairs.end(), pairs_.begin());
     }
 
 private:
     ObjectType type_{};
     std::size_t count_ = 0;
+    std::uint64_t slots_ = 0;  // the bits of the pairs' slots
     std::array<Pair, kMost> pairs_{};
 };
 

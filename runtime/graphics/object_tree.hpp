@@ -149,6 +149,18 @@ public:
         else std::construct_at(&slot, v);
         obj.present_ |= bit;
     }
+    // store_new of several values into slots that hold nothing yet: each
+    // value with fill_empty_at, then all their bits at once with mark_filled.
+    void fill_empty_at(GraphicsObject& obj, int s, const Value& v) noexcept {
+        assert(!obj.announced_ && s >= 0 && static_cast<std::size_t>(s) < obj.values_.size());
+        assert(!(obj.present_ >> s & 1u));
+        std::construct_at(&obj.values_[static_cast<std::size_t>(s)], v);
+    }
+    void mark_filled(GraphicsObject& obj, std::uint64_t slots) noexcept { obj.present_ |= slots; }
+    // Whether any of the slots holds a value.
+    static bool any_filled(const GraphicsObject& obj, std::uint64_t slots) noexcept {
+        return (obj.present_ & slots) != 0;
+    }
     // Drops stored values (back to defaults), except those in `keep`.
     void reset(GraphicsObject& obj, std::initializer_list<PropertyId> keep);
     void touch(GraphicsObject& obj, PropertyId id) {

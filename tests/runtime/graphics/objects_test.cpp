@@ -336,6 +336,18 @@ TEST_F(GraphicsTest, PairsWithNamesSeenBeforeAreCheckedAsTheFirstTime) {
     }
 }
 
+TEST_F(GraphicsTest, APropertyNamedTwiceTakesTheLastValueEveryTime) {
+    // Given again, the same pairs are recognised as kept, and must not fill
+    // one slot twice.
+    const Value position = S("Position"), first = Value::row({1, 2, 3, 4}), last = Value::row({5, 6, 7, 8});
+    rt::figure();
+    for (int round = 0; round < 3; ++round) {
+        const Value rect = rt::rectangle(V({position, first, position, last}));
+        EXPECT_EQ(getn(rect, "Position"), (D{5, 6, 7, 8})) << round;
+        rt::delete_(rect);
+    }
+}
+
 TEST_F(GraphicsTest, ObjectsAreMadeInAndMovedBetweenWindowsWithinTheTypeRules) {
     Value f1 = rt::figure();
     Value a1 = rt::axes({});
