@@ -79,7 +79,10 @@ public:
             GraphicsObject* obj = pool.kept[--pool.count];
             siblings.push_back(obj);
             others_.insert_fitting(next_k_, obj);
-            start_life(*obj, parent);
+            // Its versions are the ones of its last life until announce
+            // moves them on: nobody reads them before.
+            obj->parent_ = &parent;
+            obj->serial_ = next_serial_++;
             obj->handle_ = static_cast<double>(static_cast<std::int64_t>(next_k_)) + 0.5;
             ++next_k_;
             obj->figure_ = parent.figure_;

@@ -29,12 +29,19 @@ GraphicsObject& axes_for_drawing() { return current_axes_object(); }
 // Where a line keeps what line and plot fill in, found once.
 struct LineSlots {
     int x_data, y_data, color, marker, line_style;
+    std::uint64_t bit(int slot) const noexcept { return std::uint64_t{1} << slot; }
 };
 const LineSlots line_slots = [] {
     const TypeSchema& line = schema(ObjectType::Line);
     return LineSlots{line.slot_of(P::XData), line.slot_of(P::YData), line.slot_of(P::Color),
                      line.slot_of(P::Marker), line.slot_of(P::LineStyle)};
 }();
+
+// A new line's data, x and y, into its empty slots (their bits set by the caller).
+void fill_line_data(ObjectTree& t, GraphicsObject& o, const Value& x, const Value& y) noexcept {
+    t.fill_empty_at(o, line_slots.x_data, x);
+    t.fill_empty_at(o, line_slots.y_data, y);
+}
 
 // Creates an object under `parent`, lets `fill` set it up, then applies the
 // caller's pairs; a failure anywhere leaves nothing behind.
@@ -201,15 +208,14 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
     std::size_t r = k % order.rows(), n = order.rows();
     tree().store_new(o, P::Color, Value::row({order[r], order[r + n], order[r + 2 * n]}));
 }
+// The same, the order read from the axes only when needed.
 [[gnu::noinline]] void store_order_color(GraphicsObject& o, std::size_t k, const GraphicsObject& axes) {
     store_order_color(o, k, axes.value(P::ColorOrder));
 }
 
 // The colour, marker and line style of line k of a plot from `style` (or
-// null), the colour else from the axes' colour order (given as the order
-// itself or as the axes, read only when needed).
-template <typename Order>
-void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Order& order) {
+// null), the colour else from the axes' colour order.
+void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Value& order) {
     ObjectTree& t = tree();
     if (style && style->has_color) {
         t.store_new_at(o, line_slots.color, style->color);
@@ -244,9 +250,24 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
     ObjectTree& t = tree();
     GraphicsObject& ax = newplot_axes();
     GraphicsObject& o = t.create(ObjectType::Line, ax);
-    t.store_new_at(o, line_slots.x_data, x);
-    t.store_new_at(o, line_slots.y_data, y);
-    fill_plot_style(o, 0, style, ax);
+    // A new object: every slot is empty.
+    fill_line_data(t, o, x, y);
+    std::uint64_t filled = line_slots.bit(line_slots.x_data) | line_slots.bit(line_slots.y_data);
+    if (style && style->has_color) {
+        t.fill_empty_at(o, line_slots.color, style->color);
+        filled |= line_slots.bit(line_slots.color);
+    } else {
+        store_order_color(o, 0, ax);
+    }
+    if (style && style->has_marker) {
+        t.fill_empty_at(o, line_slots.marker, style->marker);
+        filled |= line_slots.bit(line_slots.marker);
+    }
+    if (style && style->has_line_style) {
+        t.fill_empty_at(o, line_slots.line_style, style->line_style);
+        filled |= line_slots.bit(line_slots.line_style);
+    }
+    t.mark_filled(o, filled);
     t.announce(o);
     return Value(o.handle());
 }
@@ -298,8 +319,8 @@ Value line(const Value& x, const Value& y) {
         // stored as they are; storing cannot fail, so nothing to undo.
         ObjectTree& t = tree();
         GraphicsObject& o = t.create(ObjectType::Line, axes_for_drawing());
-        t.store_new_at(o, line_slots.x_data, x);
-        t.store_new_at(o, line_slots.y_data, y);
+        fill_line_data(t, o, x, y);
+        t.mark_filled(o, line_slots.bit(line_slots.x_data) | line_slots.bit(line_slots.y_data));
         t.announce(o);
         return Value(o.handle());
     }
