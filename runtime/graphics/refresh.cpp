@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "runtime/array/error.hpp"
+#include "runtime/graphics/callback_queue.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
 
@@ -9,22 +10,32 @@ namespace rt {
 
 void drawnow() {
     if (WindowBackend* b = tree().backend) b->drawnow();
-    if (pending_callback_count() > 0) deliver_pending_callbacks();
+    if (queued_deliveries != 0) deliver_pending_callbacks();
 }
 
-void pause(double seconds) {
-    if (!(seconds >= 0)) raise("pause: the duration must be a number of seconds, 0 or more.");
+namespace {
+
+[[noreturn]] void raise_bad_pause() { raise("pause: the duration must be a number of seconds, 0 or more."); }
+
+inline void pause_for(double seconds) {
+    if (!(seconds >= 0)) raise_bad_pause();
     // A learning run pauses at every step: headless with nothing queued this
     // is all a pause costs.
     if (WindowBackend* b = tree().backend) b->pause(seconds);
-    if (pending_callback_count() > 0) deliver_pending_callbacks();
+    if (queued_deliveries != 0) deliver_pending_callbacks();
 }
 
+}  // namespace
+
+void pause(double seconds) { pause_for(seconds); }
+
 void pause(const Value& seconds) {
-    if (!(seconds.is_double() || seconds.is_logical()) || seconds.numel() != 1) {
-        raise("pause: the duration must be a number of seconds, 0 or more.");
+    if (seconds.is_double_scalar()) [[likely]] {
+        pause_for(seconds.inline_number());
+        return;
     }
-    pause(seconds[0]);
+    if (!(seconds.is_double() || seconds.is_logical()) || seconds.numel() != 1) raise_bad_pause();
+    pause_for(seconds[0]);
 }
 
 WindowBackend* set_window_backend(WindowBackend* backend) noexcept {
