@@ -68,7 +68,7 @@ public:
     // creation call sets its properties and then calls announce, or discard
     // when one of them failed.
     // In line: a learning step makes three objects.
-    GraphicsObject& create(ObjectType type, GraphicsObject& parent) {
+    [[gnu::always_inline]] GraphicsObject& create(ObjectType type, GraphicsObject& parent) {
         Pool& pool = pools_[static_cast<int>(type)];
         auto& siblings = parent.children_;
         // The usual case, where nothing can fail: a pooled object (with its

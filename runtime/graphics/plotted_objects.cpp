@@ -24,7 +24,15 @@ Value as_double(const Value& v) { return v.is_double() ? v : v.with_class(ClassI
 
 std::string size_text(const Value& v) { return std::to_string(v.rows()) + "-by-" + std::to_string(v.cols()); }
 
-GraphicsObject& axes_for_drawing() { return current_axes_object(); }
+// current_axes_object, the usual case read in line: every drawing call asks.
+GraphicsObject& axes_for_drawing() {
+    ObjectTree& t = tree();
+    if (GraphicsObject* fig = t.current_figure()) [[likely]] {
+        if (GraphicsObject* ax = t.current_axes(*fig)) [[likely]]
+            return *ax;
+    }
+    return current_axes_object();
+}
 
 // Where a line keeps what line and plot fill in, found once.
 struct LineSlots {
