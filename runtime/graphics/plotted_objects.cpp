@@ -320,6 +320,17 @@ Value rectangle(std::span<const Value> args) {
     return Value(make(ObjectType::Rectangle, ax, args, "rectangle", [](GraphicsObject&) {}).handle());
 }
 
+namespace {
+
+// line(x, y) but for two double rows of one length.
+[[gnu::noinline]] Value line_other(const Value& x, const Value& y) {
+    if (numeric(x) && numeric(y)) return line_through(x, y, nullptr, {});
+    Value args[2] = {x, y};
+    return line(std::span<const Value>(args, 2));
+}
+
+}  // namespace
+
 Value line(const Value& x, const Value& y) {
     std::size_t nx = 0, ny = 0;
     if (double_row(x, nx) && double_row(y, ny) && nx == ny) [[likely]] {
@@ -332,9 +343,7 @@ Value line(const Value& x, const Value& y) {
         t.announce(o);
         return Value(o.handle());
     }
-    if (numeric(x) && numeric(y)) return line_through(x, y, nullptr, {});
-    Value args[2] = {x, y};
-    return line(std::span<const Value>(args, 2));
+    return line_other(x, y);
 }
 
 Value line(std::span<const Value> args) {
@@ -348,12 +357,11 @@ Value line(std::span<const Value> args) {
     return Value(make(ObjectType::Line, ax, args, "line", [](GraphicsObject&) {}).handle());
 }
 
-Value plot(const Value& x, const Value& y, const Value& linespec) {
-    // One point with a known style (what a learning step plots).
-    if (x.is_double_scalar() && y.is_double_scalar() && linespec.is_char() && !linespec.is_inline()) [[likely]] {
-        if (const KnownStyles::Entry* e = known_styles.find(linespec); e && e->style)
-            return plot_point(x, y, &*e->style);
-    }
+namespace {
+
+// plot(x, y, linespec) but for one point with a known style; apart, so that
+// the usual call needs none of its room.
+[[gnu::noinline]] Value plot_other(const Value& x, const Value& y, const Value& linespec) {
     if (numeric(x) && numeric(y) && linespec.is_char()) {
         std::optional<LineStyleValues> parsed;
         const LineStyleValues* style = style_of(linespec, parsed);
@@ -362,6 +370,17 @@ Value plot(const Value& x, const Value& y, const Value& linespec) {
     }
     Value args[3] = {x, y, linespec};
     return plot(std::span<const Value>(args, 3));
+}
+
+}  // namespace
+
+Value plot(const Value& x, const Value& y, const Value& linespec) {
+    // One point with a known style (what a learning step plots).
+    if (x.is_double_scalar() && y.is_double_scalar() && linespec.is_char() && !linespec.is_inline()) [[likely]] {
+        if (const KnownStyles::Entry* e = known_styles.find(linespec); e && e->style)
+            return plot_point(x, y, &*e->style);
+    }
+    return plot_other(x, y, linespec);
 }
 
 Value plot(std::span<const Value> args) {
