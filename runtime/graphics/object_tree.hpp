@@ -100,6 +100,18 @@ public:
         }
         announce_slow(obj);
     }
+    // announce for a leaf create has just made, with nothing but values
+    // stored since: it has no children and the backend has not heard of it.
+    void announce_new(GraphicsObject& obj) {
+        assert(obj.children_.empty() && !obj.announced_);
+        if (!has_callback(obj, create_fcn_)) [[likely]] {
+            obj.announced_ = true;
+            if (backend) backend->object_created(obj);
+            changed(obj);
+            return;
+        }
+        announce_slow(obj);
+    }
     void discard(GraphicsObject& obj);
     // Deletes the object and its subtree: "DeleteFcn"s first, then the
     // backend hears of each, children first. Safe against re-entry.

@@ -276,7 +276,7 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
         filled |= line_slots.bit(line_slots.line_style);
     }
     t.mark_filled(o, filled);
-    t.announce(o);
+    t.announce_new(o);
     return Value(o.handle());
 }
 
@@ -340,7 +340,7 @@ Value line(const Value& x, const Value& y) {
         GraphicsObject& o = t.create(ObjectType::Line, axes_for_drawing());
         fill_line_data(t, o, x, y);
         t.mark_filled(o, line_slots.bit(line_slots.x_data) | line_slots.bit(line_slots.y_data));
-        t.announce(o);
+        t.announce_new(o);
         return Value(o.handle());
     }
     return line_other(x, y);
