@@ -178,12 +178,12 @@ Value axes(std::span<const Value> args) {
 
 Value newplot() { return Value(newplot_axes().handle()); }
 
-GraphicsObject& newplot_axes() {
+namespace {
+
+// newplot_axes but for held axes found holding still; apart, so that the
+// usual call needs none of its room.
+[[gnu::noinline]] GraphicsObject& newplot_axes_other(GraphicsObject* fig) {
     ObjectTree& t = tree();
-    GraphicsObject* fig = &drawing_figure();
-    // Held axes in a window that adds (every step of a learning run).
-    if (GraphicsObject* ax = still_holding(*fig)) [[likely]]
-        return *ax;
     if (!adds(*fig, figure_add)) [[unlikely]] {
         const Value& fig_next = fig->value(P::NextPlot);
         if (text_is(fig_next, "new")) {
@@ -212,6 +212,16 @@ GraphicsObject& newplot_axes() {
         delete_plotted_children(*ax);
     }
     return *ax;
+}
+
+}  // namespace
+
+GraphicsObject& newplot_axes() {
+    GraphicsObject* fig = &drawing_figure();
+    // Held axes in a window that adds (every step of a learning run).
+    if (GraphicsObject* ax = still_holding(*fig)) [[likely]]
+        return *ax;
+    return newplot_axes_other(fig);
 }
 
 void hold() { hold_axes(current_axes_object(), -1); }
