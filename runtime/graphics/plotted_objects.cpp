@@ -265,6 +265,7 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
         t.fill_empty_at(o, line_slots.color, style->color);
         filled |= line_slots.bit(line_slots.color);
     } else {
+        t.mark_filled(o, filled);  // the data counted before anything else is made
         store_order_color(o, 0, ax);
     }
     if (style && style->has_marker) {
