@@ -254,17 +254,20 @@ private:
     void destroy_with_callbacks(GraphicsObject& obj);
     [[noreturn]] static void raise_invalid_handle(double h, std::string_view function);
     std::uint64_t next_version() noexcept { return ++version_counter_; }
-    // Moves on the object's version and its window's content version.
+    // Moves on the object's version and its window's content version, both
+    // to one new number: each only has to differ from what it was.
     void changed(GraphicsObject& obj) noexcept {
-        obj.version_ = obj.property_version_ = next_version();
+        const std::uint64_t v = next_version();
+        obj.version_ = obj.property_version_ = v;
         GraphicsObject* fig = obj.figure_ ? obj.figure_ : find_figure(obj);
-        if (fig) fig->content_version_ = next_version();
+        if (fig) fig->content_version_ = v;
     }
     // The same when only the object's children changed.
     void children_changed(GraphicsObject& obj) noexcept {
-        obj.version_ = next_version();
+        const std::uint64_t v = next_version();
+        obj.version_ = v;
         GraphicsObject* fig = obj.figure_ ? obj.figure_ : find_figure(obj);
-        if (fig) fig->content_version_ = next_version();
+        if (fig) fig->content_version_ = v;
     }
     // The window holding obj, walking up; remembered on obj.
     GraphicsObject* find_figure(GraphicsObject& obj) noexcept;
