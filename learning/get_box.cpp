@@ -44,7 +44,7 @@ enum Constant : std::size_t {
     kThetaHighEdgeDegrees = kVxBin2Offset,  // 6
 };
 
-constexpr ConstantNumber kNumbers[] = {GET_BOX_CONSTANTS(SYS_CONSTANT_NUMBER)};
+constexpr std::array kNumbers{GET_BOX_CONSTANTS(SYS_CONSTANT_NUMBER)};
 Constants<Constant, get_box_module, kNumbers> constants;
 
 rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
