@@ -31,13 +31,19 @@ double mpower_general(double x, double e) noexcept;
 // the processor's, defined for every double (NaN and anything out of range
 // give the lowest 64-bit number, which no bound admits), so the test is one
 // conversion each way and one unsigned comparison.
+// A position known when compiling (a constant column) takes the portable
+// test, which the compiler folds; the processor's conversion it does not.
 RT_INLINE bool offset_within(double index, std::size_t bound, std::size_t& offset) noexcept {
+    std::int64_t whole;
 #if defined(__SSE2__)
-    const std::int64_t whole = _mm_cvttsd_si64(_mm_set_sd(index));
-#else
-    if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
-    const auto whole = static_cast<std::int64_t>(index);
+    if (!__builtin_constant_p(index)) {
+        whole = _mm_cvttsd_si64(_mm_set_sd(index));
+    } else
 #endif
+    {
+        if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
+        whole = static_cast<std::int64_t>(index);
+    }
     offset = static_cast<std::size_t>(whole) - 1;
     return offset < bound && static_cast<double>(whole) == index;
 }
