@@ -37,7 +37,6 @@
 #include <initializer_list>
 #include <span>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -135,8 +134,8 @@ inline rt::Value texts_column(std::initializer_list<const char*> texts) {
 }
 
 // A constant whose value is a plain double is known when the module is
-// compiled. A view reads such a constant from a constexpr copy rather than
-// from the container, so that a body's arithmetic on it folds and its class is never
+// compiled. A view reads such a constant as that number rather than from
+// the container, so that a body's arithmetic on it folds and its class is never
 // tested; the container still holds it, and the view still tests once that
 // the module has been initialised. Other constants are read from the
 // container. The list's value expression is only looked at, never run, here.
@@ -150,17 +149,6 @@ constexpr ConstantNumber constant_number(Expression value) {
     else return {false, 0.0};
 }
 inline constexpr std::array<ConstantNumber, 0> kNoConstantNumbers{};
-// The known numbers as constexpr values (the rest unassigned, never read).
-template <std::size_t N, std::size_t... I>
-constexpr std::array<rt::Value, N> known_values(const std::array<ConstantNumber, N>& numbers,
-                                                std::index_sequence<I...>) {
-    return {(numbers[I].known ? rt::Value(numbers[I].value) : rt::Value())...};
-}
-template <std::size_t N>
-constexpr std::array<rt::Value, N> known_values(const std::array<ConstantNumber, N>& numbers) {
-    return known_values(numbers, std::make_index_sequence<N>{});
-}
-
 // The constants of `module`: the arity messages of its functions, then its
 // own, named by the enum `Own` and read as constants[kName]. Static, and
 // usable before any initialiser runs.

@@ -113,18 +113,21 @@ private:
 // made from a RunConstants, which is tested once then. Valid while the
 // module's constants stay as they are (nothing adds or releases any during a
 // run).
-// The plain numbers among them are read from constexpr copies (sys::ConstantNumber).
+// The plain numbers among them are read as numbers known when compiling
+// (sys::ConstantNumber), by value.
 class RunConstantsView {
 public:
     RunConstantsView(const RunConstants& k) : first_(k.checked_first()) {}  // NOLINT(google-explicit-constructor)
-    RT_INLINE const rt::Value& operator[](RunConstant c) const { return kNumbers[c].known ? kKnown[c] : first_[c]; }
+    RT_INLINE rt::Value operator[](RunConstant c) const {
+        if (kNumbers[c].known) return rt::Value(kNumbers[c].value);
+        return first_[c];
+    }
 
 private:
     static constexpr auto kNumbers = [] {
         using rt::Value;
         return std::array<ConstantNumber, kCount>{SYS_RUN_CONSTANTS(SYS_CONSTANT_NUMBER)};
     }();
-    static constexpr auto kKnown = known_values(kNumbers);
     const rt::Value* first_;
 };
 

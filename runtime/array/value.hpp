@@ -52,9 +52,9 @@ enum class ClassId : std::uint8_t {
 class Value {
 public:
     // An unassigned value (class 0).
-    constexpr Value() noexcept : head_(0), payload_{0.0} {}
+    Value() noexcept : head_(0), payload_{0.0} {}
     // A double scalar, held inline. Implicit so that numbers read naturally.
-    constexpr Value(double d) noexcept : head_(kDoubleScalarTag), payload_{d} {}
+    Value(double d) noexcept : head_(kDoubleScalarTag), payload_{d} {}
 
     RT_INLINE Value(const Value& o) noexcept { share(o); }
     // A moved-from stored value is left unassigned; an inline one is copied.
@@ -74,10 +74,7 @@ public:
         if (old) drop(old);
         return *this;
     }
-    // constexpr so that a constant value known when compiling (a scalar,
-    // which holds no storage) can be a constexpr object whose class and
-    // number the compiler reads without a test.
-    RT_INLINE constexpr ~Value() {
+    RT_INLINE ~Value() {
         if (stored()) drop(payload_.heap);
     }
 
@@ -286,7 +283,7 @@ private:
     static constexpr std::uint32_t kDoubleScalarTag = static_cast<std::uint32_t>(ClassId::Double);
     static constexpr std::uint32_t kStoredDoubleTag = kDoubleScalarTag | kStoredFlag;
     ClassId cls() const noexcept { return static_cast<ClassId>(head_ & 0xFFu); }
-    constexpr bool stored() const noexcept { return (head_ & kStoredFlag) != 0; }
+    bool stored() const noexcept { return (head_ & kStoredFlag) != 0; }
     // Changes the class of a numeric-like value, keeping the storage flag.
     void set_class(ClassId cls) noexcept { head_ = word(cls, stored()); }
     // Out of line with the word and the pointer by value, so that no caller
