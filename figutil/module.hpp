@@ -36,6 +36,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/array/value.hpp"
@@ -45,6 +46,8 @@
 
 #define SYS_CONSTANT_NAME(name, value) name,
 #define SYS_CONSTANT_VALUE(name, value) rt::Value(value),
+// For a constexpr table of the numbers among them (see ConstantNumber).
+#define SYS_CONSTANT_NUMBER(name, value) ::sys::constant_number([] { return value; }),
 
 namespace sys {
 
@@ -130,10 +133,26 @@ inline rt::Value texts_column(std::initializer_list<const char*> texts) {
     return rt::Value::cell_column(std::move(cells));
 }
 
+// A constant whose value is a plain double is known when the module is
+// compiled. A view reads such a constant as that number rather than from
+// the container, so that a body's arithmetic on it folds and its class is never
+// tested; the container still holds it, and the view still tests once that
+// the module has been initialised. Other constants are read from the
+// container. The list's value expression is only looked at, never run, here.
+struct ConstantNumber {
+    bool known;
+    double value;
+};
+template <typename Expression>
+constexpr ConstantNumber constant_number(Expression value) {
+    if constexpr (std::is_same_v<std::invoke_result_t<Expression>, double>) return {true, value()};
+    else return {false, 0.0};
+}
+inline constexpr std::array<ConstantNumber, 0> kNoConstantNumbers{};
 // The constants of `module`: the arity messages of its functions, then its
 // own, named by the enum `Own` and read as constants[kName]. Static, and
 // usable before any initialiser runs.
-template <typename Own, const ModuleDescriptor& module>
+template <typename Own, const ModuleDescriptor& module, const auto& numbers = kNoConstantNumbers>
 class Constants {
 public:
     constexpr Constants() : store_(module.name()) {}
@@ -142,14 +161,23 @@ public:
 
     // The module's own constants read without a test each, as K(kName): a
     // body takes one on entry (`const auto K = constants.view();`), which
-    // tests once that the module has been initialised.
+    // tests once that the module has been initialised. With `numbers` (the
+    // module's list through SYS_CONSTANT_NUMBER) the plain numbers are read
+    // as numbers known when compiling (by value: a body's arithmetic on them
+    // then folds best).
     class View {
     public:
-        const rt::Value& operator()(Own c) const { return first_[c]; }
+        RT_INLINE rt::Value operator()(Own c) const {
+            if constexpr (std::size(numbers) != 0)
+                if (c < std::size(numbers) && numbers_[c].known) return rt::Value(numbers_[c].value);
+            return first_[c];
+        }
 
     private:
         friend class Constants;
         explicit View(const rt::Value* first) : first_(first) {}
+        // A copy of its own, which the compiler reads when compiling.
+        static constexpr auto numbers_ = numbers;
         const rt::Value* first_;
     };
     View view() const { return View(store_.checked_first(first_own + 1) + first_own); }

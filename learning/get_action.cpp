@@ -22,7 +22,8 @@ enum Constant : std::size_t {
     kFailureBox = kNoAction,  // -1
 };
 
-Constants<Constant, get_action_module> constants;
+constexpr std::array kNumbers{GET_ACTION_CONSTANTS(SYS_CONSTANT_NUMBER)};
+Constants<Constant, get_action_module, kNumbers> constants;
 
 // q_val(row, col), read seven times a call: the runtime reads a whole
 // index of a double table inline.

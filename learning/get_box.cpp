@@ -44,17 +44,20 @@ enum Constant : std::size_t {
     kThetaHighEdgeDegrees = kVxBin2Offset,  // 6
 };
 
-Constants<Constant, get_box_module> constants;
+constexpr std::array kNumbers{GET_BOX_CONSTANTS(SYS_CONSTANT_NUMBER)};
+Constants<Constant, get_box_module, kNumbers> constants;
 
 rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
                const rt::Value& v_theta_in) {
     using namespace rt;
     BodyFrame frame(get_box_module.name(), &get_box_module.locals, nargout);
     const auto K = constants.view();
-    auto x = [&]() -> const Value& { return require_input(x_in, "x"); };
-    auto v_x = [&]() -> const Value& { return require_input(v_x_in, "v_x"); };
-    auto theta = [&]() -> const Value& { return require_input(theta_in, "theta"); };
-    auto v_theta = [&]() -> const Value& { return require_input(v_theta_in, "v_theta"); };
+    // Each reads its own copy, which no call can change, so that an input
+    // is tested once however often it is read.
+    auto x = [x_in]() -> const Value& { return require_input(x_in, "x"); };
+    auto v_x = [v_x_in]() -> const Value& { return require_input(v_x_in, "v_x"); };
+    auto theta = [theta_in]() -> const Value& { return require_input(theta_in, "theta"); };
+    auto v_theta = [v_theta_in]() -> const Value& { return require_input(v_theta_in, "v_theta"); };
 
     Value box;
     const Value degree = K(kDegree);

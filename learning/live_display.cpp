@@ -55,9 +55,9 @@ void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt
     const Value X = row_of(x, plus(x, cos(minus(k[kHalfPi], theta))));
     const Value Y = row_of(k[kHingeHeight], plus(k[kHingeHeight], sin(minus(k[kHalfPi], theta))));
 
-    const Value cart_place = row_of(minus(x, k[kCartHalfWidth]), k[kCartBottom], k[kCartWidth], k[kCartHeight]);
-    const Value cart_pairs[] = {k[kPosition], cart_place, k[kFaceColor], k[kBlue]};
-    const Value obj = rectangle(cart_pairs);
+    Value& cart_place = cart_pairs_[1];
+    cart_place = row_of(minus(x, k[kCartHalfWidth]), k[kCartBottom], k[kCartWidth], k[kCartHeight]);
+    const Value obj = rectangle(cart_pairs_);
     const Value obj2 = line(X, Y);
     hold(k[kOn]);
     // The marker stands at the edge the push comes from and points its way.

@@ -21,7 +21,8 @@ namespace sys {
 class LiveDisplay {
 public:
     // The constants must stay as they are while the display draws.
-    explicit LiveDisplay(RunConstantsView k) : k_(k) {}
+    explicit LiveDisplay(RunConstantsView k)
+        : k_(k), cart_pairs_{k[kPosition], rt::Value(), k[kFaceColor], k[kBlue]} {}
 
     // Creates and arranges the cart window, then the action-value window.
     void open_windows();
@@ -46,6 +47,8 @@ private:
     RunConstantsView k_;
     rt::Value h1_, h2_;
     rt::Value GX_, GY_, GZ_;
+    // The cart's rectangle's name/value pairs; each step puts in its place.
+    rt::Value cart_pairs_[4];
 };
 
 }  // namespace sys

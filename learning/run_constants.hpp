@@ -7,9 +7,11 @@
 // container of learning/ itself) is what makes one initialiser create, and
 // one terminator release, every constant of that module.
 
+#include <array>
 #include <cstddef>
 
 #include "figutil/module.hpp"
+#include "runtime/array/ops.hpp"
 #include "runtime/array/value.hpp"
 #include "runtime/call/frame.hpp"
 
@@ -111,12 +113,21 @@ private:
 // made from a RunConstants, which is tested once then. Valid while the
 // module's constants stay as they are (nothing adds or releases any during a
 // run).
+// The plain numbers among them are read as numbers known when compiling
+// (sys::ConstantNumber), by value.
 class RunConstantsView {
 public:
     RunConstantsView(const RunConstants& k) : first_(k.checked_first()) {}  // NOLINT(google-explicit-constructor)
-    const rt::Value& operator[](RunConstant c) const { return first_[c]; }
+    RT_INLINE rt::Value operator[](RunConstant c) const {
+        if (kNumbers[c].known) return rt::Value(kNumbers[c].value);
+        return first_[c];
+    }
 
 private:
+    static constexpr auto kNumbers = [] {
+        using rt::Value;
+        return std::array<ConstantNumber, kCount>{SYS_RUN_CONSTANTS(SYS_CONSTANT_NUMBER)};
+    }();
     const rt::Value* first_;
 };
 

@@ -706,4 +706,23 @@ void detail::array_assign2_growing(Value& a, double row, double col, double rhs)
     array_assign2(a, Value(row), Value(col), Value(rhs));
 }
 
+// The general cases in words, for the inline fast paths: each takes shares
+// of its operands, so the caller's values may go while it runs.
+detail::Raw detail::plus_raw(Raw a, Raw b) { return plus_general(Value::shared(a), Value::shared(b)).release(); }
+detail::Raw detail::minus_raw(Raw a, Raw b) { return minus_general(Value::shared(a), Value::shared(b)).release(); }
+detail::Raw detail::mtimes_raw(Raw a, Raw b) { return mtimes_general(Value::shared(a), Value::shared(b)).release(); }
+detail::Raw detail::mrdivide_raw(Raw a, Raw b) {
+    return mrdivide_general(Value::shared(a), Value::shared(b)).release();
+}
+detail::Raw detail::mpower_raw(Raw a, Raw b) { return mpower_general(Value::shared(a), Value::shared(b)).release(); }
+detail::Raw detail::uminus_raw(Raw a) { return uminus_general(Value::shared(a)).release(); }
+detail::Raw detail::sin_raw(Raw a) { return sin_general(Value::shared(a)).release(); }
+detail::Raw detail::cos_raw(Raw a) { return cos_general(Value::shared(a)).release(); }
+bool detail::compare_bool_raw(int op, Raw a, Raw b) {
+    return compare_bool_general(op, Value::shared(a), Value::shared(b));
+}
+detail::Raw detail::array_ref2_raw(const Value& a, Raw row, Raw col) {
+    return array_ref2_general(a, Value::shared(row), Value::shared(col)).release();
+}
+
 }  // namespace rt

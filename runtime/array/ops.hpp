@@ -31,13 +31,19 @@ double mpower_general(double x, double e) noexcept;
 // the processor's, defined for every double (NaN and anything out of range
 // give the lowest 64-bit number, which no bound admits), so the test is one
 // conversion each way and one unsigned comparison.
+// A position known when compiling (a constant column) takes the portable
+// test, which the compiler folds; the processor's conversion it does not.
 RT_INLINE bool offset_within(double index, std::size_t bound, std::size_t& offset) noexcept {
+    std::int64_t whole;
 #if defined(__SSE2__)
-    const std::int64_t whole = _mm_cvttsd_si64(_mm_set_sd(index));
-#else
-    if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
-    const auto whole = static_cast<std::int64_t>(index);
+    if (!__builtin_constant_p(index)) {
+        whole = _mm_cvttsd_si64(_mm_set_sd(index));
+    } else
 #endif
+    {
+        if (!(index >= 1 && index <= static_cast<double>(kMaxElements))) return false;
+        whole = static_cast<std::int64_t>(index);
+    }
     offset = static_cast<std::size_t>(whole) - 1;
     return offset < bound && static_cast<double>(whole) == index;
 }
@@ -56,39 +62,47 @@ RT_INLINE bool both_double_scalars(const Value& a, const Value& b) noexcept {
 // Comparison codes shared by the element-wise and the truth-value forms.
 enum CompareOp { kLt, kGt, kLe, kGe, kEq, kNe };
 
-// The fast paths below hand their out-of-line general cases copies of the
-// operands (Value(a)) and move the result out of a temporary (relay): the
-// addresses of the caller's own values then never leave the caller, which is
-// what lets the compiler keep scalars in registers and drop their storage
-// tests. The copies cost a count only on the general path.
-RT_INLINE Value relay(Value&& v) noexcept { return Value(std::move(v)); }
+// The general cases as the inline fast paths call them: operands and result
+// as words (Value::Raw), cold so that the fast path is laid out straight.
+using Raw = Value::Raw;
+[[gnu::cold]] Raw plus_raw(Raw a, Raw b);
+[[gnu::cold]] Raw minus_raw(Raw a, Raw b);
+[[gnu::cold]] Raw mtimes_raw(Raw a, Raw b);
+[[gnu::cold]] Raw mrdivide_raw(Raw a, Raw b);
+[[gnu::cold]] Raw mpower_raw(Raw a, Raw b);
+[[gnu::cold]] Raw uminus_raw(Raw a);
+[[gnu::cold]] Raw sin_raw(Raw a);
+[[gnu::cold]] Raw cos_raw(Raw a);
+[[gnu::cold]] bool compare_bool_raw(int op, Raw a, Raw b);
+[[gnu::cold]] Raw array_ref2_raw(const Value& a, Raw row, Raw col);
+
 }  // namespace detail
 
 // ---- arithmetic ----
-// Each fast path returns from its own branch and the general case from
-// another statement, so no temporary of the general case lives (and needs a
-// flag for its destruction) on the fast path.
+// Each fast path returns from its own branch; the general case is a cold
+// call that takes and gives words (Value::Raw), so it leaves no temporary
+// of its own in the caller.
 RT_INLINE Value plus(const Value& a, const Value& b) {
     if (detail::both_double_scalars(a, b)) [[likely]]
         return Value(a.inline_number() + b.inline_number());
-    return detail::relay(detail::plus_general(Value(a), Value(b)));
+    return Value::adopt(detail::plus_raw(a.raw(), b.raw()));
 }
 RT_INLINE Value minus(const Value& a, const Value& b) {
     if (detail::both_double_scalars(a, b)) [[likely]]
         return Value(a.inline_number() - b.inline_number());
-    return detail::relay(detail::minus_general(Value(a), Value(b)));
+    return Value::adopt(detail::minus_raw(a.raw(), b.raw()));
 }
 // Matrix product; a scalar times an array multiplies element by element.
 RT_INLINE Value mtimes(const Value& a, const Value& b) {
     if (detail::both_double_scalars(a, b)) [[likely]]
         return Value(a.inline_number() * b.inline_number());
-    return detail::relay(detail::mtimes_general(Value(a), Value(b)));
+    return Value::adopt(detail::mtimes_raw(a.raw(), b.raw()));
 }
 // Division by a scalar (element by element); any other divisor is refused.
 RT_INLINE Value mrdivide(const Value& a, const Value& b) {
     if (detail::both_double_scalars(a, b)) [[likely]]
         return Value(a.inline_number() / b.inline_number());
-    return detail::relay(detail::mrdivide_general(Value(a), Value(b)));
+    return Value::adopt(detail::mrdivide_raw(a.raw(), b.raw()));
 }
 // Scalar power. A whole exponent is repeated multiplication, so a square is
 // exactly x*x; other exponents use std::pow. A square matrix may be raised to
@@ -100,24 +114,24 @@ RT_INLINE double mpower(double x, double e) noexcept {
 RT_INLINE Value mpower(const Value& a, const Value& b) {
     if (detail::both_double_scalars(a, b)) [[likely]]
         return Value(mpower(a.inline_number(), b.inline_number()));
-    return detail::relay(detail::mpower_general(Value(a), Value(b)));
+    return Value::adopt(detail::mpower_raw(a.raw(), b.raw()));
 }
 Value times(const Value& a, const Value& b);
 Value rdivide(const Value& a, const Value& b);
 RT_INLINE Value uminus(const Value& a) {
     if (a.is_double_scalar()) [[likely]]
         return Value(-a.inline_number());
-    return detail::relay(detail::uminus_general(Value(a)));
+    return Value::adopt(detail::uminus_raw(a.raw()));
 }
 RT_INLINE Value sin(const Value& a) {
     if (a.is_double_scalar()) [[likely]]
         return Value(std::sin(a.inline_number()));
-    return detail::relay(detail::sin_general(Value(a)));
+    return Value::adopt(detail::sin_raw(a.raw()));
 }
 RT_INLINE Value cos(const Value& a) {
     if (a.is_double_scalar()) [[likely]]
         return Value(std::cos(a.inline_number()));
-    return detail::relay(detail::cos_general(Value(a)));
+    return Value::adopt(detail::cos_raw(a.raw()));
 }
 Value fix(const Value& a);
 Value abs(const Value& a);
@@ -140,7 +154,7 @@ bool tobool(const Value& v);
     RT_INLINE bool name(const Value& a, const Value& b) {                        \
         if (detail::both_double_scalars(a, b)) [[likely]]                        \
             return a.inline_number() op b.inline_number();                       \
-        return detail::compare_bool_general(detail::code, Value(a), Value(b));   \
+        return detail::compare_bool_raw(detail::code, a.raw(), b.raw());             \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)
 RT_COMPARE_BOOL(gt_bool, >, kGt)
@@ -210,7 +224,7 @@ RT_INLINE double array_ref2(const Value& a, double row, double col) {
 RT_INLINE Value array_ref2(const Value& a, const Value& row, const Value& col) {
     if (detail::both_double_scalars(row, col) && a.is_stored_double()) [[likely]]
         return Value(array_ref2(a, row.inline_number(), col.inline_number()));
-    return detail::relay(detail::array_ref2_general(a, Value(row), Value(col)));
+    return Value::adopt(detail::array_ref2_raw(a, row.raw(), col.raw()));
 }
 // Assignment. B is one element (put everywhere) or as many as the index
 // names. Past its end a row grows as a row, a column as a column, an empty

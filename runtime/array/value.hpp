@@ -161,6 +161,20 @@ public:
     }
     // Elements of a numeric-like value, column-major.
     const double* data() const noexcept;
+
+    // A value's two words by value, for handing an operand to an out-of-line
+    // general path in registers and its result back in registers: no
+    // address of a value leaves the caller, and the caller holds no copy
+    // that would need cleaning up should the general path raise.
+    struct Raw;
+    // The words, without counting a share (valid while this value lives).
+    RT_INLINE Raw raw() const noexcept;
+    // A copy sharing the storage of the value whose words these are.
+    static Value shared(const Raw& r) noexcept;
+    // Takes over words that own their share (from release()).
+    RT_INLINE static Value adopt(const Raw& r) noexcept;
+    // Hands the words and their share out, leaving this value unassigned.
+    Raw release() noexcept;
     // Writable elements: copies shared storage first.
     double* mutable_data() {
         if (stored() && payload_.heap->refs == 1) [[likely]]
@@ -286,6 +300,31 @@ private:
 };
 
 static_assert(sizeof(Value) == 16);
+
+struct Value::Raw {
+    std::uint32_t head;
+    Payload payload;
+};
+inline Value::Raw Value::raw() const noexcept { return {head_, payload_}; }
+inline Value Value::shared(const Raw& r) noexcept {
+    Value v;
+    v.head_ = r.head;
+    v.payload_ = r.payload;
+    if (v.stored()) ++v.payload_.heap->refs;
+    return v;
+}
+inline Value Value::adopt(const Raw& r) noexcept {
+    Value v;
+    v.head_ = r.head;
+    v.payload_ = r.payload;
+    return v;
+}
+inline Value::Raw Value::release() noexcept {
+    const Raw r{head_, payload_};
+    head_ = 0;
+    payload_.scalar = 0;
+    return r;
+}
 
 inline std::size_t Value::rows() const noexcept {
     if (stored()) return payload_.heap->rows;
