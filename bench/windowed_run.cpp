@@ -125,8 +125,8 @@ public:
         // -noreset: the runs are its only clients, and a server that resets
         // when the last one goes compiles its keymap again for the next
         // (tens of milliseconds of the machine's two cores in every run).
-        std::vector<std::string> args = {"Xvfb", ":" + number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                                         "-noreset"};
+        std::vector<std::string> args = {"Xvfb",         ":" + number, "-screen", "0",
+                                         "1280x1024x24", "-nolisten",  "tcp",     "-noreset"};
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);

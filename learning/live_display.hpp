@@ -21,8 +21,7 @@ namespace sys {
 class LiveDisplay {
 public:
     // The constants must stay as they are while the display draws.
-    explicit LiveDisplay(RunConstantsView k)
-        : k_(k), cart_pairs_{k[kPosition], rt::Value(), k[kFaceColor], k[kBlue]} {}
+    explicit LiveDisplay(RunConstantsView k) : k_(k), cart_pairs_{k[kPosition], rt::Value(), k[kFaceColor], k[kBlue]} {}
 
     // Creates and arranges the cart window, then the action-value window.
     void open_windows();

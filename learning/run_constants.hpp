@@ -70,9 +70,7 @@ namespace sys {
     X(kTrialsSuffix, Value::string(" trials"))
 
 enum RunConstant : std::size_t {
-    SYS_RUN_CONSTANTS(SYS_CONSTANT_NAME)
-    kCount,  // how many there are
-
+    SYS_RUN_CONSTANTS(SYS_CONSTANT_NAME) kCount,  // how many there are
 
     // Slots that carry more than one meaning: the same number where another
     // part of the run uses it.

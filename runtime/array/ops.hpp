@@ -150,11 +150,11 @@ Value not_(const Value& a);
 // Truth of a condition: true only for a non-empty value whose elements are
 // all non-zero.
 bool tobool(const Value& v);
-#define RT_COMPARE_BOOL(name, op, code)                                          \
-    RT_INLINE bool name(const Value& a, const Value& b) {                        \
-        if (detail::both_double_scalars(a, b)) [[likely]]                        \
-            return a.inline_number() op b.inline_number();                       \
-        return detail::compare_bool_raw(detail::code, a.raw(), b.raw());             \
+#define RT_COMPARE_BOOL(name, op, code)                                  \
+    RT_INLINE bool name(const Value& a, const Value& b) {                \
+        if (detail::both_double_scalars(a, b)) [[likely]]                \
+            return a.inline_number() op b.inline_number();               \
+        return detail::compare_bool_raw(detail::code, a.raw(), b.raw()); \
     }
 RT_COMPARE_BOOL(lt_bool, <, kLt)
 RT_COMPARE_BOOL(gt_bool, >, kGt)

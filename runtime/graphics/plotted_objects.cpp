@@ -41,8 +41,8 @@ struct LineSlots {
 };
 const LineSlots line_slots = [] {
     const TypeSchema& line = schema(ObjectType::Line);
-    return LineSlots{line.slot_of(P::XData), line.slot_of(P::YData), line.slot_of(P::Color),
-                     line.slot_of(P::Marker), line.slot_of(P::LineStyle)};
+    return LineSlots{line.slot_of(P::XData), line.slot_of(P::YData), line.slot_of(P::Color), line.slot_of(P::Marker),
+                     line.slot_of(P::LineStyle)};
 }();
 
 // A new line's data, x and y, into its empty slots (their bits set by the caller).

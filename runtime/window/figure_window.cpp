@@ -6,8 +6,8 @@
 #include <exception>
 
 #include <QCloseEvent>
-#include <QImage>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QScreen>
 

@@ -32,8 +32,9 @@ void clear_wide_registers() noexcept {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     static const bool has_avx = __builtin_cpu_supports("avx");
     if (has_avx) {
-        asm volatile("vzeroupper" ::: "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7", "xmm8", "xmm9",
-                     "xmm10", "xmm11", "xmm12", "xmm13", "xmm14", "xmm15");
+        asm volatile("vzeroupper" ::
+                         : "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10",
+                           "xmm11", "xmm12", "xmm13", "xmm14", "xmm15");
     }
 #endif
 }
@@ -303,9 +304,7 @@ void QtWindowBackend::service(bool throttled, PaintShare share) {
     polls_.resumed(RefreshClock::now());
 }
 
-PaintShare QtWindowBackend::share() const noexcept {
-    return pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy;
-}
+PaintShare QtWindowBackend::share() const noexcept { return pace_.pace() > 0 ? PaintShare::waiting : PaintShare::busy; }
 
 void QtWindowBackend::drawnow() {
     // A pause without the wait: unpaced, the program goes on at once.

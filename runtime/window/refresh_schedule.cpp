@@ -17,8 +17,8 @@ constexpr int kBusyCostFactor = 15;
 
 RefreshClock::duration EventPollSchedule::interval_for(double fps) noexcept {
     const double half_frame = fps > 0 ? 0.5 / fps : 1.0;
-    const auto interval = std::chrono::duration_cast<RefreshClock::duration>(
-        std::chrono::duration<double>(std::min(half_frame, 1.0)));
+    const auto interval =
+        std::chrono::duration_cast<RefreshClock::duration>(std::chrono::duration<double>(std::min(half_frame, 1.0)));
     return std::clamp<RefreshClock::duration>(interval, kShortestPumpInterval, kLongestPumpInterval);
 }
 

@@ -36,8 +36,8 @@ TEST_F(GraphicsTest, WindowsTakeTheLowestFreeNumberAndOtherHandlesAreNeverReused
 TEST_F(GraphicsTest, NumbersNearTheHandleFormAreNoHandles) {
     const double line = num(rt::line(Value(1.0), Value(2.0)));
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    for (double h : {0.5, -0.5, -line, line + 1, line - 0.25, nan, inf, -inf, 4503599627370496.0,
-                     9007199254740992.0, 9223372036854775808.0, 1e300}) {
+    for (double h : {0.5, -0.5, -line, line + 1, line - 0.25, nan, inf, -inf, 4503599627370496.0, 9007199254740992.0,
+                     9223372036854775808.0, 1e300}) {
         EXPECT_FALSE(rt::ishandle(h)) << h;
         EXPECT_THROW(rt::delete_(Value(h)), rt::Error) << h;
     }

@@ -141,8 +141,8 @@ using namespace std::chrono_literals;
 using rt::RefreshClock;
 
 TEST(EventPollSchedule, AsksOncePerIntervalAndReadsTheClockOnlyNowAndThen) {
-    EXPECT_EQ(rt::EventPollSchedule::interval_for(60), std::chrono::duration_cast<RefreshClock::duration>(
-                                                          std::chrono::duration<double>(1.0 / 120)));
+    EXPECT_EQ(rt::EventPollSchedule::interval_for(60),
+              std::chrono::duration_cast<RefreshClock::duration>(std::chrono::duration<double>(1.0 / 120)));
     EXPECT_EQ(rt::EventPollSchedule::interval_for(5000), 1ms);
     EXPECT_EQ(rt::EventPollSchedule::interval_for(1), 10ms);
 
