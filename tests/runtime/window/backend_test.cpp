@@ -164,7 +164,7 @@ TEST(EventPollSchedule, AsksOncePerIntervalAndReadsTheClockOnlyNowAndThen) {
     for (int i = 0; i < 100000; ++i, now += 1us) pumps += polls.due_counting(clock);
     EXPECT_EQ(polls.calls_per_read(), 256);  // at most
     EXPECT_LT(reads, 1000);
-    EXPECT_NEAR(pumps, 100000 / 8000, 2);
+    EXPECT_NEAR(pumps, 100000.0 / 8000, 2);  // a pump every 8000 calls
     // Slow calls bring it down within the reads' spacing of calls.
     for (int i = 0; i < 520; ++i, now += 1ms) pumps += polls.due_counting(clock);
     EXPECT_LE(polls.calls_per_read(), 2);
