@@ -408,10 +408,10 @@ public:
         const double* chars = nullptr;  // the name's characters, compared by address
         PropertyId id{};
         Value kept;  // holds the name's storage alive and unchanged
-        // For objects of `type`, once `spec` is set:
+        // For objects of `type`, once `rule` is set:
         ObjectType type{};
-        const PropertySpec* spec = nullptr;
-        bool plain = false;  // a set stores the accepted value and does nothing more
+        const PropertySpec* rule = nullptr;  // the property as its type has it
+        bool plain = false;                  // a set stores the accepted value and does nothing more
         // The text last set through the name there: its storage, or the
         // bits of its one character's code, and what it was accepted as.
         std::uint64_t text = 0;
@@ -465,7 +465,7 @@ void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const V
         return;
     }
     if (!v.is_char()) {
-        t.store(obj, e.id, accepted(obj.type(), *e.spec, v));
+        t.store(obj, e.id, accepted(obj.type(), *e.rule, v));
         return;
     }
     const std::uint64_t key = text_key(v);
@@ -474,7 +474,7 @@ void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const V
         t.store(obj, e.id, e.text_accepted);
         return;
     }
-    Value a = accept_value(obj.type(), *e.spec, v);
+    Value a = accept_value(obj.type(), *e.rule, v);
     e.text = key;
     e.text_stored = stored;
     e.has_text = true;
@@ -486,7 +486,7 @@ void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const V
 // Sets a property named by a text value, as ObjectTree::set does.
 void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Value& v) {
     KnownNames::Entry* e = name.is_inline() ? nullptr : known_names.find(name);
-    if (e && e->spec && e->type == obj.type()) [[likely]] {
+    if (e && e->rule && e->type == obj.type()) [[likely]] {
         set_known(t, obj, *e, v);
         return;
     }
@@ -498,7 +498,7 @@ void set_named(ObjectTree& t, GraphicsObject& obj, const Value& name, const Valu
     }
     // The name's entry learns the rule of the property for this type.
     e->type = obj.type();
-    e->spec = obj.type_schema().find(id);
+    e->rule = obj.type_schema().find(id);
     e->plain = !has_rules(obj.type(), id);
     e->has_text = false;
     e->text_kept = Value();
@@ -581,7 +581,7 @@ KnownPairs known_pairs;
         const Value& v = pairs[2 * k + 1];
         if (!name.is_char() || name.is_inline()) return false;
         const KnownNames::Entry* e = known_names.find(name);
-        if (!e || !e->spec || e->type != obj.type() || !e->plain) return false;
+        if (!e || !e->rule || e->type != obj.type() || !e->plain) return false;
         KnownPairs::Pair& p = seen[k];
         p.name = name.data();
         p.name_kept = name;
@@ -594,7 +594,7 @@ KnownPairs known_pairs;
             p.stored = e->text_stored;
             p.text_kept = e->text_kept;
             p.accepted = e->text_accepted;
-        } else if (!plain_place(*e->spec, v)) {
+        } else if (!plain_place(*e->rule, v)) {
             return false;
         }
     }
