@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "runtime/array/error.hpp"
+#include "runtime/graphics/cache_key.hpp"
 #include "runtime/graphics/callback_queue.hpp"
 #include "runtime/graphics/object_tree.hpp"
 #include "runtime/graphics/units.hpp"
@@ -49,16 +50,6 @@ bool handle_visible(const GraphicsObject& obj) {
     return text_is(v, "on") || (text_is(v, "callback") && callback_running());
 }
 
-// The slot of a small direct-mapped table for a key (a storage address or a
-// character code, mixed with whatever else tells entries apart).
-template <std::size_t Slots>
-std::size_t slot_for(std::uint64_t key) noexcept {
-    static_assert((Slots & (Slots - 1)) == 0);
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 58) & (Slots - 1);
-}
-
-std::uint64_t address_of(const double* p) noexcept { return reinterpret_cast<std::uintptr_t>(p); }
-
 // The accepted values of recent texts set (a colour letter, a word): a
 // learning run sets the same constants at every step, and checking a text
 // against a property's words and colour names costs more than the rest of
@@ -70,21 +61,22 @@ class AcceptedTexts {
 public:
     const Value* find(ObjectType type, PropertyId id, const Value& v) const noexcept {
         const bool stored = !v.is_inline();
-        const std::uint64_t key = stored ? address_of(v.data()) : std::bit_cast<std::uint64_t>(v[0]);
+        const std::uint64_t key = detail::value_key(v);
         const Entry& e = entries_[slot(type, id, key)];
         if (e.key == key && e.stored == stored && e.type == type && e.id == id && e.used) return &e.accepted;
         return nullptr;
     }
     void keep(ObjectType type, PropertyId id, const Value& v, const Value& accepted) {
         const bool stored = !v.is_inline();
-        const std::uint64_t key = stored ? address_of(v.data()) : std::bit_cast<std::uint64_t>(v[0]);
+        const std::uint64_t key = detail::value_key(v);
         Entry& e = entries_[slot(type, id, key)];
         e = {key, type, id, stored, true, accepted, stored ? v : Value()};
     }
 
 private:
     static std::size_t slot(ObjectType type, PropertyId id, std::uint64_t key) noexcept {
-        return slot_for<kSlots>(key ^ (static_cast<std::uint64_t>(id) << 3) ^ static_cast<std::uint64_t>(type));
+        return detail::cache_slot<kSlots>(key ^ (static_cast<std::uint64_t>(id) << 3) ^
+                                          static_cast<std::uint64_t>(type));
     }
     static constexpr std::size_t kSlots = 32;
     struct Entry {
@@ -422,11 +414,11 @@ public:
     };
     // The entry of a name held in storage, when it is kept.
     Entry* find(const Value& name) noexcept {
-        Entry& e = entries_[slot_for<kSlots>(address_of(name.data()))];
+        Entry& e = entries_[detail::cache_slot<kSlots>(detail::storage_key(name))];
         return e.chars == name.data() ? &e : nullptr;
     }
     Entry& keep(const Value& name, PropertyId id) {
-        Entry& e = entries_[slot_for<kSlots>(address_of(name.data()))];
+        Entry& e = entries_[detail::cache_slot<kSlots>(detail::storage_key(name))];
         e = Entry{};
         e.chars = name.data();
         e.id = id;
@@ -452,12 +444,6 @@ PropertyId property_named(const GraphicsObject& obj, const Value& name) {
     return id;
 }
 
-// The key of a text value in a name's entry: its storage, or the bits of
-// its one character's code.
-std::uint64_t text_key(const Value& text) noexcept {
-    return text.is_inline() ? std::bit_cast<std::uint64_t>(text[0]) : address_of(text.data());
-}
-
 // Sets the property a kept name resolved to on an object of the entry's type.
 void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const Value& v) {
     if (!e.plain) {
@@ -468,7 +454,7 @@ void set_known(ObjectTree& t, GraphicsObject& obj, KnownNames::Entry& e, const V
         t.store(obj, e.id, accepted(obj.type(), *e.rule, v));
         return;
     }
-    const std::uint64_t key = text_key(v);
+    const std::uint64_t key = detail::value_key(v);
     const bool stored = !v.is_inline();
     if (e.has_text && e.text == key && e.text_stored == stored) [[likely]] {
         t.store(obj, e.id, e.text_accepted);
@@ -540,7 +526,7 @@ public:
             // The kept storage is no inline value's: the same address is the same text.
             if (!name.is_char() || name.data() != p.name) return false;
             // A pair that is not a text holds a place (fill_known_pairs_anew kept no other).
-            if (p.text ? !v.is_char() || text_key(v) != p.key || v.is_inline() == p.stored : !plain_rect(v))
+            if (p.text ? !v.is_char() || detail::value_key(v) != p.key || v.is_inline() == p.stored : !plain_rect(v))
                 return false;
         }
         ObjectTree& t = tree();
@@ -588,7 +574,7 @@ KnownPairs known_pairs;
         p.id = e->id;
         p.slot = obj.type_schema().slot_of(e->id);
         if (v.is_char()) {
-            if (!e->has_text || e->text != text_key(v) || e->text_stored == v.is_inline()) return false;
+            if (!e->has_text || e->text != detail::value_key(v) || e->text_stored == v.is_inline()) return false;
             p.text = true;
             p.key = e->text;
             p.stored = e->text_stored;

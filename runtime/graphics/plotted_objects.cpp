@@ -7,6 +7,7 @@
 
 #include "runtime/array/error.hpp"
 #include "runtime/call/console.hpp"
+#include "runtime/graphics/cache_key.hpp"
 #include "runtime/graphics/current_objects.hpp"
 #include "runtime/graphics/graphics.hpp"
 #include "runtime/graphics/object_tree.hpp"
@@ -146,21 +147,17 @@ public:
     };
     // The entry of a text held in storage, when it is known.
     const Entry* find(const Value& text) const noexcept {
-        const Entry& e = entries_[slot(text.data())];
+        const Entry& e = entries_[detail::cache_slot<kSlots>(detail::storage_key(text))];
         return e.chars == text.data() ? &e : nullptr;
     }
     const Entry& keep(const Value& text, std::optional<LineStyleValues> style) {
-        Entry& e = entries_[slot(text.data())];
+        Entry& e = entries_[detail::cache_slot<kSlots>(detail::storage_key(text))];
         e = {text.data(), text, std::move(style)};
         return e;
     }
 
 private:
     static constexpr std::size_t kSlots = 8;
-    static std::size_t slot(const double* p) noexcept {
-        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(p) * 0x9E3779B97F4A7C15ull) >> 61) &
-               (kSlots - 1);
-    }
     std::array<Entry, kSlots> entries_{};
 };
 
