@@ -4,6 +4,10 @@
 
 namespace sys {
 
+CartPole standard_cart_pole(RunConstantsView k) {
+    return CartPole{k[kMass], k[kPoleMass], k[kGravity], k[kPoleLength], k[kForce], k[kTimeStep]};
+}
+
 namespace {
 
 // The runtime's arithmetic spelled as operators, so that the equations below
@@ -14,13 +18,8 @@ RT_INLINE rt::Value operator-(const rt::Value& a, const rt::Value& b) { return r
 RT_INLINE rt::Value operator*(const rt::Value& a, const rt::Value& b) { return rt::mtimes(a, b); }
 RT_INLINE rt::Value operator/(const rt::Value& a, const rt::Value& b) { return rt::mrdivide(a, b); }
 
-}  // namespace
-
-CartPole standard_cart_pole(RunConstantsView k) {
-    return CartPole{k[kMass], k[kPoleMass], k[kGravity], k[kPoleLength], k[kForce], k[kTimeStep]};
-}
-
-rt::Value cart_pole_step(RunConstantsView k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s) {
+// The step itself, in line wherever it is used.
+RT_INLINE rt::Value step(RunConstantsView k, const CartPole& plant, const rt::Value& cur_action, CartPoleState& s) {
     const rt::Value& two = k[kSquare];
     const rt::Value& four_thirds = k[kFourThirds];
     const auto& [m, mp, g, length, Force, T] = plant;
@@ -41,6 +40,44 @@ rt::Value cart_pole_step(RunConstantsView k, const CartPole& plant, const rt::Va
     v_x = v_x + a_x * T;
     x = x + v_x * T;
     return F;
+}
+
+CartPole local_copy(const CartPole& p) { return p; }
+
+bool all_double_scalars(const CartPole& p, const CartPoleState& s) {
+    return rt::all_double_scalars(p.m, p.mp, p.g, p.length, p.Force, p.T, s.x, s.v_x, s.theta, s.v_theta);
+}
+
+// Writes the state a step has worked on back to where it came from, when
+// the step ends, however it ends.
+struct WriteBack {
+    CartPoleState& to;
+    CartPoleState& from;
+    ~WriteBack() { to = std::move(from); }
+};
+
+}  // namespace
+
+// Every step of a run has double scalars only: the step then works on copies
+// in locals, which the compiler knows to be scalars, so the arithmetic runs
+// in registers like that of plain doubles. Flattened, so that the copies'
+// own code is in line too.
+[[gnu::flatten]] rt::Value cart_pole_step(RunConstantsView k, const CartPole& plant, const rt::Value& cur_action,
+                                          CartPoleState& s) {
+    if (all_double_scalars(plant, s) && cur_action.is_double_scalar()) [[likely]] {
+        const CartPole p = local_copy(plant);
+        const rt::Value a = rt::local_copy(cur_action);
+        CartPoleState local = s;
+        rt::Value F;
+        {
+            const WriteBack back{s, local};
+            F = step(k, p, a, local);
+        }
+        // Moved out rather than built in the caller's place, so that F
+        // stays in registers until here.
+        return rt::Value(std::move(F));
+    }
+    return step(k, plant, cur_action, s);
 }
 
 }  // namespace sys

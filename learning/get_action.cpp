@@ -31,15 +31,11 @@ RT_INLINE rt::Value entry_of(const rt::Value& table, const rt::Value& row, const
     return rt::array_ref2(table, row, col);
 }
 
-RT_INLINE void store_entry(rt::Value& table, const rt::Value& row, const rt::Value& col, const rt::Value& v) {
-    if (table.is_double() && row.is_double_scalar() && col.is_double_scalar() && v.is_double_scalar())
-        rt::array_assign2(table, row.inline_number(), col.inline_number(), v.inline_number());
-    else rt::array_assign2(table, row, col, v);
-}
-
-// The outputs in `d` each start as the input of their name.
-void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
-          const rt::Value& v_theta, const rt::Value& reinf_in, const LearningParameters& parameters) {
+// The five outputs each start as the input of their name. In line wherever
+// it is used.
+RT_INLINE void body(int nargout, rt::Value& q_val, rt::Value& pre_state, rt::Value& pre_action, rt::Value& cur_state,
+                    rt::Value& cur_action, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf_in, const LearningParameters& parameters) {
     using namespace rt;
     BodyFrame frame(get_action_module.name(), &get_action_module.locals, nargout);
     const auto K = constants.view();
@@ -47,46 +43,87 @@ void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, co
     const Value &ALPHA_in = parameters.alpha, &BETA_in = parameters.beta, &GAMMA_in = parameters.gamma;
     Value predicted_value;
 
-    d.pre_state = in(d.cur_state, "cur_state");
-    d.pre_action = in(d.cur_action, "cur_action");
-    d.cur_state = get_box(in(x, "x"), in(v_x, "v_x"), in(theta, "theta"), in(v_theta, "v_theta"));
+    pre_state = in(cur_state, "cur_state");
+    pre_action = in(cur_action, "cur_action");
+    cur_state = get_box(in(x, "x"), in(v_x, "v_x"), in(theta, "theta"), in(v_theta, "v_theta"));
 
-    if (ne_bool(in(d.pre_action, "pre_action"), K(kNoAction))) {
-        if (eq_bool(in(d.cur_state, "cur_state"), K(kFailureBox))) {
+    if (ne_bool(in(pre_action, "pre_action"), K(kNoAction))) {
+        if (eq_bool(in(cur_state, "cur_state"), K(kFailureBox))) {
             predicted_value = K(kFailureValue);
-        } else if (le_bool(entry_of(in(d.q_val, "q_val"), d.cur_state, K(kPushLeft)),
-                           entry_of(d.q_val, d.cur_state, K(kPushRight)))) {
-            predicted_value = entry_of(d.q_val, d.cur_state, K(kPushRight));
+        } else if (le_bool(entry_of(in(q_val, "q_val"), cur_state, K(kPushLeft)),
+                           entry_of(q_val, cur_state, K(kPushRight)))) {
+            predicted_value = entry_of(q_val, cur_state, K(kPushRight));
         } else {
-            predicted_value = entry_of(d.q_val, d.cur_state, K(kPushLeft));
+            predicted_value = entry_of(q_val, cur_state, K(kPushLeft));
         }
         const Value t1 = mtimes(in(GAMMA_in, "GAMMA"), predicted_value);
         const Value t2 = plus(in(reinf_in, "reinf"), t1);
-        const Value q = entry_of(in(d.q_val, "q_val"), in(d.pre_state, "pre_state"), d.pre_action);
+        const Value q = entry_of(in(q_val, "q_val"), in(pre_state, "pre_state"), pre_action);
         const Value t3 = minus(t2, q);
         const Value t4 = mtimes(in(ALPHA_in, "ALPHA"), t3);
-        const Value updated = plus(entry_of(d.q_val, d.pre_state, d.pre_action), t4);
-        store_entry(d.q_val, d.pre_state, d.pre_action, updated);
+        const Value updated = plus(entry_of(q_val, pre_state, pre_action), t4);
+        array_assign2(q_val, pre_state, pre_action, updated);
     }
 
-    const Value q2 = entry_of(in(d.q_val, "q_val"), in(d.cur_state, "cur_state"), K(kPushRight));
+    const Value q2 = entry_of(in(q_val, "q_val"), in(cur_state, "cur_state"), K(kPushRight));
     const Value bonus = mtimes(Value(rt::rand()), in(BETA_in, "BETA"));
-    const Value q1 = entry_of(d.q_val, d.cur_state, K(kPushLeft));
-    d.cur_action = le_bool(plus(q1, bonus), q2) ? K(kPushRight) : K(kPushLeft);
+    const Value q1 = entry_of(q_val, cur_state, K(kPushLeft));
+    cur_action = le_bool(plus(q1, bonus), q2) ? K(kPushRight) : K(kPushLeft);
 
-    frame.check_output(d.q_val, 1, "q_val");
-    frame.check_output(d.pre_state, 2, "pre_state");
-    frame.check_output(d.pre_action, 3, "pre_action");
-    frame.check_output(d.cur_state, 4, "cur_state");
-    frame.check_output(d.cur_action, 5, "cur_action");
+    frame.check_output(q_val, 1, "q_val");
+    frame.check_output(pre_state, 2, "pre_state");
+    frame.check_output(pre_action, 3, "pre_action");
+    frame.check_output(cur_state, 4, "cur_state");
+    frame.check_output(cur_action, 5, "cur_action");
+}
+
+RT_INLINE void body(int nargout, Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                    const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+    body(nargout, d.q_val, d.pre_state, d.pre_action, d.cur_state, d.cur_action, x, v_x, theta, v_theta, reinf,
+         parameters);
 }
 
 }  // namespace
 
-void next_decision(Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
-                   const rt::Value& v_theta, const rt::Value& reinf, const LearningParameters& parameters) {
+// Every step of a run has a table of doubles and double scalars for the rest:
+// the body then works on copies in locals, each a variable of its own, which
+// the compiler knows to be what they are, so that its arithmetic runs in
+// registers. The table and the other outputs are moved in and out, so that
+// the table is never shared and its store writes in place; they go back
+// however the body ends. Flattened, so that the copies' own code is in line
+// too.
+[[gnu::flatten]] void next_decision(Decision& d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                                    const rt::Value& v_theta, const rt::Value& reinf,
+                                    const LearningParameters& parameters) {
     // Every output is wanted.
-    body(get_action_functions[0].declared_outputs, d, x, v_x, theta, v_theta, reinf, parameters);
+    const int nargout = get_action_functions[0].declared_outputs;
+    if (d.q_val.is_stored_double() && rt::all_double_scalars(d.cur_state, d.cur_action, x, v_x, theta, v_theta, reinf,
+                                                             parameters.alpha, parameters.beta, parameters.gamma))
+        [[likely]] {
+        const rt::Value xl = rt::local_copy(x), v_xl = rt::local_copy(v_x), thetal = rt::local_copy(theta),
+                        v_thetal = rt::local_copy(v_theta), reinfl = rt::local_copy(reinf);
+        const rt::Value alpha = rt::local_copy(parameters.alpha), beta = rt::local_copy(parameters.beta),
+                        gamma = rt::local_copy(parameters.gamma);
+        rt::Value q_val = std::move(d.q_val), pre_state = std::move(d.pre_state), pre_action = std::move(d.pre_action),
+                  cur_state = std::move(d.cur_state), cur_action = std::move(d.cur_action);
+        const auto put_back = [&] {
+            d.q_val = std::move(q_val);
+            d.pre_state = std::move(pre_state);
+            d.pre_action = std::move(pre_action);
+            d.cur_state = std::move(cur_state);
+            d.cur_action = std::move(cur_action);
+        };
+        try {
+            body(nargout, q_val, pre_state, pre_action, cur_state, cur_action, xl, v_xl, thetal, v_thetal, reinfl,
+                 {alpha, beta, gamma});
+        } catch (...) {
+            put_back();
+            throw;
+        }
+        put_back();
+        return;
+    }
+    body(nargout, d, x, v_x, theta, v_theta, reinf, parameters);
 }
 
 Decision get_action(Decision d, const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,

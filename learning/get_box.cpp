@@ -47,8 +47,9 @@ enum Constant : std::size_t {
 constexpr std::array kNumbers{GET_BOX_CONSTANTS(SYS_CONSTANT_NUMBER)};
 Constants<Constant, get_box_module, kNumbers> constants;
 
-rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
-               const rt::Value& v_theta_in) {
+// In line wherever it is used.
+RT_INLINE rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, const rt::Value& theta_in,
+                         const rt::Value& v_theta_in) {
     using namespace rt;
     BodyFrame frame(get_box_module.name(), &get_box_module.locals, nargout);
     const auto K = constants.view();
@@ -97,7 +98,17 @@ rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_x_in, cons
 
 }  // namespace
 
-rt::Value get_box(const rt::Value& x, const rt::Value& v_x, const rt::Value& theta, const rt::Value& v_theta) {
+// Every step of a run has double scalars: the body then reads copies in
+// locals, which the compiler knows to be scalars, so that it is comparisons
+// of numbers in registers. Flattened, so that the copies' own code is in
+// line too.
+[[gnu::flatten]] rt::Value get_box(const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                                   const rt::Value& v_theta) {
+    if (rt::all_double_scalars(x, v_x, theta, v_theta)) [[likely]] {
+        const rt::Value xl = rt::local_copy(x), v_xl = rt::local_copy(v_x), thetal = rt::local_copy(theta),
+                        v_thetal = rt::local_copy(v_theta);
+        return body(1, xl, v_xl, thetal, v_thetal);
+    }
     return body(1, x, v_x, theta, v_theta);
 }
 

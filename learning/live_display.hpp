@@ -42,6 +42,8 @@ public:
 
 private:
     void make_current(const rt::Value& window) const;
+    // draw_step's body.
+    void draw(const rt::Value& x, const rt::Value& theta, const rt::Value& F);
 
     RunConstantsView k_;
     rt::Value h1_, h2_;

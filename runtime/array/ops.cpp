@@ -599,7 +599,8 @@ Value detail::array_ref2_general(const Value& a, const Value& row, const Value& 
     return element_copy(a, pos, rp.size(), cp.size());
 }
 
-double detail::array_ref2_checked(const Value& a, double row, double col) {
+double detail::array_ref2_checked(Raw words, double row, double col) {
+    const Value a = Value::shared(words);
     if (!a.is_numeric_like()) require_numeric(a);
     std::size_t r = checked_index(row, a.rows());
     std::size_t c = checked_index(col, a.cols());
@@ -685,9 +686,10 @@ void array_assign1(Value& a, const Value& index, const Value& rhs_in) {
     store(a, pos, rhs, "In an assignment A(I) = B, the number of elements in B and I must be the same.");
 }
 
-void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs_in) {
-    // A copy, not a reference: rhs_in may be a itself, which changes below.
-    const Value rhs = rhs_in;  // NOLINT(performance-unnecessary-copy-initialization)
+namespace {
+
+// In place; rhs is a copy of its own, since a may be what holds it.
+void assign2_in_place(Value& a, const Value& row, const Value& col, const Value& rhs) {
     prepare_target(a, rhs);
     std::vector<std::size_t> rp = positions(row, a.rows(), true);
     std::vector<std::size_t> cp = positions(col, a.cols(), true);
@@ -702,8 +704,19 @@ void array_assign2(Value& a, const Value& row, const Value& col, const Value& rh
     store(a, pos, rhs, "Subscripted assignment dimension mismatch.");
 }
 
-void detail::array_assign2_growing(Value& a, double row, double col, double rhs) {
-    array_assign2(a, Value(row), Value(col), Value(rhs));
+}  // namespace
+
+detail::Raw detail::array_assign2_raw(Raw a, Raw row, Raw col, Raw rhs) {
+    // A share of the caller's value: the store below copies it before the
+    // first write, so the caller's value is untouched if anything raises.
+    Value target = Value::shared(a);
+    assign2_in_place(target, Value::shared(row), Value::shared(col), Value::shared(rhs));
+    return target.release();
+}
+detail::Raw detail::array_assign2_raw(Raw a, double row, double col, double rhs) {
+    Value target = Value::shared(a);
+    assign2_in_place(target, Value(row), Value(col), Value(rhs));
+    return target.release();
 }
 
 // The general cases in words, for the inline fast paths: each takes shares
@@ -721,8 +734,8 @@ detail::Raw detail::cos_raw(Raw a) { return cos_general(Value::shared(a)).releas
 bool detail::compare_bool_raw(int op, Raw a, Raw b) {
     return compare_bool_general(op, Value::shared(a), Value::shared(b));
 }
-detail::Raw detail::array_ref2_raw(const Value& a, Raw row, Raw col) {
-    return array_ref2_general(a, Value::shared(row), Value::shared(col)).release();
+detail::Raw detail::array_ref2_raw(Raw a, Raw row, Raw col) {
+    return array_ref2_general(Value::shared(a), Value::shared(row), Value::shared(col)).release();
 }
 
 }  // namespace rt

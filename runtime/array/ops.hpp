@@ -48,8 +48,6 @@ RT_INLINE bool offset_within(double index, std::size_t bound, std::size_t& offse
     return offset < bound && static_cast<double>(whole) == index;
 }
 Value array_ref2_general(const Value& a, const Value& row, const Value& col);
-double array_ref2_checked(const Value& a, double row, double col);
-void array_assign2_growing(Value& a, double row, double col, double rhs);
 Value mpower_general(const Value& a, const Value& b);
 Value uminus_general(const Value& a);
 Value sin_general(const Value& a);
@@ -74,7 +72,14 @@ using Raw = Value::Raw;
 [[gnu::cold]] Raw sin_raw(Raw a);
 [[gnu::cold]] Raw cos_raw(Raw a);
 [[gnu::cold]] bool compare_bool_raw(int op, Raw a, Raw b);
-[[gnu::cold]] Raw array_ref2_raw(const Value& a, Raw row, Raw col);
+// The table, too, goes by its words: a body whose table is a local keeps
+// it out of memory. An assignment's general case builds the new value
+// apart, sharing the old one, which the caller lets go of only once it has
+// the new one: a failed assignment leaves the table as it was.
+[[gnu::cold]] Raw array_ref2_raw(Raw a, Raw row, Raw col);
+[[gnu::cold]] double array_ref2_checked(Raw a, double row, double col);
+[[gnu::cold]] Raw array_assign2_raw(Raw a, Raw row, Raw col, Raw rhs);
+[[gnu::cold]] Raw array_assign2_raw(Raw a, double row, double col, double rhs);
 
 }  // namespace detail
 
@@ -219,12 +224,12 @@ RT_INLINE double array_ref2(const Value& a, double row, double col) {
         if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]]
             return a.stored_data()[c * rows + r];
     }
-    return detail::array_ref2_checked(a, row, col);
+    return detail::array_ref2_checked(a.raw(), row, col);
 }
 RT_INLINE Value array_ref2(const Value& a, const Value& row, const Value& col) {
     if (detail::both_double_scalars(row, col) && a.is_stored_double()) [[likely]]
         return Value(array_ref2(a, row.inline_number(), col.inline_number()));
-    return Value::adopt(detail::array_ref2_raw(a, row.raw(), col.raw()));
+    return Value::adopt(detail::array_ref2_raw(a.raw(), row.raw(), col.raw()));
 }
 // Assignment. B is one element (put everywhere) or as many as the index
 // names. Past its end a row grows as a row, a column as a column, an empty
@@ -234,17 +239,25 @@ RT_INLINE Value array_ref2(const Value& a, const Value& row, const Value& col) {
 // target takes the class of what is put into it; a logical target receiving
 // numbers becomes double; a text receives numbers as character codes.
 void array_assign1(Value& a, const Value& index, const Value& rhs);
-void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs);
 RT_INLINE void array_assign2(Value& a, double row, double col, double rhs) {
     if (a.is_stored_double()) {
         const std::size_t rows = a.stored_rows();
         std::size_t r = 0, c = 0;
-        if (detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]] {
-            a.mutable_data()[c * rows + r] = rhs;
+        double* data = a.sole_data();
+        if (data && detail::offset_within(row, rows, r) && detail::offset_within(col, a.stored_cols(), c)) [[likely]] {
+            data[c * rows + r] = rhs;
             return;
         }
     }
-    detail::array_assign2_growing(a, row, col, rhs);
+    // Growth, another class, a shared table or a bad position.
+    a = Value::adopt(detail::array_assign2_raw(a.raw(), row, col, rhs));
+}
+RT_INLINE void array_assign2(Value& a, const Value& row, const Value& col, const Value& rhs) {
+    if (detail::both_double_scalars(row, col) && rhs.is_double_scalar()) [[likely]] {
+        array_assign2(a, row.inline_number(), col.inline_number(), rhs.inline_number());
+        return;
+    }
+    a = Value::adopt(detail::array_assign2_raw(a.raw(), row.raw(), col.raw(), rhs.raw()));
 }
 
 // A whole, positive index checked against a bound; raises the runtime's

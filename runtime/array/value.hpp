@@ -175,6 +175,10 @@ public:
     RT_INLINE static Value adopt(const Raw& r) noexcept;
     // Hands the words and their share out, leaving this value unassigned.
     Raw release() noexcept;
+    // Writable elements of storage this value alone holds, or null (held
+    // inline, or shared): a fast path writes through them in place, with no
+    // call that would take the value's address.
+    double* sole_data() noexcept { return stored() && payload_.heap->refs == 1 ? payload_.heap->num() : nullptr; }
     // Writable elements: copies shared storage first.
     double* mutable_data() {
         if (stored() && payload_.heap->refs == 1) [[likely]]
@@ -300,6 +304,18 @@ private:
 };
 
 static_assert(sizeof(Value) == 16);
+
+// True when every value is a double held inline. A body whose values all
+// pass can run on copies of them held in locals: the compiler then knows
+// each one's class and keeps the whole arithmetic in registers, with no
+// test and no clean-up of a value it built.
+template <class... V>
+RT_INLINE bool all_double_scalars(const V&... v) noexcept {
+    return (v.is_double_scalar() && ...);
+}
+// Such a copy: a local that nothing else refers to, whatever the body calls
+// in between, so that what the compiler knows of it stays known.
+RT_INLINE Value local_copy(const Value& v) noexcept { return v; }
 
 struct Value::Raw {
     std::uint32_t head;

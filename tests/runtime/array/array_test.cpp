@@ -239,6 +239,22 @@ TEST(ArrayAssign, ClassesAliasingAndErrors) {
     Value q = zeros(162, 2);
     EXPECT_EQ(error_of([&] { array_assign2(q, 1.0, 0.0, 1.0); }),
               "Index 0 is not valid: subscript indices must be real positive integers or logicals.");
+    // A 2-D assignment that fails after the target would have changed class
+    // (logical to double, unassigned to []) leaves it as it was.
+    Value mask = lt(Value::row({1, 5}), Value(3.0));
+    EXPECT_NE(error_of([&] { array_assign2(mask, Value(1.0), Value(0.5), Value(2.0)); }), "");
+    EXPECT_TRUE(mask.is_logical() && isequal(mask, Value::row({1, 0})));
+    Value nothing;
+    EXPECT_NE(error_of([&] { array_assign2(nothing, 0.0, 1.0, 2.0); }), "");
+    EXPECT_TRUE(nothing.is_unassigned());
+    // A table shared with another value, written in place or grown, is
+    // copied first; the other value keeps the old elements.
+    Value table = zeros(2, 2);
+    const Value kept = table;
+    array_assign2(table, 2.0, 2.0, 5.0);
+    array_assign2(table, Value(3.0), Value(1.0), Value(6.0));
+    EXPECT_TRUE(isequal(kept, zeros(2, 2)));
+    EXPECT_EQ(display_text(table), "[0 0; 0 5; 6 0]");
 }
 
 TEST(Mpower, WholeExponentsMultiplyExactly) {
