@@ -89,7 +89,10 @@ void failure_update(RunConstantsView k, rt::Value& q_val, const rt::Value& pre_s
     array_assign2(q_val, pre_state, pre_action, plus(array_ref2(q_val, pre_state, pre_action), step));
 }
 
-void learning_run(const RunConstants& constants, const rt::Value& handles) {
+// Flattened: a step's bodies (each with its own run on local copies) are in
+// line in the loop, so that the state and the decision pass from one to the
+// next without a call between them.
+[[gnu::flatten]] void learning_run(const RunConstants& constants, const rt::Value& handles) {
     const RunConstantsView k = constants;
     using namespace rt;
     Parameter ALPHA("ALPHA"), BETA("BETA"), GAMMA("GAMMA");
