@@ -102,6 +102,23 @@ TEST_F(GetActionTest, GreedyChoiceAndPredictedValueFromTheNewBoxInTheUpdatesGrou
     }
 }
 
+TEST_F(GetActionTest, ALogicalStateDecidesAsADoubleOneDoes) {
+    // A value other than a double scalar takes the body's general copy; its
+    // decision and update are those of the scalar copy.
+    rt::Value q = table_with_row(kCentre, 0.2, 0.5);
+    rt::array_assign2(q, 1, 1, 0.7);
+    const Call c{.reinf = 0.1, .cur_state = 1, .alpha = 0.3};
+    const Decision fast = act(c, q);
+    const Decision general = sys::get_action({q, c.pre_state, c.pre_action, rt::Value::logical(true), c.cur_action},
+                                             c.x, c.v_x, c.theta, c.v_theta, c.reinf, {c.alpha, c.beta, c.gamma});
+    EXPECT_TRUE(rt::isequal(general.q_val, fast.q_val));
+    EXPECT_NE(rt::array_ref2(fast.q_val, 1.0, 1.0), 0.7);  // the update took place
+    EXPECT_EQ(general.pre_state.class_id(), rt::ClassId::Logical);
+    for (const Decision* d : {&fast, &general})
+        EXPECT_EQ((std::vector<double>{d->pre_state[0], d->pre_action[0], d->cur_state[0], d->cur_action[0]}),
+                  (std::vector<double>{1, 1, kCentre, 2}));
+}
+
 TEST_F(GetActionTest, RowsOutsideTheTableRaiseTheIndexingError) {
     // The new box the failure box; the failure box become the previous one; beyond the table.
     for (const auto& [call, index] : {std::pair<Call, const char*>{{.x = 3, .cur_action = -1}, "-1"},
@@ -193,6 +210,15 @@ TEST_F(CartPoleStepTest, PushesFromRestFollowTheEquationsInTheirOrderAndMirrorEa
     // Only action 1 pushes left: "no action yet" (-1) pushes right.
     EXPECT_EQ(step(-1, none), 10.0);
     EXPECT_EQ(state(none), state(right));
+}
+
+TEST_F(CartPoleStepTest, ALogicalActionAndStateStepAsDoubleOnesDo) {
+    // A logical action (true is action 1) and a logical state take the
+    // step's general copy; the state it reaches is the scalar copy's.
+    sys::CartPoleState fast = rest(), general{rt::Value::logical(false), 0.0, 0.0, 0.0};
+    EXPECT_EQ(step(1, fast), -10.0);
+    EXPECT_EQ(sys::cart_pole_step(k, plant, rt::Value::logical(true), general)[0], -10.0);
+    EXPECT_EQ(state(general), state(fast));
 }
 
 TEST(CartPoleConstants, ReadingBeforeTheModuleIsInitialisedIsAnError) {
