@@ -43,6 +43,8 @@ void LiveDisplay::open_windows() {
 }
 
 void LiveDisplay::build_grids() {
+    // A step draws with three rows and gives two back only after drawing.
+    rt::Value::reserve_small_blocks(8);
     rt::meshgrid(k_[kGridColumns], k_[kGridRows], GX_, GY_);
     GZ_ = rt::zeros(k_[kBoxRows].scalar(), k_[kBoxColumns].scalar());
 }

@@ -27,7 +27,8 @@ public:
     void open_windows();
     // Draws into the cart window of an earlier display instead (a replay).
     void attach_cart_window(const rt::Value& window) { h1_ = window; }
-    // The mesh's grids: GX(j, k) = k, GY(j, k) = j over 9 rows and 18 columns.
+    // The mesh's grids: GX(j, k) = k, GY(j, k) = j over 9 rows and 18 columns;
+    // and the runtime's blocks for the rows of the steps to come, made ready.
     void build_grids();
     // Draws the cart at x with its pole at theta and the marker of the push
     // F, pauses so the window can show them, and deletes them again.

@@ -715,6 +715,15 @@ detail::Raw detail::array_assign2_raw(Raw a, Raw row, Raw col, Raw rhs) {
 }
 detail::Raw detail::array_assign2_raw(Raw a, double row, double col, double rhs) {
     Value target = Value::shared(a);
+    // A table shared with another value (a surface drawn from it, say): one
+    // copy, then the write, as the inline path would make it.
+    std::size_t r = 0, c = 0;
+    if (target.is_stored_double() && offset_within(row, target.stored_rows(), r) &&
+        offset_within(col, target.stored_cols(), c)) {
+        const std::size_t rows = target.stored_rows();
+        target.mutable_data()[c * rows + r] = rhs;
+        return target.release();
+    }
     assign2_in_place(target, Value(row), Value(col), Value(rhs));
     return target.release();
 }

@@ -53,6 +53,16 @@ Value::Storage* Value::allocate(std::size_t n) {
     return new (block) Storage{1, 0, 0, std::max(n, kSmallBlock), nullptr};
 }
 
+void Value::reserve_small_blocks(std::size_t n) {
+    if (!kRecycle) return;
+    while (free_count_ < n && free_count_ < kKeptBlocks) {
+        auto* f = static_cast<FreeBlock*>(::operator new(sizeof(Storage) + kSmallBlock * sizeof(double)));
+        f->next = free_blocks_;
+        free_blocks_ = f;
+        ++free_count_;
+    }
+}
+
 // Apart from free_block, so that recycling a numeric block (three a learning
 // step) needs no stack frame.
 void Value::delete_members(Members* members) noexcept { delete members; }

@@ -100,6 +100,10 @@ public:
         for (const double d : values) *out++ = d;
         return Value(ClassId::Double, s);
     }
+    // Makes sure at least n blocks for such rows are kept ready (up to the
+    // list's bound), so that the first steps of a loop, which take rows
+    // before they give any back, allocate nothing.
+    static void reserve_small_blocks(std::size_t n);
     static Value row(const std::vector<double>& values);
     static Value column(const std::vector<double>& values);
     // Text: a 1-by-N character row; the empty text is 0-by-0, as the runtime's ''.
