@@ -48,14 +48,6 @@ bool all_double_scalars(const CartPole& p, const CartPoleState& s) {
     return rt::all_double_scalars(p.m, p.mp, p.g, p.length, p.Force, p.T, s.x, s.v_x, s.theta, s.v_theta);
 }
 
-// Writes the state a step has worked on back to where it came from, when
-// the step ends, however it ends.
-struct WriteBack {
-    CartPoleState& to;
-    CartPoleState& from;
-    ~WriteBack() { to = std::move(from); }
-};
-
 }  // namespace
 
 // Every step of a run has double scalars only: the step then works on copies
@@ -67,12 +59,16 @@ struct WriteBack {
     if (all_double_scalars(plant, s) && cur_action.is_double_scalar()) [[likely]] {
         const CartPole p = local_copy(plant);
         const rt::Value a = rt::local_copy(cur_action);
+        // The state goes back however the step ends.
         CartPoleState local = s;
         rt::Value F;
-        {
-            const WriteBack back{s, local};
+        try {
             F = step(k, p, a, local);
+        } catch (...) {
+            s = std::move(local);
+            throw;
         }
+        s = std::move(local);
         // Moved out rather than built in the caller's place, so that F
         // stays in registers until here.
         return rt::Value(std::move(F));

@@ -98,18 +98,14 @@ RT_INLINE rt::Value body(int nargout, const rt::Value& x_in, const rt::Value& v_
 
 }  // namespace
 
-// Every step of a run has double scalars: the body then reads copies in
-// locals, which the compiler knows to be scalars, so that it is comparisons
-// of numbers in registers. Flattened, so that the copies' own code is in
-// line too.
+// Every step of a run has double scalars: the body then reads copies the
+// compiler knows to be scalars (rt::on_scalar_copies), comparisons of
+// numbers in registers.
 [[gnu::flatten]] rt::Value get_box(const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
                                    const rt::Value& v_theta) {
-    if (rt::all_double_scalars(x, v_x, theta, v_theta)) [[likely]] {
-        const rt::Value xl = rt::local_copy(x), v_xl = rt::local_copy(v_x), thetal = rt::local_copy(theta),
-                        v_thetal = rt::local_copy(v_theta);
-        return body(1, xl, v_xl, thetal, v_thetal);
-    }
-    return body(1, x, v_x, theta, v_theta);
+    return rt::on_scalar_copies([](const rt::Value& x, const rt::Value& v_x, const rt::Value& theta,
+                                   const rt::Value& v_theta) { return body(1, x, v_x, theta, v_theta); },
+                                x, v_x, theta, v_theta);
 }
 
 void entry_get_box(int nargout, rt::Value* outputs, int nargin, const rt::Value* inputs) {

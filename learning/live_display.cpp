@@ -73,17 +73,12 @@ RT_INLINE void LiveDisplay::draw(const rt::Value& x, const rt::Value& theta, con
     delete_(obj3);
 }
 
-// Every step of a run has double scalars: the drawing then reads copies in
-// locals, which the compiler knows to be scalars, so that the arithmetic
-// of the cart's and the pole's places runs in registers. Flattened, so
-// that the copies' own code is in line too.
+// Every step of a run has double scalars: the drawing then reads copies the
+// compiler knows to be scalars (rt::on_scalar_copies), so that the
+// arithmetic of the cart's and the pole's places runs in registers.
 [[gnu::flatten]] void LiveDisplay::draw_step(const rt::Value& x, const rt::Value& theta, const rt::Value& F) {
-    if (rt::all_double_scalars(x, theta, F)) [[likely]] {
-        const rt::Value xl = rt::local_copy(x), thetal = rt::local_copy(theta), Fl = rt::local_copy(F);
-        draw(xl, thetal, Fl);
-        return;
-    }
-    draw(x, theta, F);
+    rt::on_scalar_copies([this](const rt::Value& x, const rt::Value& theta, const rt::Value& F) { draw(x, theta, F); },
+                         x, theta, F);
 }
 
 void LiveDisplay::redraw_failure(const rt::Value& trial, const rt::Value& best, const rt::Value& q_val) {

@@ -42,25 +42,22 @@ struct Value::Members {
 };
 
 Value::Storage* Value::allocate(std::size_t n) {
-    void* block;
-    if (kRecycle && n <= kSmallBlock && free_blocks_) {
-        block = free_blocks_;
-        free_blocks_ = free_blocks_->next;
-        --free_count_;
-    } else {
-        block = ::operator new(sizeof(Storage) + std::max(n, kSmallBlock) * sizeof(double));
-    }
+    if (kRecycle && n <= kSmallBlock && free_blocks_) return small_block();
+    void* block = ::operator new(sizeof(Storage) + std::max(n, kSmallBlock) * sizeof(double));
     return new (block) Storage{1, 0, 0, std::max(n, kSmallBlock), nullptr};
+}
+
+void Value::keep_free(void* block) noexcept {
+    auto* f = static_cast<FreeBlock*>(block);
+    f->next = free_blocks_;
+    free_blocks_ = f;
+    ++free_count_;
 }
 
 void Value::reserve_small_blocks(std::size_t n) {
     if (!kRecycle) return;
-    while (free_count_ < n && free_count_ < kKeptBlocks) {
-        auto* f = static_cast<FreeBlock*>(::operator new(sizeof(Storage) + kSmallBlock * sizeof(double)));
-        f->next = free_blocks_;
-        free_blocks_ = f;
-        ++free_count_;
-    }
+    while (free_count_ < n && free_count_ < kKeptBlocks)
+        keep_free(::operator new(sizeof(Storage) + kSmallBlock * sizeof(double)));
 }
 
 // Apart from free_block, so that recycling a numeric block (three a learning
@@ -73,10 +70,7 @@ void Value::free_block(Storage* s) noexcept {
         s->members = nullptr;
     }
     if (kRecycle && s->capacity == kSmallBlock && free_count_ < kKeptBlocks) {
-        auto* f = reinterpret_cast<FreeBlock*>(s);
-        f->next = free_blocks_;
-        free_blocks_ = f;
-        ++free_count_;
+        keep_free(s);
         return;
     }
     ::operator delete(static_cast<void*>(s));

@@ -256,6 +256,8 @@ private:
         }
         return allocate(kSmallBlock);
     }
+    // Puts a block of kSmallBlock elements on the free list.
+    static void keep_free(void* block) noexcept;
     RT_INLINE static void drop(Storage* s) noexcept {
         if (--s->refs == 0) free_block(s);
     }
@@ -320,6 +322,15 @@ RT_INLINE bool all_double_scalars(const V&... v) noexcept {
 // Such a copy: a local that nothing else refers to, whatever the body calls
 // in between, so that what the compiler knows of it stays known.
 RT_INLINE Value local_copy(const Value& v) noexcept { return v; }
+// body(v...) on such copies when every value is a double held inline, else
+// on the values where they are: one body, the compiler making the copy on
+// scalars its own fast version. Used in a function the compiler flattens.
+template <typename Body, typename... V>
+RT_INLINE decltype(auto) on_scalar_copies(Body&& body, const V&... v) {
+    if (all_double_scalars(v...)) [[likely]]
+        return body(local_copy(v)...);
+    return body(v...);
+}
 
 struct Value::Raw {
     std::uint32_t head;

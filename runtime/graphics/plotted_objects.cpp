@@ -219,8 +219,10 @@ Value line_through(const Value& x, const Value& y, const Value* z, std::span<con
 }
 
 // The colour, marker and line style of line k of a plot from `style` (or
-// null), the colour else from the axes' colour order.
-void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Value& order) {
+// null), the colour else from the axes' colour order: `order` is the order,
+// or the axes to read it from only when needed.
+template <typename Order>
+void fill_plot_style(GraphicsObject& o, std::size_t k, const LineStyleValues* style, const Order& order) {
     ObjectTree& t = tree();
     if (style && style->has_color) {
         t.store_new_at(o, line_slots.color, style->color);
@@ -257,23 +259,8 @@ Value plot_point(const Value& x, const Value& y, const LineStyleValues* style) {
     GraphicsObject& o = t.create(ObjectType::Line, ax);
     // A new object: every slot is empty.
     fill_line_data(t, o, x, y);
-    std::uint64_t filled = line_slots.bit(line_slots.x_data) | line_slots.bit(line_slots.y_data);
-    if (style && style->has_color) {
-        t.fill_empty_at(o, line_slots.color, style->color);
-        filled |= line_slots.bit(line_slots.color);
-    } else {
-        t.mark_filled(o, filled);  // the data counted before anything else is made
-        store_order_color(o, 0, ax);
-    }
-    if (style && style->has_marker) {
-        t.fill_empty_at(o, line_slots.marker, style->marker);
-        filled |= line_slots.bit(line_slots.marker);
-    }
-    if (style && style->has_line_style) {
-        t.fill_empty_at(o, line_slots.line_style, style->line_style);
-        filled |= line_slots.bit(line_slots.line_style);
-    }
-    t.mark_filled(o, filled);
+    t.mark_filled(o, line_slots.bit(line_slots.x_data) | line_slots.bit(line_slots.y_data));
+    fill_plot_style(o, 0, style, ax);
     t.announce_new(o);
     return Value(o.handle());
 }
